@@ -1,0 +1,202 @@
+#include "util/codepage.h"
+
+#include "util/platform.h"
+
+namespace lentora {
+namespace {
+
+#include "util/codepage_tables.inc"
+
+const char16_t* UpperHalf(unsigned codePage) {
+    switch (codePage) {
+        case 1250: return kUpperHalf1250;
+        case 1251: return kUpperHalf1251;
+        case 1252: return kUpperHalf1252;
+        default: return nullptr;
+    }
+}
+
+constexpr bool kWide16 = sizeof(wchar_t) == 2;
+
+// Appends one code point to UTF-16 (Windows) or UTF-32 (elsewhere) text.
+void AppendCodePoint(std::wstring& out, char32_t cp) {
+    if (kWide16 && cp > 0xFFFF) {
+        cp -= 0x10000;
+        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<wchar_t>(cp));
+    }
+}
+
+// Reads one code point from wide text, joining surrogate pairs.
+char32_t NextCodePoint(std::wstring_view text, size_t& i) {
+    char32_t c = static_cast<char32_t>(text[i++]);
+    if (kWide16 && c >= 0xD800 && c <= 0xDBFF && i < text.size()) {
+        char32_t low = static_cast<char32_t>(text[i]);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            ++i;
+            return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    return c;
+}
+
+std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        auto b0 = static_cast<unsigned char>(bytes[i]);
+        auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+        units.push_back(static_cast<char16_t>(bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0)));
+    }
+    std::wstring out;
+    out.reserve(units.size());
+    for (size_t i = 0; i < units.size(); ++i) {
+        char32_t c = units[i];
+        if (!kWide16 && c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        }
+        out.push_back(static_cast<wchar_t>(c));
+    }
+    return out;
+}
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+bool IsBuiltinCodePage(unsigned codePage) { return UpperHalf(codePage) != nullptr; }
+
+std::wstring DecodeSingleByte(std::string_view bytes, unsigned codePage) {
+    const char16_t* upper = UpperHalf(codePage);
+    std::wstring out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        auto b = static_cast<unsigned char>(ch);
+        out.push_back(static_cast<wchar_t>(b < 0x80 || !upper ? b : upper[b - 0x80]));
+    }
+    return out;
+}
+
+std::optional<unsigned char> EncodeSingleByteChar(wchar_t ch, unsigned codePage) {
+    if (static_cast<unsigned long>(ch) < 0x80) return static_cast<unsigned char>(ch);
+    const char16_t* upper = UpperHalf(codePage);
+    if (!upper) {
+        if (static_cast<unsigned long>(ch) < 0x100) return static_cast<unsigned char>(ch);
+        return std::nullopt;
+    }
+    for (int i = 0; i < 128; ++i) {
+        if (static_cast<unsigned long>(upper[i]) == static_cast<unsigned long>(ch))
+            return static_cast<unsigned char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+std::string EncodeSingleByte(std::wstring_view text, unsigned codePage, char fallback) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp = NextCodePoint(text, i);
+        auto b = cp <= 0xFFFF ? EncodeSingleByteChar(static_cast<wchar_t>(cp), codePage) : std::nullopt;
+        out.push_back(b ? static_cast<char>(*b) : fallback);
+    }
+    return out;
+}
+
+std::wstring DecodeUtf8(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        int extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0) {
+            out.push_back(static_cast<wchar_t>(0xFFFD));
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
+        bool ok = true;
+        for (int k = 1; k <= extra; ++k) {
+            if (i + k >= bytes.size()) { ok = false; break; }
+            auto c = static_cast<unsigned char>(bytes[i + k]);
+            if ((c & 0xC0) != 0x80) { ok = false; break; }
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back(static_cast<wchar_t>(0xFFFD));
+            ++i;
+            continue;
+        }
+        AppendCodePoint(out, cp);
+        i += extra + 1;
+    }
+    return out;
+}
+
+std::string EncodeUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp = NextCodePoint(text, i);
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::wstring DecodeUtf16Le(std::string_view bytes) { return DecodeUtf16(bytes, false); }
+std::wstring DecodeUtf16Be(std::string_view bytes) { return DecodeUtf16(bytes, true); }
+
+std::string EncodeUtf16Le(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    auto put = [&out](char32_t u) {
+        out.push_back(static_cast<char>(u & 0xFF));
+        out.push_back(static_cast<char>((u >> 8) & 0xFF));
+    };
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp = NextCodePoint(text, i);
+        if (cp > 0xFFFF) {
+            cp -= 0x10000;
+            put(0xD800 + (cp >> 10));
+            put(0xDC00 + (cp & 0x3FF));
+        } else {
+            put(cp);
+        }
+    }
+    return out;
+}
+
+std::wstring DecodeLatin1(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(ch)));
+    return out;
+}
+
+std::wstring DecodeTextFile(std::string_view bytes, unsigned fallbackCodePage) {
+    if (StartsWith(bytes, "\xEF\xBB\xBF")) return DecodeUtf8(bytes.substr(3));
+    if (StartsWith(bytes, "\xFF\xFE")) return DecodeUtf16Le(bytes.substr(2));
+    if (StartsWith(bytes, "\xFE\xFF")) return DecodeUtf16Be(bytes.substr(2));
+    return platform::DecodeCodePage(bytes, fallbackCodePage);
+}
+
+}  // namespace lentora

@@ -1,0 +1,30 @@
+// Conversions between UTF-16 text and the byte encodings the program's files use.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lentora {
+
+// Single-byte code pages the core converts without the operating system (1250, 1251, 1252).
+bool IsBuiltinCodePage(unsigned codePage);
+std::wstring DecodeSingleByte(std::string_view bytes, unsigned codePage);
+// Characters the code page cannot hold become `fallback`.
+std::string EncodeSingleByte(std::wstring_view text, unsigned codePage, char fallback = '?');
+// The byte for one character, or nothing when the code page cannot hold it.
+std::optional<unsigned char> EncodeSingleByteChar(wchar_t ch, unsigned codePage);
+
+std::wstring DecodeUtf8(std::string_view bytes);
+std::string EncodeUtf8(std::wstring_view text);
+std::wstring DecodeUtf16Le(std::string_view bytes);
+std::wstring DecodeUtf16Be(std::string_view bytes);
+std::string EncodeUtf16Le(std::wstring_view text);
+
+// Latin-1: every byte becomes the character of the same value.
+std::wstring DecodeLatin1(std::string_view bytes);
+
+// Decodes a whole text file: a UTF-8 or UTF-16 LE/BE byte-order mark decides, else `fallbackCodePage`
+// through the platform. The mark itself is dropped.
+std::wstring DecodeTextFile(std::string_view bytes, unsigned fallbackCodePage);
+
+}  // namespace lentora

@@ -1,0 +1,125 @@
+// Native (Linux) services for the portable core's tests: US regional formats, code page 1252.
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+#include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "util/codepage.h"
+#include "util/platform.h"
+
+namespace lentora::platform {
+namespace {
+
+std::string NarrowPath(const std::wstring& path) { return EncodeUtf8(path); }
+
+std::wstring Two(int v) {
+    wchar_t buf[8];
+    std::swprintf(buf, 8, L"%02d", v);
+    return buf;
+}
+
+}  // namespace
+
+LocalTime Now() {
+    timeval tv{};
+    gettimeofday(&tv, nullptr);
+    tm parts{};
+    localtime_r(&tv.tv_sec, &parts);
+    return LocalTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,   parts.tm_hour,
+                     parts.tm_min,         parts.tm_sec,     static_cast<int>(tv.tv_usec / 1000)};
+}
+
+std::wstring DateSeparator() { return L"/"; }
+std::wstring TimeSeparator() { return L":"; }
+wchar_t DecimalSeparator() { return L'.'; }
+
+std::wstring FormatShortDate(const LocalTime& t) {
+    return std::to_wstring(t.month) + L"/" + std::to_wstring(t.day) + L"/" + std::to_wstring(t.year);
+}
+
+std::wstring FormatLongTime(const LocalTime& t) {
+    int h12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+    return std::to_wstring(h12) + L":" + Two(t.minute) + L":" + Two(t.second) + (t.hour < 12 ? L" AM" : L" PM");
+}
+
+unsigned AnsiCodePage() { return 1252; }
+
+std::wstring DecodeCodePage(std::string_view bytes, unsigned codePage) {
+    if (codePage == 65001) return DecodeUtf8(bytes);
+    return DecodeSingleByte(bytes, codePage);
+}
+
+std::string EncodeCodePage(std::wstring_view text, unsigned codePage) {
+    if (codePage == 65001) return EncodeUtf8(text);
+    return EncodeSingleByte(text, codePage);
+}
+
+std::wstring UpperCase(std::wstring_view text) {
+    std::wstring out(text);
+    for (auto& ch : out) ch = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(ch)));
+    return out;
+}
+
+int CompareTextLocale(std::wstring_view a, std::wstring_view b) {
+    // Close to lstrcmpW for the texts tests use: letters case-insensitively first, then lower before upper.
+    auto fold = [](wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))); };
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        wchar_t x = fold(a[i]), y = fold(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    for (size_t i = 0; i < n; ++i) {
+        if (a[i] != b[i]) return std::iswlower(static_cast<wint_t>(a[i])) ? -1 : 1;
+    }
+    return 0;
+}
+
+bool FileExists(const std::wstring& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(NarrowPath(path), ec);
+}
+
+bool DirectoryExists(const std::wstring& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(NarrowPath(path), ec);
+}
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+    std::ifstream in(NarrowPath(path), std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
+    std::string target = NarrowPath(path);
+    std::string temp = target + ".tmp" + std::to_string(getpid());
+    FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = fsync(fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) std::remove(temp.c_str());
+    return ok;
+}
+
+bool AppendToFileShared(const std::wstring& path, std::string_view bytes) {
+    FILE* f = std::fopen(NarrowPath(path).c_str(), "ab");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
+bool DeleteFileAt(const std::wstring& path) { return std::remove(NarrowPath(path).c_str()) == 0; }
+
+}  // namespace lentora::platform

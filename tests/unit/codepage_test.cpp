@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "util/codepage.h"
+
+using namespace lentora;
+
+TEST(Codepage, Windows1251RoundTripsCyrillicAndRefusesWhatItCannotHold) {
+    std::wstring text = L"\u041F\u0440\u0438\u0432\u0435\u0442 \u0451\u2116";  // Привет ё№
+    std::string bytes = EncodeSingleByte(text, 1251);
+    EXPECT_EQ(bytes, "\xCF\xF0\xE8\xE2\xE5\xF2 \xB8\xB9");
+    EXPECT_EQ(DecodeSingleByte(bytes, 1251), text);
+    EXPECT_FALSE(EncodeSingleByteChar(L'\u00E9', 1251).has_value());
+    EXPECT_EQ(EncodeSingleByte(L"\u00E9", 1251), "?");
+}
+
+TEST(Codepage, Utf8AndUtf16SurviveCharactersBeyondTheBasicPlane) {
+    std::wstring text = L"a\u00E9\u0416\u20AC";
+    text += static_cast<wchar_t>(sizeof(wchar_t) == 2 ? 0xD83D : 0x1F600);
+    if (sizeof(wchar_t) == 2) text += static_cast<wchar_t>(0xDE00);
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(text)), text);
+    EXPECT_EQ(DecodeUtf16Le(EncodeUtf16Le(text)), text);
+    EXPECT_EQ(EncodeUtf8(text).size(), 1u + 2 + 2 + 3 + 4);
+}
+
+TEST(Codepage, MalformedUtf8BecomesReplacementCharacters) {
+    EXPECT_EQ(DecodeUtf8("a\xC3"), L"a\uFFFD");
+    EXPECT_EQ(DecodeUtf8("\xFF" "b"), L"\uFFFD" L"b");
+    EXPECT_EQ(DecodeUtf8("\xE2\x28\xA1"), L"\uFFFD(\uFFFD");
+}
+
+TEST(Codepage, TextFileEncodingFollowsTheByteOrderMark) {
+    struct Case { std::string bytes; std::wstring text; } cases[] = {
+        {"\xEF\xBB\xBF\xD0\x96", L"\u0416"},
+        {std::string("\xFF\xFE\x16\x04", 4), L"\u0416"},
+        {std::string("\xFE\xFF\x04\x16", 4), L"\u0416"},
+        {"\xC6", L"\u0416"},  // no mark: the fallback code page, here 1251
+    };
+    for (const auto& c : cases) EXPECT_EQ(DecodeTextFile(c.bytes, 1251), c.text);
+}
