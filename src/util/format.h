@@ -1,0 +1,13 @@
+// printf-style "%s" substitution for the program's fixed texts (log lines, captions).
+#pragma once
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace lentora {
+
+// Replaces each "%s" in `format`, left to right, by the next argument ("" when they run out).
+// "%%" gives one "%". Arguments are inserted as they are, never read as formats themselves.
+std::wstring FormatText(std::wstring_view format, std::initializer_list<std::wstring_view> args);
+
+}  // namespace lentora
