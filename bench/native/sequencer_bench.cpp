@@ -1,0 +1,104 @@
+// Cost of one walk tick over a long task list with nothing due, against the bare scan of the same
+// rows held in a plain vector: the host interface should add little to the scan itself.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "launch/sequencer.h"
+#include "launch/whole_number.h"
+
+namespace {
+
+constexpr int kRows = 10000;
+constexpr int kLargestDelay = 600;
+
+std::wstring DelayOfRow(int i) { return std::to_wstring(1 + i % kLargestDelay); }
+
+class NullLog : public lentora::ILogSink {
+public:
+    void Log(const std::wstring&) override {}
+};
+
+class BenchHost : public lentora::ISequencerHost {
+public:
+    struct Task {
+        std::wstring commandLine;
+        std::wstring delay;
+        bool enabled = true;
+        std::wstring status;
+    };
+
+    BenchHost() {
+        rows_.reserve(kRows);
+        for (int i = 0; i < kRows; ++i)
+            rows_.push_back({L"C:\\Program Files\\Tool\\tool" + std::to_wstring(i) + L".exe /min", DelayOfRow(i), true, L""});
+    }
+
+    bool WaitTimerChecked() const override { return false; }
+    std::wstring WaitSecText() const override { return L"0"; }
+    std::wstring TimeExitText() const override { return L"2000000000"; }  // the walk never closes here
+    bool ShowBalloonChecked() const override { return false; }
+    int RowCount() const override { return static_cast<int>(rows_.size()); }
+    lentora::SequencerRow Row(int i) const override {
+        const Task& t = rows_[static_cast<size_t>(i)];
+        return {t.commandLine, t.delay, t.enabled};
+    }
+    void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
+    void SetStatusLV() override {}
+    std::wstring Msg(int) const override { return L"Message"; }
+    void setMSGPanel(const std::wstring&, int) override {}
+    void SetCounterPanel(const std::wstring&) override {}
+    void SetStartButton(const std::wstring&, const std::wstring&, int) override {}
+    void SetTaskEditing(bool) override {}
+    void ArmWaitTimer(std::uint32_t) override {}
+    void DisarmWaitTimer() override {}
+    void SetStartTimerEnabled(bool) override {}
+    void SetActionVisible(lentora::SequencerAction, bool) override {}
+    void MinimizeWindow() override {}
+    bool LaunchProgram(const std::wstring&) override { return true; }
+    void ShowLaunchBalloon(const std::wstring&, const std::wstring&, int) override {}
+    void EnableBalloonHideTimer() override {}
+    void CloseMainWindow() override {}
+
+private:
+    std::vector<Task> rows_;
+};
+
+void BM_SequencerTickNoneDue(benchmark::State& state) {
+    BenchHost host;
+    NullLog log;
+    lentora::Sequencer sequencer(host, log);
+    sequencer.bbtnStartClick();
+    // Past the largest delay every row is scanned and none is due.
+    for (int i = 0; i < kLargestDelay; ++i) sequencer.timerStartTimer();
+    for (auto _ : state) sequencer.timerStartTimer();
+    benchmark::DoNotOptimize(sequencer.TickCounter());
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_SequencerTickNoneDue)->Unit(benchmark::kMicrosecond);
+
+// The same scan without the sequencer: the rows' delay and enabled fields read from a plain vector.
+void BM_BareScanNoneDue(benchmark::State& state) {
+    struct PlainRow {
+        std::wstring delay;
+        bool enabled = true;
+    };
+    std::vector<PlainRow> rows;
+    rows.reserve(kRows);
+    for (int i = 0; i < kRows; ++i) rows.push_back({DelayOfRow(i), true});
+    int tick = kLargestDelay;
+    for (auto _ : state) {
+        ++tick;
+        int due = 0;
+        for (const PlainRow& row : rows) {
+            if (!row.enabled) continue;
+            if (const auto delay = lentora::ParseWholeNumber(row.delay); delay && *delay == tick) ++due;
+        }
+        benchmark::DoNotOptimize(due);
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_BareScanNoneDue)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
