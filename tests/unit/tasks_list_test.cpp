@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tasks/task_list.h"
+#include "tasks_test_support.h"
+
+using namespace lentora;
+
+namespace {
+
+TTaskItem Task(std::wstring caption, std::wstring delay, std::wstring status = L"", bool enabled = true) {
+    return TTaskItem{std::move(caption), std::move(delay), std::move(status), L"0", enabled};
+}
+
+void Fill(TaskList& list, const std::vector<TTaskItem>& items) {
+    for (const auto& item : items) list.Append(item);
+}
+
+std::vector<std::wstring> Captions(const TaskList& list) {
+    std::vector<std::wstring> out;
+    for (const auto& item : list.Items()) out.push_back(item.caption);
+    return out;
+}
+
+// Start-up and Add click the Time column twice in a row.
+void SortByDelayAsAtStartUp(TaskList& list) {
+    list.ColumnClick(TaskList::kTime);
+    list.ColumnClick(TaskList::kTime);
+}
+
+struct Click {
+    int column;
+    std::vector<std::wstring> order;
+};
+
+void ExpectClicks(TaskList& list, const std::vector<Click>& clicks) {
+    for (size_t i = 0; i < clicks.size(); ++i) {
+        list.ColumnClick(clicks[i].column);
+        EXPECT_EQ(Captions(list), clicks[i].order) << "after click " << i << " on column " << clicks[i].column;
+    }
+}
+
+}  // namespace
+
+TEST(TasksSort, TimeColumnSortsDelaysAsNumbersAndAlternates) {
+    TaskList list;
+    Fill(list, {Task(L"nine", L"9"), Task(L"ten", L"10"), Task(L"one", L"1"), Task(L"two", L"2")});
+    // The first click on a fresh list gives the largest delay first.
+    ExpectClicks(list, {{TaskList::kTime, {L"ten", L"nine", L"two", L"one"}},
+                        {TaskList::kTime, {L"one", L"two", L"nine", L"ten"}},
+                        {TaskList::kTime, {L"ten", L"nine", L"two", L"one"}}});
+}
+
+TEST(TasksSort, StartUpDoubleClickLeavesAscendingDelaysAndTheToggleAsFound) {
+    TaskList list;
+    Fill(list, {Task(L"ten", L"10"), Task(L"nine", L"9"), Task(L"one", L"1")});
+    SortByDelayAsAtStartUp(list);
+    EXPECT_EQ(Captions(list), (std::vector<std::wstring>{L"one", L"nine", L"ten"}));
+    ExpectClicks(list, {{TaskList::kTime, {L"ten", L"nine", L"one"}}});
+}
+
+TEST(TasksSort, ProgramColumnSortsByTextAscendingThenDescending) {
+    TaskList list;
+    Fill(list, {Task(L"b.exe", L"1"), Task(L"C.exe", L"2"), Task(L"a.exe", L"3")});
+    ExpectClicks(list, {{TaskList::kProgram, {L"a.exe", L"b.exe", L"C.exe"}},
+                        {TaskList::kProgram, {L"C.exe", L"b.exe", L"a.exe"}}});
+}
+
+TEST(TasksSort, StatusColumnFollowsTheKindTheLastProgramOrTimeClickLeft) {
+    TaskList list;
+    Fill(list, {Task(L"c", L"3", L"Waiting"), Task(L"a", L"1", L"Started"), Task(L"b", L"2", L"Disabled")});
+    SortByDelayAsAtStartUp(list);
+    ExpectClicks(list, {
+        // Integer kind: statuses are no numbers, every comparison is equal.
+        {TaskList::kStatus, {L"a", L"b", L"c"}},
+        {TaskList::kProgram, {L"a", L"b", L"c"}},
+        // Text kind now; the Status toggle was switched by the first click, so descending.
+        {TaskList::kStatus, {L"c", L"a", L"b"}},
+        {TaskList::kStatus, {L"b", L"a", L"c"}},
+    });
+}
+
+TEST(TasksSort, RowsWithEqualKeysKeepTheirOrder) {
+    TaskList list;
+    Fill(list, {Task(L"first", L"5"), Task(L"second", L"5"), Task(L"early", L"1"), Task(L"third", L"5")});
+    SortByDelayAsAtStartUp(list);
+    EXPECT_EQ(Captions(list), (std::vector<std::wstring>{L"early", L"first", L"second", L"third"}));
+}
+
+TEST(TasksSort, MixedValidAndInvalidDelaysSortWithoutLosingRows) {
+    // Such keys are no consistent order; the sort must still stay in bounds and keep every row.
+    TaskList list;
+    std::vector<std::wstring> before;
+    for (int i = 0; i < 200; ++i) {
+        std::wstring delay = i % 3 == 0 ? L"x" + std::to_wstring(i) : i % 3 == 1 ? std::to_wstring(i) + L"s"
+                                                                                 : std::to_wstring(200 - i);
+        list.Append(Task(L"row" + std::to_wstring(i), delay));
+        before.push_back(L"row" + std::to_wstring(i));
+    }
+    SortByDelayAsAtStartUp(list);
+    std::vector<std::wstring> after = Captions(list);
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, before);
+}
+
+TEST(TasksSort, IntegerKeysReadValidNumbersAndLeadingDigits) {
+    TaskList list;
+    SortByDelayAsAtStartUp(list);  // integer kind, Time toggle off
+    struct Case { std::wstring a, b; int expected; } cases[] = {
+        {L"9", L"10", 1},  {L"10", L"9", -1}, {L"7", L"7", 0},     {L"-5", L"0", 1},
+        {L"abc", L"xyz", 0}, {L"abc", L"5", 1}, {L"12abc", L"5", -1}, {L"3x", L"3", 0},
+        {L"", L"3", 1},     {L"99999999999", L"5", -1},
+    };
+    for (const auto& c : cases) {
+        TTaskItem a = Task(L"a", c.a), b = Task(L"b", c.b);
+        EXPECT_EQ(list.CompareTasks(&a, &b, 0), c.expected) << "\"" << std::string(c.a.begin(), c.a.end())
+                                                            << "\" vs \"" << std::string(c.b.begin(), c.b.end()) << "\"";
+    }
+    TTaskItem nine = Task(L"a", L"9"), ten = Task(L"b", L"10");
+    EXPECT_EQ(list.CompareTasks(nullptr, &ten, 0), 0);
+    EXPECT_EQ(list.CompareTasks(&nine, nullptr, 0), 0);
+    list.ColumnClick(TaskList::kTime);  // Time toggle on: negated
+    EXPECT_EQ(list.CompareTasks(&nine, &ten, 0), -1);
+}
+
+TEST(TasksSort, TextKindUsesTheGivenComparison) {
+    TaskList list([](std::wstring_view a, std::wstring_view b) { return b.compare(a); });
+    Fill(list, {Task(L"a", L"1"), Task(L"c", L"2"), Task(L"b", L"3")});
+    ExpectClicks(list, {{TaskList::kProgram, {L"c", L"b", L"a"}}});
+}
+
+TEST(TasksList, SelectionFollowsItsRowThroughSortsAndRemovals) {
+    TaskList list;
+    Fill(list, {Task(L"late", L"30"), Task(L"mid", L"20"), Task(L"early", L"10"), Task(L"last", L"40")});
+    list.Select(1);
+    SortByDelayAsAtStartUp(list);  // early, mid, late, last
+    EXPECT_EQ(list.Selected(), 1u);
+    list.Remove(0);
+    EXPECT_EQ(list.Selected(), 0u);
+    EXPECT_EQ(list.Item(0).caption, L"mid");
+    list.Remove(2);
+    EXPECT_EQ(list.Selected(), 0u);
+    list.Remove(0);
+    EXPECT_FALSE(list.Selected().has_value());
+    list.Select(0);
+    list.Clear();
+    EXPECT_TRUE(list.Empty());
+    EXPECT_FALSE(list.Selected().has_value());
+    list.Select(5);
+    EXPECT_FALSE(list.Selected().has_value());
+}
+
+TEST(TasksList, SetStatusLVWritesTheTextOfEachRowsCheckBoxInOneChange) {
+    TaskList list;
+    int changes = 0;
+    list.SetChangeHandler([&changes] { ++changes; });
+    list.SetStatusLV(L"Active", L"Disabled");
+    EXPECT_EQ(changes, 0);
+
+    Fill(list, {Task(L"a", L"1", L"Started", true), Task(L"b", L"2", L"", false), Task(L"c", L"3", L"Failed", true)});
+    changes = 0;
+    list.SetStatusLV(L"Active", L"Disabled");
+    EXPECT_EQ(changes, 1);
+    std::vector<std::wstring> statuses;
+    for (const auto& item : list.Items()) statuses.push_back(item.status);
+    EXPECT_EQ(statuses, (std::vector<std::wstring>{L"Active", L"Disabled", L"Active"}));
+}
+
+TEST(TasksList, ActivateAndDeactivateAllLeaveStatusesAlone) {
+    TaskList list;
+    Fill(list, {Task(L"a", L"1", L"Disabled", false), Task(L"b", L"2", L"Active", true)});
+    list.SetAllEnabled(true);
+    EXPECT_TRUE(list.Item(0).enabled && list.Item(1).enabled);
+    EXPECT_EQ(list.Item(0).status, L"Disabled");
+    list.SetAllEnabled(false);
+    EXPECT_FALSE(list.Item(0).enabled || list.Item(1).enabled);
+    EXPECT_EQ(list.Item(1).status, L"Active");
+}
+
+TEST(TasksList, AddfiletotableAppendsAllSubItemsAndLogs) {
+    TaskList list;
+    lentora::testing::RecordingLog log;
+    list.Append(Task(L"first", L"1"));
+    list.addfiletotable(L"C:\\Tools\\app.exe -q", L"15", L"", true, L"1", log);
+    ASSERT_EQ(list.Count(), 2u);
+    const TTaskItem& added = list.Item(1);
+    EXPECT_EQ(added.caption, L"C:\\Tools\\app.exe -q");
+    EXPECT_EQ(added.delay, L"15");
+    EXPECT_EQ(added.status, L"");
+    EXPECT_EQ(added.reg, L"1");
+    EXPECT_TRUE(added.enabled);
+    EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"file \"C:\\Tools\\app.exe -q\" is added"}));
+}
+
+TEST(TasksList, UpdateBlocksReportOneChangeWhenTheOutermostEnds) {
+    TaskList list;
+    int changes = 0;
+    list.SetChangeHandler([&changes] { ++changes; });
+    {
+        TaskList::UpdateBlock outer(list);
+        list.Append(Task(L"a", L"1"));
+        {
+            TaskList::UpdateBlock inner(list);
+            list.Append(Task(L"b", L"2"));
+            list.SetEnabled(0, false);
+        }
+        EXPECT_EQ(changes, 0);
+    }
+    EXPECT_EQ(changes, 1);
+    { TaskList::UpdateBlock nothing(list); }
+    EXPECT_EQ(changes, 1);
+    list.Remove(0);
+    EXPECT_EQ(changes, 2);
+}
