@@ -1,0 +1,223 @@
+#include "lang/language_keys.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace lentora {
+namespace {
+
+constexpr auto kCatalogue = LangRoutine::AddLanguageFile;
+constexpr auto kMain = LangRoutine::ApplyLanguage;
+constexpr auto kProperty = LangRoutine::ApplyPropertyTexts;
+constexpr auto kRegistry = LangRoutine::ApplyRegistryTexts;
+
+// Defaults are exact, odd spellings included: stored language files and users rely on them.
+constexpr LanguageKey kKeys[] = {
+    {kCatalogue, L"FILE", L"Name", L"Error", L"cbLanguageSelect.item"},
+
+    {kMain, L"FILE", L"Language", L"EN", L"TLngParam.ShortName"},
+    {kMain, L"FILE", L"AUTHOR", L"Unknown", L"TLngParam.AutorLNG"},
+    {kMain, L"FILE", L"Version", L"0.0", L"TLngParam.verLNG"},
+
+    {kMain, L"PAGES", L"tsStartProgram", L"Start of programs", L"pcMainPage.tsStartProgram.caption"},
+    {kMain, L"PAGES", L"tsOptions", L"Options", L"pcMainPage.tsOptions.caption"},
+    {kMain, L"PAGES", L"tsAbout", L"About", L"pcMainPage.tsAbout.caption"},
+    {kMain, L"PAGES", L"tsDonate", L"Donate", L"pcAbout.tsDonate.caption", L"sbtbtnDonate.caption"},
+    {kMain, L"PAGES", L"tsAboutProg", L"About", L"pcAbout.tsAboutProg.caption"},
+    {kMain, L"PAGES", L"tsLicense", L"License", L"pcAbout.tsLicense.caption"},
+    {kMain, L"PAGES", L"tsComponents", L"Used components", L"pcAbout.tsComponents.caption"},
+
+    {kMain, L"TASK", L"TASK0", L"no data", L"lvListProg.column0.caption"},
+    {kMain, L"TASK", L"TASK1", L"no data", L"lvListProg.column1.caption"},
+    {kMain, L"TASK", L"TASK2", L"no data", L"lvListProg.column2.caption"},
+
+    {kMain, L"ACTIONS", L"actAddTask", L"Add", L"actAddTask.caption"},
+    {kMain, L"ACTIONS", L"actEditTask", L"Edit", L"actEditTask.caption"},
+    {kMain, L"ACTIONS", L"actDeleteTask", L"Delete", L"actDeleteTask.caption"},
+    {kMain, L"ACTIONS", L"actCloseApp", L"Exit", L"actCloseApp.caption"},
+    {kMain, L"ACTIONS", L"actApplyLng", L"Apply", L"actApplyLng.caption"},
+    {kMain, L"ACTIONS", L"actStart", L"Start the program", L"actStart.caption"},
+    {kMain, L"ACTIONS", L"actDeleteAllTask", L"Delete All Tasks", L"actDeleteAllTask.caption"},
+    {kMain, L"ACTIONS", L"mnuShow", L"Show window", L"mnuShow.caption"},
+    {kMain, L"ACTIONS", L"actPause", L"Pause", L"actPause.caption"},
+    {kMain, L"ACTIONS", L"actResume", L"Resume", L"actResume.caption"},
+    {kMain, L"ACTIONS", L"actSetActiveAll", L"Activate all tasks", L"actSetActiveAll.caption"},
+    {kMain, L"ACTIONS", L"actDeactiveAll", L"Off all tasks", L"actDeactiveAll.caption"},
+    {kMain, L"ACTIONS", L"actWait", L"Stop waiting", L"actWait.caption"},
+
+    {kMain, L"HINTS", L"actAddTask", L"To add a file for start in the task list", L"actAddTask.hint"},
+    {kMain, L"HINTS", L"actEditTask", L"To edit the selected task in the task list", L"actEditTask.hint"},
+    {kMain, L"HINTS", L"actDeleteTask", L"To delete the selected task from the task list", L"actDeleteTask.hint"},
+    {kMain, L"HINTS", L"actCloseApp", L"Close Application", L"actCloseApp.hint"},
+    {kMain, L"HINTS", L"actApplyLng", L"Change Language", L"actApplyLng.hint"},
+    {kMain, L"HINTS", L"chbWindowsStart",
+     L"Registers in the registry for the current user program start",
+     L"chbWindowsStart.hint"},
+    {kMain, L"HINTS", L"dseTimeExit",
+     L"Time which the program waits before closing after start of all tasks (s)",
+     L"dseTimeExit.hint"},
+    {kMain, L"HINTS", L"chbSetWaitTimer",
+     L"The delay, time after which starts start under the task list.",
+     L"chbSetWaitTimer.hint"},
+    {kMain, L"HINTS", L"dseWaitSec", L"Time of delay (s)", L"dseWaitSec.hint"},
+    {kMain, L"HINTS", L"chbUseSkin",
+     L"Enable/disable skin (A little allows to reduce used memory)",
+     L"chbUseSkin.hint"},
+    {kMain, L"HINTS", L"chbAero", L"Enable Aero effects", L"chbAero.hint"},
+    {kMain, L"HINTS", L"sbtnWait",
+     L"The delay of start Is active. Press for a stop of delay of start and transition in a hand-held mode.",
+     L"actWait.hint"},
+    {kMain, L"HINTS", L"chkUserProfile",
+     L"For each user the personal profile of loading is used.",
+     L"chkUserProfile.hint"},
+    {kMain, L"HINTS", L"chkShowBalloon", L"Show BallonHint on launch task", L"chkShowBalloon.hint"},
+    {kMain, L"HINTS", L"btnCreateLink", L"Create startup link", L"btnCreateLink.hint"},
+    {kMain, L"HINTS", L"sbUpSB", L"Scrolling the settings page up", L"sbUpSB.hint"},
+    {kMain, L"HINTS", L"sbDownSB", L"Scrolling the settings page down", L"sbDownSB.hint"},
+    {kMain, L"HINTS", L"btnSaveOptions", L"Save options", L"btnSaveOptions.hint"},
+    {kMain, L"HINTS", L"chkCheckforUpdate", L"Check for updates", L"chkCheckforUpdate.hint"},
+    {kMain, L"HINTS", L"btnCheckUpdates", L"Check updates", L"btnCheckUpdates.hint"},
+    {kMain, L"HINTS", L"dsePollingInterval", L"Polling interval (0 - every time)", L"dsePollingInterval.hint"},
+    {kMain, L"HINTS", L"ledLastPool", L"Date of last pool updates", L"ledLastPool.hint"},
+    {kMain, L"HINTS", L"mmoDonate",
+     L"If you liked the program, you can keep its development having transferred into account commands the "
+     L"small sum of money",
+     L"mmoDonate.text"},
+
+    {kMain, L"OPTIONS", L"gbStartStop", L"Customisations of start / closing", L"gbStartStop.caption"},
+    {kMain, L"OPTIONS", L"gbSkins", L"Skins", L"gbSkins.caption"},
+    {kMain, L"OPTIONS", L"gbLanguage", L"Language", L"gbLanguage.caption"},
+    {kMain, L"OPTIONS", L"chbWindowsStart", L"To start at Windows loading", L"chbWindowsStart.caption"},
+    {kMain, L"OPTIONS", L"chbSetWaitTimer", L"To use delay of start", L"chbSetWaitTimer.caption"},
+    {kMain, L"OPTIONS", L"chkUserProfile", L"Use User's Profile", L"chkUserProfile.caption"},
+    {kMain, L"OPTIONS", L"dseTimeExit.BoundLabel", L"Time before exit (s)", L"dseTimeExit.BoundLabel"},
+    {kMain, L"OPTIONS", L"dseWaitSec.BoundLabel", L"Delay of start (s)", L"dseWaitSec.BoundLabel"},
+    {kMain, L"OPTIONS", L"chbUseSkin", L"To use skin", L"chbUseSkin.caption"},
+    {kMain, L"OPTIONS", L"chbAero", L"To use Aero Effect", L"chbAero.caption"},
+    {kMain, L"OPTIONS", L"wlblLoadSkins", L"To load additiona skins", L"wlblLoadSkins.caption"},
+    {kMain, L"OPTIONS", L"chkShowBalloon", L"Show BallonHint on launch task", L"chkShowBalloon.caption"},
+    {kMain, L"OPTIONS", L"btnCreateLink", L"Create startup link", L"btnCreateLink.caption"},
+    {kMain, L"OPTIONS", L"sbUpSB", L"Up", L"sbUpSB.caption"},
+    {kMain, L"OPTIONS", L"sbDownSB", L"Down", L"sbDownSB.caption"},
+    {kMain, L"OPTIONS", L"btnSaveOptions", L"Save options", L"btnSaveOptions.caption"},
+    {kMain, L"OPTIONS", L"chkCheckforUpdate", L"Check for updates", L"chkCheckforUpdate.caption"},
+    {kMain, L"OPTIONS", L"btnCheckUpdates", L"Check updates", L"btnCheckUpdates.caption"},
+    {kMain, L"OPTIONS", L"dsePollingInterval", L"Polling interval (in days)", L"dsePollingInterval.BoundLabel"},
+    {kMain, L"OPTIONS", L"ledLastPool", L"Last pool", L"ledLastPool.BoundLabel"},
+
+    {kMain, L"MSG", L"MSG1", L"no data", L"LngMsg.MSG1"},
+    {kMain, L"MSG", L"MSG2", L"no data", L"LngMsg.MSG2"},
+    {kMain, L"MSG", L"MSG3", L"no data", L"LngMsg.MSG3"},
+    {kMain, L"MSG", L"MSG4", L"no data", L"LngMsg.MSG4"},
+    {kMain, L"MSG", L"MSG5", L"no data", L"LngMsg.MSG5"},
+    {kMain, L"MSG", L"MSG6", L"no data", L"LngMsg.MSG6"},
+    {kMain, L"MSG", L"MSG7", L"no data", L"LngMsg.MSG7"},
+    {kMain, L"MSG", L"MSG8", L"no data", L"LngMsg.MSG8"},
+    {kMain, L"MSG", L"MSG9", L"no data", L"LngMsg.MSG9"},
+    {kMain, L"MSG", L"MSG10", L"no data", L"LngMsg.MSG10"},
+    {kMain, L"MSG", L"MSG11", L"no data", L"LngMsg.MSG11"},
+    {kMain, L"MSG", L"MSG12", L"no data", L"LngMsg.MSG12"},
+    {kMain, L"MSG", L"MSG13", L"no data", L"LngMsg.MSG13"},
+    {kMain, L"MSG", L"MSG14", L"no data", L"LngMsg.MSG14"},
+    {kMain, L"MSG", L"MSG15", L"no data", L"LngMsg.MSG15"},
+    {kMain, L"MSG", L"MSG16", L"no data", L"LngMsg.MSG16"},
+    {kMain, L"MSG", L"MSG17", L"no data", L"LngMsg.MSG17"},
+    {kMain, L"MSG", L"MSG18", L"no data", L"LngMsg.MSG18"},
+    {kMain, L"MSG", L"MSG19", L"no data", L"LngMsg.MSG19"},
+    {kMain, L"MSG", L"MSG20", L"no data", L"LngMsg.MSG20"},
+    {kMain, L"MSG", L"MSG21", L"no data", L"LngMsg.MSG21"},
+    {kMain, L"MSG", L"MSG22", L"no data", L"LngMsg.MSG22"},
+    {kMain, L"MSG", L"MSG23", L"no data", L"LngMsg.MSG23"},
+    {kMain, L"MSG", L"MSG24", L"no data", L"LngMsg.MSG24"},
+    {kMain, L"MSG", L"MSG25", L"no data", L"LngMsg.MSG25"},
+    {kMain, L"MSG", L"MSG26", L"no data", L"LngMsg.MSG26"},
+    {kMain, L"MSG", L"MSG27", L"no data", L"LngMsg.MSG27"},
+    {kMain, L"MSG", L"MSG28", L"no data", L"LngMsg.MSG28"},
+    {kMain, L"MSG", L"MSG29", L"no data", L"LngMsg.MSG29"},
+    {kMain, L"MSG", L"MSG30", L"no data", L"LngMsg.MSG30"},
+    {kMain, L"MSG", L"MSG31", L"no data", L"LngMsg.MSG31"},
+    {kMain, L"MSG", L"MSG32", L"no data", L"LngMsg.MSG32"},
+    {kMain, L"MSG", L"MSG33", L"no data", L"LngMsg.MSG33"},
+    {kMain, L"MSG", L"MSG34", L"no data", L"LngMsg.MSG34"},
+    {kMain, L"MSG", L"MSG35", L"no data", L"LngMsg.MSG35"},
+    {kMain, L"MSG", L"MSG36", L"no data", L"LngMsg.MSG36"},
+    {kMain, L"MSG", L"MSG37", L"no data", L"LngMsg.MSG37"},
+    {kMain, L"MSG", L"MSG38", L"no data", L"LngMsg.MSG38"},
+    {kMain, L"MSG", L"MSG39", L"no data", L"LngMsg.MSG39"},
+
+    {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
+    {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},
+
+    {kProperty, L"PAGES", L"frmPropertyA", L"Adding task", L"frmProperty.title.add"},
+    {kProperty, L"PAGES", L"frmPropertyE", L"Editing task", L"frmProperty.title.edit"},
+
+    {kProperty, L"OPTIONS", L"chbEnableTask", L"Enable Task", L"frmProperty.chbEnableTask.caption"},
+    {kProperty, L"OPTIONS", L"dseTime", L"Delay (s)", L"frmProperty.dseTime.BoundLabel"},
+    {kProperty, L"OPTIONS", L"feSelectFile", L"Program", L"frmProperty.feSelectFile.BoundLabel"},
+    {kProperty, L"OPTIONS", L"bbtnOk", L"Ok", L"frmProperty.bbtnOk.caption"},
+    {kProperty, L"OPTIONS", L"bbtnCancel", L"Cancel", L"frmProperty.bbtnCancel.caption"},
+    {kProperty, L"OPTIONS", L"chbDisableReg",
+     L"Disable in registry",
+     L"frmProperty.chbDisableReg.caption",
+     L"frmProperty.chbDisableReg.hint"},
+    {kProperty, L"OPTIONS", L"sbtnImport",
+     L"Import from regystry",
+     L"frmProperty.sbtnImport.caption",
+     L"frmProperty.sbtnImport.hint"},
+
+    {kProperty, L"HINTS", L"chbEnableTask",
+     L"Task enable/disable. If the task is switched off it not started.",
+     L"frmProperty.chbEnableTask.hint"},
+    {kProperty, L"HINTS", L"dseTime", L"Delay before an application launch", L"frmProperty.dseTime.hint"},
+    {kProperty, L"HINTS", L"feSelectFile",
+     L"Specify the application for start. It is possible to specify keys if the application supports them, "
+     L"for example: \"C:\\Program Files\\The Bat!\\thebat.exe /minimize\"",
+     L"frmProperty.feSelectFile.hint"},
+
+    {kRegistry, L"REGLST", L"COL0", L"no data", L"frmRegistryEdit.lvRegView.column0.caption"},
+    {kRegistry, L"REGLST", L"COL1", L"no data", L"frmRegistryEdit.lvRegView.column1.caption"},
+    {kRegistry, L"REGLST", L"COL2", L"no data", L"frmRegistryEdit.lvRegView.column2.caption"},
+    {kRegistry, L"REGLST", L"COL3", L"no data", L"frmRegistryEdit.lvRegView.column3.caption"},
+
+    {kRegistry, L"PAGES", L"frmRegistryEdit", L"Import from Registry", L"frmRegistryEdit.title"},
+
+    {kRegistry, L"OPTIONS", L"btnRegImport", L"Import", L"frmRegistryEdit.btnRegImport.caption"},
+    {kRegistry, L"OPTIONS", L"btnDisableReg", L"Disable", L"frmRegistryEdit.btnDisableReg.caption"},
+    {kRegistry, L"OPTIONS", L"btnEnableReg", L"Enable", L"frmRegistryEdit.btnEnableReg.caption"},
+
+    {kRegistry, L"HINTS", L"btnRegImport", L"Import", L"frmRegistryEdit.btnRegImport.hint"},
+    {kRegistry, L"HINTS", L"btnDisableReg", L"Disable", L"frmRegistryEdit.btnDisableReg.hint"},
+    {kRegistry, L"HINTS", L"btnEnableReg", L"Enable", L"frmRegistryEdit.btnEnableReg.hint"},
+};
+
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
+    auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    return std::ranges::equal(a, b, [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
+
+std::span<const LanguageKey> LanguageKeys() { return kKeys; }
+
+std::vector<const LanguageKey*> LanguageKeysOf(LangRoutine routine) {
+    std::vector<const LanguageKey*> out;
+    for (const auto& k : kKeys) {
+        if (k.routine == routine) out.push_back(&k);
+    }
+    return out;
+}
+
+const LanguageKey* FindLanguageKeyByTarget(std::wstring_view target) {
+    if (target.empty()) return nullptr;  // most keys have an empty second target
+    auto it = std::ranges::find_if(kKeys,
+                                   [&](const LanguageKey& k) { return k.target == target || k.target2 == target; });
+    return it == std::end(kKeys) ? nullptr : &*it;
+}
+
+const LanguageKey* FindLanguageKey(std::wstring_view section, std::wstring_view key) {
+    auto it = std::ranges::find_if(
+        kKeys, [&](const LanguageKey& k) { return EqualsNoCase(k.section, section) && EqualsNoCase(k.key, key); });
+    return it == std::end(kKeys) ? nullptr : &*it;
+}
+
+}  // namespace lentora
