@@ -10,6 +10,8 @@ struct TTaskItem {
     std::wstring status;    // display only, never saved
     std::wstring reg = L"0";  // "1" when imported from the system's start-up entries
     bool enabled = false;   // the row's check box
+
+    bool operator==(const TTaskItem&) const = default;
 };
 
 }  // namespace lentora

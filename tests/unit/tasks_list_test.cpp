@@ -187,12 +187,7 @@ TEST(TasksList, AddfiletotableAppendsAllSubItemsAndLogs) {
     list.Append(Task(L"first", L"1"));
     list.addfiletotable(L"C:\\Tools\\app.exe -q", L"15", L"", true, L"1", log);
     ASSERT_EQ(list.Count(), 2u);
-    const TTaskItem& added = list.Item(1);
-    EXPECT_EQ(added.caption, L"C:\\Tools\\app.exe -q");
-    EXPECT_EQ(added.delay, L"15");
-    EXPECT_EQ(added.status, L"");
-    EXPECT_EQ(added.reg, L"1");
-    EXPECT_TRUE(added.enabled);
+    EXPECT_EQ(list.Item(1), (TTaskItem{L"C:\\Tools\\app.exe -q", L"15", L"", L"1", true}));
     EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"file \"C:\\Tools\\app.exe -q\" is added"}));
 }
 

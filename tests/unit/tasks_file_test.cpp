@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tasks/task_list_file.h"
+#include "tasks_test_support.h"
+#include "util/codepage.h"
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+using namespace lentora;
+using lentora::testing::RecordingLog;
+
+namespace {
+
+const std::wstring kVersion = L"1.4.1.250";
+
+std::string Document(const std::string& tasks) {
+    return "<?xml version=\"1.0\" encoding=\"windows-1251\" standalone=\"yes\"?>"
+           "<ROOT progname=\"Lentora\" version=\"1.4.1.250\">" + tasks + "</ROOT>";
+}
+
+// A row as the XML reader gives it: no status.
+TTaskItem Row(std::wstring caption, std::wstring delay, std::wstring reg, bool enabled) {
+    return TTaskItem{std::move(caption), std::move(delay), L"", std::move(reg), enabled};
+}
+
+using Rows = std::vector<TTaskItem>;
+
+class TaskFileTest : public lentora::testing::TempFolderTest {
+protected:
+    // Loads `bytes` written as startlist.xml; returns whether the reading succeeded.
+    bool Load(const std::string& bytes) {
+        WriteBytes("startlist.xml", bytes);
+        return LoadTaskList(PathOf("startlist.xml"), list_, log_);
+    }
+    std::wstring LoadingLine() const { return L"Loading task list from \"" + PathOf("startlist.xml") + L"\""; }
+    std::wstring ErrorLine() const { return L"Error of loading of a file \"" + PathOf("startlist.xml") + L"\""; }
+
+    TaskList list_;
+    RecordingLog log_;
+};
+
+}  // namespace
+
+TEST_F(TaskFileTest, SaveWritesEveryRowInOrderWithoutIndentation) {
+    list_.Append({L"C:\\a b\\x.exe -q \"&<>\"", L"5", L"Active", L"0", true});
+    list_.Append({L"y.exe", L"10", L"", L"1", false});
+    list_.Append({L"z.exe", L"15", L"", L"0", true});
+    ASSERT_TRUE(SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_));
+
+    EXPECT_EQ(ReadBytes("startlist.xml"),
+              Document("<TASKSLIST>"
+                       "<TASK id=\"0\" name=\"C:\\a b\\x.exe -q &quot;&amp;&lt;>&quot;\" time=\"5\" enable=\"true\" reg=\"0\"/>"
+                       "<TASK id=\"1\" name=\"y.exe\" time=\"10\" enable=\"false\" reg=\"1\"/>"
+                       "<TASK id=\"2\" name=\"z.exe\" time=\"15\" enable=\"true\" reg=\"0\"/>"
+                       "</TASKSLIST>"));
+    EXPECT_EQ(log_.lines, (std::vector<std::wstring>{L"Saving of task list...",
+                                                     L"Task list is saved as \"" + PathOf("startlist.xml") + L"\""}));
+}
+
+TEST_F(TaskFileTest, TextOutsideTheCodePageRoundTripsAsCharacterReferences) {
+    std::wstring cyrillic = L"\u041F\u0440\u0438\u0432\u0435\u0442.exe";           // Привет.exe
+    std::wstring beyond = L"C:\\\u4E2D\\" + DecodeUtf8("\xF0\x9F\x98\x80") + L".exe";  // 中, 😀
+    list_.Append({cyrillic, L"3", L"", L"1", true});
+    list_.Append({beyond, L"4", L"", L"0", false});
+    ASSERT_TRUE(SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_));
+
+    std::string bytes = ReadBytes("startlist.xml");
+    EXPECT_NE(bytes.find("name=\"\xCF\xF0\xE8\xE2\xE5\xF2.exe\""), std::string::npos);
+    EXPECT_NE(bytes.find("name=\"C:\\&#20013;\\&#128512;.exe\""), std::string::npos);
+
+    TaskList loaded;
+    ASSERT_TRUE(LoadTaskList(PathOf("startlist.xml"), loaded, log_));
+    EXPECT_EQ(loaded.Items(), (Rows{Row(cyrillic, L"3", L"1", true), Row(beyond, L"4", L"0", false)}));
+}
+
+TEST_F(TaskFileTest, RegFlagDefaultsToZeroAndSurvivesTheNextSave) {
+    ASSERT_TRUE(Load(Document("<TASKSLIST><TASK name=\"a.exe\" time=\"1\" enable=\"true\"/>"
+                              "<TASK name=\"b.exe\" time=\"2\" enable=\"true\" reg=\"1\"/></TASKSLIST>")));
+    EXPECT_EQ(list_.Items(), (Rows{Row(L"a.exe", L"1", L"0", true), Row(L"b.exe", L"2", L"1", true)}));
+    ASSERT_TRUE(SaveTaskList(PathOf("again.xml"), list_, kVersion, log_));
+    EXPECT_NE(ReadBytes("again.xml").find("name=\"b.exe\" time=\"2\" enable=\"true\" reg=\"1\""), std::string::npos);
+}
+
+TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
+    struct Case {
+        const char* what;
+        std::string tasks;
+        bool loaded;
+        Rows rows;
+    } cases[] = {
+        {"enable as words and numbers",
+         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"TRUE\"/><TASK name=\"b\" time=\"2\" enable=\"1\"/>"
+         "<TASK name=\"c\" time=\"3\" enable=\"-1\"/><TASK name=\"d\" time=\"4\" enable=\"False\"/>"
+         "<TASK name=\"e\" time=\"5\" enable=\"0\"/></TASKSLIST>",
+         true,
+         {Row(L"a", L"1", L"0", true), Row(L"b", L"2", L"0", true), Row(L"c", L"3", L"0", true),
+          Row(L"d", L"4", L"0", false), Row(L"e", L"5", L"0", false)}},
+        {"enable \"yes\" stops the reading; the task is dropped, later ones are not read",
+         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" time=\"2\" enable=\"yes\"/>"
+         "<TASK name=\"c\" time=\"3\" enable=\"true\"/></TASKSLIST>",
+         false,
+         {Row(L"a", L"1", L"0", true)}},
+        {"a missing required attribute stops the reading",
+         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" enable=\"true\"/></TASKSLIST>",
+         false,
+         {Row(L"a", L"1", L"0", true)}},
+        {"attribute names match in their letter case only",
+         "<TASKSLIST><TASK NAME=\"a\" time=\"1\" enable=\"true\"/></TASKSLIST>", false, {}},
+        {"no TASKSLIST", "<OTHER/>", true, {}},
+        {"an empty TASKSLIST", "<TASKSLIST/>", true, {}},
+        {"only the first TASKSLIST counts, an element of any name is a task",
+         "<tasklist><TASK name=\"x\" time=\"1\" enable=\"true\"/></tasklist>"
+         "<TASKSLIST><ITEM name=\"a\" time=\"1\" enable=\"true\"/></TASKSLIST>"
+         "<TASKSLIST><TASK name=\"b\" time=\"2\" enable=\"true\"/></TASKSLIST>",
+         true,
+         {Row(L"a", L"1", L"0", true)}},
+        {"whitespace between elements is not significant",
+         "\r\n  <TASKSLIST>\r\n    <TASK name=\"a\" time=\"1\" enable=\"true\"/>\r\n  </TASKSLIST>\r\n", true,
+         {Row(L"a", L"1", L"0", true)}},
+        {"a comment is a child that is not an element",
+         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><!-- note --><TASK name=\"b\" time=\"2\" "
+         "enable=\"true\"/></TASKSLIST>",
+         false,
+         {Row(L"a", L"1", L"0", true)}},
+        {"so is text", "<TASKSLIST>text<TASK name=\"a\" time=\"1\" enable=\"true\"/></TASKSLIST>", false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        list_.Clear();
+        log_.lines.clear();
+        EXPECT_EQ(Load(Document(c.tasks)), c.loaded);
+        EXPECT_EQ(list_.Items(), c.rows);
+        EXPECT_EQ(log_.lines,
+                  (std::vector<std::wstring>{LoadingLine(), c.loaded ? L"Task list is loaded" : ErrorLine()}));
+    }
+}
+
+TEST_F(TaskFileTest, MissingOrMalformedFileLogsTheErrorAndLeavesTheListEmpty) {
+    EXPECT_FALSE(LoadTaskList(PathOf("startlist.xml"), list_, log_));
+    EXPECT_TRUE(list_.Empty());
+    EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), ErrorLine()}));
+
+    for (std::string bytes : {std::string(), Document("<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\">"),
+                              std::string("<?xml version=\"1.0\" encoding=\"x-unknown\"?><ROOT/>")}) {
+        log_.lines.clear();
+        EXPECT_FALSE(Load(bytes));
+        EXPECT_TRUE(list_.Empty());
+        EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), ErrorLine()}));
+    }
+}
+
+TEST_F(TaskFileTest, FilesInOtherEncodingsAreReadByTheirMarkOrDeclaration) {
+    const std::wstring name = L"\u0416\u00E9.exe";  // Жé.exe
+    const std::string body = "<ROOT><TASKSLIST><TASK name=\"\xD0\x96\xC3\xA9.exe\" time=\"1\" enable=\"true\"/></TASKSLIST></ROOT>";
+    struct Case {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-8 by declaration", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + body},
+        {"UTF-8 without declaration", body},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF<?xml version=\"1.0\"?>" + body},
+        {"UTF-16 LE with a mark", "\xFF\xFE" + EncodeUtf16Le(L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + DecodeUtf8(body))},
+        {"windows-1251 with a reference", "<?xml version=\"1.0\" encoding=\"windows-1251\"?>"
+                                          "<ROOT><TASKSLIST><TASK name=\"\xC6&#233;.exe\" time=\"1\" enable=\"true\"/></TASKSLIST></ROOT>"},
+        {"windows-1252 with a reference", "<?xml version='1.0' encoding='Windows-1252'?>"
+                                          "<ROOT><TASKSLIST><TASK name=\"&#x416;\xE9.exe\" time=\"1\" enable=\"true\"/></TASKSLIST></ROOT>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        list_.Clear();
+        ASSERT_TRUE(Load(c.bytes));
+        EXPECT_EQ(list_.Items(), (Rows{Row(name, L"1", L"0", true)}));
+    }
+}
+
+TEST_F(TaskFileTest, ValidationCorrectsDelaysBelowOneOrNotWholeByThePosition) {
+    for (std::string delay : {"0", "-5", "abc", "2.5", ""}) {
+        SCOPED_TRACE(delay);
+        list_.Clear();
+        log_.lines.clear();
+        ASSERT_TRUE(Load(Document("<TASKSLIST><TASK name=\"a.exe\" time=\"7\" enable=\"true\"/>"
+                                  "<TASK name=\"b.exe\" time=\"" + delay + "\" enable=\"true\"/></TASKSLIST>")));
+        EXPECT_EQ(list_.Items(), (Rows{Row(L"a.exe", L"7", L"0", true), Row(L"b.exe", L"2", L"0", true)}));
+        EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), L"Task list is loaded",
+                                                         L"Find incorrect time of start in b.exe line 2 line. Corrected."}));
+    }
+}
+
+TEST_F(TaskFileTest, ValidationDisablesATaskWithoutCommandLine) {
+    ASSERT_TRUE(Load(Document("<TASKSLIST><TASK name=\"\" time=\"3\" enable=\"true\"/>"
+                              "<TASK name=\"b.exe\" time=\"4\" enable=\"true\"/></TASKSLIST>")));
+    EXPECT_EQ(list_.Items(), (Rows{Row(L"", L"3", L"0", false), Row(L"b.exe", L"4", L"0", true)}));
+    EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), L"Task list is loaded",
+                                                     L"Find empty Name of start in 1 line. Disabled."}));
+}
+
+TEST_F(TaskFileTest, SaveIntoAMissingFolderIsLoggedAsAnError) {
+    list_.Append({L"a.exe", L"1", L"", L"0", true});
+    std::wstring path = PathOf("missing/startlist.xml");
+    EXPECT_FALSE(SaveTaskList(path, list_, kVersion, log_));
+    EXPECT_EQ(log_.lines, (std::vector<std::wstring>{L"Saving of task list...",
+                                                     L"Error at a saving file \"" + path + L"\""}));
+}
+
+#if !defined(_WIN32)
+TEST_F(TaskFileTest, FailedSaveLeavesThePreviousFileIntact) {
+    // A file size limit makes the write fail part-way, as a full disk would.
+    const std::string previous = Document("<TASKSLIST/>");
+    WriteBytes("startlist.xml", previous);
+    for (int i = 0; i < 50; ++i) list_.Append({L"C:\\Program Files\\Tool\\tool.exe", L"1", L"", L"0", true});
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = previous.size() + 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool ok = SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(ReadBytes("startlist.xml"), previous);
+    EXPECT_EQ(log_.lines.back(), L"Error at a saving file \"" + PathOf("startlist.xml") + L"\"");
+}
+#endif
