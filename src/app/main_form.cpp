@@ -1,0 +1,124 @@
+#include "app/main_form.h"
+
+#include <windowsx.h>
+
+#include "app/main_form_ids.h"
+#include "ui/dpi.h"
+#include "ui/message_box.h"
+
+namespace lentora {
+
+TfrmMain::TfrmMain(StartupContext context)
+    : context_(std::move(context)), sequencer_(*this, *this) {}
+
+TfrmMain::~TfrmMain() = default;
+
+bool TfrmMain::Create() {
+    RegisterClassOnce(L"TfrmMain", CS_DBLCLKS);
+    // The client size is set in WM_CREATE once the monitor's DPI is known.
+    return CreateWindowObject(WS_EX_CONTROLPARENT, L"TfrmMain", L"Lentora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, 600, 450, nullptr);
+}
+
+ui::Action& TfrmMain::ActionByName(const std::wstring& name) { return *actions_.Find(name); }
+
+HWND TfrmMain::Control(int id) const {
+    for (const auto& [controlId, hwnd] : controls_)
+        if (controlId == id) return hwnd;
+    return nullptr;
+}
+
+std::wstring TfrmMain::Msg(int n) const { return n >= 1 && n <= 39 ? lngMsg_[static_cast<size_t>(n)] : L""; }
+
+void TfrmMain::SetLngMsg(int n, std::wstring text) {
+    if (n >= 1 && n <= 39) lngMsg_[static_cast<size_t>(n)] = std::move(text);
+}
+
+bool TfrmMain::LogPageVisible() const { return logPageVisible_; }
+
+LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE:
+            CreateControls();
+            FormCreate();
+            return 0;
+        case WM_SIZE:
+            LayoutControls();
+            return 0;
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            UINT dpi = ui::WindowDpi(hwnd());
+            info->ptMinTrackSize = {ui::Scale(570, dpi), ui::Scale(410, dpi)};
+            return 0;
+        }
+        case WM_DPICHANGED: {
+            auto* suggested = reinterpret_cast<RECT*>(lParam);
+            ApplyFonts();
+            SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_NOTIFY:
+            return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_TIMER:
+            switch (wParam) {
+                case ids::timerStart: sequencer_.timerStartTimer(); return 0;
+                case ids::timerWait: sequencer_.timerWaitTimer(); return 0;
+            }
+            break;
+        case WM_CLOSE:
+            FormClose();
+            DestroyWindow(hwnd());
+            return 0;
+        case WM_DESTROY:
+            KillTimer(hwnd(), ids::timerStart);
+            KillTimer(hwnd(), ids::timerWait);
+            PostQuitMessage(0);
+            return 0;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+void TfrmMain::OnCommand(int id, int code, HWND control) {
+    if (ui::Action* action = actions_.Find(id); action && (code == BN_CLICKED || code == 0 || code == 1)) {
+        action->Execute();
+        return;
+    }
+    (void)control;
+}
+
+LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
+    if (hdr->hwndFrom == pcMainPage_ && hdr->code == TCN_SELCHANGE) {
+        ShowPage(TabCtrl_GetCurSel(pcMainPage_));
+        return 0;
+    }
+    if (hdr->hwndFrom == lvListProg_) {
+        switch (hdr->code) {
+            case NM_CUSTOMDRAW: return OnListViewCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
+            case LVN_ITEMCHANGED: OnListViewItemChanged(reinterpret_cast<NMLISTVIEW*>(hdr)); return 0;
+            case LVN_COLUMNCLICK: lvListProgColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return 0;
+            case NM_CLICK: SetStatusLV(); return 0;
+            case NM_DBLCLK: actEditTaskExecute(); return 0;
+        }
+    }
+    return 0;
+}
+
+void TfrmMain::OnContextMenu(HWND source, POINT screen) {
+    ui::PopupMenu* menu = source == lvListProg_ ? &pmnuListProg_ : source == lbLog_ ? &pmnuLog_ : nullptr;
+    if (!menu) return;
+    if (screen.x == -1 && screen.y == -1) {  // opened from the keyboard
+        RECT rc{};
+        GetWindowRect(source, &rc);
+        screen = {rc.left + 8, rc.top + 8};
+    }
+    menu->Show(hwnd(), screen, actions_);
+}
+
+}  // namespace lentora

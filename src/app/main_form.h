@@ -1,0 +1,168 @@
+// TfrmMain: the program's one main window. It owns the controls, actions, menus, timers and the
+// tray icon, implements the hosts through which the portable core acts, and runs start-up and
+// shutdown. Its methods are split over main_form_*.cpp by feature.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "launch/sequencer.h"
+#include "log/log_file.h"
+#include "log/log_sink.h"
+#include "tasks/task_list.h"
+#include "ui/action.h"
+#include "ui/controls.h"
+#include "ui/handles.h"
+#include "ui/panel.h"
+#include "ui/popup_menu.h"
+#include "ui/window.h"
+
+namespace lentora {
+
+struct StartupContext {
+    std::wstring exePath;               // full path of the running executable
+    std::vector<std::wstring> args;     // command-line arguments after the program path
+};
+
+class TfrmMain : public ui::Window, public ILogSink, public ISequencerHost {
+public:
+    explicit TfrmMain(StartupContext context);
+    ~TfrmMain() override;
+
+    // Creates the window; FormCreate runs inside. False when the window could not be created.
+    bool Create();
+    // The fatal stop asked the application to end: the loop must end without FormClose.
+    bool TerminateRequested() const { return terminateRequested_; }
+
+    // Process-wide values fixed by start-up.
+    const std::wstring& ProgramFolder() const { return programFolder_; }
+    const std::wstring& ProgramVersion() const { return programVersion_; }
+    const std::wstring& SettingsPath() const { return settingsPath_; }
+    const std::wstring& ProfileFolder() const { return profileFolder_; }
+    bool UseLog() const { return useLog_; }
+    bool StartMode() const { return startMode_; }
+    std::wstring DataFilePath(const std::wstring& name) const;
+
+    TaskList& Tasks() { return tasks_; }
+    Sequencer& Seq() { return sequencer_; }
+    ui::ActionList& Actions() { return actions_; }
+    ui::Action& ActionByName(const std::wstring& name);
+
+    // ILogSink: the application log (on-screen list and lentora.log).
+    void Log(const std::wstring& str) override;
+    void setMSGPanel(const std::wstring& msg, int iconIndex) override;
+    std::wstring Msg(int n) const override;
+    void SetLngMsg(int n, std::wstring text);
+
+    // Controls that other parts and the tests reach.
+    HWND lvListProg() const { return lvListProg_; }
+    HWND StatusBar() const { return statusBar_; }
+    HWND lbLog() const { return lbLog_; }
+    HWND Control(int id) const;
+    int TrayIconIndex() const { return trayIconIndex_; }
+    const std::wstring& TrayHint() const { return trayHint_; }
+    bool LogPageVisible() const;
+
+    // Task page.
+    void SetStatusLV() override;
+    void RefreshListView();
+    void lvListProgColumnClick(int column);
+    void actEditTaskExecute();
+    void actDeleteTaskExecute();
+    void actDeleteAllTaskExecute();
+    void actSetActiveAllExecute();
+    void actDeactiveAllExecute();
+    void actAddTaskExecute();
+    void actStartExecute();
+    bool LaunchProgram(const std::wstring& commandLine) override;
+
+    // Shutdown.
+    void FormClose();
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Construction of the window's content (main_form_layout.cpp).
+    void CreateControls();
+    void CreateTaskPage();
+    void CreateOptionsPage();
+    void CreateLogPage();
+    void CreateAboutPage();
+    void CreateActions();
+    void CreateMenus();
+    void LayoutControls();
+    void LayoutOptionsPage();
+    void ApplyFonts();
+    void ShowPage(int index);
+
+    // Start-up (main_form_startup.cpp).
+    void FormCreate();
+    void InitProgram();
+    void ReadCommandLine();
+    void FatalNoLanguages();
+    void EnsureProfileFolder();
+    void LoadTasksAtStartup();
+
+    // Notifications.
+    LRESULT OnNotify(NMHDR* hdr);
+    void OnCommand(int id, int code, HWND control);
+    LRESULT OnListViewCustomDraw(NMLVCUSTOMDRAW* cd);
+    void OnListViewItemChanged(NMLISTVIEW* nm);
+    void OnContextMenu(HWND source, POINT screen);
+
+    // ISequencerHost (main_form_sequencer.cpp).
+    bool WaitTimerChecked() const override;
+    std::wstring WaitSecText() const override;
+    std::wstring TimeExitText() const override;
+    bool ShowBalloonChecked() const override;
+    int RowCount() const override;
+    SequencerRow Row(int index) const override;
+    void SetRowStatus(int index, const std::wstring& text) override;
+    void SetCounterPanel(const std::wstring& text) override;
+    void SetStartButton(const std::wstring& caption, const std::wstring& hint, int imageIndex) override;
+    void SetTaskEditing(bool enabled) override;
+    void ArmWaitTimer(std::uint32_t intervalMs) override;
+    void DisarmWaitTimer() override;
+    void SetStartTimerEnabled(bool enabled) override;
+    void SetActionVisible(SequencerAction action, bool visible) override;
+    void MinimizeWindow() override;
+    void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) override;
+    void EnableBalloonHideTimer() override;
+    void CloseMainWindow() override;
+
+    StartupContext context_;
+    std::wstring programFolder_, programVersion_, settingsPath_, profileFolder_;
+    bool useLog_ = false;
+    bool startMode_ = false;
+    bool terminateRequested_ = false;
+    bool closing_ = false;
+
+    TaskList tasks_;
+    Sequencer sequencer_;
+    TLogFile LogFile_;
+    std::array<std::wstring, 40> lngMsg_{};
+    ui::ActionList actions_;
+    ui::PopupMenu pmnuListProg_, pmnuTray_, pmnuLog_;
+
+    // Controls.
+    HWND pcMainPage_ = nullptr, statusBar_ = nullptr, lvListProg_ = nullptr, lbLog_ = nullptr;
+    HWND tooltip_ = nullptr;
+    ui::Panel tsStartProgram_, tsOptions_, tsLogView_, tsAbout_;
+    ui::Panel pnlWork_, OptionsSB_;
+    HWND bbtnAdd_ = nullptr, bbtnEdit_ = nullptr, bbtnDelete_ = nullptr, btnWait_ = nullptr, bbtnStart_ = nullptr;
+    std::vector<std::pair<int, HWND>> controls_;
+    bool logPageVisible_ = false;
+    bool syncingListView_ = false;
+
+    int trayIconIndex_ = -1;
+    std::wstring trayHint_;
+    ui::FontHandle font_, boldFont_, strikeFont_;
+};
+
+}  // namespace lentora

@@ -1,0 +1,357 @@
+// The main window's controls, pages, actions and menus, and their placement.
+#include <algorithm>
+
+#include "app/main_form.h"
+#include "app/main_form_ids.h"
+#include "ui/dpi.h"
+
+namespace lentora {
+namespace {
+
+constexpr int kTabHeight = 30;
+constexpr int kToolbarHeight = 57;
+
+// Options page stack, in order: Down, three group boxes, the save panel, Up.
+constexpr int kDownHeight = 22, kStartStopHeight = 190, kLanguageHeight = 57, kSkinsHeight = 67,
+              kSavePanelHeight = 40, kUpHeight = 22;
+constexpr int kOptionsContentHeight =
+    kDownHeight + kStartStopHeight + kLanguageHeight + kSkinsHeight + kSavePanelHeight + kUpHeight;
+
+}  // namespace
+
+void TfrmMain::CreateControls() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    actions_.setHint = [this](HWND control, const std::wstring& hint) {
+        TTTOOLINFOW ti{sizeof(ti), TTF_IDISHWND | TTF_SUBCLASS, GetParent(control), reinterpret_cast<UINT_PTR>(control)};
+        ti.lpszText = const_cast<wchar_t*>(hint.c_str());
+        if (!SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti)) || hint.empty()) {
+            SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+            if (!hint.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+    };
+
+    pcMainPage_ = ui::CreateControl(hwnd(), WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::pcMainPage);
+    statusBar_ = ui::CreateControl(hwnd(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, ids::StatusBar);
+    controls_ = {{ids::pcMainPage, pcMainPage_}, {ids::StatusBar, statusBar_}};
+
+    // The Log tab is inserted only when logging is on.
+    const wchar_t* pages[] = {L"\u0422\u0430sk List", L"Options", L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435"};
+    for (int i = 0; i < 3; ++i) {
+        TCITEMW item{TCIF_TEXT};
+        item.pszText = const_cast<wchar_t*>(pages[i]);
+        TabCtrl_InsertItem(pcMainPage_, i, &item);
+    }
+    for (ui::Panel* page : {&tsStartProgram_, &tsOptions_, &tsLogView_, &tsAbout_}) page->Create(hwnd());
+
+    CreateActions();
+    CreateTaskPage();
+    CreateOptionsPage();
+    CreateLogPage();
+    CreateAboutPage();
+    CreateMenus();
+    ApplyFonts();
+
+    UINT dpi = ui::WindowDpi(hwnd());
+    RECT rc{0, 0, ui::Scale(554, dpi), ui::Scale(371, dpi)};
+    AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+    int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowPage(0);
+}
+
+void TfrmMain::CreateActions() {
+    struct Def { const wchar_t* name; int id; const wchar_t* caption; const wchar_t* hint; int image; };
+    const Def defs[] = {
+        {L"actAddTask", ids::actAddTask, L"Add", L"To add a file for start in the task list", 1},
+        {L"actEditTask", ids::actEditTask, L"Edit", L"\u041F\u0440\u0430\u0432\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443", 2},
+        {L"actDeleteTask", ids::actDeleteTask, L"Delete", L"\u0423\u0434\u0430\u043B\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443 \u0438\u0437 \u0441\u043F\u0438\u0441\u043A\u0430", 3},
+        {L"actStart", ids::actStart, L"start the program", L"", 6},
+        {L"actStop", ids::actStop, L"Stop", L"", 20},
+        {L"actPause", ids::actPause, L"Pause", L"", 25},
+        {L"actResume", ids::actResume, L"Resume", L"", 6},
+        {L"actWait", ids::actWait, L"Waiting... Stop", L"The delay of start Is active.", 18},
+        {L"actCloseApp", ids::actCloseApp, L"Close", L"Close Application", 11},
+        {L"actDeleteAllTask", ids::actDeleteAllTask, L"Delete All Tasks", L"", 12},
+        {L"actSetActiveAll", ids::actSetActiveAll, L"actSetActiveAll", L"", 15},
+        {L"actDeactiveAll", ids::actDeactiveAll, L"actDeactiveAll", L"", 16},
+        {L"actApplyLng", ids::actApplyLng, L"Apply", L"Change Language", 23},
+        {L"actImport", ids::actImport, L"Import", L"", 17},
+    };
+    for (const auto& d : defs) actions_.Add(d.name, d.id, d.caption, d.hint, d.image);
+
+    ActionByName(L"actResume").SetVisible(false);
+    ActionByName(L"actWait").SetVisible(false);
+    ActionByName(L"actApplyLng").SetEnabled(false);
+
+    ActionByName(L"actAddTask").onExecute = [this] { actAddTaskExecute(); };
+    ActionByName(L"actEditTask").onExecute = [this] { actEditTaskExecute(); };
+    ActionByName(L"actDeleteTask").onExecute = [this] { actDeleteTaskExecute(); };
+    ActionByName(L"actDeleteAllTask").onExecute = [this] { actDeleteAllTaskExecute(); };
+    ActionByName(L"actSetActiveAll").onExecute = [this] { actSetActiveAllExecute(); };
+    ActionByName(L"actDeactiveAll").onExecute = [this] { actDeactiveAllExecute(); };
+    ActionByName(L"actStart").onExecute = [this] { actStartExecute(); };
+    ActionByName(L"actCloseApp").onExecute = [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
+    ActionByName(L"actPause").onExecute = [this] { sequencer_.actPauseExecute(); };
+    ActionByName(L"actResume").onExecute = [this] { sequencer_.actResumeExecute(); };
+    ActionByName(L"actStop").onExecute = [this] { sequencer_.actStopExecute(); };
+    ActionByName(L"actWait").onExecute = [this] { sequencer_.actWaitExecute(); };
+    ActionByName(L"actStop").onUpdate = [this] { sequencer_.actStopUpdate(); };
+    ActionByName(L"actPause").onUpdate = [this] { sequencer_.actPauseUpdate(); };
+}
+
+void TfrmMain::CreateTaskPage() {
+    pnlWork_.Create(tsStartProgram_.hwnd());
+    HWND bar = pnlWork_.hwnd();
+    bbtnAdd_ = ui::CreateButton(bar, L"", ids::actAddTask);
+    bbtnEdit_ = ui::CreateButton(bar, L"", ids::actEditTask);
+    bbtnDelete_ = ui::CreateButton(bar, L"", ids::actDeleteTask);
+    btnWait_ = ui::CreateButton(bar, L"", ids::actWait, BS_FLAT);
+    bbtnStart_ = ui::CreateButton(bar, L"Start", ids::bbtnStart);
+    actions_.BindButton(ActionByName(L"actAddTask"), bbtnAdd_);
+    actions_.BindButton(ActionByName(L"actEditTask"), bbtnEdit_);
+    actions_.BindButton(ActionByName(L"actDeleteTask"), bbtnDelete_);
+    actions_.BindButton(ActionByName(L"actWait"), btnWait_);
+    controls_.push_back({ids::bbtnStart, bbtnStart_});
+
+    lvListProg_ = ui::CreateControl(tsStartProgram_.hwnd(), WC_LISTVIEWW, L"",
+                                    WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, ids::lvListProg,
+                                    WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(lvListProg_, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
+                                                       LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    controls_.push_back({ids::lvListProg, lvListProg_});
+    const wchar_t* columns[] = {L"Program", L"Time (s)", L"Status"};
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNW col{LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM};
+        col.fmt = i == 0 ? LVCFMT_LEFT : LVCFMT_CENTER;
+        col.cx = i == 0 ? 300 : i == 1 ? 80 : 75;
+        col.pszText = const_cast<wchar_t*>(columns[i]);
+        col.iSubItem = i;
+        ListView_InsertColumn(lvListProg_, i, &col);
+    }
+    tasks_.SetChangeHandler([this] { RefreshListView(); });
+}
+
+void TfrmMain::CreateOptionsPage() {
+    OptionsSB_.Create(tsOptions_.hwnd(), WS_VSCROLL);
+    HWND box = OptionsSB_.hwnd();
+    auto add = [this](int id, HWND hwnd) {
+        controls_.push_back({id, hwnd});
+        return hwnd;
+    };
+    add(ids::sbDownSB, ui::CreateButton(box, L"Down", ids::sbDownSB, BS_FLAT));
+    HWND group1 = ui::CreateControl(box, WC_BUTTONW, L"Customisations of start / closing", BS_GROUPBOX, -1);
+    controls_.push_back({-1001, group1});
+    add(ids::chbWindowsStart, ui::CreateCheckBox(box, L"To start at Windows loading", ids::chbWindowsStart));
+    add(ids::chkUserProfile, ui::CreateCheckBox(box, L"Use User's Profile", ids::chkUserProfile));
+    add(ids::chbSetWaitTimer, ui::CreateCheckBox(box, L"To use delay of start", ids::chbSetWaitTimer));
+    controls_.push_back({-1002, ui::CreateLabel(box, L"Delay of start (s)")});
+    auto wait = ui::CreateSpinEdit(box, ids::dseWaitSec, 0, 999999, 6, 1);
+    add(ids::dseWaitSec, wait.edit);
+    add(ids::dseWaitSecSpin, wait.spin);
+    controls_.push_back({-1003, ui::CreateLabel(box, L"Time before exit (s)")});
+    auto exit = ui::CreateSpinEdit(box, ids::dseTimeExit, 0, 999999, 6, 1);
+    add(ids::dseTimeExit, exit.edit);
+    add(ids::dseTimeExitSpin, exit.spin);
+    add(ids::chkShowBalloon, ui::CreateCheckBox(box, L"Show BallonHint on launch task", ids::chkShowBalloon));
+    add(ids::chkCheckforUpdate, ui::CreateCheckBox(box, L"Check for updates", ids::chkCheckforUpdate));
+    ui::SetChecked(Control(ids::chkCheckforUpdate), true);
+    controls_.push_back({-1004, ui::CreateLabel(box, L"Polling interval (in days)")});
+    auto poll = ui::CreateSpinEdit(box, ids::dsePollingInterval, 0, 365, 3, 1);
+    add(ids::dsePollingInterval, poll.edit);
+    add(ids::dsePollingIntervalSpin, poll.spin);
+    controls_.push_back({-1005, ui::CreateLabel(box, L"Last pool")});
+    add(ids::ledLastPool, ui::CreateControl(box, WC_EDITW, L"none", ES_READONLY | ES_AUTOHSCROLL, ids::ledLastPool,
+                                            WS_EX_CLIENTEDGE));
+    add(ids::btnCreateLink, ui::CreateButton(box, L"Create link", ids::btnCreateLink));
+    add(ids::btnCheckUpdates, ui::CreateButton(box, L"Check updates", ids::btnCheckUpdates));
+
+    controls_.push_back({-1006, ui::CreateControl(box, WC_BUTTONW, L"Language", BS_GROUPBOX, -1)});
+    add(ids::cbLanguageSelect,
+        ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::cbLanguageSelect));
+    for (const wchar_t* entry : {L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439 (RU)", L"English (GB)"})
+        SendMessageW(Control(ids::cbLanguageSelect), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    HWND apply = add(ids::actApplyLng, ui::CreateButton(box, L"", ids::actApplyLng));
+    actions_.BindButton(ActionByName(L"actApplyLng"), apply);
+    controls_.push_back({-1007, ui::CreateLabel(box, L"Translation by:")});
+
+    controls_.push_back({-1008, ui::CreateControl(box, WC_BUTTONW, L"Skins", BS_GROUPBOX, -1)});
+    add(ids::chbUseSkin, ui::CreateCheckBox(box, L"To use skin", ids::chbUseSkin));
+    add(ids::sSkinBox,
+        ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::sSkinBox));
+    EnableWindow(Control(ids::sSkinBox), FALSE);
+    add(ids::chbAero, ui::CreateCheckBox(box, L"To use Aero Effect", ids::chbAero));
+    EnableWindow(Control(ids::chbAero), FALSE);
+    add(ids::wlblLoadSkins, ui::CreateLink(box, L"load additional skins", ids::wlblLoadSkins));
+
+    add(ids::btnSaveOptions, ui::CreateButton(box, L"Save options", ids::btnSaveOptions));
+    EnableWindow(Control(ids::btnSaveOptions), FALSE);
+    add(ids::sbUpSB, ui::CreateButton(box, L"Up", ids::sbUpSB, BS_FLAT));
+}
+
+void TfrmMain::CreateLogPage() {
+    lbLog_ = ui::CreateControl(tsLogView_.hwnd(), WC_LISTBOXW, L"",
+                               WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, ids::lbLog,
+                               WS_EX_CLIENTEDGE);
+    controls_.push_back({ids::lbLog, lbLog_});
+}
+
+void TfrmMain::CreateAboutPage() {
+    // The About page's content is filled in by its own builder once the images exist.
+}
+
+void TfrmMain::CreateMenus() {
+    auto item = [this](const wchar_t* name, const wchar_t* action) {
+        ui::MenuItem m;
+        m.name = name;
+        m.action = actions_.Find(std::wstring(action));
+        return m;
+    };
+    ui::MenuItem separator;
+    separator.name = L"N1";
+    separator.separator = true;
+    pmnuListProg_.items = {item(L"mnuStart", L"actStart"),
+                           item(L"mnuAdd", L"actAddTask"),
+                           item(L"mnuEdit", L"actEditTask"),
+                           item(L"mnuDelete", L"actDeleteTask"),
+                           separator,
+                           item(L"actSetActiveAll1", L"actSetActiveAll"),
+                           item(L"actDeactiveAll1", L"actDeactiveAll"),
+                           item(L"MnuDeleteAllTasks", L"actDeleteAllTask")};
+    ui::MenuItem save;
+    save.name = L"mnuSaveCurrentLog";
+    save.caption = L"Save current log";
+    pmnuLog_.items = {save};
+}
+
+void TfrmMain::ApplyFonts() {
+    UINT dpi = ui::WindowDpi(hwnd());
+    NONCLIENTMETRICSW ncm{sizeof(ncm)};
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    LOGFONTW lf = ncm.lfMessageFont;
+    lf.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+    font_.reset(CreateFontIndirectW(&lf));
+    LOGFONTW bold = lf;
+    bold.lfWeight = FW_BOLD;
+    boldFont_.reset(CreateFontIndirectW(&bold));
+    LOGFONTW strike = lf;
+    strike.lfStrikeOut = TRUE;
+    strikeFont_.reset(CreateFontIndirectW(&strike));
+    EnumChildWindows(
+        hwnd(),
+        [](HWND child, LPARAM font) -> BOOL {
+            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(font_.get()));
+}
+
+void TfrmMain::ShowPage(int index) {
+    ui::Panel* pages[] = {&tsStartProgram_, &tsOptions_, &tsLogView_, &tsAbout_};
+    // The Log tab is absent while logging is off, so tab positions after it shift by one.
+    int page = !logPageVisible_ && index >= 2 ? index + 1 : index;
+    for (int i = 0; i < 4; ++i) ShowWindow(pages[i]->hwnd(), i == page ? SW_SHOW : SW_HIDE);
+}
+
+void TfrmMain::LayoutControls() {
+    if (!pcMainPage_) return;
+    UINT dpi = ui::WindowDpi(hwnd());
+    auto s = [dpi](int px) { return ui::Scale(px, dpi); };
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    RECT sb{};
+    GetWindowRect(statusBar_, &sb);
+    int statusHeight = sb.bottom - sb.top;
+    int parts[] = {s(230), s(230 + 150), -1};
+    SendMessageW(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+
+    TabCtrl_SetItemSize(pcMainPage_, 0, s(kTabHeight));
+    ui::Move(pcMainPage_, 0, 0, client.right, client.bottom - statusHeight);
+    RECT display{0, 0, client.right, client.bottom - statusHeight};
+    TabCtrl_AdjustRect(pcMainPage_, FALSE, &display);
+    for (ui::Panel* page : {&tsStartProgram_, &tsOptions_, &tsLogView_, &tsAbout_}) {
+        SetWindowPos(page->hwnd(), HWND_TOP, display.left, display.top, display.right - display.left,
+                     display.bottom - display.top, SWP_NOACTIVATE);
+    }
+    int pageWidth = display.right - display.left, pageHeight = display.bottom - display.top;
+
+    // Task page: toolbar on top, images above captions, Start at the right edge.
+    ui::Move(pnlWork_.hwnd(), 0, 0, pageWidth, s(kToolbarHeight));
+    int bw = s(72), bh = s(kToolbarHeight - 8), y = s(4);
+    int x = s(4);
+    for (HWND b : {bbtnAdd_, bbtnEdit_, bbtnDelete_}) {
+        ui::Move(b, x, y, bw, bh);
+        x += bw + s(4);
+    }
+    ui::Move(btnWait_, x + s(8), y, s(110), bh);
+    ui::Move(bbtnStart_, pageWidth - bw - s(4), y, bw, bh);
+    ui::Move(lvListProg_, 0, s(kToolbarHeight), pageWidth, pageHeight - s(kToolbarHeight));
+    int fixed = s(80) + s(75) + GetSystemMetrics(SM_CXVSCROLL) + s(4);
+    ListView_SetColumnWidth(lvListProg_, 0, std::max(s(100), pageWidth - fixed));
+    ListView_SetColumnWidth(lvListProg_, 1, s(80));
+    ListView_SetColumnWidth(lvListProg_, 2, s(75));
+
+    ui::Move(OptionsSB_.hwnd(), 0, 0, pageWidth, pageHeight);
+    LayoutOptionsPage();
+    ui::Move(lbLog_, 0, 0, pageWidth, pageHeight);
+}
+
+void TfrmMain::LayoutOptionsPage() {
+    UINT dpi = ui::WindowDpi(hwnd());
+    auto s = [dpi](int px) { return ui::Scale(px, dpi); };
+    RECT rc{};
+    GetClientRect(OptionsSB_.hwnd(), &rc);
+    int w = rc.right;
+    int top = -OptionsSB_.ScrollPosition();
+    auto place = [&](int id, int x, int y, int width, int height) {
+        if (HWND h = Control(id)) ui::Move(h, s(x), top + s(y), width < 0 ? w - s(x) + s(width) : s(width), s(height));
+    };
+    int y = 0;
+    place(ids::sbDownSB, 0, y, -0, kDownHeight);
+    y += kDownHeight;
+    place(-1001, 4, y, -4, kStartStopHeight - 4);
+    place(ids::chbWindowsStart, 14, y + 20, 260, 20);
+    place(ids::chkUserProfile, 14, y + 42, 260, 20);
+    place(ids::chbSetWaitTimer, 14, y + 64, 260, 20);
+    place(-1002, 14, y + 93, 150, 18);
+    place(ids::dseWaitSec, 168, y + 90, 70, 22);
+    place(ids::dseWaitSecSpin, 238, y + 90, 18, 22);
+    place(-1003, 14, y + 121, 150, 18);
+    place(ids::dseTimeExit, 168, y + 118, 70, 22);
+    place(ids::dseTimeExitSpin, 238, y + 118, 18, 22);
+    place(ids::chkShowBalloon, 14, y + 148, 260, 20);
+    int rx = 284;
+    place(ids::chkCheckforUpdate, rx, y + 20, 240, 20);
+    place(-1004, rx, y + 45, 150, 18);
+    place(ids::dsePollingInterval, rx + 150, y + 42, 50, 22);
+    place(ids::dsePollingIntervalSpin, rx + 200, y + 42, 18, 22);
+    place(-1005, rx, y + 73, 80, 18);
+    place(ids::ledLastPool, rx + 80, y + 70, 138, 22);
+    place(ids::btnCheckUpdates, rx + 68, y + 110, 150, 26);
+    place(ids::btnCreateLink, rx + 68, y + 142, 150, 26);
+    y += kStartStopHeight;
+    place(-1006, 4, y, -4, kLanguageHeight - 4);
+    place(ids::cbLanguageSelect, 14, y + 20, 180, 200);
+    place(ids::actApplyLng, 200, y + 19, 90, 25);
+    place(-1007, 300, y + 24, 240, 18);
+    y += kLanguageHeight;
+    place(-1008, 4, y, -4, kSkinsHeight - 4);
+    place(ids::chbUseSkin, 14, y + 20, 130, 20);
+    place(ids::sSkinBox, 150, y + 19, 180, 200);
+    place(ids::chbAero, 14, y + 42, 200, 20);
+    place(ids::wlblLoadSkins, 340, y + 22, 190, 20);
+    y += kSkinsHeight;
+    place(ids::btnSaveOptions, 0, y + 7, 0, 0);
+    if (HWND save = Control(ids::btnSaveOptions)) ui::Move(save, w - s(140), top + s(y + 7), s(130), s(26));
+    y += kSavePanelHeight;
+    place(ids::sbUpSB, 0, y, -0, kUpHeight);
+    OptionsSB_.SetScrollContent(s(kOptionsContentHeight), s(25));
+}
+
+}  // namespace lentora

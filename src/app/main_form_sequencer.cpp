@@ -1,0 +1,51 @@
+// The main window as the launch sequencer's host: its controls, timers and actions.
+#include "app/main_form.h"
+#include "app/main_form_ids.h"
+
+namespace lentora {
+
+bool TfrmMain::WaitTimerChecked() const { return ui::IsChecked(Control(ids::chbSetWaitTimer)); }
+std::wstring TfrmMain::WaitSecText() const { return ui::GetText(Control(ids::dseWaitSec)); }
+std::wstring TfrmMain::TimeExitText() const { return ui::GetText(Control(ids::dseTimeExit)); }
+bool TfrmMain::ShowBalloonChecked() const { return ui::IsChecked(Control(ids::chkShowBalloon)); }
+
+int TfrmMain::RowCount() const { return static_cast<int>(tasks_.Count()); }
+
+SequencerRow TfrmMain::Row(int index) const {
+    const TTaskItem& task = tasks_.Item(static_cast<size_t>(index));
+    return SequencerRow{task.caption, task.delay, task.enabled};
+}
+
+void TfrmMain::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }
+
+void TfrmMain::SetCounterPanel(const std::wstring& text) {
+    SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TfrmMain::SetStartButton(const std::wstring& caption, const std::wstring& hint, int imageIndex) {
+    SetWindowTextW(bbtnStart_, caption.c_str());
+    actions_.setHint(bbtnStart_, hint);
+    if (actions_.setImage) actions_.setImage(bbtnStart_, imageIndex);
+    startButtonImage_ = imageIndex;
+}
+
+void TfrmMain::ArmWaitTimer(std::uint32_t intervalMs) { SetTimer(hwnd(), ids::timerWait, intervalMs, nullptr); }
+void TfrmMain::DisarmWaitTimer() { KillTimer(hwnd(), ids::timerWait); }
+
+void TfrmMain::SetStartTimerEnabled(bool enabled) {
+    if (enabled)
+        SetTimer(hwnd(), ids::timerStart, 1000, nullptr);
+    else
+        KillTimer(hwnd(), ids::timerStart);
+}
+
+void TfrmMain::SetActionVisible(SequencerAction action, bool visible) {
+    const wchar_t* names[] = {L"actWait", L"actPause", L"actResume", L"actStop"};
+    ActionByName(names[static_cast<int>(action)]).SetVisible(visible);
+}
+
+void TfrmMain::MinimizeWindow() { MinimizeToTray(); }
+
+void TfrmMain::CloseMainWindow() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+
+}  // namespace lentora

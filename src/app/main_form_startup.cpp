@@ -1,0 +1,138 @@
+// Start-up and shutdown of the main window.
+#include <shlobj.h>
+
+#include "app/main_form.h"
+#include "app/main_form_ids.h"
+#include "tasks/task_list_file.h"
+#include "ui/message_box.h"
+#include "util/file_version.h"
+#include "util/format.h"
+#include "util/ini_files.h"
+#include "util/platform.h"
+#include "util/text.h"
+
+namespace lentora {
+namespace {
+
+// The folder part of a full path: no trailing "\" except for a drive root.
+std::wstring FolderOf(const std::wstring& path) {
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return L"";
+    if (slash == 2 && path[1] == L':') return path.substr(0, 3);
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::wstring SpecialFolderPath(int csidl) {
+    wchar_t buffer[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, buffer, csidl, TRUE)) return L"";
+    return buffer;
+}
+
+std::wstring TfrmMain::DataFilePath(const std::wstring& name) const {
+    bool profile = ui::IsChecked(Control(ids::chkUserProfile));
+    return AddBackslash(profile ? profileFolder_ : programFolder_) + name;
+}
+
+void TfrmMain::FormCreate() {
+    setMSGPanel(Msg(4), 0);
+    InitProgram();
+    lvListProgColumnClick(TaskList::kTime);
+    lvListProgColumnClick(TaskList::kTime);
+    StartUpdateWorker(false);
+    if (startMode_) {
+        sequencer_.BeginStartMode();
+    } else {
+        ShowWindow(hwnd(), SW_SHOWNORMAL);
+        setMSGPanel(Msg(6), 0);
+    }
+}
+
+void TfrmMain::InitProgram() {
+    SetGlassTopMargin();
+    OptionsSB_.ScrollTo(0);
+    programFolder_ = FolderOf(context_.exePath);
+    programVersion_ = ReadFileVersion(context_.exePath);
+    ResetUpdateDialogFlag();
+    settingsPath_ = AddBackslash(programFolder_) + L"lentora.ini";
+    TabCtrl_SetCurSel(pcMainPage_, 0);
+    ShowPage(0);
+    ShowAboutPage(0);
+    ActionByName(L"actPause").SetVisible(true);
+    ActionByName(L"actResume").SetVisible(false);
+    LogFile_.SetFileName(AddBackslash(programFolder_) + L"lentora.log");
+    SetSkinFolder(AddBackslash(programFolder_) + L"skins");
+    useLog_ = IniReadBool(settingsPath_, L"Options", L"UseLog", false);
+    ReadCommandLine();
+    SetLogPageVisible(useLog_);
+    Log(std::wstring(54, L'-'));
+    Log(FormatText(L"Start application v.%s", {programVersion_}));
+
+    SendMessageW(Control(ids::cbLanguageSelect), CB_RESETCONTENT, 0, 0);
+    languageFiles_.clear();
+    SearchLanguageFiles(AddBackslash(AddBackslash(programFolder_) + L"languages"), L"*.lng");
+    if (SendMessageW(Control(ids::cbLanguageSelect), CB_GETCOUNT, 0, 0) <= 0) FatalNoLanguages();
+
+    EnsureProfileFolder();
+    LoadParams();
+    std::wstring caption = FormatText(L"Lentora v.%s", {programVersion_});
+    SetWindowTextW(hwnd(), caption.c_str());
+    SetAboutTitle(FormatText(L" Lentora v.%s ", {programVersion_}));
+    SetTrayHint(caption);
+    SetComponentLabels();
+    LoadTasksAtStartup();
+    SetStatusLV();
+}
+
+void TfrmMain::ReadCommandLine() {
+    const std::wstring start = platform::UpperCase(L"-start"), log = platform::UpperCase(L"-log");
+    for (const auto& arg : context_.args) {
+        std::wstring upper = platform::UpperCase(arg);
+        if (upper == start) startMode_ = true;
+        if (upper == log) useLog_ = true;
+    }
+}
+
+void TfrmMain::FatalNoLanguages() {
+    ui::ShowMessageBox(nullptr,
+                       L"Modules of languages are not found. The program will be finished.\r\n"
+                       L"\u041D\u0435 \u043D\u0430\u0439\u0434\u0435\u043D\u044B \u043C\u043E\u0434\u0443\u043B\u0438 "
+                       L"\u044F\u0437\u044B\u043A\u043E\u0432. \u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0430 "
+                       L"\u0431\u0443\u0434\u0435\u0442 \u0437\u0430\u0432\u0435\u0440\u0448\u0435\u043D\u0430.",
+                       L"CRITICAL ERROR! \u041A\u0420\u0418\u0422\u0418\u0427\u0415\u0421\u041A\u0410\u042F "
+                       L"\u041E\u0428\u0418\u0411\u041A\u0410!",
+                       MB_OK | MB_ICONERROR);
+    Log(L"Modules of languages are not found. The program will be finished.");
+    // Takes effect when the message loop begins: start-up runs to its end, nothing is saved.
+    terminateRequested_ = true;
+    PostQuitMessage(0);
+}
+
+void TfrmMain::EnsureProfileFolder() {
+    profileFolder_ = AddBackslash(SpecialFolderPath(CSIDL_APPDATA)) + L"Lentora";
+    Log(FormatText(L"Folder in user profile is : \"%s\"", {profileFolder_}));
+    if (!platform::DirectoryExists(profileFolder_)) {
+        SHCreateDirectoryExW(nullptr, profileFolder_.c_str(), nullptr);
+        Log(L"Folder in user profile is created");
+    }
+}
+
+void TfrmMain::LoadTasksAtStartup() {
+    std::wstring legacy = DataFilePath(L"startlist.lst");
+    if (platform::FileExists(legacy))
+        ConvertLegacyTaskList(legacy, DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
+    else
+        LoadTaskList(DataFilePath(L"startlist.xml"), tasks_, *this);
+}
+
+void TfrmMain::FormClose() {
+    if (closing_ || terminateRequested_) return;
+    closing_ = true;
+    CancelUpdateWorkers();
+    SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
+    SaveParams();
+    Log(FormatText(L"Closing application v.%s", {programVersion_}));
+}
+
+}  // namespace lentora

@@ -1,0 +1,179 @@
+// The task page: the list view over the task model, its editing commands and the launcher.
+#include "app/main_form.h"
+#include "app/main_form_ids.h"
+#include "app/property_form.h"
+#include "launch/working_folder.h"
+#include "ui/message_box.h"
+#include "util/format.h"
+
+namespace lentora {
+
+void TfrmMain::RefreshListView() {
+    syncingListView_ = true;
+    SendMessageW(lvListProg_, WM_SETREDRAW, FALSE, 0);
+    int count = static_cast<int>(tasks_.Count());
+    while (ListView_GetItemCount(lvListProg_) > count) ListView_DeleteItem(lvListProg_, count);
+    for (int i = 0; i < count; ++i) {
+        const TTaskItem& task = tasks_.Item(static_cast<size_t>(i));
+        if (i >= ListView_GetItemCount(lvListProg_)) {
+            LVITEMW item{LVIF_TEXT};
+            item.iItem = i;
+            item.pszText = const_cast<wchar_t*>(L"");
+            ListView_InsertItem(lvListProg_, &item);
+        }
+        ListView_SetItemText(lvListProg_, i, 0, const_cast<wchar_t*>(task.caption.c_str()));
+        ListView_SetItemText(lvListProg_, i, 1, const_cast<wchar_t*>(task.delay.c_str()));
+        ListView_SetItemText(lvListProg_, i, 2, const_cast<wchar_t*>(task.status.c_str()));
+        ListView_SetCheckState(lvListProg_, i, task.enabled);
+        bool selected = tasks_.Selected() == static_cast<size_t>(i);
+        ListView_SetItemState(lvListProg_, i, selected ? LVIS_SELECTED | LVIS_FOCUSED : 0,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    SendMessageW(lvListProg_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(lvListProg_, nullptr, TRUE);
+    syncingListView_ = false;
+}
+
+void TfrmMain::OnListViewItemChanged(NMLISTVIEW* nm) {
+    if (syncingListView_ || nm->iItem < 0 || static_cast<size_t>(nm->iItem) >= tasks_.Count()) return;
+    auto index = static_cast<size_t>(nm->iItem);
+    if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_STATEIMAGEMASK)) {
+        bool checked = ((nm->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
+        if (tasks_.Item(index).enabled != checked) tasks_.SetEnabled(index, checked);
+    }
+    if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_SELECTED)) {
+        if (nm->uNewState & LVIS_SELECTED)
+            tasks_.Select(index);
+        else if (tasks_.Selected() == index)
+            tasks_.Select(std::nullopt);
+    }
+}
+
+LRESULT TfrmMain::OnListViewCustomDraw(NMLVCUSTOMDRAW* cd) {
+    switch (cd->nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT: {
+            auto index = static_cast<size_t>(cd->nmcd.dwItemSpec);
+            // Disabled tasks are drawn struck through; colours stay as they are.
+            bool enabled = index < tasks_.Count() && tasks_.Item(index).enabled;
+            SelectObject(cd->nmcd.hdc, enabled ? font_.get() : strikeFont_.get());
+            return CDRF_NEWFONT;
+        }
+    }
+    return CDRF_DODEFAULT;
+}
+
+void TfrmMain::SetStatusLV() {
+    if (tasks_.Empty()) return;
+    tasks_.SetStatusLV(Msg(2), Msg(3));
+}
+
+void TfrmMain::lvListProgColumnClick(int column) { tasks_.ColumnClick(column); }
+
+void TfrmMain::SetTaskEditing(bool enabled) {
+    EnableWindow(lvListProg_, enabled);
+    for (const wchar_t* name : {L"actAddTask", L"actEditTask", L"actDeleteTask"}) ActionByName(name).SetEnabled(enabled);
+}
+
+void TfrmMain::actAddTaskExecute() {
+    {
+        TfrmProperty dialog(*this, TfrmProperty::kAdding);
+        dialog.ShowModal();
+    }
+    lvListProgColumnClick(TaskList::kTime);
+    lvListProgColumnClick(TaskList::kTime);
+}
+
+void TfrmMain::actEditTaskExecute() {
+    if (sequencer_.RunFlag() == 1) return;
+    if (tasks_.Empty()) {
+        ui::ShowMessageBox(hwnd(), Msg(16), Msg(13), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (!tasks_.Selected()) {
+        ui::ShowMessageBox(hwnd(), Msg(17), Msg(13), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    TfrmProperty dialog(*this, TfrmProperty::kEditing);
+    dialog.ShowModal();
+}
+
+void TfrmMain::actDeleteTaskExecute() {
+    if (tasks_.Empty()) {
+        ui::ShowMessageBox(hwnd(), Msg(16), Msg(13), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    auto selected = tasks_.Selected();
+    if (!selected) {
+        ui::ShowMessageBox(hwnd(), Msg(18), Msg(13), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (ui::ShowMessageBox(hwnd(), Msg(19), Msg(15), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    Log(FormatText(L"Task \"%s\" is deleted from list", {tasks_.Item(*selected).caption}));
+    tasks_.Remove(*selected);
+}
+
+void TfrmMain::actDeleteAllTaskExecute() {
+    if (tasks_.Empty()) {
+        ui::ShowMessageBox(hwnd(), Msg(16), Msg(12), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (ui::ShowMessageBox(hwnd(), Msg(21), Msg(15), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    tasks_.Clear();
+    Log(L"List of tasks is fully cleared");
+}
+
+void TfrmMain::actSetActiveAllExecute() {
+    Log(L"Activate all tasks");
+    tasks_.SetAllEnabled(true);
+}
+
+void TfrmMain::actDeactiveAllExecute() {
+    Log(L"Deactivate all tasks");
+    tasks_.SetAllEnabled(false);
+}
+
+bool TfrmMain::LaunchProgram(const std::wstring& commandLine) {
+    try {
+        std::wstring folder = WorkingFolderOf(commandLine);
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_SHOWMINIMIZED;
+        PROCESS_INFORMATION pi{};
+        Log(FormatText(L"Launch application: \"%s\"", {commandLine}));
+        // A command line without a folder part starts in our own folder (an empty folder text
+        // would make every such start fail). CreateProcessW may write into the command line buffer, so it gets a copy of its own.
+        std::wstring mutableLine = commandLine;
+        if (CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
+                           CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr,
+                           folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+            Log(FormatText(L"application: \"%s\" is started", {commandLine}));
+            CloseHandle(pi.hProcess);
+            CloseHandle(pi.hThread);
+            return true;
+        }
+        Log(FormatText(L"Error at an launch \"%s\"", {commandLine}));
+        return false;
+    } catch (...) {
+        Log(FormatText(L"Error at an application launch! \"%s\"", {commandLine}));
+        return false;
+    }
+}
+
+void TfrmMain::actStartExecute() {
+    if (tasks_.Empty()) {
+        ui::ShowMessageBox(hwnd(), Msg(16), Msg(13), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    auto selected = tasks_.Selected();
+    if (!selected) {
+        ui::ShowMessageBox(hwnd(), Msg(20), Msg(13), MB_OK | MB_ICONWARNING);
+        return;
+    }
+    bool started = LaunchProgram(tasks_.Item(*selected).caption);
+    tasks_.SetStatus(*selected, Msg(started ? 9 : 10));
+}
+
+}  // namespace lentora

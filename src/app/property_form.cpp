@@ -1,0 +1,282 @@
+#include "app/property_form.h"
+
+#include <commdlg.h>
+
+#include "app/main_form.h"
+#include "lang/language_file.h"
+#include "lang/language_keys.h"
+#include "ui/dpi.h"
+#include "ui/message_box.h"
+#include "util/platform.h"
+
+namespace lentora {
+namespace {
+
+enum : int { kFile = 101, kBrowse, kEnable, kDisableReg, kDelay, kDelaySpin, kImport };
+
+// The characters a command line may not contain, in the order they are tested.
+constexpr std::wstring_view kForbidden = L"*,?\"<>|";
+
+}  // namespace
+
+std::function<void(TfrmProperty&)>& TfrmProperty::OnShownHook() {
+    static std::function<void(TfrmProperty&)> hook;
+    return hook;
+}
+
+TfrmProperty::TfrmProperty(TfrmMain& main, Mode mode) : Tag(mode), main_(main) {}
+
+TfrmProperty::~TfrmProperty() {
+    if (main_.PropertyForm() == this) main_.SetPropertyForm(nullptr);
+}
+
+bool TfrmProperty::CreateAndShow() {
+    RegisterClassOnce(L"TfrmProperty", CS_DBLCLKS);
+    HWND owner = main_.hwnd();
+    UINT dpi = ui::WindowDpi(owner);
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT rc{0, 0, ui::Scale(435, dpi), ui::Scale(149, dpi)};
+    AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    RECT ownerRect{};
+    GetWindowRect(owner, &ownerRect);
+    int x = ownerRect.left + (ownerRect.right - ownerRect.left - w) / 2;
+    int y = ownerRect.top + (ownerRect.bottom - ownerRect.top - h) / 2;
+    if (!CreateWindowObject(exStyle, L"TfrmProperty", L"", style, x, y, w, h, owner)) return false;
+    main_.SetPropertyForm(this);
+    if (Tag == kEditing) {
+        const TTaskItem& task = main_.Tasks().Item(*main_.Tasks().Selected());
+        ui::SetText(feSelectFile_, task.caption);
+        ui::SetText(dseTime_.edit, task.delay);
+        ui::SetChecked(chbEnableTask_, task.enabled);
+    }
+    FormShow();
+    ShowWindow(hwnd(), SW_SHOW);
+    SetFocus(feSelectFile_);
+    return true;
+}
+
+void TfrmProperty::ShowModal() {
+    HWND owner = main_.hwnd();
+    if (!CreateAndShow()) return;
+    EnableWindow(owner, FALSE);
+    if (OnShownHook()) OnShownHook()(*this);
+    MSG msg{};
+    while (!closed_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(hwnd(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
+    EnableWindow(owner, TRUE);
+    SetActiveWindow(owner);
+}
+
+void TfrmProperty::CreateControls() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    label_ = ui::CreateLabel(hwnd(), L"Program");
+    feSelectFile_ = ui::CreateControl(hwnd(), WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kFile, WS_EX_CLIENTEDGE);
+    SendMessageW(feSelectFile_, EM_SETLIMITTEXT, 255, 0);
+    browse_ = ui::CreateButton(hwnd(), L"...", kBrowse);
+    chbEnableTask_ = ui::CreateCheckBox(hwnd(), L"Enable task", kEnable);
+    chbDisableReg_ = ui::CreateCheckBox(hwnd(), L"Disable in registry", kDisableReg);
+    ui::SetChecked(chbDisableReg_, true);
+    EnableWindow(chbDisableReg_, FALSE);
+    ShowWindow(chbDisableReg_, SW_HIDE);
+    delayLabel_ = ui::CreateLabel(hwnd(), L"Delay (s)");
+    dseTime_ = ui::CreateSpinEdit(hwnd(), kDelay, 0, 999999, 6, 1);
+    sbtnImport_ = ui::CreateButton(hwnd(), L"Import", kImport);
+    bbtnOk_ = ui::CreateButton(hwnd(), L"OK", IDOK, BS_DEFPUSHBUTTON);
+    bbtnCancel_ = ui::CreateButton(hwnd(), L"Cancel", IDCANCEL);
+    UINT dpi = ui::WindowDpi(hwnd());
+    NONCLIENTMETRICSW ncm{sizeof(ncm)};
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    ncm.lfMessageFont.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+    font_.reset(CreateFontIndirectW(&ncm.lfMessageFont));
+    EnumChildWindows(
+        hwnd(),
+        [](HWND child, LPARAM font) -> BOOL {
+            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(font_.get()));
+    Layout();
+}
+
+void TfrmProperty::Layout() {
+    UINT dpi = ui::WindowDpi(hwnd());
+    auto s = [dpi](int px) { return ui::Scale(px, dpi); };
+    ui::Move(label_, s(10), s(8), s(300), s(16));
+    ui::Move(feSelectFile_, s(10), s(26), s(385), s(23));
+    ui::Move(browse_, s(399), s(26), s(26), s(23));
+    ui::Move(chbEnableTask_, s(10), s(60), s(220), s(20));
+    ui::Move(chbDisableReg_, s(10), s(84), s(220), s(20));
+    ui::Move(delayLabel_, s(250), s(63), s(80), s(16));
+    ui::Move(dseTime_.edit, s(330), s(60), s(77), s(23));
+    ui::Move(dseTime_.spin, s(407), s(60), s(18), s(23));
+    ui::Move(sbtnImport_, s(171), s(114), s(110), s(27));
+    ui::Move(bbtnOk_, s(287), s(114), s(66), s(27));
+    ui::Move(bbtnCancel_, s(359), s(114), s(66), s(27));
+}
+
+std::wstring TfrmProperty::Title() const { return ui::GetText(hwnd()); }
+
+std::wstring TfrmProperty::Hint(HWND control) const {
+    wchar_t buffer[1024] = {};
+    TTTOOLINFOW ti{sizeof(ti), TTF_IDISHWND, GetParent(control), reinterpret_cast<UINT_PTR>(control)};
+    ti.lpszText = buffer;
+    SendMessageW(tooltip_, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+    return buffer;
+}
+
+void TfrmProperty::SetTargetText(std::wstring_view target, const std::wstring& text) {
+    if (target == L"frmProperty.title.add") {
+        if (Tag == kAdding) SetWindowTextW(hwnd(), text.c_str());
+        return;
+    }
+    if (target == L"frmProperty.title.edit") {
+        if (Tag == kEditing) SetWindowTextW(hwnd(), text.c_str());
+        return;
+    }
+    struct Named { std::wstring_view name; HWND hwnd; };
+    const Named controls[] = {{L"chbEnableTask", chbEnableTask_}, {L"chbDisableReg", chbDisableReg_},
+                              {L"sbtnImport", sbtnImport_},       {L"bbtnOk", bbtnOk_},
+                              {L"bbtnCancel", bbtnCancel_},       {L"feSelectFile", feSelectFile_},
+                              {L"dseTime", dseTime_.edit}};
+    std::wstring_view rest = target.substr(target.find(L'.') + 1);
+    std::wstring_view name = rest.substr(0, rest.find(L'.')), property = rest.substr(rest.find(L'.') + 1);
+    for (const auto& c : controls) {
+        if (c.name != name) continue;
+        if (property == L"hint") {
+            TTTOOLINFOW ti{sizeof(ti), TTF_IDISHWND | TTF_SUBCLASS, hwnd(), reinterpret_cast<UINT_PTR>(c.hwnd)};
+            ti.lpszText = const_cast<wchar_t*>(text.c_str());
+            SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        } else if (property == L"BoundLabel") {
+            ui::SetText(c.hwnd == feSelectFile_ ? label_ : delayLabel_, text);
+        } else {
+            ui::SetText(c.hwnd, text);
+        }
+    }
+}
+
+void TfrmProperty::FormShow() {
+    LanguageFile file(main_.SelectedLanguagePath());
+    for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyPropertyTexts)) {
+        std::wstring text = file.ShownText(*key);
+        SetTargetText(key->target, text);
+        if (!key->target2.empty()) SetTargetText(key->target2, text);
+    }
+    if (Tag == kAdding) ShowWindow(sbtnImport_, SW_SHOW);
+    if (Tag == kEditing) ShowWindow(sbtnImport_, SW_HIDE);
+    if (Tag == kImporting) ShowWindow(chbDisableReg_, SW_SHOW);
+}
+
+void TfrmProperty::Warn(const std::wstring& text, HWND focus) {
+    ui::ShowMessageBox(hwnd(), text, main_.Msg(13), MB_OK | MB_ICONWARNING);
+    SetFocus(focus);
+}
+
+bool TfrmProperty::bbtnOkClick() {
+    std::wstring delayText = ui::GetText(dseTime_.edit);
+    // The field's numeric value: its digits, 0 when it holds none.
+    long long delay = delayText.empty() || delayText.size() > 9 ? (delayText.empty() ? 0 : 999999) : std::stoll(delayText);
+    if (delay < 1) {
+        ui::SetChecked(chbEnableTask_, false);
+        Warn(main_.Msg(28), dseTime_.edit);
+        return false;
+    }
+    std::wstring program = ui::GetText(feSelectFile_);
+    if (program.empty()) {
+        Warn(main_.Msg(29), feSelectFile_);
+        return false;
+    }
+    if (program.find_first_of(kForbidden) != std::wstring::npos) {
+        Warn(main_.Msg(30), feSelectFile_);
+        return false;
+    }
+    bool enabled = ui::IsChecked(chbEnableTask_);
+    TaskList& tasks = main_.Tasks();
+    switch (Tag) {
+        case kAdding:
+            tasks.addfiletotable(program, delayText, L"", enabled, L"0", main_);
+            break;
+        case kEditing:
+            if (auto row = tasks.Selected()) {
+                TaskList::UpdateBlock block(tasks);
+                tasks.SetCaption(*row, program);
+                tasks.SetDelay(*row, delayText);
+                tasks.SetEnabled(*row, enabled);
+            }
+            break;
+        case kImporting:
+            tasks.addfiletotable(program, delayText, L"", enabled, L"1", main_);
+            if (ui::IsChecked(chbDisableReg_)) main_.MoveImportedRegistryEntry();
+            break;
+    }
+    main_.SetStatusLV();
+    Close();
+    return true;
+}
+
+void TfrmProperty::bbtnCancelClick() { Close(); }
+
+void TfrmProperty::Close() {
+    if (closed_) return;
+    closed_ = true;
+    main_.DestroyRegistryForm();
+    if (hwnd()) DestroyWindow(hwnd());
+}
+
+void TfrmProperty::ImportCommandLine(const std::wstring& commandLine) {
+    Tag = kImporting;
+    ui::SetText(feSelectFile_, commandLine);
+    ShowWindow(chbDisableReg_, SW_SHOW);
+}
+
+void TfrmProperty::Browse() {
+    wchar_t file[MAX_PATH] = {};
+    std::wstring current = ui::GetText(feSelectFile_), folder;
+    if (!current.empty() && platform::FileExists(current)) {
+        size_t slash = current.find_last_of(L'\\');
+        folder = slash == std::wstring::npos ? L"" : current.substr(0, slash);
+        lstrcpynW(file, current.substr(slash == std::wstring::npos ? 0 : slash + 1).c_str(), MAX_PATH);
+    }
+    static const wchar_t kFilter[] =
+        L"All files (*.*)\0*.*\0Exe files (*.exe)\0*.exe\0Bat files (*.bat)\0*.bat\0Com files (*.com)\0*.com\0";
+    OPENFILENAMEW ofn{sizeof(ofn)};
+    ofn.hwndOwner = hwnd();
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 2;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrDefExt = L"exe";
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (GetOpenFileNameW(&ofn)) ui::SetText(feSelectFile_, file);
+}
+
+LRESULT TfrmProperty::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE:
+            CreateControls();
+            return 0;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK: bbtnOkClick(); return 0;
+                case IDCANCEL: bbtnCancelClick(); return 0;
+                case kBrowse: Browse(); return 0;
+                case kImport: main_.actImportExecute(); return 0;
+            }
+            break;
+        case WM_CLOSE:
+            Close();
+            return 0;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace lentora

@@ -1,0 +1,70 @@
+// TfrmProperty: the modal dialog that adds a task, edits the selected one, or takes over an
+// entry of the system's start-up list (mode in Tag: 0 adding, 1 editing, 2 importing).
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/controls.h"
+#include "ui/handles.h"
+#include "ui/window.h"
+
+namespace lentora {
+
+class TfrmMain;
+
+class TfrmProperty : public ui::Window {
+public:
+    enum Mode { kAdding = 0, kEditing = 1, kImporting = 2 };
+
+    TfrmProperty(TfrmMain& main, Mode mode);
+    ~TfrmProperty() override;
+
+    // Creates the window, fills it for its mode and shows it; the loop runs until it closes.
+    void ShowModal();
+    // The same without the loop, for callers that drive the dialog themselves.
+    bool CreateAndShow();
+
+    int Tag = 0;
+    void FormShow();
+    // Checks the fields and, when they pass, writes the task and closes. False when a check failed.
+    bool bbtnOkClick();
+    void bbtnCancelClick();
+    void Close();
+    bool Closed() const { return closed_; }
+
+    // Called by the registry dialog's Import.
+    void ImportCommandLine(const std::wstring& commandLine);
+
+    HWND feSelectFile() const { return feSelectFile_; }
+    HWND dseTime() const { return dseTime_.edit; }
+    HWND chbEnableTask() const { return chbEnableTask_; }
+    HWND chbDisableReg() const { return chbDisableReg_; }
+    HWND sbtnImport() const { return sbtnImport_; }
+    std::wstring Title() const;
+    std::wstring Hint(HWND control) const;
+    void SetTargetText(std::wstring_view target, const std::wstring& text);
+
+    // Runs once the dialog is shown by ShowModal: lets tests act inside the modal loop.
+    static std::function<void(TfrmProperty&)>& OnShownHook();
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    void Layout();
+    void Browse();
+    void Warn(const std::wstring& text, HWND focus);
+
+    TfrmMain& main_;
+    HWND label_ = nullptr, feSelectFile_ = nullptr, browse_ = nullptr, chbEnableTask_ = nullptr,
+         chbDisableReg_ = nullptr, delayLabel_ = nullptr, sbtnImport_ = nullptr, bbtnOk_ = nullptr,
+         bbtnCancel_ = nullptr, tooltip_ = nullptr;
+    ui::SpinEdit dseTime_;
+    ui::FontHandle font_;
+    bool closed_ = false;
+};
+
+}  // namespace lentora

@@ -1,0 +1,60 @@
+// Owners of the GDI and USER handles the windows create.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <utility>
+
+namespace lentora::ui {
+
+template <typename H, typename Deleter>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(H h) : h_(h) {}
+    Owned(Owned&& o) noexcept : h_(std::exchange(o.h_, H{})) {}
+    Owned& operator=(Owned&& o) noexcept {
+        if (this != &o) reset(std::exchange(o.h_, H{}));
+        return *this;
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { reset(); }
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != H{}; }
+    void reset(H h = H{}) {
+        if (h_) Deleter{}(h_);
+        h_ = h;
+    }
+
+private:
+    H h_{};
+};
+
+struct GdiObjectDeleter { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
+struct IconDeleter { void operator()(HICON h) const { DestroyIcon(h); } };
+struct MenuDeleter { void operator()(HMENU h) const { DestroyMenu(h); } };
+struct ImageListDeleter { void operator()(HIMAGELIST h) const { ImageList_Destroy(h); } };
+struct HandleDeleter { void operator()(HANDLE h) const { CloseHandle(h); } };
+
+using FontHandle = Owned<HFONT, GdiObjectDeleter>;
+using BrushHandle = Owned<HBRUSH, GdiObjectDeleter>;
+using IconHandle = Owned<HICON, IconDeleter>;
+using MenuHandle = Owned<HMENU, MenuDeleter>;
+using ImageListHandle = Owned<HIMAGELIST, ImageListDeleter>;
+using KernelHandle = Owned<HANDLE, HandleDeleter>;
+
+// Selects a GDI object into a DC for the lifetime of the scope.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+    ~SelectGuard() { SelectObject(dc_, old_); }
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace lentora::ui

@@ -1,0 +1,4 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+TEST(Smoke, RunsUnderWindowsApi) { EXPECT_NE(GetCurrentProcessId(), 0u); }
