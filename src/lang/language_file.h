@@ -1,0 +1,28 @@
+// A language file opened for reading its texts, each with the built-in default of its key.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "lang/language_keys.h"
+#include "util/profile_file.h"
+
+namespace lentora {
+
+class LanguageFile {
+public:
+    // Opening never fails: a missing or unreadable file reads as an empty one.
+    explicit LanguageFile(const std::wstring& path);
+
+    // The key's value, or its default when the key, its section or the file is missing.
+    std::wstring Read(const LanguageKey& key) const;
+    // The same for a key named by section and key; throws std::invalid_argument for a key the
+    // program does not read, since it has no default.
+    std::wstring Read(std::wstring_view section, std::wstring_view key) const;
+    // The value as the control shows it (with the key's suffix).
+    std::wstring ShownText(const LanguageKey& key) const;
+
+private:
+    ProfileFile profile_;
+};
+
+}  // namespace lentora
