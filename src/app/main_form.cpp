@@ -3,6 +3,9 @@
 #include <windowsx.h>
 
 #include "app/main_form_ids.h"
+#include "app/property_form.h"
+#include "app/update_worker.h"
+#include "sysint/registry_form.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
 
@@ -43,6 +46,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FormCreate();
             return 0;
         case WM_SIZE:
+            // Minimised, the window lives in the notification area only.
+            if (wParam == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
             LayoutControls();
             return 0;
         case WM_GETMINMAXINFO: {
@@ -70,7 +75,18 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             switch (wParam) {
                 case ids::timerStart: sequencer_.timerStartTimer(); return 0;
                 case ids::timerWait: sequencer_.timerWaitTimer(); return 0;
+                case ids::tmrBallonHide: tmrBallonHideTimer(); return 0;
             }
+            break;
+        case WM_UPDATE_HANDOVER:
+            (*reinterpret_cast<std::function<void()>*>(lParam))();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORDLG:
+            if (LRESULT brush = skins_.HandleCtlColor(msg, reinterpret_cast<HDC>(wParam))) return brush;
             break;
         case WM_CLOSE:
             FormClose();
@@ -90,13 +106,58 @@ void TfrmMain::OnCommand(int id, int code, HWND control) {
         action->Execute();
         return;
     }
-    (void)control;
+    if (!control) return;
+    switch (id) {
+        case ids::chbWindowsStart:
+        case ids::chkUserProfile:
+        case ids::chbSetWaitTimer:
+        case ids::chkShowBalloon:
+        case ids::chkCheckforUpdate:
+        case ids::chbUseSkin:
+        case ids::chbAero:
+            if (code == BN_CLICKED) OnOptionClicked(id);
+            return;
+        case ids::dseWaitSec:
+        case ids::dseTimeExit:
+        case ids::dsePollingInterval:
+            if (code == EN_CHANGE && GetFocus() == control) SetOptionsChanged(true);
+            return;
+        case ids::cbLanguageSelect:
+            if (code == CBN_SELCHANGE) cbLanguageSelectChange();
+            return;
+        case ids::sSkinBox:
+            if (code == CBN_SELCHANGE) sSkinBoxChange();
+            return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case ids::bbtnStart: sequencer_.bbtnStartClick(); return;
+        case ids::btnSaveOptions: btnSaveOptionsClick(); return;
+        case ids::sbDownSB: sbDownSBClick(); return;
+        case ids::sbUpSB: sbUpSBClick(); return;
+        case ids::btnCreateLink: btnCreateLinkClick(); return;
+        case ids::btnCheckUpdates: btnCheckUpdatesClick(); return;
+        case ids::sbtbtnDonate: sbtbtnDonateClick(); return;
+        case ids::btnAccount: OpenAddress(L"https://payments.example/pay?account=4100000000000000"); return;
+    }
 }
 
 LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
     if (hdr->hwndFrom == pcMainPage_ && hdr->code == TCN_SELCHANGE) {
         ShowPage(TabCtrl_GetCurSel(pcMainPage_));
         return 0;
+    }
+    if (hdr->hwndFrom == pcAbout_ && hdr->code == TCN_SELCHANGE) {
+        ShowAboutPage(TabCtrl_GetCurSel(pcAbout_));
+        return 0;
+    }
+    if (hdr->code == NM_CLICK || hdr->code == NM_RETURN) {
+        int id = static_cast<int>(hdr->idFrom);
+        if (id == ids::wlblForum || id == ids::wlblLoadSkins || id == ids::wlAC || id == ids::lblLF ||
+            id == ids::sWebLabel1) {
+            OnLinkClicked(id);
+            return 0;
+        }
     }
     if (hdr->hwndFrom == lvListProg_) {
         switch (hdr->code) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/language_param.h"
 #include "launch/sequencer.h"
 #include "log/log_file.h"
 #include "log/log_sink.h"
@@ -20,9 +21,20 @@
 #include "ui/handles.h"
 #include "ui/panel.h"
 #include "ui/popup_menu.h"
+#include "ui/skin_manager.h"
+#include "ui/tray_icon.h"
 #include "ui/window.h"
+#include "update/update_check.h"
 
 namespace lentora {
+
+class TfrmProperty;
+class TfrmRegistryEdit;
+
+// The data object of a language selector entry: the full path of its language file.
+struct TIDD {
+    std::wstring Iiobject;
+};
 
 struct StartupContext {
     std::wstring exePath;               // full path of the running executable
@@ -84,6 +96,57 @@ public:
     // Shutdown.
     void FormClose();
 
+    // Settings and options page.
+    void LoadParams();
+    void SaveParams();
+    void SetOptionsChanged(bool changed);
+    bool OptionsChanged() const;
+    void btnSaveOptionsClick();
+    void OnOptionClicked(int id);
+    void chbUseSkinClick();
+    void chbAeroClick();
+    void sSkinBoxChange();
+    void sbDownSBClick();
+    void sbUpSBClick();
+    int OptionsScrollPosition() const { return OptionsSB_.ScrollPosition(); }
+    bool GlassFrameOn() const { return glassOn_; }
+    ui::SkinManager& Skins() { return skins_; }
+    TLtUpd& UpdState() { return updState_; }
+
+    // Languages.
+    void SearchLanguageFiles(const std::wstring& folder, const std::wstring& mask);
+    void AddLanguageFile(const std::wstring& path);
+    void cbLanguageSelectChange();
+    void actApplyLngExecute();
+    void ApplyLanguage(const std::wstring& path);
+    std::wstring SelectedLanguagePath() const;
+    const TLngParam& LngParam() const { return lngParam_; }
+
+    // Log page.
+    std::vector<std::wstring> LogLines() const;
+    void mnuSaveCurrentLogClick();
+
+    // Tray.
+    ui::TrayIcon& TrayIcon() { return ctrayIcon_; }
+    void mnuShowClick();
+    void tmrBallonHideTimer();
+    void ctrayIconBalloonHintTimeout();
+    void ctrayIconBalloonHintClick();
+    ui::PopupMenu& TrayMenu() { return pmnuTray_; }
+
+    // System integration.
+    void btnCreateLinkClick();
+    void actImportExecute();
+    void DestroyRegistryForm();
+    void MoveImportedRegistryEntry();
+    TfrmRegistryEdit* RegistryForm() const { return registryForm_.get(); }
+    TfrmProperty* PropertyForm() const { return propertyForm_; }
+    void SetPropertyForm(TfrmProperty* form) { propertyForm_ = form; }
+
+    // Update check.
+    void StartUpdateWorker(bool button);
+    void btnCheckUpdatesClick() { StartUpdateWorker(true); }
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -100,6 +163,39 @@ private:
     void LayoutOptionsPage();
     void ApplyFonts();
     void ShowPage(int index);
+    void CreateImageLists();
+    void SetButtonImage(HWND button, int imageIndex);
+    void LoadAboutImages();
+    void LayoutAboutPage(int width, int height);
+    void ShowAboutPage(int index);
+    void SetAboutTabText(std::wstring_view page, const std::wstring& text);
+    void SetAboutTitle(const std::wstring& title);
+    void SetAuthorLabel(const std::wstring& text);
+    void SetMemoTexts(const std::optional<std::wstring>& license, const std::optional<std::wstring>& about);
+    void SetComponentLabels();
+    void OnLinkClicked(int id);
+    void sbtbtnDonateClick();
+    void SetTabMetrics(int height, int padding);
+    void SetTargetText(std::wstring_view target, const std::wstring& text);
+    void SetLogPageVisible(bool visible);
+    std::wstring ComboText(int id) const;
+    void SetCheck(int id, bool checked);
+    void SetSpinValue(int id, int minValue, int maxValue, int value);
+    void SetGlassTopMargin();
+    void SetGlassFrame(bool on);
+    void SetSkinFolder(const std::wstring& folder);
+    bool IsAutorunRegistered() const;
+    bool UpdateAutorun(bool enabled);
+    void CreateTray();
+    void SetTrayHint(const std::wstring& hint);
+    void SetTrayShowCaption(const std::wstring& caption);
+    void MinimizeToTray();
+    void ResetUpdateDialogFlag();
+    void CancelUpdateWorkers();
+    void ShowUpdateResult(const TLtUpd& upd);
+    void AskDownload();
+    bool EnglishPages() const;
+    void OpenAddress(const std::wstring& address);
 
     // Start-up (main_form_startup.cpp).
     void FormCreate();
@@ -137,6 +233,23 @@ private:
     void CloseMainWindow() override;
 
     StartupContext context_;
+    std::vector<TIDD> languageFiles_;
+    TLngParam lngParam_;
+    TLtUpd updState_;
+    std::vector<std::shared_ptr<net::CancelToken>> updateTokens_;
+    ui::SkinManager skins_;
+    ui::TrayIcon ctrayIcon_;
+    std::vector<ui::IconHandle> imlicons_;
+    ui::ImageListHandle sAlphaImageList1_, tabImages_;
+    std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
+    ui::IconHandle logoIcon_, pay1Icon_, pay2Icon_;
+    std::unique_ptr<TfrmRegistryEdit> registryForm_;
+    TfrmProperty* propertyForm_ = nullptr;
+    UINT balloonHideInterval_ = 13000;
+    bool balloonTimerRunning_ = false;
+    int glassTop_ = 31;
+    bool glassOn_ = true;
+    int startButtonImage_ = 6;
     std::wstring programFolder_, programVersion_, settingsPath_, profileFolder_;
     bool useLog_ = false;
     bool startMode_ = false;
@@ -146,7 +259,7 @@ private:
     TaskList tasks_;
     Sequencer sequencer_;
     TLogFile LogFile_;
-    std::array<std::wstring, 40> lngMsg_{};
+    std::array<std::wstring, 40> lngMsg_{};  // MSG1..MSG39 of the applied language; [0] unused
     ui::ActionList actions_;
     ui::PopupMenu pmnuListProg_, pmnuTray_, pmnuLog_;
 
@@ -155,6 +268,8 @@ private:
     HWND tooltip_ = nullptr;
     ui::Panel tsStartProgram_, tsOptions_, tsLogView_, tsAbout_;
     ui::Panel pnlWork_, OptionsSB_;
+    ui::Panel tsAboutProg_, tsLicense_, tsComponents_, tsDonate_;
+    HWND pcAbout_ = nullptr;
     HWND bbtnAdd_ = nullptr, bbtnEdit_ = nullptr, bbtnDelete_ = nullptr, btnWait_ = nullptr, bbtnStart_ = nullptr;
     std::vector<std::pair<int, HWND>> controls_;
     bool logPageVisible_ = false;

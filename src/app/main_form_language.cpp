@@ -135,20 +135,22 @@ void TfrmMain::ApplyLanguage(const std::wstring& path) {
     lngParam_.AutorLNG = file.Read(L"FILE", L"AUTHOR");
     lngParam_.verLNG = file.Read(L"FILE", L"Version");
     if (auto line = LanguageVersionLogLine(lngParam_.verLNG)) Log(*line);
-    for (const LanguageKey* key : keysOf(L"PAGES")) SetTargetText(key->target, file.ShownText(*key));
-    SetTabMetrics(26, 12);
-    for (const wchar_t* section : {L"TASK", L"ACTIONS", L"HINTS", L"OPTIONS"}) {
+    auto applySection = [&](std::wstring_view section) {
         for (const LanguageKey* key : keysOf(section)) {
-            SetTargetText(key->target, file.ShownText(*key));
-            if (!key->target2.empty()) SetTargetText(key->target2, file.ShownText(*key));
+            std::wstring text = file.ShownText(*key);
+            SetTargetText(key->target, text);
+            if (!key->target2.empty()) SetTargetText(key->target2, text);
         }
-    }
+    };
+    applySection(L"PAGES");
+    SetTabMetrics(26, 12);
+    for (const wchar_t* section : {L"TASK", L"ACTIONS", L"HINTS", L"OPTIONS"}) applySection(section);
     LngMsgTable messages = ReadLngMsg(file);
     for (int n = 1; n <= kMessageCount; ++n) SetLngMsg(n, messages.Msg(n));
     bool walking = sequencer_.RunFlag() == 1;
     setMSGPanel(Msg(walking ? 11 : 6), walking ? 3 : 0);
     SetStartButton(Msg(walking ? 23 : 22), Msg(walking ? 25 : 24), walking ? 8 : 6);
-    for (const LanguageKey* key : keysOf(L"LABELS")) SetTargetText(key->target, file.ShownText(*key));
+    applySection(L"LABELS");
     ui::SetText(Control(ids::lblAutorLng), TranslatorLabel(Msg(27), lngParam_));
     Log(L"Apply language finished");
     SetStatusLV();

@@ -3,7 +3,9 @@
 
 #include "app/main_form.h"
 #include "app/main_form_ids.h"
+#include "image_ids.h"
 #include "ui/dpi.h"
+#include "ui/image_list.h"
 
 namespace lentora {
 namespace {
@@ -44,6 +46,7 @@ void TfrmMain::CreateControls() {
         TabCtrl_InsertItem(pcMainPage_, i, &item);
     }
     for (ui::Panel* page : {&tsStartProgram_, &tsOptions_, &tsLogView_, &tsAbout_}) page->Create(hwnd());
+    TabCtrl_SetItemSize(pcMainPage_, 0, ui::Scale(kTabHeight, ui::WindowDpi(hwnd())));
 
     CreateActions();
     CreateTaskPage();
@@ -51,7 +54,12 @@ void TfrmMain::CreateControls() {
     CreateLogPage();
     CreateAboutPage();
     CreateMenus();
+    CreateImageLists();
+    CreateTray();
+    LoadAboutImages();
     ApplyFonts();
+    skins_.AttachWindow(hwnd());
+    skins_.onAfterChange = [this] { RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME); };
 
     UINT dpi = ui::WindowDpi(hwnd());
     RECT rc{0, 0, ui::Scale(554, dpi), ui::Scale(371, dpi)};
@@ -145,42 +153,41 @@ void TfrmMain::CreateOptionsPage() {
         return hwnd;
     };
     add(ids::sbDownSB, ui::CreateButton(box, L"Down", ids::sbDownSB, BS_FLAT));
-    HWND group1 = ui::CreateControl(box, WC_BUTTONW, L"Customisations of start / closing", BS_GROUPBOX, -1);
-    controls_.push_back({-1001, group1});
+    add(ids::gbStartStop, ui::CreateControl(box, WC_BUTTONW, L"Customisations of start / closing", BS_GROUPBOX, -1));
     add(ids::chbWindowsStart, ui::CreateCheckBox(box, L"To start at Windows loading", ids::chbWindowsStart));
     add(ids::chkUserProfile, ui::CreateCheckBox(box, L"Use User's Profile", ids::chkUserProfile));
     add(ids::chbSetWaitTimer, ui::CreateCheckBox(box, L"To use delay of start", ids::chbSetWaitTimer));
-    controls_.push_back({-1002, ui::CreateLabel(box, L"Delay of start (s)")});
+    controls_.push_back({ids::lblWaitSec, ui::CreateLabel(box, L"Delay of start (s)")});
     auto wait = ui::CreateSpinEdit(box, ids::dseWaitSec, 0, 999999, 6, 1);
     add(ids::dseWaitSec, wait.edit);
     add(ids::dseWaitSecSpin, wait.spin);
-    controls_.push_back({-1003, ui::CreateLabel(box, L"Time before exit (s)")});
+    controls_.push_back({ids::lblTimeExit, ui::CreateLabel(box, L"Time before exit (s)")});
     auto exit = ui::CreateSpinEdit(box, ids::dseTimeExit, 0, 999999, 6, 1);
     add(ids::dseTimeExit, exit.edit);
     add(ids::dseTimeExitSpin, exit.spin);
     add(ids::chkShowBalloon, ui::CreateCheckBox(box, L"Show BallonHint on launch task", ids::chkShowBalloon));
     add(ids::chkCheckforUpdate, ui::CreateCheckBox(box, L"Check for updates", ids::chkCheckforUpdate));
     ui::SetChecked(Control(ids::chkCheckforUpdate), true);
-    controls_.push_back({-1004, ui::CreateLabel(box, L"Polling interval (in days)")});
+    controls_.push_back({ids::lblPollingInterval, ui::CreateLabel(box, L"Polling interval (in days)")});
     auto poll = ui::CreateSpinEdit(box, ids::dsePollingInterval, 0, 365, 3, 1);
     add(ids::dsePollingInterval, poll.edit);
     add(ids::dsePollingIntervalSpin, poll.spin);
-    controls_.push_back({-1005, ui::CreateLabel(box, L"Last pool")});
+    controls_.push_back({ids::lblLastPool, ui::CreateLabel(box, L"Last pool")});
     add(ids::ledLastPool, ui::CreateControl(box, WC_EDITW, L"none", ES_READONLY | ES_AUTOHSCROLL, ids::ledLastPool,
                                             WS_EX_CLIENTEDGE));
     add(ids::btnCreateLink, ui::CreateButton(box, L"Create link", ids::btnCreateLink));
     add(ids::btnCheckUpdates, ui::CreateButton(box, L"Check updates", ids::btnCheckUpdates));
 
-    controls_.push_back({-1006, ui::CreateControl(box, WC_BUTTONW, L"Language", BS_GROUPBOX, -1)});
+    controls_.push_back({ids::gbLanguage, ui::CreateControl(box, WC_BUTTONW, L"Language", BS_GROUPBOX, -1)});
     add(ids::cbLanguageSelect,
         ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::cbLanguageSelect));
     for (const wchar_t* entry : {L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439 (RU)", L"English (GB)"})
         SendMessageW(Control(ids::cbLanguageSelect), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     HWND apply = add(ids::actApplyLng, ui::CreateButton(box, L"", ids::actApplyLng));
     actions_.BindButton(ActionByName(L"actApplyLng"), apply);
-    controls_.push_back({-1007, ui::CreateLabel(box, L"Translation by:")});
+    controls_.push_back({ids::lblAutorLng, ui::CreateLabel(box, L"Translation by:")});
 
-    controls_.push_back({-1008, ui::CreateControl(box, WC_BUTTONW, L"Skins", BS_GROUPBOX, -1)});
+    controls_.push_back({ids::gbSkins, ui::CreateControl(box, WC_BUTTONW, L"Skins", BS_GROUPBOX, -1)});
     add(ids::chbUseSkin, ui::CreateCheckBox(box, L"To use skin", ids::chbUseSkin));
     add(ids::sSkinBox,
         ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::sSkinBox));
@@ -199,10 +206,6 @@ void TfrmMain::CreateLogPage() {
                                WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, ids::lbLog,
                                WS_EX_CLIENTEDGE);
     controls_.push_back({ids::lbLog, lbLog_});
-}
-
-void TfrmMain::CreateAboutPage() {
-    // The About page's content is filled in by its own builder once the images exist.
 }
 
 void TfrmMain::CreateMenus() {
@@ -226,6 +229,7 @@ void TfrmMain::CreateMenus() {
     ui::MenuItem save;
     save.name = L"mnuSaveCurrentLog";
     save.caption = L"Save current log";
+    save.onClick = [this] { mnuSaveCurrentLogClick(); };
     pmnuLog_.items = {save};
 }
 
@@ -271,7 +275,6 @@ void TfrmMain::LayoutControls() {
     int parts[] = {s(230), s(230 + 150), -1};
     SendMessageW(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
 
-    TabCtrl_SetItemSize(pcMainPage_, 0, s(kTabHeight));
     ui::Move(pcMainPage_, 0, 0, client.right, client.bottom - statusHeight);
     RECT display{0, 0, client.right, client.bottom - statusHeight};
     TabCtrl_AdjustRect(pcMainPage_, FALSE, &display);
@@ -300,6 +303,63 @@ void TfrmMain::LayoutControls() {
     ui::Move(OptionsSB_.hwnd(), 0, 0, pageWidth, pageHeight);
     LayoutOptionsPage();
     ui::Move(lbLog_, 0, 0, pageWidth, pageHeight);
+    LayoutAboutPage(pageWidth, pageHeight);
+}
+
+void TfrmMain::CreateImageLists() {
+    UINT dpi = ui::WindowDpi(hwnd());
+    sAlphaImageList1_ = ui::LoadIconImageList(IDI_IMG_BASE, 33, ui::Scale(16, dpi));
+    TabCtrl_SetImageList(pcMainPage_, sAlphaImageList1_.get());
+    TabCtrl_SetImageList(pcAbout_, sAlphaImageList1_.get());
+    // Tab images: Task List, Options, (Log), About; About sub-pages.
+    const int mainImages[] = {21, 4, 10};
+    for (int i = 0; i < 3; ++i) {
+        TCITEMW item{TCIF_IMAGE};
+        item.iImage = mainImages[i];
+        TabCtrl_SetItem(pcMainPage_, i, &item);
+    }
+    const int aboutImages[] = {26, 30, 31, 29};
+    for (int i = 0; i < 4; ++i) {
+        TCITEMW item{TCIF_IMAGE};
+        item.iImage = aboutImages[i];
+        TabCtrl_SetItem(pcAbout_, i, &item);
+    }
+    actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
+    for (const auto& action : actions_.actions()) actions_.Changed(*action);
+    SetButtonImage(bbtnStart_, startButtonImage_);
+    SetButtonImage(Control(ids::btnCreateLink), 24);
+    SetButtonImage(Control(ids::btnCheckUpdates), 27);
+}
+
+void TfrmMain::SetButtonImage(HWND button, int imageIndex) {
+    if (!button || imageIndex < 0) return;
+    UINT dpi = ui::WindowDpi(hwnd());
+    // Toolbar buttons show a large image above the caption; the others a small one beside it.
+    bool toolbar = GetParent(button) == pnlWork_.hwnd();
+    int size = ui::Scale(toolbar ? 24 : 16, dpi);
+    ui::ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
+    ui::IconHandle icon = ui::LoadIconResource(IDI_IMG_BASE + imageIndex, size);
+    if (!icon) return;
+    ImageList_AddIcon(list.get(), icon.get());
+    BUTTON_IMAGELIST bil{list.get(), {4, 2, 4, 0}, toolbar ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_LEFT};
+    Button_SetImageList(button, &bil);
+    for (auto& [hwnd, owned] : buttonImages_) {
+        if (hwnd == button) {
+            owned = std::move(list);
+            return;
+        }
+    }
+    buttonImages_.emplace_back(button, std::move(list));
+}
+
+void TfrmMain::SetTabMetrics(int height, int padding) {
+    UINT dpi = ui::WindowDpi(hwnd());
+    for (HWND tabs : {pcMainPage_, pcAbout_}) {
+        TabCtrl_SetItemSize(tabs, 0, ui::Scale(height, dpi));
+        TabCtrl_SetPadding(tabs, ui::Scale(padding, dpi), ui::Scale(3, dpi));
+    }
+    LayoutControls();
+    InvalidateRect(pcMainPage_, nullptr, TRUE);
 }
 
 void TfrmMain::LayoutOptionsPage() {
@@ -315,33 +375,33 @@ void TfrmMain::LayoutOptionsPage() {
     int y = 0;
     place(ids::sbDownSB, 0, y, -0, kDownHeight);
     y += kDownHeight;
-    place(-1001, 4, y, -4, kStartStopHeight - 4);
+    place(ids::gbStartStop, 4, y, -4, kStartStopHeight - 4);
     place(ids::chbWindowsStart, 14, y + 20, 260, 20);
     place(ids::chkUserProfile, 14, y + 42, 260, 20);
     place(ids::chbSetWaitTimer, 14, y + 64, 260, 20);
-    place(-1002, 14, y + 93, 150, 18);
+    place(ids::lblWaitSec, 14, y + 93, 150, 18);
     place(ids::dseWaitSec, 168, y + 90, 70, 22);
     place(ids::dseWaitSecSpin, 238, y + 90, 18, 22);
-    place(-1003, 14, y + 121, 150, 18);
+    place(ids::lblTimeExit, 14, y + 121, 150, 18);
     place(ids::dseTimeExit, 168, y + 118, 70, 22);
     place(ids::dseTimeExitSpin, 238, y + 118, 18, 22);
     place(ids::chkShowBalloon, 14, y + 148, 260, 20);
     int rx = 284;
     place(ids::chkCheckforUpdate, rx, y + 20, 240, 20);
-    place(-1004, rx, y + 45, 150, 18);
+    place(ids::lblPollingInterval, rx, y + 45, 150, 18);
     place(ids::dsePollingInterval, rx + 150, y + 42, 50, 22);
     place(ids::dsePollingIntervalSpin, rx + 200, y + 42, 18, 22);
-    place(-1005, rx, y + 73, 80, 18);
+    place(ids::lblLastPool, rx, y + 73, 80, 18);
     place(ids::ledLastPool, rx + 80, y + 70, 138, 22);
     place(ids::btnCheckUpdates, rx + 68, y + 110, 150, 26);
     place(ids::btnCreateLink, rx + 68, y + 142, 150, 26);
     y += kStartStopHeight;
-    place(-1006, 4, y, -4, kLanguageHeight - 4);
+    place(ids::gbLanguage, 4, y, -4, kLanguageHeight - 4);
     place(ids::cbLanguageSelect, 14, y + 20, 180, 200);
     place(ids::actApplyLng, 200, y + 19, 90, 25);
-    place(-1007, 300, y + 24, 240, 18);
+    place(ids::lblAutorLng, 300, y + 24, 240, 18);
     y += kLanguageHeight;
-    place(-1008, 4, y, -4, kSkinsHeight - 4);
+    place(ids::gbSkins, 4, y, -4, kSkinsHeight - 4);
     place(ids::chbUseSkin, 14, y + 20, 130, 20);
     place(ids::sSkinBox, 150, y + 19, 180, 200);
     place(ids::chbAero, 14, y + 42, 200, 20);

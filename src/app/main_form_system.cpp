@@ -1,0 +1,75 @@
+// The main window and the system: glass frame and skins, autorun value, start-up shortcut and
+// the registry start-up entries dialog.
+#include <dwmapi.h>
+#include <shlobj.h>
+
+#include "app/main_form.h"
+#include "app/main_form_ids.h"
+#include "app/property_form.h"
+#include "lang/language_file.h"
+#include "lang/language_keys.h"
+#include "sysint/autorun.h"
+#include "sysint/registry_form.h"
+#include "sysint/shell_link.h"
+#include "ui/dpi.h"
+#include "ui/message_box.h"
+
+namespace lentora {
+
+std::wstring SpecialFolderPath(int csidl);
+
+void TfrmMain::SetGlassTopMargin() {
+    glassTop_ = 30 + 1;  // the tab height of pcMainPage plus one
+    SetGlassFrame(glassOn_);
+}
+
+void TfrmMain::SetGlassFrame(bool on) {
+    glassOn_ = on;
+    UINT dpi = ui::WindowDpi(hwnd());
+    MARGINS margins{0, 0, on ? ui::Scale(glassTop_, dpi) : 0, on ? ui::Scale(19, dpi) : 0};
+    DwmExtendFrameIntoClientArea(hwnd(), &margins);  // refused without composition: ignored
+}
+
+void TfrmMain::SetSkinFolder(const std::wstring& folder) { skins_.SetFolder(folder); }
+
+bool TfrmMain::IsAutorunRegistered() const { return lentora::IsAutorunRegistered(); }
+
+bool TfrmMain::UpdateAutorun(bool enabled) {
+    try {
+        return lentora::UpdateAutorun(enabled, context_.exePath, *this);
+    } catch (...) {
+        return false;
+    }
+}
+
+void TfrmMain::btnCreateLinkClick() {
+    if (ui::ShowMessageBox(hwnd(), Msg(33), Msg(15), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, *this);
+    if (ui::IsChecked(Control(ids::chbWindowsStart))) {
+        ui::SetChecked(Control(ids::chbWindowsStart), false);
+        OnOptionClicked(ids::chbWindowsStart);
+    }
+}
+
+void TfrmMain::actImportExecute() {
+    if (!registryForm_) {
+        registryForm_ = std::make_unique<TfrmRegistryEdit>(hwnd());
+        registryForm_->applyTexts = [this](TfrmRegistryEdit& form) {
+            LanguageFile file(SelectedLanguagePath());
+            for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyRegistryTexts))
+                form.SetTargetText(key->target, file.ShownText(*key));
+        };
+        registryForm_->onImport = [this](const std::wstring& commandLine) {
+            if (propertyForm_) propertyForm_->ImportCommandLine(commandLine);
+        };
+    }
+    registryForm_->Show();
+}
+
+void TfrmMain::DestroyRegistryForm() { registryForm_.reset(); }
+
+void TfrmMain::MoveImportedRegistryEntry() {
+    if (registryForm_) registryForm_->ImportSelected(*this);
+}
+
+}  // namespace lentora

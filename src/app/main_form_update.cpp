@@ -1,0 +1,79 @@
+// The main window's side of the update check: its state, the hand-overs, the result and the question.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "app/main_form.h"
+#include "app/main_form_ids.h"
+#include "app/site_links.h"
+#include "app/update_worker.h"
+#include "ui/message_box.h"
+#include "util/date_time.h"
+#include "util/format.h"
+#include "util/platform.h"
+
+namespace lentora {
+
+void TfrmMain::ResetUpdateDialogFlag() { updState_.showed_upd_dialog = false; }
+
+void TfrmMain::StartUpdateWorker(bool button) {
+    updState_.button_update = button;
+    auto cancel = std::make_shared<net::CancelToken>();
+    updateTokens_.push_back(cancel);
+    UpdateGuiCalls calls;
+    calls.loadState = [this]() -> std::optional<TLtUpd> {
+        std::wstring text = ui::GetText(Control(ids::dsePollingInterval));
+        if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), iswdigit)) return std::nullopt;
+        TLtUpd upd = updState_;
+        upd.pool_date = std::stod(text);
+        return upd;
+    };
+    calls.writeLog = [this](const std::wstring& line) { Log(line); };
+    calls.showResult = [this](const TLtUpd& upd) { ShowUpdateResult(upd); };
+    UpdateCheckContext context;
+    context.programVersion = programVersion_;
+    StartTupdate(hwnd(), std::move(calls), std::move(context), std::move(cancel));
+}
+
+void TfrmMain::CancelUpdateWorkers() {
+    for (auto& token : updateTokens_) token->Cancel();
+}
+
+void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
+    updState_ = upd;
+    ui::SetText(Control(ids::ledLastPool), ShortDateOfSerial(updState_.last_update_date));
+    if (upd.button_update) {
+        updState_.button_update = false;
+        if (!updState_.connect)
+            ui::ShowMessageBox(hwnd(), Msg(36), Msg(35), MB_OK | MB_ICONERROR);
+        else if (updState_.getupdate)
+            AskDownload();
+        else
+            ui::ShowMessageBox(hwnd(), Msg(39), Msg(35), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    updState_.button_update = false;
+    if (updState_.getupdate && !updState_.showed_upd_dialog) {
+        ctrayIcon_.ShowBalloon(Msg(35), FormatText(Msg(37), {updState_.lastversion, programVersion_}), 20);
+        ctrayIcon_.Tag = 1;
+        balloonHideInterval_ = 23000;
+        if (balloonTimerRunning_) KillTimer(hwnd(), ids::tmrBallonHide);
+        balloonTimerRunning_ = false;
+        EnableBalloonHideTimer();
+    }
+}
+
+void TfrmMain::AskDownload() {
+    std::wstring text = FormatText(Msg(37), {updState_.lastversion, programVersion_}) + L"\n\r" + Msg(38);
+    if (ui::ShowMessageBox(hwnd(), text, Msg(35), MB_YESNO | MB_ICONINFORMATION) == IDYES)
+        OpenAddress(SiteAddress(EnglishPages() ? L"/en/downloads/lentora/" : L"/downloads/lentora/"));
+}
+
+bool TfrmMain::EnglishPages() const { return platform::UpperCase(lngParam_.ShortName) == L"EN"; }
+
+void TfrmMain::OpenAddress(const std::wstring& address) {
+    ShellExecuteW(hwnd(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace lentora

@@ -1,0 +1,29 @@
+#include "ui/image_list.h"
+
+namespace lentora::ui {
+
+IconHandle LoadIconResource(int id, int size) {
+    return IconHandle(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+ImageListHandle LoadIconImageList(int firstId, int count, int size) {
+    ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, count, 0));
+    for (int n = 0; n < count; ++n) {
+        IconHandle icon = LoadIconResource(firstId + n, size);
+        if (icon) {
+            ImageList_AddIcon(list.get(), icon.get());
+        } else {
+            // A fully transparent placeholder keeps the following positions in step.
+            HDC screen = GetDC(nullptr);
+            BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB}};
+            void* bits = nullptr;
+            Owned<HBITMAP, GdiObjectDeleter> blank(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+            ReleaseDC(nullptr, screen);
+            ImageList_Add(list.get(), blank.get(), nullptr);
+        }
+    }
+    return list;
+}
+
+}  // namespace lentora::ui
