@@ -1,0 +1,190 @@
+#include "ui/skin_manager.h"
+
+#include <dwmapi.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+
+#include "util/platform.h"
+#include "util/profile_file.h"
+
+namespace lentora::ui {
+
+namespace {
+
+// Window attributes of newer systems than this SDK's headers know; older systems refuse them.
+constexpr DWORD kUseImmersiveDarkMode = 20, kBorderColor = 34, kCaptionColor = 35, kTextColor = 36;
+constexpr COLORREF kDefaultColor = 0xFFFFFFFF;
+
+struct BuiltIn {
+    const wchar_t* name;
+    SkinColors colors;
+};
+
+const std::array<BuiltIn, 2> kBuiltIns{{
+    // Warm dark aubergine with orange.
+    {SkinManager::kUbuntu, {RGB(0x30, 0x0A, 0x24), RGB(0xF7, 0xF4, 0xF2), RGB(0xE9, 0x54, 0x20), RGB(0x4A, 0x1B, 0x3C)}},
+    // Light and flat with blue.
+    {SkinManager::kAlterMetro, {RGB(0xF3, 0xF3, 0xF3), RGB(0x1E, 0x1E, 0x1E), RGB(0x00, 0x78, 0xD7), RGB(0xFF, 0xFF, 0xFF)}},
+}};
+
+bool IsDark(COLORREF color) {
+    return GetRValue(color) * 299 + GetGValue(color) * 587 + GetBValue(color) * 114 < 128 * 1000;
+}
+
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return -1;
+}
+
+bool IsSkinFile(const std::filesystem::directory_entry& entry) {
+    std::error_code error;
+    if (!entry.is_regular_file(error)) return false;
+    std::wstring extension = entry.path().extension().wstring();
+    return CompareStringOrdinal(extension.c_str(), static_cast<int>(extension.size()), L".skin", -1, TRUE) ==
+           CSTR_EQUAL;
+}
+
+std::optional<SkinColors> ReadColors(const ProfileFile& file) {
+    SkinColors colors;
+    const std::pair<const wchar_t*, COLORREF*> keys[] = {
+        {L"Window", &colors.window}, {L"Text", &colors.text}, {L"Accent", &colors.accent}, {L"Control", &colors.control}};
+    for (const auto& [key, target] : keys) {
+        auto value = file.Read(L"Skin", key);
+        auto color = value ? ParseSkinColor(*value) : std::nullopt;
+        if (!color) return std::nullopt;
+        *target = *color;
+    }
+    return colors;
+}
+
+}  // namespace
+
+std::optional<COLORREF> ParseSkinColor(std::wstring_view text) {
+    if (text.size() != 7 || text[0] != L'#') return std::nullopt;
+    int channel[3];
+    for (int i = 0; i < 3; ++i) {
+        int high = HexDigit(text[1 + i * 2]), low = HexDigit(text[2 + i * 2]);
+        if (high < 0 || low < 0) return std::nullopt;
+        channel[i] = high * 16 + low;
+    }
+    return RGB(channel[0], channel[1], channel[2]);
+}
+
+SkinManager::SkinManager() : currentName_(kBuiltIns[0].name) { SetColors(kBuiltIns[0].colors); }
+
+void SkinManager::SetFolder(const std::wstring& skinsFolder) { folder_ = skinsFolder; }
+
+std::vector<SkinManager::Skin> SkinManager::FolderSkins() const {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    if (!folder_.empty()) {
+        for (std::filesystem::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error))
+            if (IsSkinFile(*it)) files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end(),
+              [](const auto& a, const auto& b) { return a.filename().wstring() < b.filename().wstring(); });
+
+    std::vector<Skin> skins;
+    auto taken = [&skins](const std::wstring& name) {
+        return std::any_of(kBuiltIns.begin(), kBuiltIns.end(), [&](const BuiltIn& b) { return name == b.name; }) ||
+               std::any_of(skins.begin(), skins.end(), [&](const Skin& s) { return name == s.name; });
+    };
+    for (const auto& path : files) {
+        std::string bytes;
+        if (!platform::ReadWholeFile(path.wstring(), bytes)) continue;
+        ProfileFile file(bytes);
+        auto colors = ReadColors(file);
+        if (!colors) continue;
+        std::wstring name = file.Read(L"Skin", L"Name").value_or(L"");
+        if (name.empty()) name = path.stem().wstring();
+        if (!taken(name)) skins.push_back({std::move(name), *colors});
+    }
+    return skins;
+}
+
+std::vector<std::wstring> SkinManager::Names() const {
+    std::vector<std::wstring> names;
+    for (const auto& builtIn : kBuiltIns) names.emplace_back(builtIn.name);
+    for (auto& skin : FolderSkins()) names.push_back(std::move(skin.name));
+    return names;
+}
+
+bool SkinManager::Select(const std::wstring& name) {
+    requestedName_ = name;
+    std::optional<SkinColors> colors;
+    for (const auto& builtIn : kBuiltIns)
+        if (name == builtIn.name) colors = builtIn.colors;
+    if (!colors) {
+        for (const auto& skin : FolderSkins())
+            if (name == skin.name) colors = skin.colors;
+    }
+    if (!colors) return false;
+    currentName_ = name;
+    SetColors(*colors);
+    Changed();
+    return true;
+}
+
+void SkinManager::SetColors(const SkinColors& colors) {
+    colors_ = colors;
+    windowBrush_.reset(CreateSolidBrush(colors.window));
+    controlBrush_.reset(CreateSolidBrush(colors.control));
+}
+
+void SkinManager::SetActive(bool active) {
+    if (active_ == active) return;
+    active_ = active;
+    Changed();
+}
+
+void SkinManager::SetExtendedBorders(bool on) {
+    if (extendedBorders_ == on) return;
+    extendedBorders_ = on;
+    Changed();
+}
+
+void SkinManager::AttachWindow(HWND window) {
+    window_ = window;
+    ApplyBorders();
+}
+
+void SkinManager::ApplyBorders() const {
+    if (!window_ || !IsWindow(window_)) return;
+    bool on = active_ && extendedBorders_;
+    // Systems without these attributes refuse them; the window then keeps its usual frame.
+    auto set = [this](DWORD attribute, DWORD value) { DwmSetWindowAttribute(window_, attribute, &value, sizeof(value)); };
+    set(kBorderColor, on ? colors_.accent : kDefaultColor);
+    set(kCaptionColor, on ? colors_.window : kDefaultColor);
+    set(kTextColor, on ? colors_.text : kDefaultColor);
+    set(kUseImmersiveDarkMode, on && IsDark(colors_.window) ? TRUE : FALSE);
+}
+
+void SkinManager::Changed() {
+    ApplyBorders();
+    if (onAfterChange) onAfterChange();
+}
+
+LRESULT SkinManager::HandleCtlColor(UINT msg, HDC dc) const {
+    if (!active_) return 0;
+    switch (msg) {
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            SetTextColor(dc, colors_.text);
+            SetBkColor(dc, colors_.control);
+            return reinterpret_cast<LRESULT>(controlBrush_.get());
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+            SetTextColor(dc, colors_.text);
+            SetBkColor(dc, colors_.window);
+            return reinterpret_cast<LRESULT>(windowBrush_.get());
+        default:
+            return 0;
+    }
+}
+
+}  // namespace lentora::ui

@@ -1,0 +1,103 @@
+// The skinning layer: colour schemes for the windows' backgrounds and texts, two of them built in,
+// more read from the skins folder, and coloured window borders on the attached window.
+//
+// A skin file is "<file name>.skin" directly in the skins folder, a settings-style text file in the
+// ANSI code page (or UTF-16LE with its byte-order mark):
+//
+//   [Skin]
+//   Name=Graphite
+//   Window=#2B2D30
+//   Text=#E6E6E6
+//   Accent=#8A9BA8
+//   Control=#3A3D41
+//
+// Name is the name shown in the skin list (the file name without ".skin" when it is missing).
+// Window colours windows, pages and group boxes; Text their texts; Control the inside of edits and
+// lists; Accent the window borders and caption. Every colour is '#' and six hexadecimal digits
+// (red, green, blue). A file that lacks a colour or holds a malformed one is not a skin and is left
+// out, as is one whose name a skin listed before it already has.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/handles.h"
+
+namespace lentora::ui {
+
+struct SkinColors {
+    COLORREF window = 0, text = 0, accent = 0, control = 0;
+    bool operator==(const SkinColors&) const = default;
+};
+
+// "#RRGGBB" as a colour; nothing for any other text.
+std::optional<COLORREF> ParseSkinColor(std::wstring_view text);
+
+class SkinManager {
+public:
+    static constexpr wchar_t kUbuntu[] = L"Ubuntu (internal)";
+    static constexpr wchar_t kAlterMetro[] = L"AlterMetro (internal)";
+
+    SkinManager();
+    SkinManager(const SkinManager&) = delete;
+    SkinManager& operator=(const SkinManager&) = delete;
+
+    void SetFolder(const std::wstring& skinsFolder);
+    const std::wstring& Folder() const { return folder_; }
+
+    // The built-in skins, then those of the folder's skin files ordered by file name.
+    std::vector<std::wstring> Names() const;
+
+    // Uses the named skin. An unknown name keeps the current skin and gives false; the name is
+    // remembered as the requested one either way.
+    bool Select(const std::wstring& name);
+    const std::wstring& CurrentName() const { return currentName_; }
+    const std::wstring& RequestedName() const { return requestedName_; }
+    const SkinColors& Colors() const { return colors_; }
+
+    // Skinning on or off; off at creation.
+    void SetActive(bool active);
+    bool Active() const { return active_; }
+
+    // Borders and caption of the attached window in the skin's colours, while skinning is on.
+    void SetExtendedBorders(bool on);
+    bool ExtendedBorders() const { return extendedBorders_; }
+    void AttachWindow(HWND window);
+
+    std::wstring Version() const { return L"1.0"; }
+
+    // Called after every change of the skin, of skinning on/off and of the borders.
+    std::function<void()> onAfterChange;
+
+    // Painting with the skin; meaningful while skinning is on.
+    HBRUSH BackgroundBrush() const { return windowBrush_.get(); }
+    COLORREF TextColor() const { return colors_.text; }
+    // For WM_CTLCOLOR*: prepares the DC and gives the brush while skinning is on; 0 otherwise, so
+    // the caller hands the message to DefWindowProc.
+    LRESULT HandleCtlColor(UINT msg, HDC dc) const;
+
+private:
+    struct Skin {
+        std::wstring name;
+        SkinColors colors;
+    };
+
+    std::vector<Skin> FolderSkins() const;
+    void SetColors(const SkinColors& colors);
+    void ApplyBorders() const;
+    void Changed();
+
+    std::wstring folder_;
+    std::wstring currentName_, requestedName_;
+    SkinColors colors_;
+    BrushHandle windowBrush_, controlBrush_;
+    HWND window_ = nullptr;
+    bool active_ = false;
+    bool extendedBorders_ = false;
+};
+
+}  // namespace lentora::ui
