@@ -1,5 +1,7 @@
 #include "util/profile_file.h"
 
+#include <optional>
+
 #include "util/codepage.h"
 #include "util/text.h"
 
@@ -9,7 +11,7 @@ namespace {
 constexpr std::string_view kUtf16Bom = "\xFF\xFE";
 constexpr size_t npos = std::string::npos;
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v' || c == L'\f'; }
 
 std::wstring_view Trim(std::wstring_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -19,19 +21,19 @@ std::wstring_view Trim(std::wstring_view text) {
 
 struct ParsedLine {
     enum Kind { Blank, Section, Entry } kind = Blank;
-    std::wstring_view name;   // section name or key
-    std::wstring_view value;  // of an entry, trimmed
+    std::wstring_view name;  // section name or key
+    std::optional<std::wstring_view> value;  // of an entry with "=", trimmed
 };
 
 ParsedLine Parse(std::wstring_view text) {
     std::wstring_view line = Trim(text);
     if (line.empty()) return {};
-    if (line.front() == L'[') {
-        line.remove_prefix(1);
-        return {ParsedLine::Section, Trim(line.substr(0, line.find(L']'))), {}};
-    }
+    size_t close = line.find(L']');
+    if (line.front() == L'[' && close != std::wstring_view::npos)
+        return {ParsedLine::Section, Trim(line.substr(1, close - 1)), std::nullopt};
+    // Anything else is an entry, a "[" without "]" and a line without "=" included.
     size_t eq = line.find(L'=');
-    if (eq == std::wstring_view::npos) return {ParsedLine::Entry, line, {}};
+    if (eq == std::wstring_view::npos) return {ParsedLine::Entry, line, std::nullopt};
     return {ParsedLine::Entry, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
 }
 
@@ -102,15 +104,17 @@ std::string ProfileFile::LineEnd() const { return Encode(L"\r\n"); }
 
 ProfileFile::Location ProfileFile::Find(std::wstring_view section, std::wstring_view key) const {
     Location found;
+    // The lines before the first header form the section without a name.
+    found.section = section.empty();
     for (size_t i = 0; i < lines_.size(); ++i) {
         ParsedLine line = Parse(lines_[i].text);
         if (line.kind == ParsedLine::Section) {
-            if (found.section != npos) break;  // only the first matching section counts
+            if (found.section) break;  // only the first matching section counts
             if (SameTextNoCase(line.name, section)) {
-                found.section = i;
+                found.section = true;
                 found.sectionEnd = i + 1;
             }
-        } else if (line.kind == ParsedLine::Entry && found.section != npos) {
+        } else if (line.kind == ParsedLine::Entry && found.section) {
             found.sectionEnd = i + 1;
             if (found.key == npos && SameTextNoCase(line.name, key)) found.key = i;
         }
@@ -121,10 +125,11 @@ ProfileFile::Location ProfileFile::Find(std::wstring_view section, std::wstring_
 std::optional<std::wstring> ProfileFile::Read(std::wstring_view section, std::wstring_view key) const {
     Location found = Find(section, key);
     if (found.key == npos) return std::nullopt;
-    std::wstring_view value = Parse(lines_[found.key].text).value;
-    if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return std::wstring(value.substr(0, kMaxValueLength));
+    std::optional<std::wstring_view> value = Parse(lines_[found.key].text).value;
+    if (!value) return std::nullopt;  // a key without "=" has no value
+    if (value->size() >= 2 && (value->front() == L'"' || value->front() == L'\'') && value->back() == value->front())
+        *value = value->substr(1, value->size() - 2);
+    return std::wstring(value->substr(0, kMaxValueLength));
 }
 
 void ProfileFile::InsertLine(size_t index, std::wstring text) {
@@ -147,7 +152,7 @@ void ProfileFile::Write(std::wstring_view section, std::wstring_view key, std::w
         line.bytes = Encode(line.text);
         return;
     }
-    if (found.section == npos) {
+    if (!found.section) {
         found.sectionEnd = lines_.size() + 1;
         InsertLine(lines_.size(), L'[' + cleanSection + L']');
     }

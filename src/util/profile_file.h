@@ -21,8 +21,9 @@ public:
     explicit ProfileFile(std::string_view bytes = {}, unsigned ansiCodePage = platform::AnsiCodePage());
 
     // Section and key names match without regard to letter case; the first matching section and
-    // within it the first matching key count. The value comes without surrounding blanks and without
-    // one pair of enclosing quotes ("..." or '...'), cut to kMaxValueLength characters.
+    // within it the first matching key count; the lines before the first section header form the
+    // section "". The value comes without surrounding blanks and without one pair of enclosing
+    // quotes ("..." or '...'), cut to kMaxValueLength characters. A key line without "=" has no value.
     std::optional<std::wstring> Read(std::wstring_view section, std::wstring_view key) const;
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds the
@@ -40,7 +41,7 @@ private:
         std::wstring text;  // `bytes` decoded
     };
     struct Location {
-        size_t section = std::string::npos;
+        bool section = false;
         size_t key = std::string::npos;
         size_t sectionEnd = 0;  // index after the section's last non-blank line
     };

@@ -13,6 +13,7 @@ constexpr unsigned kCp1252 = 1252;
 
 const char kSample[] =
     "; settings\r\n"
+    "Orphan=before any header\r\n"
     "[Skin]\r\n"
     "UseSkin = 1\r\n"
     "Quoted = \"  padded  \"\r\n"
@@ -22,7 +23,9 @@ const char kSample[] =
     "Lone=\"\r\n"
     "Empty=\r\n"
     "NoEquals\r\n"
-    "Tabbed=\tvalue \t\r\n"
+    "Tabbed=\tvalue \t\v\r\n"
+    "[NoClose\r\n"
+    "AfterNoClose=still Skin\r\n"
     "Equals=a=b\r\n"
     "Dup=first\r\n"
     "dup=second\r\n"
@@ -48,7 +51,8 @@ TEST(ProfileFile, ReadsValuesLikeTheSystemProfileFunctions) {
         {L"Skin", L"Inner", L"a \"b\" c"},
         {L"Skin", L"Lone", L"\""},
         {L"Skin", L"Empty", L""},
-        {L"Skin", L"NoEquals", L""},
+        {L"Skin", L"NoEquals", std::nullopt},  // a key without "=" has no value
+        {L"Skin", L"AfterNoClose", L"still Skin"},  // "[" without "]" is no header
         {L"Skin", L"Tabbed", L"value"},
         {L"Skin", L"Equals", L"a=b"},
         {L"Skin", L"Dup", L"first"},
@@ -56,7 +60,8 @@ TEST(ProfileFile, ReadsValuesLikeTheSystemProfileFunctions) {
         {L"Skin", L"Later", std::nullopt},  // the first section of a name is the one that counts
         {L"Skin", L"WaitTimeOut", std::nullopt},
         {L"Missing", L"UseSkin", std::nullopt},
-        {L"", L"; settings", std::nullopt},
+        {L"", L"Orphan", L"before any header"},
+        {L"", L"UseSkin", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::wstring(c.section) + L"/" + c.key);
@@ -112,6 +117,13 @@ TEST(ProfileFile, AddsKeysAtTheEndOfTheirSectionAndSectionsAtTheEndOfTheFile) {
               "WaitTimer=1\r\n"
               "[Language]\r\n"
               "CurrentLanguage=English (EN)\r\n");
+}
+
+TEST(ProfileFile, KeysWithoutSectionGoBeforeTheFirstHeader) {
+    ProfileFile file("Orphan=1\r\n[S]\r\nNoValue\r\n", kCp1252);
+    file.Write(L"", L"K", L"v");
+    file.Write(L"s", L"novalue", L"now");
+    EXPECT_EQ(file.ToBytes(), "Orphan=1\r\nK=v\r\n[S]\r\nNoValue=now\r\n");
 }
 
 TEST(ProfileFile, LineBreaksInAWriteCannotAddLines) {
