@@ -147,6 +147,7 @@ bool HttpResponseParser::OnStatusLine(std::string_view line) {
         return Fail(HttpParseError::Malformed);
     status_ = (rest[0] - '0') * 100 + (rest[1] - '0') * 10 + (rest[2] - '0');
     headers_.clear();
+    headers_.reserve(16);  // a usual answer's headers without growing
     phase_ = Phase::Headers;
     return true;
 }
