@@ -93,21 +93,23 @@ std::wstring FormatDateSerial(double serial) {
     wchar_t buf[64];
     std::swprintf(buf, 64, L"%.15g", serial);
     std::wstring text = buf;
+    const wchar_t separator = platform::DecimalSeparator();
     for (auto& c : text) {
-        if (c == L'.') c = platform::DecimalSeparator();
+        if (c == L'.') c = separator;
     }
     return text;
 }
 
 std::optional<double> ParseDateSerial(std::wstring_view text) {
     text = TrimBlanks(text);
+    const wchar_t separator = platform::DecimalSeparator();
     // Check the shape with the regional separator, then hand a plain ASCII copy to the converter.
     size_t i = 0;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
     size_t intEnd = SkipDigits(text, i);
     size_t mantissaDigits = intEnd - i;
     size_t end = intEnd;
-    if (end < text.size() && text[end] == platform::DecimalSeparator()) {
+    if (end < text.size() && text[end] == separator) {
         size_t fracEnd = SkipDigits(text, end + 1);
         mantissaDigits += fracEnd - end - 1;
         end = fracEnd;
@@ -124,7 +126,7 @@ std::optional<double> ParseDateSerial(std::wstring_view text) {
 
     std::string ascii;
     for (size_t k = text[0] == L'+' ? 1 : 0; k < text.size(); ++k)
-        ascii += text[k] == platform::DecimalSeparator() ? '.' : static_cast<char>(text[k]);
+        ascii += text[k] == separator ? '.' : static_cast<char>(text[k]);
     double value = 0;
     auto [ptr, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (ec != std::errc{} || ptr != ascii.data() + ascii.size() || !std::isfinite(value)) return std::nullopt;

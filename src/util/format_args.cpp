@@ -80,8 +80,9 @@ std::optional<std::wstring> FormatFloat(const Spec& spec, double value) {
     int n = std::swprintf(out.data(), out.size(), pattern, spec.precision < 0 ? 6 : spec.precision, value);
     if (n < 0) return std::nullopt;
     out.resize(static_cast<size_t>(n));
+    const wchar_t separator = platform::DecimalSeparator();
     for (auto& c : out) {
-        if (c == L'.') c = platform::DecimalSeparator();
+        if (c == L'.') c = separator;
     }
     return out;
 }

@@ -42,15 +42,6 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-std::wstring LocaleText(LCTYPE type) {
-    int size = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, nullptr, 0);
-    if (size <= 0) return L"";
-    std::wstring text(static_cast<size_t>(size), L'\0');
-    size = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text.data(), size);
-    text.resize(size > 0 ? static_cast<size_t>(size - 1) : 0);
-    return text;
-}
-
 SYSTEMTIME ToSystemTime(const LocalTime& t) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(t.year);
@@ -72,6 +63,12 @@ std::wstring FilledText(Call call) {
     size = call(text.data(), size);
     text.resize(size > 0 ? static_cast<size_t>(size - 1) : 0);
     return text;
+}
+
+std::wstring LocaleText(LCTYPE type) {
+    return FilledText([type](wchar_t* buf, int size) {
+        return GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buf, size);
+    });
 }
 
 int EncodeWith(std::wstring_view text, unsigned codePage, DWORD flags, char* out, int size) {
