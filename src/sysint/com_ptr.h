@@ -1,0 +1,48 @@
+// Owner of one COM interface pointer: released when the owner goes.
+#pragma once
+#include <unknwn.h>
+
+#include <utility>
+
+namespace lentora {
+
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            p_ = std::exchange(other.p_, nullptr);
+        }
+        return *this;
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() { Reset(); }
+
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    // For the out-parameter of a creating call; anything held before is released.
+    T** Receive() {
+        Reset();
+        return &p_;
+    }
+    void Reset() {
+        if (p_) std::exchange(p_, nullptr)->Release();
+    }
+    // Another interface of the same object; empty when the object does not have it.
+    template <typename U>
+    ComPtr<U> As() const {
+        ComPtr<U> other;
+        if (p_) p_->QueryInterface(__uuidof(U), reinterpret_cast<void**>(other.Receive()));
+        return other;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+}  // namespace lentora

@@ -1,0 +1,431 @@
+#include "sysint/registry_form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "sysint/registry_key.h"
+#include "ui/controls.h"
+#include "ui/dpi.h"
+#include "util/format.h"
+#include "util/text.h"
+
+namespace lentora {
+namespace {
+
+enum : int { kImport = 101, kEnable, kDisable, kList, kStatus };
+
+// Listing needs no write access, which a user without administrator rights lacks under HKLM.
+constexpr REGSAM kReadAccess = KEY_READ | KEY_WOW64_64KEY;
+// The 64-bit view everywhere, so the Run key and its Wow6432Node twin are never the same list.
+constexpr REGSAM kWriteAccess = KEY_ALL_ACCESS | KEY_WOW64_64KEY;
+
+constexpr int kPanelHeight = 57;
+constexpr int kClientWidth = 597, kClientHeight = 311;
+
+struct ColumnLayout {
+    const wchar_t* caption;
+    int width;
+    int format;
+};
+// The File column's width is recomputed to fill the list.
+constexpr ColumnLayout kColumns[] = {
+    {L"Enabled", 55, LVCFMT_LEFT}, {L"Key", 60, LVCFMT_CENTER}, {L"Program", 150, LVCFMT_LEFT}, {L"File", 300, LVCFMT_LEFT}};
+
+std::wstring ExpandVariables(const std::wstring& text) {
+    DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (size == 0) return text;
+    std::wstring expanded(size, L'\0');
+    size = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
+    if (size == 0 || size > expanded.size()) return text;
+    expanded.resize(size - 1);
+    return expanded;
+}
+
+// Text of a value for a row: strings as stored, other types in a readable form.
+void DescribeInto(const RegistryValue& value, RegistryEntry& row) {
+    row.command = DescribeRegistryValue(value);
+    row.isString = value.type == REG_SZ || value.type == REG_EXPAND_SZ;
+    row.expandable = value.type == REG_EXPAND_SZ;
+}
+
+}  // namespace
+
+TfrmRegistryEdit::TfrmRegistryEdit(HWND owner) { Create(owner); }
+
+TfrmRegistryEdit::~TfrmRegistryEdit() {
+    // Gone before the fonts the controls use.
+    if (hwnd()) DestroyWindow(hwnd());
+}
+
+bool TfrmRegistryEdit::Create(HWND owner) {
+    RegisterClassOnce(L"TfrmRegistryEdit");
+    UINT dpi = ui::WindowDpi(owner);
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+    RECT rc{0, 0, ui::Scale(kClientWidth, dpi), ui::Scale(kClientHeight, dpi)};
+    AdjustWindowRectEx(&rc, style, FALSE, exStyle);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    RECT around{};
+    if (!owner || IsIconic(owner) || !GetWindowRect(owner, &around))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+    int x = around.left + (around.right - around.left - w) / 2;
+    int y = around.top + (around.bottom - around.top - h) / 2;
+    if (!CreateWindowObject(exStyle, L"TfrmRegistryEdit", L"Import from Registry", style, x, y, w, h, owner))
+        return false;
+    FormCreate();
+    return true;
+}
+
+void TfrmRegistryEdit::Show() {
+    FormShow();
+    ShowWindow(hwnd(), SW_SHOW);
+    SetFocus(lvRegView_);
+}
+
+void TfrmRegistryEdit::FormCreate() { RefreshEntries(); }
+
+void TfrmRegistryEdit::FormShow() {
+    if (applyTexts) applyTexts(*this);
+    RefreshEntries();
+}
+
+void TfrmRegistryEdit::CreateControls() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    btnRegImport_ = ui::CreateButton(hwnd(), L"Import", kImport);
+    // Never shown: they only carry the texts the language file gives them.
+    btnEnableReg_ = ui::CreateButton(hwnd(), L"Enable", kEnable);
+    btnDisableReg_ = ui::CreateButton(hwnd(), L"Disable", kDisable);
+    ShowWindow(btnEnableReg_, SW_HIDE);
+    ShowWindow(btnDisableReg_, SW_HIDE);
+    lvRegView_ = ui::CreateControl(hwnd(), WC_LISTVIEWW, L"",
+                                   WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, kList,
+                                   WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(lvRegView_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    UINT dpi = ui::WindowDpi(hwnd());
+    for (int i = 0; i < 4; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = kColumns[i].format;
+        column.cx = ui::Scale(kColumns[i].width, dpi);
+        column.pszText = const_cast<wchar_t*>(kColumns[i].caption);
+        ListView_InsertColumn(lvRegView_, i, &column);
+    }
+    SetWindowSubclass(lvRegView_, &TfrmRegistryEdit::ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    stat1_ = ui::CreateControl(hwnd(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, kStatus);
+    int oneStatusPart = -1;
+    SendMessageW(stat1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&oneStatusPart));
+
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    LOGFONTW lf = ncm.lfMessageFont;
+    lf.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+    font_.reset(CreateFontIndirectW(&lf));
+    lf.lfWeight = FW_BOLD;
+    boldFont_.reset(CreateFontIndirectW(&lf));
+    for (HWND control : {btnRegImport_, btnEnableReg_, btnDisableReg_, lvRegView_, stat1_})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    Layout();
+}
+
+void TfrmRegistryEdit::Layout() {
+    if (!lvRegView_) return;
+    UINT dpi = ui::WindowDpi(hwnd());
+    auto s = [dpi](int px) { return ui::Scale(px, dpi); };
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    SendMessageW(stat1_, WM_SIZE, 0, 0);
+    RECT status{};
+    GetWindowRect(stat1_, &status);
+    int statusHeight = status.bottom - status.top;
+    ui::Move(btnRegImport_, s(8), s(15), s(100), s(27));
+    ui::Move(btnEnableReg_, s(114), s(15), s(100), s(27));
+    ui::Move(btnDisableReg_, s(220), s(15), s(100), s(27));
+    int top = s(kPanelHeight);
+    ui::Move(lvRegView_, 0, top, client.right, std::max(0, static_cast<int>(client.bottom) - top - statusHeight));
+    ListView_SetColumnWidth(lvRegView_, 3, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void TfrmRegistryEdit::RefreshEntries() {
+    rows_.clear();
+    ListRunValues(L"HKCU", kRunKey, rows_);
+    ListRunValues(L"HKLM", kRunKey, rows_);
+    ListRunValues(L"HKLM", kRun32Key, rows_);
+    ListDisabledEntries(L"HKLM", kDisabledKey, rows_);
+    if (!lvRegView_) return;
+    SendMessageW(lvRegView_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(lvRegView_);
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const RegistryEntry& row = rows_[i];
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = const_cast<wchar_t*>(row.enabled.c_str());
+        int index = ListView_InsertItem(lvRegView_, &item);
+        ListView_SetItemText(lvRegView_, index, 1, const_cast<wchar_t*>(row.hkey.c_str()));
+        ListView_SetItemText(lvRegView_, index, 2, const_cast<wchar_t*>(row.item.c_str()));
+        ListView_SetItemText(lvRegView_, index, 3, const_cast<wchar_t*>(row.command.c_str()));
+    }
+    SendMessageW(lvRegView_, WM_SETREDRAW, TRUE, 0);
+    ListView_SetColumnWidth(lvRegView_, 3, LVSCW_AUTOSIZE_USEHEADER);
+    InvalidateRect(lvRegView_, nullptr, TRUE);
+    // The old selection's path would describe a row that is no more.
+    ui::SetText(stat1_, L"");
+}
+
+void TfrmRegistryEdit::ListRunValues(const std::wstring& root, const std::wstring& keyPath,
+                                     std::vector<RegistryEntry>& list) {
+    RegistryKey key;
+    if (!key.Open(RootKeyByName(root), keyPath, kReadAccess)) return;
+    for (const std::wstring& name : key.ValueNames()) {
+        auto value = key.ReadValue(name);
+        if (!value) continue;  // deleted since the names were read
+        RegistryEntry row{L"Yes", root, name, L"", keyPath};
+        DescribeInto(*value, row);
+        list.push_back(std::move(row));
+    }
+}
+
+void TfrmRegistryEdit::ListDisabledEntries(const std::wstring& root, const std::wstring& keyPath,
+                                           std::vector<RegistryEntry>& list) {
+    HKEY rootKey = RootKeyByName(root);
+    std::vector<std::wstring> names;
+    {
+        RegistryKey key;
+        if (!key.Open(rootKey, keyPath, kReadAccess)) return;
+        names = key.SubKeyNames();
+    }
+    for (const std::wstring& name : names) {
+        std::wstring entryPath = keyPath + L"\\" + name;
+        RegistryKey entry;
+        if (!entry.Open(rootKey, entryPath, kReadAccess)) continue;
+        RegistryEntry row{L"No", L"", L"", L"", entryPath, true};
+        for (const std::wstring& valueName : entry.ValueNames()) {
+            auto value = entry.ReadValue(valueName);
+            if (!value) continue;
+            if (SameTextNoCase(valueName, L"command"))
+                DescribeInto(*value, row);
+            else if (SameTextNoCase(valueName, L"hkey"))
+                row.hkey = DescribeRegistryValue(*value);
+            else if (SameTextNoCase(valueName, L"item"))
+                row.item = DescribeRegistryValue(*value);
+        }
+        list.push_back(std::move(row));
+    }
+}
+
+std::optional<RegistryEntry> TfrmRegistryEdit::SelectedRow() const {
+    if (!lvRegView_) return std::nullopt;
+    int index = ListView_GetNextItem(lvRegView_, -1, LVNI_SELECTED);
+    if (index < 0 || static_cast<size_t>(index) >= rows_.size()) return std::nullopt;
+    return rows_[static_cast<size_t>(index)];
+}
+
+void TfrmRegistryEdit::SelectRow(size_t index) {
+    ListView_SetItemState(lvRegView_, static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void TfrmRegistryEdit::lvRegViewClick() {
+    if (auto row = SelectedRow()) ui::SetText(stat1_, FormatText(L"%s\\%s", {row->hkey, row->key}));
+}
+
+void TfrmRegistryEdit::lvRegViewKeyPress() { lvRegViewClick(); }
+
+void TfrmRegistryEdit::btnRegImportClick() {
+    auto row = SelectedRow();
+    if (!row || !row->isString) return;
+    std::wstring command = row->expandable ? ExpandVariables(row->command) : row->command;
+    if (onImport) onImport(ReplaceAllNoCase(command, L"\"", L""));
+    ShowWindow(hwnd(), SW_HIDE);
+}
+
+void TfrmRegistryEdit::ImportSelected(ILogSink& log) {
+    auto row = SelectedRow();
+    // A disabled entry is already where the move would put it.
+    if (!row || row->disabledEntry || !row->isString) return;
+    switch (MoveRegKeyToMSC(row->hkey, row->item, row->command, row->key)) {
+        case MoveResult::kMoved:
+            break;
+        case MoveResult::kNotWritten:
+            log.Log(FormatText(L"Can't write \"HKLM\\%s\\%s\". Registry entry \"%s\" is left in \"%s\\%s\"",
+                               {kDisabledKey, row->item, row->item, row->hkey, row->key}));
+            break;
+        case MoveResult::kNotDeleted:
+            log.Log(FormatText(L"Can't delete registry entry \"%s\" from \"%s\\%s\"", {row->item, row->hkey, row->key}));
+            break;
+    }
+}
+
+MoveResult TfrmRegistryEdit::MoveRegKeyToMSC(const std::wstring& hkey, const std::wstring& item,
+                                             const std::wstring& command, const std::wstring& key) {
+    if (!WriteDisabledEntry(hkey, L"HKLM", item, command, key)) return MoveResult::kNotWritten;
+    if (!DeleteRegValue(hkey, key, item)) return MoveResult::kNotDeleted;
+    return MoveResult::kMoved;
+}
+
+bool TfrmRegistryEdit::WriteDisabledEntry(const std::wstring& hkey, const std::wstring& root, const std::wstring& item,
+                                          const std::wstring& command, const std::wstring& key) {
+    // The name becomes one sub-key: empty, it would write into the list's own key; with a
+    // backslash, into a nested key that is no entry.
+    if (item.empty() || item.find(L'\\') != std::wstring::npos) return false;
+    RegistryKey entry;
+    if (!entry.OpenOrCreate(RootKeyByName(root), std::wstring(kDisabledKey) + L"\\" + item, kWriteAccess)) return false;
+    return entry.WriteString(L"item", item) && entry.WriteString(L"hkey", hkey) &&
+           entry.WriteString(L"command", command) && entry.WriteString(L"inimapping", L"0") &&
+           entry.WriteString(L"key", key);
+}
+
+bool TfrmRegistryEdit::DeleteRegValue(const std::wstring& root, const std::wstring& keyPath, const std::wstring& name) {
+    RegistryKey key;
+    return key.OpenOrCreate(RootKeyByName(root), keyPath, kWriteAccess) && key.DeleteValue(name);
+}
+
+HWND TfrmRegistryEdit::ButtonWindow(Button button) const {
+    switch (button) {
+        case Button::btnRegImport: return btnRegImport_;
+        case Button::btnEnableReg: return btnEnableReg_;
+        case Button::btnDisableReg: return btnDisableReg_;
+    }
+    return nullptr;
+}
+
+void TfrmRegistryEdit::SetTargetText(std::wstring_view target, const std::wstring& text) {
+    constexpr std::wstring_view kForm = L"frmRegistryEdit.", kColumn = L"lvRegView.column";
+    if (!target.starts_with(kForm)) return;
+    target.remove_prefix(kForm.size());
+    if (target == L"title") return SetTitle(text);
+    if (target.starts_with(kColumn)) {
+        int column = target.size() > kColumn.size() ? target[kColumn.size()] - L'0' : -1;
+        if (column >= 0 && column < 4) SetColumnCaption(column, text);
+        return;
+    }
+    static const struct {
+        std::wstring_view name;
+        Button button;
+    } kButtons[] = {{L"btnRegImport", Button::btnRegImport},
+                    {L"btnEnableReg", Button::btnEnableReg},
+                    {L"btnDisableReg", Button::btnDisableReg}};
+    size_t dot = target.find(L'.');
+    if (dot == std::wstring_view::npos) return;
+    std::wstring_view name = target.substr(0, dot), property = target.substr(dot + 1);
+    for (const auto& b : kButtons) {
+        if (b.name != name) continue;
+        if (property == L"caption") SetButtonCaption(b.button, text);
+        if (property == L"hint") SetButtonHint(b.button, text);
+    }
+}
+
+void TfrmRegistryEdit::SetTitle(const std::wstring& text) { ui::SetText(hwnd(), text); }
+std::wstring TfrmRegistryEdit::Title() const { return ui::GetText(hwnd()); }
+
+void TfrmRegistryEdit::SetColumnCaption(int column, const std::wstring& text) {
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = const_cast<wchar_t*>(text.c_str());
+    ListView_SetColumn(lvRegView_, column, &c);
+}
+
+std::wstring TfrmRegistryEdit::ColumnCaption(int column) const {
+    wchar_t buffer[512] = {};
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = buffer;
+    c.cchTextMax = 512;
+    ListView_GetColumn(lvRegView_, column, &c);
+    return buffer;
+}
+
+void TfrmRegistryEdit::SetButtonCaption(Button button, const std::wstring& text) {
+    ui::SetText(ButtonWindow(button), text);
+}
+
+std::wstring TfrmRegistryEdit::ButtonCaption(Button button) const { return ui::GetText(ButtonWindow(button)); }
+
+TTTOOLINFOW TfrmRegistryEdit::ToolInfo(Button button) const {
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(ButtonWindow(button));
+    return ti;
+}
+
+void TfrmRegistryEdit::SetButtonHint(Button button, const std::wstring& text) {
+    TTTOOLINFOW ti = ToolInfo(button);
+    ti.uFlags |= TTF_SUBCLASS;
+    ti.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+std::wstring TfrmRegistryEdit::ButtonHint(Button button) const {
+    wchar_t buffer[1024] = {};
+    TTTOOLINFOW ti = ToolInfo(button);
+    ti.lpszText = buffer;
+    SendMessageW(tooltip_, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+    return buffer;
+}
+
+std::wstring TfrmRegistryEdit::StatusText() const { return ui::GetText(stat1_); }
+
+LRESULT TfrmRegistryEdit::lvRegViewCustomDrawItem(NMLVCUSTOMDRAW* cd) {
+    switch (cd->nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT: {
+            auto index = static_cast<size_t>(cd->nmcd.dwItemSpec);
+            bool bold = index < rows_.size() && !SameTextNoCase(rows_[index].enabled, L"no");
+            SelectObject(cd->nmcd.hdc, bold ? boldFont_.get() : font_.get());
+            return CDRF_NEWFONT;
+        }
+    }
+    return CDRF_DODEFAULT;
+}
+
+LRESULT CALLBACK TfrmRegistryEdit::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR self) {
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TfrmRegistryEdit::ListProc, id);
+    LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    // After the list's own handling, so a type-ahead search has moved the selection already.
+    if (msg == WM_CHAR) reinterpret_cast<TfrmRegistryEdit*>(self)->lvRegViewKeyPress();
+    return result;
+}
+
+LRESULT TfrmRegistryEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE:
+            CreateControls();
+            return 0;
+        case WM_SIZE:
+            Layout();
+            return 0;
+        case WM_GETMINMAXINFO: {
+            UINT dpi = ui::WindowDpi(hwnd());
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize = {ui::Scale(300, dpi), ui::Scale(200, dpi)};
+            return 0;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kImport && HIWORD(wParam) == BN_CLICKED) {
+                btnRegImportClick();
+                return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+            if (hdr->hwndFrom != lvRegView_) break;
+            if (hdr->code == NM_CLICK) lvRegViewClick();
+            if (hdr->code == NM_CUSTOMDRAW) return lvRegViewCustomDrawItem(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
+            break;
+        }
+        case WM_CLOSE:
+            // Closing only hides: the property dialog owns the lifetime.
+            ShowWindow(hwnd(), SW_HIDE);
+            return 0;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace lentora

@@ -1,0 +1,52 @@
+#include "sysint/shell_link.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "launch/working_folder.h"
+#include "sysint/com_ptr.h"
+#include "ui/message_box.h"
+#include "util/format.h"
+#include "util/text.h"
+
+namespace lentora {
+namespace {
+
+void ShowError(const std::wstring& text) { ui::ShowMessageBox(nullptr, text, L"Lentora", MB_OK | MB_ICONERROR); }
+
+}  // namespace
+
+bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, const std::wstring& description,
+                     const std::wstring& arguments) {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(link.Receive()))))
+        return false;
+    ComPtr<IPersistFile> file = link.As<IPersistFile>();
+    if (!file) return false;
+    link->SetArguments(arguments.c_str());
+    link->SetDescription(description.c_str());
+    link->SetPath(target.c_str());
+    link->SetIconLocation(target.c_str(), 0);
+    link->SetWorkingDirectory(WorkingFolderOf(target).c_str());
+    return SUCCEEDED(file->Save(linkFile.c_str(), FALSE));
+}
+
+ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const std::wstring& exePath, ILogSink& log) {
+    if (startupFolder.empty()) {
+        log.Log(L"Startup folder is not found. Link is not created");
+        ShowError(L"The Startup folder could not be found. The shortcut was not created.");
+        return ShortcutResult::kNoFolder;
+    }
+    std::wstring folder = AddBackslash(startupFolder);
+    log.Log(FormatText(L"Link in \"%s\" is created", {folder}));
+    std::wstring linkFile = folder + L"Launch Lentora.lnk";
+    if (!CreateShellLink(exePath, linkFile, L"Lentora.exe -start", L"-start")) {
+        log.Log(FormatText(L"Link \"%s\" is not created", {linkFile}));
+        ShowError(FormatText(L"The shortcut \"%s\" could not be created.", {linkFile}));
+        return ShortcutResult::kFailed;
+    }
+    return ShortcutResult::kCreated;
+}
+
+}  // namespace lentora

@@ -1,0 +1,23 @@
+// Shortcut files made through the shell link object.
+#pragma once
+#include <string>
+
+#include "log/log_sink.h"
+
+namespace lentora {
+
+// Writes the shortcut `linkFile` (replacing an existing one) to `target` with its arguments and
+// description, the target's first icon and the target's folder as working folder. The calling
+// thread must have initialised COM. False when the shell link object cannot be created or the file
+// cannot be saved.
+bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, const std::wstring& description,
+                     const std::wstring& arguments);
+
+enum class ShortcutResult { kCreated, kNoFolder, kFailed };
+
+// Writes "Launch Lentora.lnk" starting `exePath` with -start into the Startup folder. An empty
+// folder (it could not be determined) is refused rather than writing to the root of the drive.
+// Failures are logged and shown in an error box; the caller decides what follows from the result.
+ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const std::wstring& exePath, ILogSink& log);
+
+}  // namespace lentora
