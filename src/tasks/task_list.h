@@ -46,6 +46,7 @@ public:
         TaskList& list_;
     };
 
+    void Reserve(size_t extraRows) { rows_.reserve(rows_.size() + extraRows); }
     void Append(TTaskItem item);
     // The property dialog's new row; logs "file "%s" is added".
     void addfiletotable(const std::wstring& addfile, const std::wstring& ztime, const std::wstring& scomm,

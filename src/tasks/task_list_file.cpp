@@ -2,6 +2,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -21,8 +23,27 @@ struct StringWriter : pugi::xml_writer {
     void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), size); }
 };
 
-void Put(pugi::xml_node node, const char* name, const std::string& value) {
-    node.append_attribute(name).set_value(value.c_str());
+// Command lines are nearly always ASCII, which needs no decoding or encoding.
+bool IsAscii(std::string_view text) { return AsciiRunEnd(text, 0) == text.size(); }
+
+std::wstring WideOf(const char* utf8) {
+    std::string_view text(utf8);
+    return IsAscii(text) ? std::wstring(text.begin(), text.end()) : DecodeUtf8(text);
+}
+
+// "enable" is a short word or number: read it without building a string on the heap.
+bool ReadEnable(const char* utf8, bool& flag) {
+    std::string_view text(utf8);
+    wchar_t wide[8];
+    if (text.size() > std::size(wide) || !IsAscii(text)) return ReadFlag(WideOf(utf8), flag);
+    std::copy(text.begin(), text.end(), wide);
+    return ReadFlag(std::wstring_view(wide, text.size()), flag);
+}
+
+void Put(pugi::xml_node node, const char* name, const std::wstring& value) {
+    bool ascii = std::all_of(value.begin(), value.end(), [](wchar_t c) { return static_cast<unsigned long>(c) < 0x80; });
+    std::string utf8 = ascii ? std::string(value.begin(), value.end()) : EncodeUtf8(value);
+    node.append_attribute(name).set_value(utf8.c_str());
 }
 
 // A child of "TASKSLIST" as a row; nothing when it is not an element, lacks a required attribute or
@@ -30,15 +51,19 @@ void Put(pugi::xml_node node, const char* name, const std::string& value) {
 // kept half-filled, so every row in the list carries all of its sub-items.
 std::optional<TTaskItem> ReadTask(pugi::xml_node node) {
     if (node.type() != pugi::node_element) return std::nullopt;
-    pugi::xml_attribute name = node.attribute("name");
-    pugi::xml_attribute time = node.attribute("time");
-    pugi::xml_attribute enable = node.attribute("enable");
+    // Each search starts where the previous one matched: in the written order each finds its
+    // attribute at once.
+    pugi::xml_attribute hint;
+    pugi::xml_attribute name = node.attribute("name", hint);
+    pugi::xml_attribute time = node.attribute("time", hint);
+    pugi::xml_attribute enable = node.attribute("enable", hint);
+    pugi::xml_attribute reg = node.attribute("reg", hint);
     if (!name || !time || !enable) return std::nullopt;
     TTaskItem item;
-    if (!ReadFlag(DecodeUtf8(enable.value()), item.enabled)) return std::nullopt;
-    item.caption = DecodeUtf8(name.value());
-    item.delay = DecodeUtf8(time.value());
-    if (pugi::xml_attribute reg = node.attribute("reg")) item.reg = DecodeUtf8(reg.value());
+    if (!ReadEnable(enable.value(), item.enabled)) return std::nullopt;
+    item.caption = WideOf(name.value());
+    item.delay = WideOf(time.value());
+    if (reg) item.reg = WideOf(reg.value());
     return item;
 }
 
@@ -51,7 +76,9 @@ pugi::xml_node FirstElementNamed(pugi::xml_node parent, std::string_view name) {
 
 // Appends the tasks of the parsed document; false when a task stops the reading.
 bool ReadTasks(const pugi::xml_document& doc, TaskList& list) {
-    for (pugi::xml_node child : FirstElementNamed(doc.document_element(), "TASKSLIST").children()) {
+    pugi::xml_node tasks = FirstElementNamed(doc.document_element(), "TASKSLIST");
+    list.Reserve(static_cast<size_t>(std::distance(tasks.begin(), tasks.end())));
+    for (pugi::xml_node child : tasks.children()) {
         std::optional<TTaskItem> item = ReadTask(child);
         if (!item) return false;
         list.Append(std::move(*item));
@@ -84,16 +111,16 @@ bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wst
     decl.append_attribute("standalone").set_value("yes");
     pugi::xml_node root = doc.append_child("ROOT");
     root.append_attribute("progname").set_value("Lentora");
-    Put(root, "version", EncodeUtf8(programVersion));
+    Put(root, "version", programVersion);
     pugi::xml_node tasks = root.append_child("TASKSLIST");
     for (size_t i = 0; i < list.Count(); ++i) {
         const TTaskItem& item = list.Item(i);
         pugi::xml_node task = tasks.append_child("TASK");
-        Put(task, "id", std::to_string(i));
-        Put(task, "name", EncodeUtf8(item.caption));
-        Put(task, "time", EncodeUtf8(item.delay));
+        task.append_attribute("id").set_value(std::to_string(i).c_str());
+        Put(task, "name", item.caption);
+        Put(task, "time", item.delay);
         task.append_attribute("enable").set_value(item.enabled ? "true" : "false");
-        Put(task, "reg", EncodeUtf8(item.reg));
+        Put(task, "reg", item.reg);
     }
     StringWriter utf8;
     doc.save(utf8, "", pugi::format_raw, pugi::encoding_utf8);
@@ -125,17 +152,17 @@ void CheckTaskList(TaskList& list, ILogSink& log) {
     if (list.Empty()) return;
     TaskList::UpdateBlock block(list);
     for (size_t index = 0; index < list.Count(); ++index) {
-        std::wstring line = std::to_wstring(index + 1);
+        auto line = [index] { return std::to_wstring(index + 1); };
         // A delay that is no whole number could never be reached by the walk either.
         WholeNumber delay = ReadWholeNumber(list.Item(index).delay);
         if (!delay.valid || delay.value < 1) {
-            list.SetDelay(index, line);
+            list.SetDelay(index, line());
             log.Log(FormatText(L"Find incorrect time of start in %s line %s line. Corrected.",
-                               {list.Item(index).caption, line}));
+                               {list.Item(index).caption, line()}));
         }
         if (list.Item(index).caption.empty()) {
             list.SetEnabled(index, false);
-            log.Log(FormatText(L"Find empty Name of start in %s line. Disabled.", {line}));
+            log.Log(FormatText(L"Find empty Name of start in %s line. Disabled.", {line()}));
         }
     }
 }

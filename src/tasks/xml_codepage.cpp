@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "util/codepage.h"
@@ -58,22 +60,35 @@ std::wstring UpperHalfChars(unsigned codePage) {
     return IsBuiltinCodePage(codePage) ? DecodeSingleByte(upper, codePage) : platform::DecodeCodePage(upper, codePage);
 }
 
-// Byte by byte through a table: ASCII is copied, the upper half maps to ready UTF-8 sequences.
+// Upper-half bytes through a table of ready UTF-8 sequences; ASCII runs are copied whole.
 std::string SingleByteToUtf8(std::string_view bytes, unsigned codePage) {
     std::wstring upper = UpperHalfChars(codePage);
     std::array<std::string, 128> table;
     for (size_t i = 0; i < table.size(); ++i) table[i] = EncodeUtf8(std::wstring_view(&upper[i], 1));
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
-    for (char ch : bytes) {
-        auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) {
-            out.push_back(ch);
-        } else {
-            out += table[b - 0x80];
-        }
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (size_t i = 0; i < bytes.size();) {
+        size_t run = AsciiRunEnd(bytes, i);
+        out.append(bytes, i, run - i);
+        for (i = run; i < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0x80; ++i)
+            out += table[static_cast<unsigned char>(bytes[i]) - 0x80];
     }
     return out;
+}
+
+// One character from a UTF-8 sequence whose lead byte is at or above 0x80; U+FFFD when malformed.
+char32_t NextMultiByte(std::string_view utf8, size_t& i) {
+    auto lead = static_cast<unsigned char>(utf8[i++]);
+    int extra = lead >= 0xF8 ? -1 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    if (extra < 0 || i + static_cast<size_t>(extra) > utf8.size()) return 0xFFFD;
+    char32_t cp = lead & (0x3F >> extra);
+    for (int k = 0; k < extra; ++k) {
+        auto next = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
+        if ((next & 0xC0) != 0x80) return 0xFFFD;
+        cp = cp << 6 | (next & 0x3F);
+    }
+    i += static_cast<size_t>(extra);
+    return cp;
 }
 
 // Code point to byte for the upper half of a code page, indexed by code point.
@@ -93,6 +108,16 @@ void AppendReference(std::string& out, char32_t cp) {
 }
 
 }  // namespace
+
+size_t AsciiRunEnd(std::string_view bytes, size_t from) {
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    for (uint64_t word = 0; from + 8 <= bytes.size(); from += 8) {
+        std::memcpy(&word, bytes.data() + from, 8);
+        if (word & kHighBits) break;
+    }
+    while (from < bytes.size() && static_cast<unsigned char>(bytes[from]) < 0x80) ++from;
+    return from;
+}
 
 std::optional<std::string> XmlToUtf8(std::string bytes) {
     std::string_view view(bytes);
@@ -115,28 +140,19 @@ std::optional<std::string> XmlToUtf8(std::string bytes) {
 
 std::string Utf8ToSingleByteXml(std::string_view utf8, unsigned codePage) {
     std::vector<unsigned char> reverse = ReverseTable(codePage);
-    std::wstring text = DecodeUtf8(utf8);
     std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (size_t i = 0; i < text.size(); ++i) {
-        auto cp = static_cast<char32_t>(text[i]);
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-            continue;
-        }
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        size_t run = AsciiRunEnd(utf8, i);
+        out.append(utf8, i, run - i);
+        i = run;
+        if (i == utf8.size()) break;
+        char32_t cp = NextMultiByte(utf8, i);
         if (cp < reverse.size() && reverse[cp] != 0) {
             out.push_back(static_cast<char>(reverse[cp]));
-            continue;
+        } else {
+            AppendReference(out, cp);
         }
-        // A reference names the whole character, never half of a UTF-16 surrogate pair.
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
-            auto low = static_cast<char32_t>(text[i + 1]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        AppendReference(out, cp);
     }
     return out;
 }

@@ -113,6 +113,11 @@ TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
          {Row(L"a", L"1", L"0", true)}},
         {"attribute names match in their letter case only",
          "<TASKSLIST><TASK NAME=\"a\" time=\"1\" enable=\"true\"/></TASKSLIST>", false, {}},
+        {"attributes in any order",
+         "<TASKSLIST><TASK reg=\"1\" enable=\"true\" time=\"2\" name=\"a\"/><TASK time=\"3\" name=\"b\" enable=\"0\"/>"
+         "</TASKSLIST>",
+         true,
+         {Row(L"a", L"2", L"1", true), Row(L"b", L"3", L"0", false)}},
         {"no TASKSLIST", "<OTHER/>", true, {}},
         {"an empty TASKSLIST", "<TASKSLIST/>", true, {}},
         {"only the first TASKSLIST counts, an element of any name is a task",

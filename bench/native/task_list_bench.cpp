@@ -1,0 +1,115 @@
+// Loading and saving a large task list, each beside a bare pugixml parse or save of the same file,
+// so the cost of encoding, the model and validation can be read as a ratio.
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tasks/task_list_file.h"
+
+using namespace lentora;
+
+namespace {
+
+constexpr int kTasks = 10000;
+
+struct NullLog : ILogSink {
+    void Log(const std::wstring&) override {}
+};
+
+// A folder of startlist files: Arg 0 holds ASCII command lines, Arg 1 Cyrillic ones.
+class Files {
+public:
+    Files() {
+        std::random_device seed;
+        dir_ = std::filesystem::temp_directory_path() / ("lentora-bench-" + std::to_string(seed()));
+        std::filesystem::create_directories(dir_);
+        NullLog log;
+        for (int cyrillic = 0; cyrillic < 2; ++cyrillic) {
+            std::wstring folder = cyrillic ? L"\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B" : L"Programs";
+            TaskList list;
+            for (int i = 0; i < kTasks; ++i) {
+                std::wstring n = std::to_wstring(i);
+                list.Append({L"C:\\" + folder + L"\\Vendor " + n + L"\\tool" + n + L".exe /silent --profile=" + n,
+                             std::to_wstring(i % 3600 + 1), L"", i % 7 ? L"0" : L"1", i % 5 != 0});
+            }
+            SaveTaskList(Source(cyrillic), list, L"1.4.1.250", log);
+        }
+    }
+    ~Files() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    std::wstring Source(int64_t cyrillic) const { return Path(cyrillic ? "cyrillic.xml" : "ascii.xml"); }
+    std::wstring Path(const std::string& name) const { return (dir_ / name).wstring(); }
+
+private:
+    std::filesystem::path dir_;
+};
+
+const Files& TheFiles() {
+    static const Files files;
+    return files;
+}
+
+std::string Narrow(const std::wstring& path) { return std::filesystem::path(path).string(); }
+
+void BM_LoadTaskList(benchmark::State& state) {
+    std::wstring path = TheFiles().Source(state.range(0));
+    NullLog log;
+    for (auto _ : state) {
+        TaskList list;
+        LoadTaskList(path, list, log);
+        benchmark::DoNotOptimize(list.Count());
+    }
+}
+
+void BM_PugixmlLoadFile(benchmark::State& state) {
+    std::string path = Narrow(TheFiles().Source(state.range(0)));
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        benchmark::DoNotOptimize(doc.load_file(path.c_str()).status);
+    }
+}
+
+// The parse plus copying each task's attributes into a row, with no encoding or validation:
+// what any reader of the file has to do at least.
+void BM_PugixmlLoadIntoRows(benchmark::State& state) {
+    std::string path = Narrow(TheFiles().Source(state.range(0)));
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        doc.load_file(path.c_str());
+        std::vector<TTaskItem> rows;
+        for (pugi::xml_node task : doc.document_element().child("TASKSLIST").children()) {
+            rows.push_back({pugi::as_wide(task.attribute("name").value()), pugi::as_wide(task.attribute("time").value()),
+                            L"", pugi::as_wide(task.attribute("reg").value()), task.attribute("enable").as_bool()});
+        }
+        benchmark::DoNotOptimize(rows.size());
+    }
+}
+
+void BM_SaveTaskList(benchmark::State& state) {
+    NullLog log;
+    TaskList list;
+    LoadTaskList(TheFiles().Source(state.range(0)), list, log);
+    std::wstring path = TheFiles().Path("saved.xml");
+    for (auto _ : state) benchmark::DoNotOptimize(SaveTaskList(path, list, L"1.4.1.250", log));
+}
+
+void BM_PugixmlSaveFile(benchmark::State& state) {
+    pugi::xml_document doc;
+    doc.load_file(Narrow(TheFiles().Source(state.range(0))).c_str());
+    std::string path = Narrow(TheFiles().Path("pugixml.xml"));
+    for (auto _ : state) benchmark::DoNotOptimize(doc.save_file(path.c_str(), "", pugi::format_raw));
+}
+
+}  // namespace
+
+BENCHMARK(BM_LoadTaskList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlLoadFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlLoadIntoRows)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveTaskList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlSaveFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
