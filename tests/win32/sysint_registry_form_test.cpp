@@ -1,0 +1,330 @@
+// The registry start-up entries dialog against the test prefix's real Run keys and disabled
+// entries: every value the tests write has a name of its own and is removed afterwards.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "sysint/registry_form.h"
+#include "sysint_test_support.h"
+#include "ui/dpi.h"
+
+namespace lentora {
+namespace {
+
+using test::RegistryCleanup;
+using test::UniqueName;
+
+const std::wstring kRun = TfrmRegistryEdit::kRunKey;
+const std::wstring kRun32 = TfrmRegistryEdit::kRun32Key;
+const std::wstring kDisabled = TfrmRegistryEdit::kDisabledKey;
+
+std::wstring ItemText(HWND list, int row, int column) {
+    wchar_t buffer[512] = {};
+    ListView_GetItemText(list, row, column, buffer, 512);
+    return buffer;
+}
+
+class SysintRegistryForm : public ::testing::Test {
+protected:
+    // A Run value that the cleanup removes, also when the test moved it.
+    void AddRunValue(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text,
+                     DWORD type = REG_SZ) {
+        test::SetText(root, path, name, text, type);
+        cleanup.Value(root, path, name);
+        cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name);
+    }
+    void AddDisabledEntry(const std::wstring& name, const std::wstring& command, const std::wstring& hkey = L"HKCU") {
+        std::wstring path = kDisabled + L"\\" + name;
+        cleanup.Key(HKEY_LOCAL_MACHINE, path);
+        test::SetText(HKEY_LOCAL_MACHINE, path, L"item", name);
+        test::SetText(HKEY_LOCAL_MACHINE, path, L"hkey", hkey);
+        test::SetText(HKEY_LOCAL_MACHINE, path, L"command", command);
+        test::SetText(HKEY_LOCAL_MACHINE, path, L"inimapping", L"0");
+        test::SetText(HKEY_LOCAL_MACHINE, path, L"key", kRun);
+    }
+    std::unique_ptr<TfrmRegistryEdit> Open() {
+        auto form = std::make_unique<TfrmRegistryEdit>(nullptr);
+        form->onImport = [this](const std::wstring& commandLine) { imported.push_back(commandLine); };
+        // Applies the texts and fills the list as a showing does. Only tests about visibility show
+        // the window: without a window manager, Wine takes two seconds to hide one.
+        form->FormShow();
+        return form;
+    }
+    // Index of the first row with this name and root, or -1.
+    static int Find(const TfrmRegistryEdit& form, const std::wstring& item, const std::wstring& hkey) {
+        const auto& rows = form.Rows();
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].item == item && rows[i].hkey == hkey) return static_cast<int>(i);
+        return -1;
+    }
+    static void Select(TfrmRegistryEdit& form, const std::wstring& item, const std::wstring& hkey) {
+        int row = Find(form, item, hkey);
+        ASSERT_GE(row, 0) << "no row " << hkey.c_str() << " " << item.c_str();
+        form.SelectRow(static_cast<size_t>(row));
+    }
+    static std::optional<std::pair<DWORD, std::wstring>> Disabled(const std::wstring& name, const wchar_t* value) {
+        return test::GetText(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name, value);
+    }
+    static std::pair<DWORD, std::wstring> Sz(const std::wstring& text) { return {REG_SZ, text}; }
+
+    RegistryCleanup cleanup;
+    std::vector<std::wstring> imported;
+    test::RecordingLog log;
+};
+
+TEST_F(SysintRegistryForm, ListsUserMachine32BitAndDisabledEntriesInThatOrder) {
+    // One name in every source: each gives a row of its own, none is merged or read twice.
+    std::wstring name = UniqueName(L"Order");
+    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"user.exe");
+    AddRunValue(HKEY_LOCAL_MACHINE, kRun, name, L"machine.exe");
+    AddRunValue(HKEY_LOCAL_MACHINE, kRun32, name, L"wow.exe");
+    // The names of a disabled entry's values are matched with letter case ignored.
+    std::wstring entry = kDisabled + L"\\" + name;
+    cleanup.Key(HKEY_LOCAL_MACHINE, entry);
+    test::SetText(HKEY_LOCAL_MACHINE, entry, L"Command", L"\"C:\\dis abled.exe\" -x");
+    test::SetText(HKEY_LOCAL_MACHINE, entry, L"HKEY", L"HKLM");
+    test::SetText(HKEY_LOCAL_MACHINE, entry, L"Item", name);
+
+    auto form = Open();
+    const struct {
+        const wchar_t *enabled, *hkey, *command;
+        std::wstring key;
+    } expected[] = {{L"Yes", L"HKCU", L"user.exe", kRun},
+                    {L"Yes", L"HKLM", L"machine.exe", kRun},
+                    {L"Yes", L"HKLM", L"wow.exe", kRun32},
+                    {L"No", L"HKLM", L"\"C:\\dis abled.exe\" -x", entry}};
+    std::vector<int> found;
+    for (size_t i = 0; i < form->Rows().size(); ++i)
+        if (form->Rows()[i].item == name) found.push_back(static_cast<int>(i));
+    ASSERT_EQ(found.size(), std::size(expected));
+    for (size_t n = 0; n < found.size(); ++n) {
+        SCOPED_TRACE(expected[n].command);
+        const RegistryEntry& row = form->Rows()[static_cast<size_t>(found[n])];
+        EXPECT_EQ(row.enabled, expected[n].enabled);
+        EXPECT_EQ(row.hkey, expected[n].hkey);
+        EXPECT_EQ(row.command, expected[n].command);
+        EXPECT_EQ(row.key, expected[n].key);
+        // The list shows the same: caption and three sub-items.
+        HWND list = form->lvRegView();
+        EXPECT_EQ(ItemText(list, found[n], 0), expected[n].enabled);
+        EXPECT_EQ(ItemText(list, found[n], 1), expected[n].hkey);
+        EXPECT_EQ(ItemText(list, found[n], 2), name);
+        EXPECT_EQ(ItemText(list, found[n], 3), expected[n].command);
+    }
+    EXPECT_EQ(ListView_GetItemCount(form->lvRegView()), static_cast<int>(form->Rows().size()));
+}
+
+TEST_F(SysintRegistryForm, ValuesThatAreNotTextAreListedAndCannotBeImported) {
+    std::wstring stem = UniqueName(L"Types");
+    const BYTE binary[] = {0x01, 0xAB};
+    const DWORD number = 42;
+    test::SetRawValue(HKEY_CURRENT_USER, kRun, stem + L"a_bin", REG_BINARY, binary, sizeof binary);
+    test::SetRawValue(HKEY_CURRENT_USER, kRun, stem + L"b_dword", REG_DWORD, &number, sizeof number);
+    for (const wchar_t* suffix : {L"a_bin", L"b_dword"}) {
+        cleanup.Value(HKEY_CURRENT_USER, kRun, stem + suffix);
+        cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + stem + suffix);
+    }
+    AddRunValue(HKEY_CURRENT_USER, kRun, stem + L"c_text", L"after.exe");
+
+    auto form = Open();
+    const struct {
+        const wchar_t* suffix;
+        const wchar_t* shown;
+    } cases[] = {{L"a_bin", L"01 AB"}, {L"b_dword", L"42"}, {L"c_text", L"after.exe"}};
+    for (const auto& c : cases) {
+        int row = Find(*form, stem + c.suffix, L"HKCU");
+        ASSERT_GE(row, 0) << c.suffix;
+        EXPECT_EQ(form->Rows()[static_cast<size_t>(row)].command, c.shown);
+    }
+    Select(*form, stem + L"a_bin", L"HKCU");
+    SendMessageW(form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport), BM_CLICK, 0, 0);
+    EXPECT_TRUE(imported.empty());
+    form->ImportSelected(log);
+    EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, stem + L"a_bin"));
+    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + stem + L"a_bin"));
+}
+
+TEST_F(SysintRegistryForm, StatusBarShowsTheRowsRootAndKeyOnClickAndKeyPress) {
+    std::wstring name = UniqueName(L"Status");
+    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"x.exe");
+    AddDisabledEntry(name, L"y.exe");
+    auto form = Open();
+    form->lvRegViewClick();
+    EXPECT_EQ(form->StatusText(), L"") << "no row selected";
+
+    Select(*form, name, L"HKCU");
+    form->lvRegViewClick();
+    EXPECT_EQ(form->StatusText(), L"HKCU\\" + kRun);
+    // A disabled entry shows its own "hkey" in front of the disabled-entries path.
+    int disabled = -1;
+    for (size_t i = 0; i < form->Rows().size(); ++i)
+        if (form->Rows()[i].item == name && form->Rows()[i].disabledEntry) disabled = static_cast<int>(i);
+    ASSERT_GE(disabled, 0);
+    form->SelectRow(static_cast<size_t>(disabled));
+    // A character typed into the list itself, matching no caption so the selection stays.
+    SendMessageW(form->lvRegView(), WM_CHAR, L'q', 0);
+    EXPECT_EQ(form->StatusText(), L"HKCU\\" + kDisabled + L"\\" + name);
+}
+
+TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
+    std::wstring quoted = UniqueName(L"Quoted"), expand = UniqueName(L"Expand");
+    AddRunValue(HKEY_CURRENT_USER, kRun, quoted, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray");
+    AddRunValue(HKEY_CURRENT_USER, kRun, expand, L"\"%SystemRoot%\\notepad.exe\" /a", REG_EXPAND_SZ);
+    wchar_t systemRoot[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"SystemRoot", systemRoot, MAX_PATH);
+    ASSERT_NE(systemRoot[0], L'\0');
+
+    auto form = Open();
+    form->Show();
+    HWND import = form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport);
+    SendMessageW(import, BM_CLICK, 0, 0);
+    EXPECT_TRUE(imported.empty()) << "no row selected: nothing happens";
+    EXPECT_TRUE(IsWindowVisible(form->hwnd()));
+
+    Select(*form, quoted, L"HKCU");
+    SendMessageW(import, BM_CLICK, 0, 0);
+    EXPECT_EQ(imported, std::vector<std::wstring>{L"C:\\Program Files\\Tool\\tool.exe /tray"});
+    EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+
+    // Showing again refills the list; an expandable value is listed as stored and imported expanded.
+    form->FormShow();
+    int row = Find(*form, expand, L"HKCU");
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(form->Rows()[static_cast<size_t>(row)].command, L"\"%SystemRoot%\\notepad.exe\" /a");
+    form->SelectRow(static_cast<size_t>(row));
+    SendMessageW(import, BM_CLICK, 0, 0);
+    ASSERT_EQ(imported.size(), 2u);
+    EXPECT_EQ(imported[1], std::wstring(systemRoot) + L"\\notepad.exe /a");
+}
+
+TEST_F(SysintRegistryForm, ImportSelectedMovesARunValueToTheDisabledEntries) {
+    std::wstring quoted = UniqueName(L"Move"), expand = UniqueName(L"MoveExpand");
+    AddRunValue(HKEY_CURRENT_USER, kRun, quoted, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray");
+    AddRunValue(HKEY_LOCAL_MACHINE, kRun32, expand, L"%SystemRoot%\\x.exe", REG_EXPAND_SZ);
+    auto form = Open();
+
+    const struct {
+        std::wstring name, hkey, key, command;
+    } cases[] = {{quoted, L"HKCU", kRun, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray"},  // quotes kept
+                 {expand, L"HKLM", kRun32, L"%SystemRoot%\\x.exe"}};                       // as stored
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Select(*form, c.name, c.hkey);
+        form->ImportSelected(log);
+        EXPECT_FALSE(test::GetText(c.hkey == L"HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, c.key, c.name));
+        EXPECT_EQ(Disabled(c.name, L"item"), Sz(c.name));
+        EXPECT_EQ(Disabled(c.name, L"hkey"), Sz(c.hkey));
+        EXPECT_EQ(Disabled(c.name, L"command"), Sz(c.command));
+        EXPECT_EQ(Disabled(c.name, L"inimapping"), Sz(L"0"));
+        EXPECT_EQ(Disabled(c.name, L"key"), Sz(c.key));
+    }
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(SysintRegistryForm, ImportSelectedLeavesDisabledEntriesAndMissingRowsAlone) {
+    std::wstring name = UniqueName(L"Again");
+    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"run.exe");
+    AddDisabledEntry(name, L"disabled.exe");
+    auto form = Open();
+    form->ImportSelected(log);  // no row selected
+    EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, name));
+
+    int row = -1;
+    for (size_t i = 0; i < form->Rows().size(); ++i)
+        if (form->Rows()[i].item == name && form->Rows()[i].disabledEntry) row = static_cast<int>(i);
+    ASSERT_GE(row, 0);
+    form->SelectRow(static_cast<size_t>(row));
+    SendMessageW(form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport), BM_CLICK, 0, 0);
+    EXPECT_EQ(imported, std::vector<std::wstring>{L"disabled.exe"}) << "its task is still added";
+    form->ImportSelected(log);
+    // The entry keeps the Run key it came from, and the Run value of the same name is untouched.
+    EXPECT_EQ(Disabled(name, L"key"), Sz(kRun));
+    EXPECT_EQ(Disabled(name, L"command"), Sz(L"disabled.exe"));
+    EXPECT_EQ(test::GetText(HKEY_CURRENT_USER, kRun, name), Sz(L"run.exe"));
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(SysintRegistryForm, FailedWriteOfTheDisabledEntryKeepsTheRunValueAndIsLogged) {
+    std::wstring plain = UniqueName(L"NoRights"), nested = UniqueName(L"Dir") + L"\\tool";
+    AddRunValue(HKEY_CURRENT_USER, kRun, plain, L"a.exe");
+    // A value name with a backslash would become nested keys instead of one entry.
+    AddRunValue(HKEY_CURRENT_USER, kRun, nested, L"b.exe");
+    cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + nested.substr(0, nested.find(L'\\')));
+    auto form = Open();
+
+    Select(*form, plain, L"HKCU");
+    {
+        test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(noRights.active());
+        form->ImportSelected(log);
+    }
+    Select(*form, nested, L"HKCU");
+    form->ImportSelected(log);
+
+    for (const std::wstring& name : {plain, nested}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, name));
+        EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name.substr(0, name.find(L'\\'))));
+    }
+    ASSERT_EQ(log.lines.size(), 2u);
+    EXPECT_NE(log.lines[0].find(plain), std::wstring::npos) << log.lines[0];
+    EXPECT_NE(log.lines[1].find(nested), std::wstring::npos) << log.lines[1];
+}
+
+TEST_F(SysintRegistryForm, TextsAreSetByTheirLanguageTargetsWhenShown) {
+    auto form = std::make_unique<TfrmRegistryEdit>(nullptr);
+    using B = TfrmRegistryEdit::Button;
+    form->applyTexts = [](TfrmRegistryEdit& f) {
+        f.SetTargetText(L"frmRegistryEdit.title", L"T");
+        for (int i = 0; i < 4; ++i)
+            f.SetTargetText(L"frmRegistryEdit.lvRegView.column" + std::to_wstring(i) + L".caption",
+                            L"C" + std::to_wstring(i));
+        for (const wchar_t* b : {L"btnRegImport", L"btnEnableReg", L"btnDisableReg"}) {
+            f.SetTargetText(L"frmRegistryEdit." + std::wstring(b) + L".caption", std::wstring(b) + L" caption");
+            f.SetTargetText(L"frmRegistryEdit." + std::wstring(b) + L".hint", std::wstring(b) + L" hint");
+        }
+    };
+    EXPECT_EQ(form->ColumnCaption(1), L"Key") << "layout caption until shown";
+    form->FormShow();
+    EXPECT_EQ(form->Title(), L"T");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(form->ColumnCaption(i), L"C" + std::to_wstring(i));
+    const struct {
+        B button;
+        const wchar_t* name;
+    } buttons[] = {{B::btnRegImport, L"btnRegImport"}, {B::btnEnableReg, L"btnEnableReg"},
+                   {B::btnDisableReg, L"btnDisableReg"}};
+    for (const auto& b : buttons) {
+        EXPECT_EQ(form->ButtonCaption(b.button), std::wstring(b.name) + L" caption");
+        EXPECT_EQ(form->ButtonHint(b.button), std::wstring(b.name) + L" hint");
+    }
+    auto shown = [&](B b) { return (GetWindowLongPtrW(form->ButtonWindow(b), GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_TRUE(shown(B::btnRegImport));
+    EXPECT_FALSE(shown(B::btnEnableReg));
+    EXPECT_FALSE(shown(B::btnDisableReg));
+}
+
+TEST_F(SysintRegistryForm, WindowIsTopmostSizedAndCanBeMadeAndDestroyedAgain) {
+    std::wstring name = UniqueName(L"Again");
+    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"x.exe");
+    for (int round = 0; round < 3; ++round) {
+        auto form = Open();
+        HWND hwnd = form->hwnd();
+        EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME);
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        UINT dpi = ui::WindowDpi(hwnd);
+        EXPECT_EQ(client.right, MulDiv(597, static_cast<int>(dpi), 96));
+        EXPECT_EQ(client.bottom, MulDiv(311, static_cast<int>(dpi), 96));
+        EXPECT_GE(Find(*form, name, L"HKCU"), 0);
+        Select(*form, name, L"HKCU");
+        form.reset();
+        EXPECT_FALSE(IsWindow(hwnd));
+    }
+}
+
+}  // namespace
+}  // namespace lentora
