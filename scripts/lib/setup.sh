@@ -93,3 +93,12 @@ configure_and_build() {
     [[ -f "$BUILD/$preset/CMakeCache.txt" ]] || cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
 }
+
+# The program folder as it ships: the exe, its languages, licence texts and skins.
+stage_program_folder() {
+    local dest=$1
+    mkdir -p "$dest"
+    cp "$BUILD/windows/src/app/lentora.exe" "$dest/"
+    rm -rf "$dest/languages" "$dest/License" "$dest/skins"
+    cp -r "$ROOT/languages" "$ROOT/License" "$ROOT/skins" "$dest/"
+}

@@ -14,7 +14,9 @@ namespace lentora {
 TfrmMain::TfrmMain(StartupContext context)
     : context_(std::move(context)), sequencer_(*this, *this) {}
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+}
 
 bool TfrmMain::Create() {
     RegisterClassOnce(L"TfrmMain", CS_DBLCLKS);
@@ -41,10 +43,13 @@ bool TfrmMain::LogPageVisible() const { return logPageVisible_; }
 
 LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_CREATE:
+        case WM_CREATE: {
+            ACCEL closeApp{FVIRTKEY | FCONTROL, 'X', static_cast<WORD>(ids::actCloseApp)};
+            accelerators_ = CreateAcceleratorTableW(&closeApp, 1);
             CreateControls();
             FormCreate();
             return 0;
+        }
         case WM_SIZE:
             // Minimised, the window lives in the notification area only.
             if (wParam == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);

@@ -51,6 +51,9 @@ public:
     // The fatal stop asked the application to end: the loop must end without FormClose.
     bool TerminateRequested() const { return terminateRequested_; }
 
+    // Ctrl+X for actCloseApp.
+    HACCEL Accelerators() const { return accelerators_; }
+
     // Process-wide values fixed by start-up.
     const std::wstring& ProgramFolder() const { return programFolder_; }
     const std::wstring& ProgramVersion() const { return programVersion_; }
@@ -255,6 +258,7 @@ private:
     bool startMode_ = false;
     bool terminateRequested_ = false;
     bool closing_ = false;
+    HACCEL accelerators_ = nullptr;
 
     TaskList tasks_;
     Sequencer sequencer_;

@@ -49,8 +49,9 @@ void TfrmMain::SetLogPageVisible(bool visible) {
     if (visible == logPageVisible_) return;
     logPageVisible_ = visible;
     if (visible) {
-        TCITEMW item{TCIF_TEXT};
+        TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
         item.pszText = const_cast<wchar_t*>(L"Log");
+        item.iImage = 5;
         TabCtrl_InsertItem(pcMainPage_, 2, &item);
     } else {
         TabCtrl_DeleteItem(pcMainPage_, 2);

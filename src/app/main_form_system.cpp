@@ -44,7 +44,9 @@ bool TfrmMain::UpdateAutorun(bool enabled) {
 
 void TfrmMain::btnCreateLinkClick() {
     if (ui::ShowMessageBox(hwnd(), Msg(33), Msg(15), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, *this);
+    // The registry value gives way to the shortcut only when the shortcut exists.
+    if (CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, *this) != ShortcutResult::kCreated)
+        return;
     if (ui::IsChecked(Control(ids::chbWindowsStart))) {
         ui::SetChecked(Control(ids::chbWindowsStart), false);
         OnOptionClicked(ids::chbWindowsStart);

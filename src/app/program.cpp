@@ -3,17 +3,52 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
+
+#include "app/main_form.h"
 
 namespace lentora {
+namespace {
+
+StartupContext ReadStartupContext() {
+    StartupContext context;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    context.exePath = path;
+    int argc = 0;
+    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+        for (int i = 1; i < argc; ++i) context.args.emplace_back(argv[i]);
+        LocalFree(argv);
+    }
+    return context;
+}
+
+}  // namespace
 
 int RunProgram() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
+    // The shell link object needs COM on the GUI thread.
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    {
+        TfrmMain form(ReadStartupContext());
+        if (form.Create()) {
+            HACCEL accelerators = form.Accelerators();
+            MSG msg{};
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (accelerators && TranslateAcceleratorW(form.hwnd(), accelerators, &msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        // After the fatal stop the window is destroyed without FormClose: nothing is saved.
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return 0;
