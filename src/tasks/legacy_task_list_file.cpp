@@ -2,7 +2,7 @@
 #include <string_view>
 
 #include "tasks/task_list_file.h"
-#include "tasks/whole_number.h"
+#include "util/whole_number.h"
 #include "util/codepage.h"
 #include "util/format.h"
 #include "util/platform.h"

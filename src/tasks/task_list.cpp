@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "tasks/whole_number.h"
+#include "util/whole_number.h"
 #include "util/format.h"
 
 namespace lentora {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "tasks/whole_number.h"
+#include "util/whole_number.h"
 #include "tasks/xml_codepage.h"
 #include "util/codepage.h"
 #include "util/format.h"

@@ -1,4 +1,4 @@
-#include "tasks/whole_number.h"
+#include "util/whole_number.h"
 
 #include <limits>
 
@@ -34,6 +34,12 @@ WholeNumber ReadWholeNumber(std::wstring_view text) {
     n.valid = i == text.size() && n.value >= std::numeric_limits<int32_t>::min() &&
               n.value <= std::numeric_limits<int32_t>::max();
     return n;
+}
+
+std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text) {
+    WholeNumber n = ReadWholeNumber(text);
+    if (!n.valid) return std::nullopt;
+    return static_cast<std::int32_t>(n.value);
 }
 
 bool ReadFlag(std::wstring_view text, bool& flag) {

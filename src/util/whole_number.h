@@ -1,6 +1,7 @@
-// Reading task texts (delays, flags) as whole numbers.
+// Reading texts (delays, exit times, flags) as whole numbers, the same way everywhere.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace lentora {
@@ -11,6 +12,9 @@ struct WholeNumber {
 };
 
 WholeNumber ReadWholeNumber(std::wstring_view text);
+
+// The value of a valid whole number; nothing for anything else (blanks, other characters, overflow).
+std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text);
 
 // "true"/"false" in any letter case, else a whole number (0 false, any other true); nothing otherwise.
 bool ReadFlag(std::wstring_view text, bool& flag);
