@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "launch/sequencer.h"
-#include "launch/whole_number.h"
+#include "util/whole_number.h"
 
 namespace {
 
