@@ -10,7 +10,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 APT_PACKAGES=(cmake g++ make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb
               xauth x11-utils xdotool imagemagick libgtest-dev googletest libpugixml-dev libbenchmark-dev
-              tinyproxy-bin python3)
+              tinyproxy-bin python3 clang-14 libclang-rt-14-dev)
 
 log() { printf '== %s\n' "$*" >&2; }
 

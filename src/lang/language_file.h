@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "lang/language_keys.h"
 #include "util/profile_file.h"
@@ -12,6 +13,8 @@ class LanguageFile {
 public:
     // Opening never fails: a missing or unreadable file reads as an empty one.
     explicit LanguageFile(const std::wstring& path);
+    // A file already read into memory.
+    explicit LanguageFile(ProfileFile profile) : profile_(std::move(profile)) {}
 
     // The key's value, or its default when the key, its section or the file is missing.
     std::wstring Read(const LanguageKey& key) const;

@@ -51,6 +51,10 @@ bool ReadLegacyLines(std::wstring_view text, TaskList& list) {
 
 }  // namespace
 
+bool LoadLegacyTaskListFromBytes(std::string_view bytes, unsigned ansiCodePage, TaskList& list) {
+    return ReadLegacyLines(DecodeTextFile(bytes, ansiCodePage), list);
+}
+
 bool LoadLegacyTaskList(const std::wstring& legacyPath, TaskList& list, ILogSink& log) {
     log.Log(FormatText(L"Loading task list from \"%s\"", {legacyPath}));
     bool loaded = false;
@@ -59,7 +63,7 @@ bool LoadLegacyTaskList(const std::wstring& legacyPath, TaskList& list, ILogSink
         list.Clear();
         std::string bytes;
         loaded = platform::ReadWholeFile(legacyPath, bytes) &&
-                 ReadLegacyLines(DecodeTextFile(bytes, platform::AnsiCodePage()), list);
+                 LoadLegacyTaskListFromBytes(bytes, platform::AnsiCodePage(), list);
         log.Log(loaded ? L"Task list is loaded" : L"Error of loading of a file \"startlist.lst\"");
     }
     CheckTaskList(list, log);

@@ -86,10 +86,8 @@ bool ReadTasks(const pugi::xml_document& doc, TaskList& list) {
     return true;
 }
 
-// Reads and parses the file; the document points into `buffer`.
-bool ParseTaskFile(const std::wstring& path, std::string& buffer, pugi::xml_document& doc) {
-    std::string bytes;
-    if (!platform::ReadWholeFile(path, bytes)) return false;
+// Parses the bytes; the document points into `buffer`.
+bool ParseTaskBytes(std::string bytes, std::string& buffer, pugi::xml_document& doc) {
     std::optional<std::string> utf8 = XmlToUtf8(std::move(bytes));
     if (!utf8) return false;
     buffer = std::move(*utf8);
@@ -101,9 +99,7 @@ bool ParseTaskFile(const std::wstring& path, std::string& buffer, pugi::xml_docu
 
 }  // namespace
 
-bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wstring& programVersion,
-                  ILogSink& log) {
-    log.Log(L"Saving of task list...");
+std::string TaskListToBytes(const TaskList& list, const std::wstring& programVersion) {
     pugi::xml_document doc;
     pugi::xml_node decl = doc.append_child(pugi::node_declaration);
     decl.append_attribute("version").set_value("1.0");
@@ -124,8 +120,13 @@ bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wst
     }
     StringWriter utf8;
     doc.save(utf8, "", pugi::format_raw, pugi::encoding_utf8);
+    return Utf8ToSingleByteXml(utf8.bytes, kFileCodePage);
+}
 
-    if (!platform::WriteFileAtomic(path, Utf8ToSingleByteXml(utf8.bytes, kFileCodePage))) {
+bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wstring& programVersion,
+                  ILogSink& log) {
+    log.Log(L"Saving of task list...");
+    if (!platform::WriteFileAtomic(path, TaskListToBytes(list, programVersion))) {
         log.Log(FormatText(L"Error at a saving file \"%s\"", {path}));
         return false;
     }
@@ -133,14 +134,19 @@ bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wst
     return true;
 }
 
+bool LoadTaskListFromBytes(std::string bytes, TaskList& list) {
+    std::string buffer;
+    pugi::xml_document doc;
+    return ParseTaskBytes(std::move(bytes), buffer, doc) && ReadTasks(doc, list);
+}
+
 bool LoadTaskList(const std::wstring& path, TaskList& list, ILogSink& log) {
     log.Log(FormatText(L"Loading task list from \"%s\"", {path}));
     bool loaded = false;
     {
         TaskList::UpdateBlock block(list);
-        std::string buffer;
-        pugi::xml_document doc;
-        loaded = ParseTaskFile(path, buffer, doc) && ReadTasks(doc, list);
+        std::string bytes;
+        loaded = platform::ReadWholeFile(path, bytes) && LoadTaskListFromBytes(std::move(bytes), list);
         log.Log(loaded ? std::wstring(L"Task list is loaded")
                        : FormatText(L"Error of loading of a file \"%s\"", {path}));
     }

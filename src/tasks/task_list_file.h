@@ -1,6 +1,7 @@
 // The task list files: "startlist.xml" (XML in Windows-1251) and the older "startlist.lst".
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "log/log_sink.h"
 #include "tasks/task_list.h"
@@ -16,9 +17,20 @@ bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wst
 // not be read or a task in it stopped the reading (logged).
 bool LoadTaskList(const std::wstring& path, TaskList& list, ILogSink& log);
 
+// The reading part of LoadTaskList on the file's bytes: appends the tasks, no log, no check.
+// False when the bytes are no readable document or a task stops the reading; the rows before stay.
+bool LoadTaskListFromBytes(std::string bytes, TaskList& list);
+
+// The bytes SaveTaskList writes.
+std::string TaskListToBytes(const TaskList& list, const std::wstring& programVersion);
+
 // Empties the list and reads the older "|"-separated file, then runs CheckTaskList.
 // False when the file could not be read or a line stopped the reading (logged).
 bool LoadLegacyTaskList(const std::wstring& legacyPath, TaskList& list, ILogSink& log);
+
+// The reading part of LoadLegacyTaskList on the file's bytes (decoded by their byte-order mark, else
+// in `ansiCodePage`): appends a row per line. False when a line stops the reading.
+bool LoadLegacyTaskListFromBytes(std::string_view bytes, unsigned ansiCodePage, TaskList& list);
 
 // The validation pass: delays that are not whole numbers of at least 1 become the row's position,
 // rows without a command line are disabled.

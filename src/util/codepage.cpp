@@ -143,6 +143,9 @@ std::string EncodeUtf8(std::wstring_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         char32_t cp = NextCodePoint(text, i);
+        // A surrogate without its partner (or, where wchar_t is wider, no character at all) has no
+        // UTF-8 form; its bytes would read back as three replacement characters, or not at all.
+        if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = 0xFFFD;
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));
         } else if (cp < 0x800) {

@@ -28,6 +28,18 @@ TEST(Codepage, MalformedUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(DecodeUtf8("\xE2\x28\xA1"), L"\uFFFD(\uFFFD");
 }
 
+// Text read from a UTF-16 file may hold a surrogate without its partner; written as UTF-8 (as the
+// task list's XML is built) it must read back as one character, not three.
+TEST(Codepage, LoneSurrogatesBecomeOneReplacementCharacterInUtf8) {
+    std::wstring high = L"a", low = L"b";
+    high += static_cast<wchar_t>(0xDB00);
+    high += L"c";
+    low += static_cast<wchar_t>(0xDC00);
+    EXPECT_EQ(EncodeUtf8(high), "a\xEF\xBF\xBD" "c");
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(high)), L"a\uFFFDc");
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(low)), L"b\uFFFD");
+}
+
 TEST(Codepage, TextFileEncodingFollowsTheByteOrderMark) {
     struct Case { std::string bytes; std::wstring text; } cases[] = {
         {"\xEF\xBB\xBF\xD0\x96", L"\u0416"},
