@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
+#include <string_view>
 
 #include "util/platform.h"
 #include "util/profile_file.h"
@@ -40,12 +40,37 @@ int HexDigit(wchar_t c) {
     return -1;
 }
 
-bool IsSkinFile(const std::filesystem::directory_entry& entry) {
-    std::error_code error;
-    if (!entry.is_regular_file(error)) return false;
-    std::wstring extension = entry.path().extension().wstring();
-    return CompareStringOrdinal(extension.c_str(), static_cast<int>(extension.size()), L".skin", -1, TRUE) ==
-           CSTR_EQUAL;
+// The folder with one separator at its end.
+std::wstring SkinFolderPrefix(const std::wstring& folder) {
+    return folder.back() == L'\\' || folder.back() == L'/' ? folder : folder + L'\\';
+}
+
+bool HasSkinExtension(std::wstring_view name) {
+    constexpr std::wstring_view kExtension = L".skin";
+    if (name.size() <= kExtension.size()) return false;
+    std::wstring_view extension = name.substr(name.size() - kExtension.size());
+    return CompareStringOrdinal(extension.data(), static_cast<int>(extension.size()), kExtension.data(),
+                                static_cast<int>(kExtension.size()), TRUE) == CSTR_EQUAL;
+}
+
+struct FindDeleter { void operator()(HANDLE h) const { FindClose(h); } };
+
+// Names of the skin files directly in the folder, sorted. Listed through the system's own search:
+// the C++ library's filesystem code would bring its stream and locale code into the exe, doubling it.
+std::vector<std::wstring> SkinFileNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    if (folder.empty()) return names;
+    WIN32_FIND_DATAW data{};
+    HANDLE first = FindFirstFileExW((SkinFolderPrefix(folder) + L"*").c_str(), FindExInfoBasic, &data,
+                                    FindExSearchNameMatch, nullptr, 0);
+    if (first == INVALID_HANDLE_VALUE) return names;
+    Owned<HANDLE, FindDeleter> find(first);
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && HasSkinExtension(data.cFileName))
+            names.emplace_back(data.cFileName);
+    } while (FindNextFileW(find.get(), &data));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::optional<SkinColors> ReadColors(const ProfileFile& file) {
@@ -79,28 +104,20 @@ SkinManager::SkinManager() : currentName_(kBuiltIns[0].name) { SetColors(kBuiltI
 void SkinManager::SetFolder(const std::wstring& skinsFolder) { folder_ = skinsFolder; }
 
 std::vector<SkinManager::Skin> SkinManager::FolderSkins() const {
-    std::vector<std::filesystem::path> files;
-    std::error_code error;
-    if (!folder_.empty()) {
-        for (std::filesystem::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error))
-            if (IsSkinFile(*it)) files.push_back(it->path());
-    }
-    std::sort(files.begin(), files.end(),
-              [](const auto& a, const auto& b) { return a.filename().wstring() < b.filename().wstring(); });
 
     std::vector<Skin> skins;
     auto taken = [&skins](const std::wstring& name) {
         return std::any_of(kBuiltIns.begin(), kBuiltIns.end(), [&](const BuiltIn& b) { return name == b.name; }) ||
                std::any_of(skins.begin(), skins.end(), [&](const Skin& s) { return name == s.name; });
     };
-    for (const auto& path : files) {
+    for (const std::wstring& fileName : SkinFileNames(folder_)) {
         std::string bytes;
-        if (!platform::ReadWholeFile(path.wstring(), bytes)) continue;
+        if (!platform::ReadWholeFile(SkinFolderPrefix(folder_) + fileName, bytes)) continue;
         ProfileFile file(bytes);
         auto colors = ReadColors(file);
         if (!colors) continue;
         std::wstring name = file.Read(L"Skin", L"Name").value_or(L"");
-        if (name.empty()) name = path.stem().wstring();
+        if (name.empty()) name = fileName.substr(0, fileName.rfind(L'.'));
         if (!taken(name)) skins.push_back({std::move(name), *colors});
     }
     return skins;
