@@ -22,6 +22,7 @@
 #include "ui/panel.h"
 #include "ui/popup_menu.h"
 #include "ui/skin_manager.h"
+#include "ui/tooltip.h"
 #include "ui/tray_icon.h"
 #include "ui/window.h"
 #include "update/update_check.h"
@@ -269,7 +270,7 @@ private:
 
     // Controls.
     HWND pcMainPage_ = nullptr, statusBar_ = nullptr, lvListProg_ = nullptr, lbLog_ = nullptr;
-    HWND tooltip_ = nullptr;
+    ui::Tooltip tooltip_;
     ui::Panel tsStartProgram_, tsOptions_, tsLogView_, tsAbout_;
     ui::Panel pnlWork_, OptionsSB_;
     ui::Panel tsAboutProg_, tsLicense_, tsComponents_, tsDonate_;

@@ -5,6 +5,7 @@
 #include "app/main_form_ids.h"
 #include "image_ids.h"
 #include "ui/dpi.h"
+#include "ui/fonts.h"
 #include "ui/image_list.h"
 
 namespace lentora {
@@ -22,17 +23,8 @@ constexpr int kOptionsContentHeight =
 }  // namespace
 
 void TfrmMain::CreateControls() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    actions_.setHint = [this](HWND control, const std::wstring& hint) {
-        TTTOOLINFOW ti{sizeof(ti), TTF_IDISHWND | TTF_SUBCLASS, GetParent(control), reinterpret_cast<UINT_PTR>(control)};
-        ti.lpszText = const_cast<wchar_t*>(hint.c_str());
-        if (!SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti)) || hint.empty()) {
-            SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-            if (!hint.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        }
-    };
+    tooltip_.Create(hwnd());
+    actions_.setHint = [this](HWND control, const std::wstring& hint) { tooltip_.Set(control, hint); };
 
     pcMainPage_ = ui::CreateControl(hwnd(), WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::pcMainPage);
     statusBar_ = ui::CreateControl(hwnd(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, ids::StatusBar);
@@ -234,25 +226,11 @@ void TfrmMain::CreateMenus() {
 }
 
 void TfrmMain::ApplyFonts() {
-    UINT dpi = ui::WindowDpi(hwnd());
-    NONCLIENTMETRICSW ncm{sizeof(ncm)};
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-    LOGFONTW lf = ncm.lfMessageFont;
-    lf.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
-    font_.reset(CreateFontIndirectW(&lf));
-    LOGFONTW bold = lf;
-    bold.lfWeight = FW_BOLD;
-    boldFont_.reset(CreateFontIndirectW(&bold));
-    LOGFONTW strike = lf;
-    strike.lfStrikeOut = TRUE;
-    strikeFont_.reset(CreateFontIndirectW(&strike));
-    EnumChildWindows(
-        hwnd(),
-        [](HWND child, LPARAM font) -> BOOL {
-            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(font_.get()));
+    ui::UiFonts fonts = ui::CreateUiFonts(ui::WindowDpi(hwnd()));
+    font_ = std::move(fonts.normal);
+    boldFont_ = std::move(fonts.bold);
+    strikeFont_ = std::move(fonts.strike);
+    ui::ApplyFont(hwnd(), font_.get());
 }
 
 void TfrmMain::ShowPage(int index) {

@@ -6,6 +6,7 @@
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
 #include "ui/dpi.h"
+#include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "util/platform.h"
 
@@ -74,9 +75,7 @@ void TfrmProperty::ShowModal() {
 }
 
 void TfrmProperty::CreateControls() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    tooltip_.Create(hwnd());
     label_ = ui::CreateLabel(hwnd(), L"Program");
     feSelectFile_ = ui::CreateControl(hwnd(), WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kFile, WS_EX_CLIENTEDGE);
     SendMessageW(feSelectFile_, EM_SETLIMITTEXT, 255, 0);
@@ -91,18 +90,8 @@ void TfrmProperty::CreateControls() {
     sbtnImport_ = ui::CreateButton(hwnd(), L"Import", kImport);
     bbtnOk_ = ui::CreateButton(hwnd(), L"OK", IDOK, BS_DEFPUSHBUTTON);
     bbtnCancel_ = ui::CreateButton(hwnd(), L"Cancel", IDCANCEL);
-    UINT dpi = ui::WindowDpi(hwnd());
-    NONCLIENTMETRICSW ncm{sizeof(ncm)};
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-    ncm.lfMessageFont.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
-    font_.reset(CreateFontIndirectW(&ncm.lfMessageFont));
-    EnumChildWindows(
-        hwnd(),
-        [](HWND child, LPARAM font) -> BOOL {
-            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(font_.get()));
+    font_ = std::move(ui::CreateUiFonts(ui::WindowDpi(hwnd())).normal);
+    ui::ApplyFont(hwnd(), font_.get());
     Layout();
 }
 
@@ -124,13 +113,7 @@ void TfrmProperty::Layout() {
 
 std::wstring TfrmProperty::Title() const { return ui::GetText(hwnd()); }
 
-std::wstring TfrmProperty::Hint(HWND control) const {
-    wchar_t buffer[1024] = {};
-    TTTOOLINFOW ti{sizeof(ti), TTF_IDISHWND, GetParent(control), reinterpret_cast<UINT_PTR>(control)};
-    ti.lpszText = buffer;
-    SendMessageW(tooltip_, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
-    return buffer;
-}
+std::wstring TfrmProperty::Hint(HWND control) const { return tooltip_.Get(control); }
 
 void TfrmProperty::SetTargetText(std::wstring_view target, const std::wstring& text) {
     if (target == L"frmProperty.title.add") {
@@ -151,10 +134,7 @@ void TfrmProperty::SetTargetText(std::wstring_view target, const std::wstring& t
     for (const auto& c : controls) {
         if (c.name != name) continue;
         if (property == L"hint") {
-            TTTOOLINFOW ti{sizeof(ti), TTF_IDISHWND | TTF_SUBCLASS, hwnd(), reinterpret_cast<UINT_PTR>(c.hwnd)};
-            ti.lpszText = const_cast<wchar_t*>(text.c_str());
-            SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+            tooltip_.Set(c.hwnd, text);
         } else if (property == L"BoundLabel") {
             ui::SetText(c.hwnd == feSelectFile_ ? label_ : delayLabel_, text);
         } else {

@@ -8,6 +8,7 @@
 
 #include "ui/controls.h"
 #include "ui/handles.h"
+#include "ui/tooltip.h"
 #include "ui/window.h"
 
 namespace lentora {
@@ -61,7 +62,8 @@ private:
     TfrmMain& main_;
     HWND label_ = nullptr, feSelectFile_ = nullptr, browse_ = nullptr, chbEnableTask_ = nullptr,
          chbDisableReg_ = nullptr, delayLabel_ = nullptr, sbtnImport_ = nullptr, bbtnOk_ = nullptr,
-         bbtnCancel_ = nullptr, tooltip_ = nullptr;
+         bbtnCancel_ = nullptr;
+    ui::Tooltip tooltip_;
     ui::SpinEdit dseTime_;
     ui::FontHandle font_;
     bool closed_ = false;

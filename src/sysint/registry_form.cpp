@@ -7,6 +7,7 @@
 #include "sysint/registry_key.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
+#include "ui/fonts.h"
 #include "util/format.h"
 #include "util/text.h"
 
@@ -90,8 +91,7 @@ void TfrmRegistryEdit::FormShow() {
 }
 
 void TfrmRegistryEdit::CreateControls() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    tooltip_.Create(hwnd());
     btnRegImport_ = ui::CreateButton(hwnd(), L"Import", kImport);
     // Never shown: they only carry the texts the language file gives them.
     btnEnableReg_ = ui::CreateButton(hwnd(), L"Enable", kEnable);
@@ -116,16 +116,10 @@ void TfrmRegistryEdit::CreateControls() {
     int oneStatusPart = -1;
     SendMessageW(stat1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&oneStatusPart));
 
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof(ncm);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-    LOGFONTW lf = ncm.lfMessageFont;
-    lf.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
-    font_.reset(CreateFontIndirectW(&lf));
-    lf.lfWeight = FW_BOLD;
-    boldFont_.reset(CreateFontIndirectW(&lf));
-    for (HWND control : {btnRegImport_, btnEnableReg_, btnDisableReg_, lvRegView_, stat1_})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ui::UiFonts fonts = ui::CreateUiFonts(dpi);
+    font_ = std::move(fonts.normal);
+    boldFont_ = std::move(fonts.bold);
+    ui::ApplyFont(hwnd(), font_.get());
     Layout();
 }
 
@@ -343,30 +337,11 @@ void TfrmRegistryEdit::SetButtonCaption(Button button, const std::wstring& text)
 
 std::wstring TfrmRegistryEdit::ButtonCaption(Button button) const { return ui::GetText(ButtonWindow(button)); }
 
-TTTOOLINFOW TfrmRegistryEdit::ToolInfo(Button button) const {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = hwnd();
-    ti.uId = reinterpret_cast<UINT_PTR>(ButtonWindow(button));
-    return ti;
-}
-
 void TfrmRegistryEdit::SetButtonHint(Button button, const std::wstring& text) {
-    TTTOOLINFOW ti = ToolInfo(button);
-    ti.uFlags |= TTF_SUBCLASS;
-    ti.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    tooltip_.Set(ButtonWindow(button), text);
 }
 
-std::wstring TfrmRegistryEdit::ButtonHint(Button button) const {
-    wchar_t buffer[1024] = {};
-    TTTOOLINFOW ti = ToolInfo(button);
-    ti.lpszText = buffer;
-    SendMessageW(tooltip_, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
-    return buffer;
-}
+std::wstring TfrmRegistryEdit::ButtonHint(Button button) const { return tooltip_.Get(ButtonWindow(button)); }
 
 std::wstring TfrmRegistryEdit::StatusText() const { return ui::GetText(stat1_); }
 

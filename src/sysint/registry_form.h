@@ -12,6 +12,7 @@
 
 #include "log/log_sink.h"
 #include "ui/handles.h"
+#include "ui/tooltip.h"
 #include "ui/window.h"
 
 namespace lentora {
@@ -99,13 +100,13 @@ private:
     bool Create(HWND owner);
     void CreateControls();
     void Layout();
-    TTTOOLINFOW ToolInfo(Button button) const;
     LRESULT lvRegViewCustomDrawItem(NMLVCUSTOMDRAW* cd);
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
 
     std::vector<RegistryEntry> rows_;
     HWND btnRegImport_ = nullptr, btnEnableReg_ = nullptr, btnDisableReg_ = nullptr, lvRegView_ = nullptr,
-         stat1_ = nullptr, tooltip_ = nullptr;
+         stat1_ = nullptr;
+    ui::Tooltip tooltip_;
     ui::FontHandle font_, boldFont_;
 };
 

@@ -1,0 +1,31 @@
+#include "ui/fonts.h"
+
+namespace lentora::ui {
+
+UiFonts CreateUiFonts(UINT dpi) {
+    NONCLIENTMETRICSW ncm{sizeof(ncm)};
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    LOGFONTW lf = ncm.lfMessageFont;
+    lf.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+    UiFonts fonts;
+    fonts.normal.reset(CreateFontIndirectW(&lf));
+    LOGFONTW bold = lf;
+    bold.lfWeight = FW_BOLD;
+    fonts.bold.reset(CreateFontIndirectW(&bold));
+    LOGFONTW strike = lf;
+    strike.lfStrikeOut = TRUE;
+    fonts.strike.reset(CreateFontIndirectW(&strike));
+    return fonts;
+}
+
+void ApplyFont(HWND parent, HFONT font) {
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM f) -> BOOL {
+            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(f), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(font));
+}
+
+}  // namespace lentora::ui
