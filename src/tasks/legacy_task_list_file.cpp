@@ -77,10 +77,14 @@ bool ConvertLegacyTaskList(const std::wstring& legacyPath, const std::wstring& x
     log.Log(FormatText(L"Save task-list as new format in file \"%s\"", {xmlPath}));
     bool saved = SaveTaskList(xmlPath, list, programVersion, log);
     // The older file may hold the only complete copy of the list: it goes only once both steps worked.
+    // Otherwise it is set aside, so it is not converted again at every start over the newer list.
     if (!read || !saved) {
-        log.Log(FormatText(read ? L"Task-list file \"%s\" oldest format is kept: the new file could not be written"
-                                : L"Task-list file \"%s\" oldest format is kept: its tasks could not all be read",
-                           {legacyPath}));
+        std::wstring reason = read ? L"the new file could not be written" : L"its tasks could not all be read";
+        std::wstring aside = legacyPath + L".bak";
+        if (platform::MoveFileReplacing(legacyPath, aside))
+            log.Log(FormatText(L"Task-list file \"%s\" oldest format is kept as \"%s\": %s", {legacyPath, aside, reason}));
+        else
+            log.Log(FormatText(L"Task-list file \"%s\" oldest format is kept: %s", {legacyPath, reason}));
         return false;
     }
     log.Log(FormatText(L"Delete task-list file \"%s\" oldest format", {legacyPath}));

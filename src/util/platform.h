@@ -44,5 +44,7 @@ bool WriteFileAtomic(const std::wstring& path, std::string_view bytes);
 // False when any step fails.
 bool AppendToFileShared(const std::wstring& path, std::string_view bytes);
 bool DeleteFileAt(const std::wstring& path);
+// Renames `from` to `to`, replacing `to` when it exists.
+bool MoveFileReplacing(const std::wstring& from, const std::wstring& to);
 
 }  // namespace lentora::platform

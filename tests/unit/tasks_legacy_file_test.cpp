@@ -69,23 +69,25 @@ TEST_F(LegacyTaskFileTest, BadFlagKeepsTheFailingRowAndTheOldFile) {
     EXPECT_FALSE(Convert());
 
     EXPECT_EQ(list_.Items(), (std::vector<TTaskItem>{{L"a.exe", L"3", L"s", L"0", true}, {L"b.exe", L"4", L"s", L"0", false}}));
-    EXPECT_TRUE(Exists("startlist.lst"));
+    // Set aside with all its lines, so the next start reads the new list instead of converting again.
+    EXPECT_FALSE(Exists("startlist.lst"));
+    EXPECT_EQ(ReadBytes("startlist.lst.bak"), "a.exe|3|s|True\r\nb.exe|4|s|maybe\r\nc.exe|5|s|1\r\n");
     ASSERT_GE(log_.lines.size(), 3u);
     EXPECT_EQ(log_.lines[2], L"Error of loading of a file \"startlist.lst\"");
-    EXPECT_EQ(log_.lines.back(),
-              L"Task-list file " + Quoted("startlist.lst") + L" oldest format is kept: its tasks could not all be read");
+    EXPECT_EQ(log_.lines.back(), L"Task-list file " + Quoted("startlist.lst") + L" oldest format is kept as " +
+                                     Quoted("startlist.lst.bak") + L": its tasks could not all be read");
 }
 
 TEST_F(LegacyTaskFileTest, UnwritableXmlFileKeepsTheOldFile) {
     WriteBytes("startlist.lst", "a.exe|3|s|True\r\n");
     EXPECT_FALSE(ConvertLegacyTaskList(PathOf("startlist.lst"), PathOf("missing/startlist.xml"), list_, L"1.4.1.250",
                                        log_));
-    EXPECT_TRUE(Exists("startlist.lst"));
+    EXPECT_EQ(ReadBytes("startlist.lst.bak"), "a.exe|3|s|True\r\n");
     EXPECT_EQ(list_.Count(), 1u);
     ASSERT_GE(log_.lines.size(), 2u);
     EXPECT_EQ(log_.lines[log_.lines.size() - 2], L"Error at a saving file " + Quoted("missing/startlist.xml"));
-    EXPECT_EQ(log_.lines.back(),
-              L"Task-list file " + Quoted("startlist.lst") + L" oldest format is kept: the new file could not be written");
+    EXPECT_EQ(log_.lines.back(), L"Task-list file " + Quoted("startlist.lst") + L" oldest format is kept as " +
+                                     Quoted("startlist.lst.bak") + L": the new file could not be written");
 }
 
 TEST_F(LegacyTaskFileTest, MissingFileNamesTheBareFileName) {

@@ -91,10 +91,13 @@ bool DirectoryExists(const std::wstring& path) {
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    std::ifstream in(NarrowPath(path), std::ios::binary);
+    std::ifstream in(NarrowPath(path), std::ios::binary | std::ios::ate);
     if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    auto size = in.tellg();
+    if (size < 0) return false;
+    bytes.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    return static_cast<bool>(in.read(bytes.data(), size));
 }
 
 bool WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
@@ -121,5 +124,9 @@ bool AppendToFileShared(const std::wstring& path, std::string_view bytes) {
 }
 
 bool DeleteFileAt(const std::wstring& path) { return std::remove(NarrowPath(path).c_str()) == 0; }
+
+bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+    return std::rename(NarrowPath(from).c_str(), NarrowPath(to).c_str()) == 0;
+}
 
 }  // namespace lentora::platform

@@ -214,4 +214,8 @@ bool AppendToFileShared(const std::wstring& path, std::string_view bytes) {
 
 bool DeleteFileAt(const std::wstring& path) { return DeleteFileW(path.c_str()); }
 
+bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 }  // namespace lentora::platform
