@@ -4,6 +4,7 @@
 
 #include "app/main_form_ids.h"
 #include "app/property_form.h"
+#include "app/site_links.h"
 #include "app/update_worker.h"
 #include "sysint/registry_form.h"
 #include "ui/dpi.h"
@@ -143,7 +144,7 @@ void TfrmMain::OnCommand(int id, int code, HWND control) {
         case ids::btnCreateLink: btnCreateLinkClick(); return;
         case ids::btnCheckUpdates: btnCheckUpdatesClick(); return;
         case ids::sbtbtnDonate: sbtbtnDonateClick(); return;
-        case ids::btnAccount: OpenAddress(L"https://payments.example/pay?account=4100000000000000"); return;
+        case ids::btnAccount: OpenAddress(links::kDirectPayment); return;
     }
 }
 

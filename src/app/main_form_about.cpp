@@ -1,4 +1,6 @@
 // The About page: header, the About/License memos, the used components and the Donate page.
+#include <pugixml.hpp>
+
 #include "app/main_form.h"
 #include "app/main_form_ids.h"
 #include "app/site_links.h"
@@ -25,7 +27,7 @@ void TfrmMain::CreateAboutPage() {
     add(ids::sLabel1, ui::CreateLabel(page, L"\u00A9 2026 The Lentora developers"));
     add(ids::lblAutor, ui::CreateLabel(page, L""));
     add(ids::lblWinVersion, ui::CreateLabel(page, L"for Windows 2000/XP/Vista/7  ", SS_RIGHT));
-    add(ids::wlblForum, ui::CreateLink(page, SiteAddress(L"/"), ids::wlblForum));
+    add(ids::wlblForum, ui::CreateLink(page, links::Forum(), ids::wlblForum));
     add(ids::lblFreeware, ui::CreateLabel(page, L"FREEWARE", SS_RIGHT));
     HWND site = add(ids::lblSitePrg, ui::CreateLabel(page, L"Program site and forum"));
     ShowWindow(site, SW_HIDE);
@@ -47,7 +49,9 @@ void TfrmMain::CreateAboutPage() {
     add(ids::wlAC, ui::CreateLink(comps, L"", ids::wlAC));
     add(ids::lblLF, ui::CreateLink(comps, L"", ids::lblLF));
     add(ids::lblCTI, ui::CreateLabel(comps, L"Tray icon component (Shell_NotifyIcon), ver. 1.0"));
-    add(ids::sWebLabel1, ui::CreateLink(comps, L"pugixml " + std::wstring(L"1.13") + L" - XML parser", ids::sWebLabel1));
+    // PUGIXML_VERSION is major * 1000 + minor * 10.
+    std::wstring xmlVersion = std::to_wstring(PUGIXML_VERSION / 1000) + L"." + std::to_wstring(PUGIXML_VERSION % 1000 / 10);
+    add(ids::sWebLabel1, ui::CreateLink(comps, L"pugixml " + xmlVersion + L", XML parser", ids::sWebLabel1));
     HWND donate = tsDonate_.hwnd();
     add(ids::mmoDonate, ui::CreateControl(donate, WC_EDITW,
                                           L"If you liked the program, you can keep its development having transferred "
@@ -140,18 +144,18 @@ void TfrmMain::SetComponentLabels() {
 void TfrmMain::OnLinkClicked(int id) {
     switch (id) {
         case ids::wlblForum: {
-            std::wstring address = SiteAddress(L"/");
+            std::wstring address = links::Forum();
             OpenAddress(address);
             Log(FormatText(L"Transition by reference on \"%s\"", {address}));
             return;
         }
-        case ids::wlblLoadSkins: OpenAddress(SiteAddress(L"/skins/")); return;
-        case ids::wlAC: OpenAddress(SiteAddress(L"/components/skins/")); return;
-        case ids::lblLF: OpenAddress(SiteAddress(L"/components/logfile/")); return;
-        case ids::sWebLabel1: OpenAddress(L"https://pugixml.org/"); return;
+        case ids::wlblLoadSkins: OpenAddress(links::Skins()); return;
+        case ids::wlAC: OpenAddress(links::SkinLayer()); return;
+        case ids::lblLF: OpenAddress(links::LogComponent()); return;
+        case ids::sWebLabel1: OpenAddress(links::kXmlParser); return;
     }
 }
 
-void TfrmMain::sbtbtnDonateClick() { OpenAddress(SiteAddress(EnglishPages() ? L"/en/donate-html/" : L"/donate-html/")); }
+void TfrmMain::sbtbtnDonateClick() { OpenAddress(links::Donate(EnglishPages())); }
 
 }  // namespace lentora

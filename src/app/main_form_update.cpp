@@ -67,7 +67,7 @@ void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
 void TfrmMain::AskDownload() {
     std::wstring text = FormatText(Msg(37), {updState_.lastversion, programVersion_}) + L"\n\r" + Msg(38);
     if (ui::ShowMessageBox(hwnd(), text, Msg(35), MB_YESNO | MB_ICONINFORMATION) == IDYES)
-        OpenAddress(SiteAddress(EnglishPages() ? L"/en/downloads/lentora/" : L"/downloads/lentora/"));
+        OpenAddress(links::Download(EnglishPages()));
 }
 
 bool TfrmMain::EnglishPages() const { return platform::UpperCase(lngParam_.ShortName) == L"EN"; }

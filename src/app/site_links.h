@@ -1,13 +1,24 @@
-// Addresses of the maker's web site and of the pages the About page links to, in one place.
+// Every address the program opens, in one place. The maker's host is set when the program is
+// built (LENTORA_UPDATE_HOST); the update check asks the same host.
 #pragma once
 #include <string>
 
-namespace lentora {
+namespace lentora::links {
 
-// The maker's web site; its host is set when the program is built.
-inline std::wstring SiteAddress(const std::wstring& path) {
+inline std::wstring Site(const std::wstring& path) {
     const char* host = LENTORA_UPDATE_HOST;
     return L"http://" + std::wstring(host, host + std::char_traits<char>::length(host)) + path;
 }
 
-}  // namespace lentora
+inline std::wstring Forum() { return Site(L"/"); }
+inline std::wstring Download(bool english) { return Site(english ? L"/en/downloads/lentora/" : L"/downloads/lentora/"); }
+inline std::wstring Donate(bool english) { return Site(english ? L"/en/donate-html/" : L"/donate-html/"); }
+inline std::wstring Skins() { return Site(L"/skins/"); }
+inline std::wstring SkinLayer() { return Site(L"/components/skins/"); }
+inline std::wstring LogComponent() { return Site(L"/components/logfile/"); }
+inline std::wstring Icons() { return Site(L"/components/icons/"); }
+inline constexpr const wchar_t* kXmlParser = L"https://pugixml.org/";
+// The payment service of the Donate page's left block, with the maker's account.
+inline constexpr const wchar_t* kDirectPayment = L"https://payments.example/pay?account=4100000000000000";
+
+}  // namespace lentora::links
