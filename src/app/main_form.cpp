@@ -16,6 +16,11 @@ TfrmMain::TfrmMain(StartupContext context)
     : context_(std::move(context)), sequencer_(*this, *this) {}
 
 TfrmMain::~TfrmMain() {
+    // The window goes before the members its messages use: waiting in a call to another thread
+    // (the tray's, say) while members are torn down, the thread would still serve a worker's
+    // hand-over. After the fatal stop the window is still there at this point.
+    CancelUpdateWorkers();
+    if (hwnd()) DestroyWindow(hwnd());
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
 }
 

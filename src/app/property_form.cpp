@@ -9,6 +9,7 @@
 #include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "util/platform.h"
+#include "util/whole_number.h"
 
 namespace lentora {
 namespace {
@@ -162,9 +163,8 @@ void TfrmProperty::Warn(const std::wstring& text, HWND focus) {
 
 bool TfrmProperty::bbtnOkClick() {
     std::wstring delayText = ui::GetText(dseTime_.edit);
-    // The field's numeric value: its digits, 0 when it holds none.
-    long long delay = delayText.empty() || delayText.size() > 9 ? (delayText.empty() ? 0 : 999999) : std::stoll(delayText);
-    if (delay < 1) {
+    // The field's numeric value: its leading digits, 0 when it has none (pasted text may be anything).
+    if (ReadWholeNumber(delayText).value < 1) {
         ui::SetChecked(chbEnableTask_, false);
         Warn(main_.Msg(28), dseTime_.edit);
         return false;
