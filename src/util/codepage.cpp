@@ -127,7 +127,10 @@ std::wstring DecodeUtf8(std::string_view bytes) {
             if ((c & 0xC0) != 0x80) { ok = false; break; }
             cp = (cp << 6) | (c & 0x3F);
         }
-        if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        // An overlong form (C0 80 for NUL, C0 AF for "/") is no character: it would smuggle in one
+        // that the bytes do not show.
+        constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+        if (!ok || cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             out.push_back(static_cast<wchar_t>(0xFFFD));
             ++i;
             continue;

@@ -26,6 +26,11 @@ TEST(Codepage, MalformedUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(DecodeUtf8("a\xC3"), L"a\uFFFD");
     EXPECT_EQ(DecodeUtf8("\xFF" "b"), L"\uFFFD" L"b");
     EXPECT_EQ(DecodeUtf8("\xE2\x28\xA1"), L"\uFFFD(\uFFFD");
+    // Overlong forms of NUL, "/" and "\u20AC" decode to no character of theirs.
+    EXPECT_EQ(DecodeUtf8(std::string("a\xC0\x80" "b")), L"a\uFFFD\uFFFD" L"b");
+    EXPECT_EQ(DecodeUtf8("\xC0\xAF"), L"\uFFFD\uFFFD");
+    EXPECT_EQ(DecodeUtf8("\xF0\x82\x82\xAC"), L"\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(DecodeUtf8("\xC2\x80\xE0\xA0\x80"), L"\u0080\u0800");  // the least of each length stay
 }
 
 // Text read from a UTF-16 file may hold a surrogate without its partner; written as UTF-8 (as the
