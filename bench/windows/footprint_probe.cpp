@@ -1,14 +1,16 @@
-// Starts one program, waits for the line that marks its start-up as done, and records how long that
-// took and how much private memory the program holds while it then waits.
+// Starts one program under Wine, waits for the line that marks its start-up as done, and records how
+// long that took and how much private memory the program holds while it then waits.
 // Usage: footprint_probe.exe <results file> <label> <moment file> <marker> <exe> [args...]
-// The moment file is deleted first; the marker line must begin with a "[... hh:nn:ss.zzz]" stamp
-// of the local time, which is compared with the local time just before the process was created.
-// Appends "<label> <start-up ms> <private KiB> <working set KiB>" to the results file, or
-// "<label> failed <reason>" when the marker never came.
+// The moment file is deleted first; its lines begin with a "[... hh:nn:ss.zzz]" stamp of the local
+// time, which is compared with the local time just before the process was created.
+// Appends "<label> <ms to the marker> <ms to the first line> <anonymous RSS KiB> <RSS KiB>" to the
+// results file, or "<label> failed <reason>". Wine reports no private usage for another process,
+// so memory comes from the Linux side: /proc/<pid>/status of the Wine process that runs the exe.
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdio>
+#include <cstring>
+#include <cwctype>
 #include <optional>
 #include <string>
 
@@ -41,17 +43,56 @@ std::string ReadShared(const std::wstring& path) {
     return bytes;
 }
 
-// The time of day in ms of the stamp "[... hh:nn:ss.zzz]" that starts the line holding `marker`.
+// The time of day in ms of the stamp "[... hh:nn:ss.zzz]" that starts the line at `lineStart`.
+std::optional<long long> StampAt(const std::string& log, size_t lineStart) {
+    size_t close = log.find(']', lineStart);
+    size_t lineEnd = log.find('\n', lineStart);
+    if (close == std::string::npos || close > lineEnd || close < lineStart + 12) return std::nullopt;
+    unsigned h = 0, m = 0, s = 0, ms = 0;
+    if (std::sscanf(log.c_str() + close - 12, "%2u%*c%2u%*c%2u%*c%3u", &h, &m, &s, &ms) != 4) return std::nullopt;
+    return ((h * 60LL + m) * 60 + s) * 1000 + ms;
+}
+
+// The stamp of the line holding `marker`.
 std::optional<long long> MarkerStamp(const std::string& log, const std::string& marker) {
     size_t at = log.find(marker);
     if (at == std::string::npos) return std::nullopt;
     size_t lineStart = log.rfind('\n', at);
-    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-    size_t close = log.find(']', lineStart);
-    if (close == std::string::npos || close > at || close < lineStart + 12) return std::nullopt;
-    unsigned h = 0, m = 0, s = 0, ms = 0;
-    if (std::sscanf(log.c_str() + close - 12, "%2u%*c%2u%*c%2u%*c%3u", &h, &m, &s, &ms) != 4) return std::nullopt;
-    return ((h * 60LL + m) * 60 + s) * 1000 + ms;
+    return StampAt(log, lineStart == std::string::npos ? 0 : lineStart + 1);
+}
+
+struct UnixMemory {
+    unsigned long long anonKiB = 0, rssKiB = 0;
+};
+
+// A path in one form whichever way it is written: lower case, "/" separators, no drive "Z:".
+std::wstring PathKey(std::wstring path) {
+    for (wchar_t& c : path) c = c == L'\\' ? L'/' : static_cast<wchar_t>(std::towlower(c));
+    return path.rfind(L"z:", 0) == 0 ? path.substr(2) : path;
+}
+
+// The memory of the Linux process whose first argument is `exe` (Wine puts the Windows path there).
+std::optional<UnixMemory> UnixMemoryOf(const std::wstring& exe) {
+    WIN32_FIND_DATAW entry{};
+    HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
+    if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<UnixMemory> found;
+    do {
+        if (!std::iswdigit(entry.cFileName[0])) continue;
+        std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName + L"\\";
+        std::string cmdline = ReadShared(folder + L"cmdline");
+        std::string first(cmdline.c_str());  // the first argument
+        if (PathKey(std::wstring(first.begin(), first.end())) != PathKey(exe)) continue;
+        std::string status = ReadShared(folder + L"status");
+        UnixMemory memory;
+        for (const auto& [key, value] : {std::pair{"RssAnon:", &memory.anonKiB}, std::pair{"VmRSS:", &memory.rssKiB}}) {
+            size_t at = status.find(key);
+            if (at != std::string::npos) *value = std::strtoull(status.c_str() + at + std::strlen(key), nullptr, 10);
+        }
+        if (memory.rssKiB > 0) found = memory;
+    } while (!found && FindNextFileW(find, &entry));
+    FindClose(find);
+    return found;
 }
 
 std::wstring Quoted(const std::wstring& arg) { return L"\"" + arg + L"\""; }
@@ -101,20 +142,18 @@ int wmain(int argc, wchar_t** argv) {
         AppendResult(results, label + " failed marker");
         return 1;
     }
+    std::optional<long long> first = StampAt(ReadShared(momentFile), 0);
     Sleep(kSettleMs);
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    bool measured = GetProcessMemoryInfo(child.h, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    std::optional<UnixMemory> memory = UnixMemoryOf(argv[5]);
     if (WaitForSingleObject(child.h, kExitTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(child.h, 1);
-    if (!measured) {
-        AppendResult(results, label + " failed memory");
+    if (!memory || !first) {
+        AppendResult(results, label + (memory ? " failed first line" : " failed memory"));
         return 1;
     }
-    long long startupMs = (*stamp - MsOfDay(before) + kDayMs) % kDayMs;
+    auto since = [&](long long stampMs) { return (stampMs - MsOfDay(before) + kDayMs) % kDayMs; };
     char line[160];
-    std::snprintf(line, sizeof line, "%s %lld %llu %llu", label.c_str(), startupMs,
-                  static_cast<unsigned long long>(memory.PrivateUsage / 1024),
-                  static_cast<unsigned long long>(memory.WorkingSetSize / 1024));
+    std::snprintf(line, sizeof line, "%s %lld %lld %llu %llu", label.c_str(), since(*stamp), since(*first),
+                  memory->anonKiB, memory->rssKiB);
     AppendResult(results, line);
     return 0;
 }

@@ -64,7 +64,8 @@ ensure_wine_prefix() {
 # One persistent wineserver for the whole run; Wine's own services are started with their
 # output sent away, so they never inherit (and hold open) the test runner's pipes.
 start_wineserver() {
-    wineserver -p >/dev/null 2>&1 </dev/null
+    # Fails when a server already runs for the prefix, which serves as well.
+    wineserver -p >/dev/null 2>&1 </dev/null || true
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
