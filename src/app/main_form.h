@@ -81,7 +81,7 @@ public:
     HWND lbLog() const { return lbLog_; }
     HWND Control(int id) const;
     int TrayIconIndex() const { return trayIconIndex_; }
-    const std::wstring& TrayHint() const { return trayHint_; }
+    const std::wstring& TrayHint() const { return ctrayIcon_.Hint(); }
     bool LogPageVisible() const;
 
     // Task page.
@@ -279,9 +279,14 @@ private:
     std::vector<std::pair<int, HWND>> controls_;
     bool logPageVisible_ = false;
     bool syncingListView_ = false;
+    // What lvListProg shows, row by row, so a refresh writes only what changed.
+    struct ShownRow {
+        std::wstring caption, delay, status;
+        bool enabled = false, selected = false;
+    };
+    std::vector<ShownRow> shownRows_;
 
     int trayIconIndex_ = -1;
-    std::wstring trayHint_;
     ui::FontHandle font_, boldFont_, strikeFont_;
 };
 

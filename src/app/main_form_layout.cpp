@@ -348,10 +348,11 @@ void TfrmMain::LayoutOptionsPage() {
     int w = rc.right;
     int top = -OptionsSB_.ScrollPosition();
     auto place = [&](int id, int x, int y, int width, int height) {
-        if (HWND h = Control(id)) ui::Move(h, s(x), top + s(y), width < 0 ? w - s(x) + s(width) : s(width), s(height));
+        // A width of 0 or less reaches that far short of the right edge.
+        if (HWND h = Control(id)) ui::Move(h, s(x), top + s(y), width <= 0 ? w - s(x) + s(width) : s(width), s(height));
     };
     int y = 0;
-    place(ids::sbDownSB, 0, y, -0, kDownHeight);
+    place(ids::sbDownSB, 0, y, 0, kDownHeight);
     y += kDownHeight;
     place(ids::gbStartStop, 4, y, -4, kStartStopHeight - 4);
     place(ids::chbWindowsStart, 14, y + 20, 260, 20);
@@ -385,10 +386,9 @@ void TfrmMain::LayoutOptionsPage() {
     place(ids::chbAero, 14, y + 42, 200, 20);
     place(ids::wlblLoadSkins, 340, y + 22, 190, 20);
     y += kSkinsHeight;
-    place(ids::btnSaveOptions, 0, y + 7, 0, 0);
     if (HWND save = Control(ids::btnSaveOptions)) ui::Move(save, w - s(140), top + s(y + 7), s(130), s(26));
     y += kSavePanelHeight;
-    place(ids::sbUpSB, 0, y, -0, kUpHeight);
+    place(ids::sbUpSB, 0, y, 0, kUpHeight);
     OptionsSB_.SetScrollContent(s(kOptionsContentHeight), s(25));
 }
 

@@ -1,0 +1,237 @@
+// The settings file as the real main window reads it at start-up and writes it on closing and
+// by "Save options", and the options changed mark.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "main_window_fixture.h"
+
+namespace lentora {
+namespace {
+
+using test::MainWindowFixture;
+using test::MainWindowSetup;
+
+struct Section {
+    std::wstring name;
+    std::vector<std::pair<std::wstring, std::wstring>> keys;
+    bool operator==(const Section&) const = default;
+};
+
+// The settings file's sections and keys in file order.
+std::vector<Section> ReadSettingsFile(const MainWindowFixture& main) {
+    std::wstring text = platform::DecodeCodePage(test::ReadBytes(main.Path(L"lentora.ini")), platform::AnsiCodePage());
+    std::vector<Section> sections;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find(L"\r\n", start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        start = end + 2;
+        if (line.starts_with(L"[") && line.ends_with(L"]")) {
+            sections.push_back({line.substr(1, line.size() - 2), {}});
+        } else if (size_t eq = line.find(L'='); eq != std::wstring::npos && !sections.empty()) {
+            sections.back().keys.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+        }
+    }
+    return sections;
+}
+
+// Typing into a field, as the user does: the field has the focus.
+void Type(HWND edit, const std::wstring& text) {
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+}
+
+// A click on the upper arrow of a spin button.
+void ClickUpArrow(HWND spin) {
+    RECT rc{};
+    GetClientRect(spin, &rc);
+    LPARAM point = MAKELPARAM(rc.right / 2, 2);
+    SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(spin, WM_LBUTTONUP, 0, point);
+}
+
+void EmptyField(HWND edit) {
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CLEAR, 0, 0);
+}
+
+TEST(MainWindowSettings, WithoutAFileEveryOptionHasItsDefaultAndClosingWritesTwelveKeys) {
+    MainWindowSetup setup;
+    setup.ini.reset();
+    MainWindowFixture main(std::move(setup));
+    ASSERT_TRUE(main.created());
+    EXPECT_FALSE(main.Checked(ids::chbSetWaitTimer));
+    EXPECT_EQ(main.Text(ids::dseWaitSec), L"0");
+    EXPECT_EQ(main.Text(ids::dseTimeExit), L"10");
+    EXPECT_EQ(main.Text(ids::dsePollingInterval), L"7");
+    EXPECT_TRUE(main.Checked(ids::chkCheckforUpdate));
+    EXPECT_FALSE(main->UpdState().disable_check_update);
+    EXPECT_FALSE(main.Checked(ids::chkUserProfile));
+    EXPECT_FALSE(main.Checked(ids::chbUseSkin));
+    EXPECT_EQ(main.Text(ids::cbLanguageSelect), L"English (EN)");
+    EXPECT_EQ(main->LngParam().ShortName, L"EN") << "the language is applied";
+    EXPECT_FALSE(main->Msg(6).empty());
+    EXPECT_FALSE(main.Enabled(ids::btnSaveOptions));
+    EXPECT_FALSE(main->UseLog());
+    // The stored skin is unknown: the last entry of the skin list is shown and saved.
+    HWND skins = main->Control(ids::sSkinBox);
+    EXPECT_EQ(SendMessageW(skins, CB_GETCURSEL, 0, 0), SendMessageW(skins, CB_GETCOUNT, 0, 0) - 1);
+    const std::wstring skin = main.Text(ids::sSkinBox);
+
+    main.Close();
+    const std::vector<Section> expected = {
+        {L"Skin", {{L"Useskin", L"0"}, {L"UseAero", L"0"}, {L"Currentskin", skin}}},
+        {L"Options",
+         {{L"ShowBalloon", L"0"},
+          {L"WaitTimeOut", L"0"},
+          {L"TimeExit", L"10"},
+          {L"WaitTimer", L"0"},
+          {L"UserProfile", L"0"},
+          {L"check_update", L"1"},
+          {L"PollingInterval", L"7"},
+          {L"LastUpdateDate", L"0"}}},
+        {L"Language", {{L"CurrentLanguage", L"English (EN)"}}},
+    };
+    EXPECT_EQ(ReadSettingsFile(main), expected);
+}
+
+TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped) {
+    struct Case {
+        const char* ini;
+        bool useSkin, waitTimer, checkUpdate;
+        const wchar_t *waitSec, *timeExit, *polling;
+    };
+    const Case cases[] = {
+        {"[Skin]\r\nUseSkin=1\r\n[Options]\r\nWaitTimeOut=abc\r\ncheck_update=yes\r\nWaitTimer=2\r\n", true, true, true,
+         L"0", L"10", L"7"},
+        {"[Options]\r\nWaitTimeOut=1000000\r\nTimeExit=-5\r\nPollingInterval=1000\r\ncheck_update=0\r\nWaitTimer=0\r\n",
+         false, false, false, L"999999", L"0", L"365"},
+        {"[options]\r\nwaittimeout=0x10\r\nTIMEEXIT=999999\r\npollinginterval=-1\r\n", false, false, true, L"16",
+         L"999999", L"0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ini);
+        MainWindowSetup setup;
+        setup.ini = c.ini;
+        MainWindowFixture main(std::move(setup));
+        ASSERT_TRUE(main.created());
+        EXPECT_EQ(main.Checked(ids::chbUseSkin), c.useSkin);
+        EXPECT_EQ(main->Skins().Active(), c.useSkin);
+        EXPECT_EQ(main.Checked(ids::chbSetWaitTimer), c.waitTimer);
+        EXPECT_EQ(main.Checked(ids::chkCheckforUpdate), c.checkUpdate);
+        EXPECT_EQ(main->UpdState().disable_check_update, !c.checkUpdate);
+        EXPECT_EQ(main.Text(ids::dseWaitSec), c.waitSec);
+        EXPECT_EQ(main.Text(ids::dseTimeExit), c.timeExit);
+        EXPECT_EQ(main.Text(ids::dsePollingInterval), c.polling);
+        EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "loading leaves no change to save";
+        if (!c.useSkin) continue;
+        // The key read as "UseSkin" is the key written as "Useskin": one key, still on.
+        main.Close();
+        int skinKeys = 0;
+        for (const auto& section : ReadSettingsFile(main)) {
+            if (section.name != L"Skin") continue;
+            for (const auto& [key, value] : section.keys) {
+                if (lstrcmpiW(key.c_str(), L"Useskin") != 0) continue;
+                ++skinKeys;
+                EXPECT_EQ(value, L"1");
+            }
+        }
+        EXPECT_EQ(skinKeys, 1);
+    }
+}
+
+TEST(MainWindowSettings, AnUnknownLanguageSelectsTheLastEntryAndAppliesNothing) {
+    MainWindowSetup setup;
+    setup.ini = "[Options]\r\ncheck_update=0\r\n[Language]\r\nCurrentLanguage=english (en)\r\n";
+    MainWindowFixture main(std::move(setup));
+    ASSERT_TRUE(main.created());
+    HWND languages = main->Control(ids::cbLanguageSelect);
+    ASSERT_GE(SendMessageW(languages, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), SendMessageW(languages, CB_GETCOUNT, 0, 0) - 1);
+    for (int n = 1; n <= 39; ++n) EXPECT_EQ(main->Msg(n), L"") << "MSG" << n;
+    EXPECT_EQ(main->LngParam().ShortName, L"");
+    EXPECT_FALSE(main->ActionByName(L"actApplyLng").enabled());
+    EXPECT_FALSE(main.Enabled(ids::actApplyLng));
+    EXPECT_EQ(main.TabTexts().front(), L"\u0422\u0430sk List") << "the design captions stay";
+}
+
+TEST(MainWindowSettings, AnEmptiedDelayFieldStopsTheSaveAfterFiveKeysAndStillSavesTheAutorunState) {
+    MainWindowSetup setup;
+    setup.ini.reset();
+    setup.args = {L"-log"};
+    MainWindowFixture main(std::move(setup));
+    ASSERT_TRUE(main.created());
+    EmptyField(main->Control(ids::dseWaitSec));
+    ASSERT_TRUE(main.Enabled(ids::btnSaveOptions));
+    size_t before = main->LogLines().size();
+    main.Click(ids::btnSaveOptions);
+
+    auto sections = ReadSettingsFile(main);
+    std::vector<std::wstring> written;
+    for (const auto& section : sections)
+        for (const auto& key : section.keys) written.push_back(section.name + L"." + key.first);
+    EXPECT_EQ(written, (std::vector<std::wstring>{L"Skin.Useskin", L"Skin.UseAero", L"Skin.Currentskin",
+                                                  L"Options.ShowBalloon", L"Language.CurrentLanguage"}));
+    std::vector<std::wstring> texts;
+    auto lines = main->LogLines();
+    for (size_t i = before; i < lines.size(); ++i) {
+        for (const wchar_t* text : {L"Error on write to ini-file", L"Saving key in registry", L"Params is saved"})
+            if (MainWindowFixture::ShowsText(lines[i], text)) texts.push_back(text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Error on write to ini-file", L"Saving key in registry"}));
+    EXPECT_FALSE(main.Enabled(ids::btnSaveOptions));
+}
+
+TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsClearsTheMark) {
+    MainWindowSetup setup;
+    setup.files = {{L"languages\\German.lng", "[FILE]\r\nName=Deutsch (DE)\r\nLanguage=DE\r\n"}};
+    MainWindowFixture main(std::move(setup));
+    ASSERT_TRUE(main.created());
+    main.ShowTab(1);
+    auto pickGerman = [&] {
+        HWND combo = main->Control(ids::cbLanguageSelect);
+        auto index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Deutsch (DE)"));
+        ASSERT_GE(index, 0);
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::cbLanguageSelect, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"time before exit", [&] { Type(main->Control(ids::dseTimeExit), L"25"); }},
+        {"time before exit by its arrows", [&] { ClickUpArrow(main->Control(ids::dseTimeExitSpin)); }},
+        {"delay of start", [&] { Type(main->Control(ids::dseWaitSec), L"3"); }},
+        {"polling interval", [&] { Type(main->Control(ids::dsePollingInterval), L"30"); }},
+        {"delay of start on", [&] { main.Click(ids::chbSetWaitTimer); }},
+        {"balloon", [&] { main.Click(ids::chkShowBalloon); }},
+        {"update check", [&] { main.Click(ids::chkCheckforUpdate); }},
+        {"use skin", [&] { main.Click(ids::chbUseSkin); }},
+        {"language", pickGerman},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(main.Enabled(ids::btnSaveOptions));
+        c.change();
+        EXPECT_TRUE(main.Enabled(ids::btnSaveOptions));
+        main.Click(ids::btnSaveOptions);
+        EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "Save options disables itself";
+    }
+    EXPECT_TRUE(main.Enabled(ids::actApplyLng)) << "a picked language waits for Apply";
+    EXPECT_EQ(main.IniValue(L"Options", L"TimeExit"), L"26");
+    EXPECT_EQ(main.IniValue(L"Options", L"WaitTimeOut"), L"3");
+    EXPECT_EQ(main.IniValue(L"Options", L"PollingInterval"), L"30");
+    EXPECT_EQ(main.IniValue(L"Options", L"WaitTimer"), L"1");
+    EXPECT_EQ(main.IniValue(L"Options", L"ShowBalloon"), L"1");
+    EXPECT_EQ(main.IniValue(L"Options", L"check_update"), L"1");
+    EXPECT_EQ(main.IniValue(L"Skin", L"Useskin"), L"1");
+    EXPECT_EQ(main.IniValue(L"Language", L"CurrentLanguage"), L"Deutsch (DE)") << "picked, not applied, saved all the same";
+}
+
+}  // namespace
+}  // namespace lentora

@@ -1,0 +1,184 @@
+// The real main window itself: status routine, Ctrl+X, size, the options page's scrolling and
+// skin options, and "Save current log".
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <filesystem>
+
+#include "image_ids.h"
+#include "main_window_fixture.h"
+#include "ui/dpi.h"
+#include "util/date_time.h"
+#include "util/format.h"
+
+namespace lentora {
+namespace {
+
+using test::MainWindowFixture;
+using test::MainWindowSetup;
+
+std::wstring StatusText(HWND statusBar, int part) {
+    wchar_t buffer[512] = {};
+    SendMessageW(statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+TEST(MainWindow, StatusRoutineShowsTheTextInTheStatusBarAndTheTrayHint) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    const std::wstring caption = ui::GetText(main->hwnd());
+    ASSERT_EQ(caption, L"Lentora v." + main->ProgramVersion());
+    EXPECT_EQ(StatusText(main->StatusBar(), 0), main->Msg(6)) << "start-up ends ready";
+    EXPECT_EQ(main->TrayIconIndex(), 0);
+    struct Case {
+        std::wstring text;
+        int index, shown;
+    };
+    const Case cases[] = {
+        {L"Processing", 3, 3},
+        {L"", 0, 0},
+        {L"Past the end", IDI_TRAY_COUNT + 5, IDI_TRAY_COUNT - 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        main->setMSGPanel(c.text, c.index);
+        EXPECT_EQ(StatusText(main->StatusBar(), 0), c.text);
+        EXPECT_EQ(main->TrayIcon().Hint(), caption + L"\r" + c.text);
+        EXPECT_EQ(main->TrayHint(), caption + L"\r" + c.text);
+        EXPECT_EQ(main->TrayIconIndex(), c.shown);
+    }
+}
+
+TEST(MainWindow, CtrlXClosesTheWindowThroughItsCloseHandler) {
+    MainWindowFixture main(MainWindowSetup{.startList = test::StartListXml(R"(<TASK name="x" time="2" enable="true"/>)")});
+    ASSERT_TRUE(main.created());
+    std::filesystem::remove(main.Path(L"startlist.xml"));
+    BYTE keys[256] = {}, saved[256] = {};
+    GetKeyboardState(saved);
+    std::copy(std::begin(saved), std::end(saved), keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG msg{main->hwnd(), WM_KEYDOWN, 'X', 0x002D0001};
+    bool translated = TranslateAcceleratorW(main->hwnd(), main->Accelerators(), &msg) != FALSE;
+    SetKeyboardState(saved);
+    EXPECT_TRUE(translated);
+    test::PumpMessages();
+    EXPECT_EQ(main->hwnd(), nullptr);
+    EXPECT_TRUE(main.Exists(L"startlist.xml"));
+    auto log = main.LogFileTexts();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), L"Closing application v." + main->ProgramVersion());
+}
+
+TEST(MainWindow, HasItsClientSizeAndMinimumSizeScaledForTheDpi) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    UINT dpi = ui::WindowDpi(main->hwnd());
+    MINMAXINFO info{};
+    SendMessageW(main->hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, ui::Scale(570, dpi));
+    EXPECT_EQ(info.ptMinTrackSize.y, ui::Scale(410, dpi));
+    // With the usual frame a 554 x 371 client makes exactly the minimum window; a thinner frame
+    // (as Wine's) lets the minimum size win, as it wins over every other size.
+    RECT frame{0, 0, ui::Scale(554, dpi), ui::Scale(371, dpi)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(main->hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(main->hwnd(), GWL_EXSTYLE)));
+    int extraX = frame.right - frame.left - ui::Scale(554, dpi), extraY = frame.bottom - frame.top - ui::Scale(371, dpi);
+    RECT client{};
+    GetClientRect(main->hwnd(), &client);
+    EXPECT_EQ(client.right, std::max(ui::Scale(554, dpi), ui::Scale(570, dpi) - extraX));
+    EXPECT_EQ(client.bottom, std::max(ui::Scale(371, dpi), ui::Scale(410, dpi) - extraY));
+}
+
+TEST(MainWindow, DownAndUpScrollTheOptionsPageToItsEnds) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    main.ShowTab(1);
+    HWND box = GetParent(main->Control(ids::sbDownSB));
+    auto inView = [&](int id) {
+        RECT page{}, control{};
+        GetClientRect(box, &page);
+        MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&page), 2);
+        GetWindowRect(main->Control(id), &control);
+        return control.top >= page.top && control.bottom <= page.bottom;
+    };
+    ASSERT_TRUE(inView(ids::sbDownSB));
+    ASSERT_FALSE(inView(ids::sbUpSB)) << "the page is taller than the window";
+    main.Click(ids::sbDownSB);
+    EXPECT_TRUE(inView(ids::sbUpSB));
+    EXPECT_TRUE(inView(ids::btnSaveOptions));
+    EXPECT_FALSE(inView(ids::sbDownSB));
+    EXPECT_EQ(GetScrollPos(box, SB_VERT), main->OptionsScrollPosition());
+    main.Click(ids::sbUpSB);
+    EXPECT_TRUE(inView(ids::sbDownSB));
+    EXPECT_EQ(main->OptionsScrollPosition(), 0);
+    EXPECT_EQ(GetScrollPos(box, SB_VERT), 0);
+}
+
+TEST(MainWindow, UseSkinSwitchesTheSkinControlsAndTheGlassFrame) {
+    MainWindowFixture main(MainWindowSetup{.ini = "[Options]\r\ncheck_update=0\r\n[Skin]\r\nUseSkin=1\r\nUseAero=1\r\n"});
+    ASSERT_TRUE(main.created());
+    main.ShowTab(1);
+    ASSERT_TRUE(main.Checked(ids::chbUseSkin));
+    ASSERT_TRUE(main.Checked(ids::chbAero));
+    EXPECT_TRUE(main.Enabled(ids::chbAero));
+    EXPECT_TRUE(main.Enabled(ids::sSkinBox));
+    EXPECT_FALSE(main->GlassFrameOn());
+    EXPECT_TRUE(main->Skins().ExtendedBorders());
+
+    main.Click(ids::chbUseSkin);
+    EXPECT_FALSE(main.Checked(ids::chbUseSkin));
+    EXPECT_FALSE(main->Skins().Active());
+    EXPECT_FALSE(main.Checked(ids::chbAero));
+    EXPECT_FALSE(main.Enabled(ids::chbAero));
+    EXPECT_FALSE(main->Skins().ExtendedBorders());
+    EXPECT_FALSE(main.Enabled(ids::sSkinBox));
+    EXPECT_TRUE(main->GlassFrameOn());
+    EXPECT_TRUE(main.Enabled(ids::btnSaveOptions));
+
+    main.Click(ids::chbUseSkin);
+    EXPECT_TRUE(main->Skins().Active());
+    EXPECT_TRUE(main.Enabled(ids::chbAero));
+    EXPECT_FALSE(main.Checked(ids::chbAero));
+    EXPECT_TRUE(main.Enabled(ids::sSkinBox));
+    EXPECT_FALSE(main->GlassFrameOn());
+}
+
+// Restores the process's current directory when it goes.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::wstring& folder) : saved_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentDirectory() { std::filesystem::current_path(saved_); }
+
+private:
+    std::filesystem::path saved_;
+};
+
+TEST(MainWindow, SaveCurrentLogWritesTheListToAStampedFileInTheCurrentDirectory) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    test::TempDir current;
+    CurrentDirectory cd(current.File(L""));
+    std::wstring before = DateTimeStamp();
+    main->mnuSaveCurrentLogClick();
+    std::wstring after = DateTimeStamp();
+
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(current.File(L""))) files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 1u);
+    std::wstring name = files[0].stem().wstring();
+    EXPECT_TRUE(name == before || name == after) << testing::PrintToString(name);
+    EXPECT_EQ(files[0].extension(), L".log");
+
+    std::wstring expected;
+    for (const auto& line : main->LogLines()) expected += line + L"\r\n";
+    EXPECT_EQ(test::ReadBytes(files[0].wstring()), platform::EncodeCodePage(expected, platform::AnsiCodePage()));
+    EXPECT_TRUE(MainWindowFixture::ShowsText(main->LogLines().back(), FormatText(L"Save current log in \"%s\"", {name})));
+}
+
+}  // namespace
+}  // namespace lentora
