@@ -137,6 +137,9 @@ public:
     void ctrayIconBalloonHintTimeout();
     void ctrayIconBalloonHintClick();
     ui::PopupMenu& TrayMenu() { return pmnuTray_; }
+    // tmrBallonHide: its interval and whether it is counting down.
+    UINT BalloonHideInterval() const { return balloonHideInterval_; }
+    bool BalloonHideTimerRunning() const { return balloonTimerRunning_; }
 
     // System integration.
     void btnCreateLinkClick();
@@ -150,6 +153,8 @@ public:
     // Update check.
     void StartUpdateWorker(bool button);
     void btnCheckUpdatesClick() { StartUpdateWorker(true); }
+    // The worker's result, handed over on the GUI thread: the manual check's answer or the update balloon.
+    void ShowUpdateResult(const TLtUpd& upd);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -196,7 +201,6 @@ private:
     void MinimizeToTray();
     void ResetUpdateDialogFlag();
     void CancelUpdateWorkers();
-    void ShowUpdateResult(const TLtUpd& upd);
     void AskDownload();
     bool EnglishPages() const;
     void OpenAddress(const std::wstring& address);
