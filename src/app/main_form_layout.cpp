@@ -101,6 +101,8 @@ void TfrmMain::CreateActions() {
     ActionByName(L"actResume").onExecute = [this] { sequencer_.actResumeExecute(); };
     ActionByName(L"actStop").onExecute = [this] { sequencer_.actStopExecute(); };
     ActionByName(L"actWait").onExecute = [this] { sequencer_.actWaitExecute(); };
+    ActionByName(L"actApplyLng").onExecute = [this] { actApplyLngExecute(); };
+    ActionByName(L"actImport").onExecute = [this] { actImportExecute(); };
     ActionByName(L"actStop").onUpdate = [this] { sequencer_.actStopUpdate(); };
     ActionByName(L"actPause").onUpdate = [this] { sequencer_.actPauseUpdate(); };
 }

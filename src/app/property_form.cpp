@@ -249,7 +249,7 @@ LRESULT TfrmProperty::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 case IDOK: bbtnOkClick(); return 0;
                 case IDCANCEL: bbtnCancelClick(); return 0;
                 case kBrowse: Browse(); return 0;
-                case kImport: main_.actImportExecute(); return 0;
+                case kImport: main_.ActionByName(L"actImport").Execute(); return 0;
             }
             break;
         case WM_CLOSE:

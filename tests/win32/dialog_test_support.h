@@ -1,0 +1,111 @@
+// Helpers for tests that drive the property and registry dialogs and the language selector of the
+// real main window (main_window_fixture.h).
+#pragma once
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/property_form.h"
+#include "main_window_fixture.h"
+
+namespace lentora::test {
+
+// Runs `act` inside the property dialog's modal loop; a dialog that `act` leaves open is
+// cancelled, so a failed expectation cannot hang the loop.
+class PropertyDialogHook {
+public:
+    explicit PropertyDialogHook(std::function<void(TfrmProperty&)> act) {
+        TfrmProperty::OnShownHook() = [this, act = std::move(act)](TfrmProperty& dialog) {
+            ++shown;
+            act(dialog);
+            if (!dialog.Closed()) dialog.bbtnCancelClick();
+        };
+    }
+    ~PropertyDialogHook() { TfrmProperty::OnShownHook() = nullptr; }
+    PropertyDialogHook(const PropertyDialogHook&) = delete;
+    PropertyDialogHook& operator=(const PropertyDialogHook&) = delete;
+
+    int shown = 0;
+};
+
+// A control of a dialog that has no accessor, by its command id (IDOK, IDCANCEL).
+inline HWND DialogItem(const TfrmProperty& dialog, int id) { return GetDlgItem(dialog.hwnd(), id); }
+
+// Shown by its own style; its dialog may be hidden or not yet shown.
+inline bool HasVisibleStyle(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// A click on a button as the button reports it to its parent.
+inline void ClickButton(HWND button) {
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+// The hint the tooltip of a top-level window holds for one of its controls.
+inline std::wstring HintOf(HWND topLevel, HWND control) {
+    struct Search {
+        HWND owner, found;
+    } search{topLevel, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, 64);
+            if (GetWindow(hwnd, GW_OWNER) != s->owner || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return L"<no tooltip>";
+    wchar_t buffer[1024] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = GetParent(control);
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = buffer;
+    SendMessageW(search.found, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+    return buffer;
+}
+
+// The selector's entries in their order.
+inline std::vector<std::wstring> LanguageEntries(const TfrmMain& form) {
+    HWND combo = form.Control(ids::cbLanguageSelect);
+    std::vector<std::wstring> entries;
+    auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
+        entries.push_back(std::move(text));
+    }
+    return entries;
+}
+
+// Picks the entry of this language file (a name inside its folder) as the user does; false when
+// none has it. Display texts may repeat ("Error"), file paths do not.
+inline bool PickLanguageFile(TfrmMain& form, std::wstring_view fileName) {
+    HWND combo = form.Control(ids::cbLanguageSelect);
+    auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        if (form.SelectedLanguagePath().ends_with(L"\\" + std::wstring(fileName))) {
+            // The notification a choice in the drop-down list sends.
+            SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::cbLanguageSelect, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(combo));
+            return true;
+        }
+    }
+    return false;
+}
+
+// A click on the Apply button beside the language selector.
+inline void ClickApply(const TfrmMain& form) { SendMessageW(form.Control(ids::actApplyLng), BM_CLICK, 0, 0); }
+
+}  // namespace lentora::test

@@ -1,0 +1,322 @@
+// Languages in the real main window: the catalogue's search, applying a file with its defaults,
+// the version check, the state of a running walk, the dialogs that follow the selector, and the
+// licence and about texts.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "dialog_test_support.h"
+#include "lang/license_texts.h"
+#include "sysint/registry_form.h"
+
+namespace lentora {
+namespace {
+
+using test::MainWindowFixture;
+using test::PropertyDialogHook;
+
+// One main window for the suite: without a window manager, Wine takes seconds to take one down.
+class LanguageApply : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        test::MainWindowSetup setup;
+        setup.files = {
+            {L"languages\\Empty.lng", ""},
+            {L"languages\\ImportOnly.lng", "[OPTIONS]\r\nsbtnImport=Take over\r\n"},
+            {L"languages\\Cyrillic.lng", "[FILE]\r\nName=Cyrillic\r\nLanguage=XX\r\n"},
+        };
+        window = std::make_unique<MainWindowFixture>(std::move(setup));
+    }
+    static void TearDownTestSuite() { window.reset(); }
+    // Every test starts from English applied.
+    void SetUp() override {
+        ASSERT_TRUE(window->created());
+        ASSERT_TRUE(test::PickLanguageFile(main(), L"English.lng"));
+        test::ClickApply(main());
+        ASSERT_EQ(main().Msg(13), L"Warning");
+    }
+
+    static TfrmMain& main() { return window->form(); }
+    static std::wstring Text(int id) { return window->Text(id); }
+    static std::wstring StatusText(int panel) {
+        wchar_t buffer[512] = {};
+        SendMessageW(main().StatusBar(), SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(buffer));
+        return buffer;
+    }
+    static std::wstring TabText(HWND tabs, int index) {
+        wchar_t buffer[128] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = buffer;
+        item.cchTextMax = 128;
+        TabCtrl_GetItem(tabs, index, &item);
+        return buffer;
+    }
+    static std::wstring ColumnText(int column) {
+        wchar_t buffer[128] = {};
+        LVCOLUMNW c{};
+        c.mask = LVCF_TEXT;
+        c.pszText = buffer;
+        c.cchTextMax = 128;
+        ListView_GetColumn(main().lvListProg(), column, &c);
+        return buffer;
+    }
+    static std::wstring Hint(int id) { return test::HintOf(main().hwnd(), main().Control(id)); }
+    static std::wstring MenuCaption(const wchar_t* name) {
+        for (const auto& item : main().TrayMenu().items)
+            if (item.name == name) return item.caption;
+        return L"<no item>";
+    }
+    // Log texts written from line `from` on, matched by their end.
+    static int LoggedSince(size_t from, std::wstring_view text) {
+        auto lines = main().LogLines();
+        return static_cast<int>(std::count_if(lines.begin() + static_cast<std::ptrdiff_t>(std::min(from, lines.size())),
+                                              lines.end(),
+                                              [&](const std::wstring& l) { return MainWindowFixture::ShowsText(l, text); }));
+    }
+
+    static inline std::unique_ptr<MainWindowFixture> window;
+};
+
+TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Empty.lng"));
+    size_t from = main().LogLines().size();
+    test::ClickApply(main());
+
+    for (int n = 1; n <= 39; ++n) EXPECT_EQ(main().Msg(n), L"no data") << "MSG" << n;
+    EXPECT_EQ(main().LngParam().AutorLNG, L"Unknown");
+    EXPECT_EQ(main().LngParam().ShortName, L"EN");
+    EXPECT_EQ(main().LngParam().verLNG, L"0.0");
+    EXPECT_EQ(LoggedSince(from, L"Warning! Language file is oldest version."), 1);
+    EXPECT_EQ(Text(ids::lblAutorLng), L"no data: Unknown (v.0.0)");
+    EXPECT_EQ(Text(ids::lblAutor), L"no data: Orvend");
+    EXPECT_FALSE(main().ActionByName(L"actApplyLng").enabled());
+
+    HWND pages = main().Control(ids::pcMainPage), about = main().Control(ids::pcAbout);
+    struct Shown {
+        std::wstring what, actual;
+        const wchar_t* expected;
+    };
+    auto caption = [](const wchar_t* action) { return main().ActionByName(action).caption(); };
+    auto hint = [](const wchar_t* action) { return main().ActionByName(action).hint(); };
+    const Shown shown[] = {
+        {L"task page", TabText(pages, 0), L"Start of programs"},
+        {L"options page", TabText(pages, 1), L"Options"},
+        {L"log page", TabText(pages, 2), L"Log"},
+        {L"about page", TabText(pages, 3), L"About"},
+        {L"about sub-page", TabText(about, 0), L"About"},
+        {L"licence sub-page", TabText(about, 1), L"License"},
+        {L"components sub-page", TabText(about, 2), L"Used components"},
+        {L"donate sub-page", TabText(about, 3), L"Donate"},
+        {L"donate button", Text(ids::sbtbtnDonate), L"Donate"},
+        {L"column 0", ColumnText(0), L"no data"},
+        {L"column 1", ColumnText(1), L"no data"},
+        {L"column 2", ColumnText(2), L"no data"},
+        {L"actAddTask", caption(L"actAddTask"), L"Add"},
+        {L"actEditTask", caption(L"actEditTask"), L"Edit"},
+        {L"actDeleteTask", caption(L"actDeleteTask"), L"Delete"},
+        {L"actCloseApp", caption(L"actCloseApp"), L"Exit"},
+        {L"actApplyLng", caption(L"actApplyLng"), L"Apply"},
+        {L"actStart", caption(L"actStart"), L"Start the program"},
+        {L"actDeleteAllTask", caption(L"actDeleteAllTask"), L"Delete All Tasks"},
+        {L"actPause", caption(L"actPause"), L"Pause"},
+        {L"actResume", caption(L"actResume"), L"Resume"},
+        {L"actSetActiveAll", caption(L"actSetActiveAll"), L"Activate all tasks"},
+        {L"actDeactiveAll", caption(L"actDeactiveAll"), L"Off all tasks"},
+        {L"actWait", caption(L"actWait"), L"Stop waiting"},
+        {L"mnuShow", MenuCaption(L"mnuShow"), L"Show window"},
+        {L"actAddTask hint", hint(L"actAddTask"), L"To add a file for start in the task list"},
+        {L"actEditTask hint", hint(L"actEditTask"), L"To edit the selected task in the task list"},
+        {L"actDeleteTask hint", hint(L"actDeleteTask"), L"To delete the selected task from the task list"},
+        {L"actCloseApp hint", hint(L"actCloseApp"), L"Close Application"},
+        {L"actApplyLng hint", hint(L"actApplyLng"), L"Change Language"},
+        {L"actWait hint", hint(L"actWait"),
+         L"The delay of start Is active. Press for a stop of delay of start and transition in a hand-held mode."},
+        {L"chbWindowsStart hint", Hint(ids::chbWindowsStart),
+         L"Registers in the registry for the current user program start"},
+        {L"dseTimeExit hint", Hint(ids::dseTimeExit),
+         L"Time which the program waits before closing after start of all tasks (s)"},
+        {L"dsePollingInterval hint", Hint(ids::dsePollingInterval), L"Polling interval (0 - every time)"},
+        {L"gbStartStop", Text(ids::gbStartStop), L"Customisations of start / closing"},
+        {L"gbSkins", Text(ids::gbSkins), L"Skins"},
+        {L"gbLanguage", Text(ids::gbLanguage), L"Language"},
+        {L"chbWindowsStart", Text(ids::chbWindowsStart), L"To start at Windows loading"},
+        {L"chkUserProfile", Text(ids::chkUserProfile), L"Use User's Profile"},
+        {L"dseTimeExit label", Text(ids::lblTimeExit), L"Time before exit (s)"},
+        {L"dseWaitSec label", Text(ids::lblWaitSec), L"Delay of start (s)"},
+        {L"dsePollingInterval label", Text(ids::lblPollingInterval), L"Polling interval (in days)"},
+        {L"ledLastPool label", Text(ids::lblLastPool), L"Last pool"},
+        {L"wlblLoadSkins", Text(ids::wlblLoadSkins), L"<a>To load additiona skins</a>"},
+        {L"sbUpSB", Text(ids::sbUpSB), L"Up"},
+        {L"sbDownSB", Text(ids::sbDownSB), L"Down"},
+        {L"btnSaveOptions", Text(ids::btnSaveOptions), L"Save options"},
+        {L"mmoDonate", Text(ids::mmoDonate),
+         L"If you liked the program, you can keep its development having transferred into account commands the "
+         L"small sum of money"},
+        {L"lblSitePrg", Text(ids::lblSitePrg), L"Program site: "},
+        {L"lblWinVersion", Text(ids::lblWinVersion), L"for Windows 98/2000/XP/Vista/7/8.x"},
+        {L"start button", Text(ids::bbtnStart), L"no data"},
+        {L"status bar", StatusText(0), L"no data"},
+    };
+    for (const Shown& s : shown) EXPECT_EQ(s.actual, s.expected) << s.what.c_str();
+}
+
+TEST_F(LanguageApply, VersionCheckComparesPartByPartAsText) {
+    struct Case {
+        const char* version;
+        int correct, warning;
+    };
+    const Case cases[] = {{"1.4", 1, 0}, {"1.4.0.7", 1, 0}, {"1.3.9", 0, 1}, {"1.10.0", 0, 1}, {"2.0", 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version);
+        std::wstring path = window->Path(L"version.lng");
+        test::WriteBytes(path, std::string("[FILE]\r\nVersion=") + c.version + "\r\n");
+        size_t from = main().LogLines().size();
+        main().ApplyLanguage(path);
+        EXPECT_EQ(LoggedSince(from, L"Language file is correct version."), c.correct);
+        EXPECT_EQ(LoggedSince(from, L"Warning! Language file is oldest version."), c.warning);
+        EXPECT_EQ(LoggedSince(from, L"Apply language finished"), 1) << "applied in every case";
+    }
+}
+
+TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
+    main().Tasks().Clear();
+    main().Tasks().addfiletotable(L"C:\\never-due.exe", L"999999", L"", true, L"0", main());
+    main().Seq().bbtnStartClick();
+    ASSERT_EQ(main().Seq().RunFlag(), 1);
+    std::wstring englishStop = main().Msg(23);
+
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
+    test::ClickApply(main());
+    std::wstring caption = Text(ids::bbtnStart), hint = Hint(ids::bbtnStart), status = StatusText(0);
+    int trayImage = main().TrayIconIndex();
+    main().Seq().bbtnStartClick();  // stops the walk
+    main().Tasks().Clear();
+
+    EXPECT_EQ(main().Msg(23), L"\u0421\u0442\u043E\u043F");  // the Russian file's MSG23
+    EXPECT_NE(main().Msg(23), englishStop);
+    EXPECT_EQ(caption, main().Msg(23));
+    EXPECT_EQ(hint, main().Msg(25));
+    EXPECT_EQ(status, main().Msg(11));
+    EXPECT_EQ(trayImage, 3);
+    EXPECT_EQ(Text(ids::lblAutor), main().Msg(1) + L": Orvend");
+}
+
+TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
+    ASSERT_FALSE(main().ActionByName(L"actApplyLng").enabled());
+    main().SetOptionsChanged(false);
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
+    EXPECT_TRUE(main().ActionByName(L"actApplyLng").enabled());
+    EXPECT_TRUE(main().OptionsChanged());
+
+    std::wstring propertyTitle, registryTitle;
+    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        propertyTitle = dialog.Title();
+        test::ClickButton(dialog.sbtnImport());
+        if (TfrmRegistryEdit* form = main().RegistryForm()) registryTitle = form->Title();
+    });
+    main().actAddTaskExecute();
+    EXPECT_EQ(propertyTitle, L"\u041D\u043E\u0432\u0430\u044F \u0437\u0430\u0434\u0430\u0447\u0430");
+    EXPECT_EQ(registryTitle, L"\u0418\u043C\u043F\u043E\u0440\u0442 \u0438\u0437 \u0440\u0435\u0435\u0441\u0442\u0440\u0430");
+    // The main window keeps the language applied last.
+    EXPECT_EQ(main().Msg(13), L"Warning");
+    EXPECT_EQ(TabText(main().Control(ids::pcMainPage), 0), L"Task List");
+}
+
+TEST_F(LanguageApply, AFileWithOnlyTheImportKeySetsTheImportButtonsCaptionAndHint) {
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"ImportOnly.lng"));
+    std::wstring caption, buttonHint, title, ok;
+    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        caption = ui::GetText(dialog.sbtnImport());
+        buttonHint = dialog.Hint(dialog.sbtnImport());
+        title = dialog.Title();
+        ok = ui::GetText(test::DialogItem(dialog, IDOK));
+    });
+    main().actAddTaskExecute();
+    EXPECT_EQ(caption, L"Take over");
+    EXPECT_EQ(buttonHint, L"Take over");
+    EXPECT_EQ(title, L"Adding task");
+    EXPECT_EQ(ok, L"Ok");
+}
+
+TEST_F(LanguageApply, LicenceAndAboutTextsComeFromTheLanguagesFilesOrStay) {
+    namespace fs = std::filesystem;
+    // No License folder yet: both failures are logged and the built-in texts stay.
+    size_t from = main().LogLines().size();
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"English.lng"));
+    test::ClickApply(main());
+    EXPECT_EQ(LoggedSince(from, L"Error load of file license: \"" + window->Path(L"License\\License-EN.txt") + L"\""), 1);
+    EXPECT_EQ(LoggedSince(from, L"Error load of file about: \"" + window->Path(L"License\\About-EN.txt") + L"\""), 1);
+    EXPECT_EQ(Text(ids::sMemo1), BuiltinLicenseText());
+    EXPECT_EQ(Text(ids::sMemo2), BuiltinAboutText());
+
+    // UTF-8 with a byte-order mark, Cyrillic letters and LF line ends.
+    fs::create_directory(window->Path(L"License"));
+    test::WriteBytes(window->Path(L"License\\License-XX.txt"),
+                     "\xEF\xBB\xBF\xD0\x9B\xD0\xB8\xD1\x86\xD0\xB5\xD0\xBD\xD0\xB7\xD0\xB8\xD1\x8F\nMIT");
+    test::WriteBytes(window->Path(L"License\\About-XX.txt"), "About XX");
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Cyrillic.lng"));
+    test::ClickApply(main());
+    EXPECT_EQ(Text(ids::sMemo1), L"\u041B\u0438\u0446\u0435\u043D\u0437\u0438\u044F\r\nMIT");
+    EXPECT_EQ(Text(ids::sMemo2), L"About XX");
+
+    // A language without files leaves the last texts found.
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Empty.lng"));
+    test::ClickApply(main());
+    EXPECT_EQ(Text(ids::sMemo1), L"\u041B\u0438\u0446\u0435\u043D\u0437\u0438\u044F\r\nMIT");
+    EXPECT_EQ(Text(ids::sMemo2), L"About XX");
+    fs::remove_all(window->Path(L"License"));
+}
+
+TEST_F(LanguageApply, CatalogueOffersLngFilesOfTheFolderOnly) {
+    namespace fs = std::filesystem;
+    std::wstring folder = window->Path(L"more");
+    fs::create_directories(folder + L"\\Folder.lng");
+    test::WriteBytes(folder + L"\\Folder.lng\\Inner.lng", "[FILE]\r\nName=Inner\r\n");
+    test::WriteBytes(folder + L"\\Alpha.lng", "[FILE]\r\nName=Alpha\r\n");
+    test::WriteBytes(folder + L"\\Hidden.lng", "[FILE]\r\nName=Hidden\r\n");
+    SetFileAttributesW((folder + L"\\Hidden.lng").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    test::WriteBytes(folder + L"\\NoFile.lng", "[MSG]\r\nMSG1=x\r\n");
+    test::WriteBytes(folder + L"\\Notes.txt", "[FILE]\r\nName=Notes\r\n");
+
+    size_t entries = test::LanguageEntries(main()).size();
+    size_t from = main().LogLines().size();
+    main().SearchLanguageFiles(folder, L"*.lng");  // without the trailing backslash
+    auto all = test::LanguageEntries(main());
+    std::vector<std::wstring> added(all.begin() + static_cast<std::ptrdiff_t>(entries), all.end());
+    std::sort(added.begin(), added.end());
+    EXPECT_EQ(added, (std::vector<std::wstring>{L"Alpha", L"Error", L"Hidden"}));
+
+    auto lines = main().LogLines();
+    std::vector<std::wstring> since(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end());
+    ASSERT_EQ(since.size(), 8u);
+    EXPECT_TRUE(MainWindowFixture::ShowsText(since.front(), L"Start searching language files"));
+    EXPECT_TRUE(MainWindowFixture::ShowsText(since.back(), L"Finish searching language files"));
+    for (const auto& [file, name] : {std::pair{L"Alpha.lng", L"Alpha"}, {L"Hidden.lng", L"Hidden"}, {L"NoFile.lng", L"Error"}}) {
+        SCOPED_TRACE(testing::Message() << file);
+        auto adding = std::find_if(since.begin(), since.end(), [&](const std::wstring& l) {
+            return MainWindowFixture::ShowsText(l, L"Adding language file: \"" + folder + L"\\" + file + L"\"");
+        });
+        ASSERT_NE(adding, since.end());
+        ASSERT_NE(adding + 1, since.end());
+        EXPECT_TRUE(MainWindowFixture::ShowsText(*(adding + 1), std::wstring(L"language: ") + name));
+    }
+
+    // A missing folder: the start line, the folder with its trailing backslash, and no finish line.
+    from = main().LogLines().size();
+    main().SearchLanguageFiles(folder + L"\\missing", L"*.lng");
+    lines = main().LogLines();
+    ASSERT_EQ(lines.size(), from + 2);
+    EXPECT_TRUE(MainWindowFixture::ShowsText(lines[from], L"Start searching language files"));
+    EXPECT_TRUE(MainWindowFixture::ShowsText(
+        lines[from + 1], L"Directory \"" + folder + L"\\missing\\\" not exist. Search stopped"));
+    EXPECT_EQ(test::LanguageEntries(main()).size(), all.size());
+}
+
+}  // namespace
+}  // namespace lentora

@@ -1,0 +1,261 @@
+// The task property dialog driven inside the modal loop of the main window's Add and Edit.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "dialog_test_support.h"
+#include "ui/dpi.h"
+
+namespace lentora {
+namespace {
+
+using test::ClickButton;
+using test::DialogItem;
+using test::HasVisibleStyle;
+using test::MainWindowFixture;
+using test::PropertyDialogHook;
+
+// One main window for the suite: without a window manager, Wine takes seconds to take one down.
+class PropertyDialog : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        test::MainWindowSetup setup;
+        // A language without the dialog's keys, for the built-in titles.
+        setup.files = {{L"languages\\Bare.lng", "[FILE]\r\nName=Bare\r\n"}};
+        window = std::make_unique<MainWindowFixture>(std::move(setup));
+    }
+    static void TearDownTestSuite() { window.reset(); }
+    void SetUp() override {
+        ASSERT_TRUE(window->created());
+        main().Tasks().Clear();
+        window->boxes.shown.clear();
+    }
+
+    static TfrmMain& main() { return window->form(); }
+    static std::vector<test::MessageBoxQueue::Shown>& boxes() { return window->boxes.shown; }
+    static void AddRow(const std::wstring& caption, const std::wstring& delay, bool enabled,
+                       const std::wstring& reg = L"0") {
+        main().Tasks().addfiletotable(caption, delay, L"", enabled, reg, main());
+    }
+    static std::vector<std::wstring> Captions() {
+        std::vector<std::wstring> captions;
+        for (const auto& task : main().Tasks().Items()) captions.push_back(task.caption);
+        return captions;
+    }
+    static void Fill(TfrmProperty& dialog, const std::wstring& program, const std::wstring& delay, bool enabled) {
+        ui::SetText(dialog.feSelectFile(), program);
+        ui::SetText(dialog.dseTime(), delay);
+        ui::SetChecked(dialog.chbEnableTask(), enabled);
+    }
+
+    static inline std::unique_ptr<MainWindowFixture> window;
+};
+
+TEST_F(PropertyDialog, HasItsClientSizeCentredOnTheMainWindowAndIsModal) {
+    HWND owner = main().hwnd();
+    // Away from the screen's centre, so centring on the screen would show.
+    SetWindowPos(owner, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        UINT dpi = ui::WindowDpi(owner);
+        RECT client{}, outer{}, ownerRect{};
+        GetClientRect(dialog.hwnd(), &client);
+        EXPECT_EQ(client.right, ui::Scale(435, dpi));
+        EXPECT_EQ(client.bottom, ui::Scale(149, dpi));
+        GetWindowRect(dialog.hwnd(), &outer);
+        GetWindowRect(owner, &ownerRect);
+        EXPECT_NEAR((outer.left + outer.right) / 2, (ownerRect.left + ownerRect.right) / 2, 1);
+        EXPECT_NEAR((outer.top + outer.bottom) / 2, (ownerRect.top + ownerRect.bottom) / 2, 1);
+        EXPECT_FALSE(GetWindowLongPtrW(dialog.hwnd(), GWL_STYLE) & WS_THICKFRAME) << "not resizable";
+        EXPECT_EQ(GetWindow(dialog.hwnd(), GW_OWNER), owner);
+        EXPECT_FALSE(IsWindowEnabled(owner)) << "the main window waits while the dialog is open";
+    });
+    main().actAddTaskExecute();
+    EXPECT_EQ(hook.shown, 1);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
+    struct Case {
+        const wchar_t* program;
+        const wchar_t* delay;
+        int message;
+    };
+    const Case refused[] = {
+        {L"C:\\tool.exe", L"0", 28},
+        {L"", L"0", 28},  // the delay is checked first
+        {L"C:\\tool.exe", L"", 28},
+        {L"C:\\tool.exe", L"abc", 28},  // pasted text that is no number
+        {L"", L"5", 29},
+        {L"C:\\a*b.exe", L"5", 30},
+        {L"C:\\tool.exe a,b", L"5", 30},
+        {L"C:\\tool?.exe", L"5", 30},
+        {L"\"C:\\Program Files\\tool.exe\"", L"5", 30},
+        {L"C:\\tool.exe <in", L"5", 30},
+        {L"C:\\tool.exe >out", L"5", 30},
+        {L"C:\\tool.exe | more", L"5", 30},
+    };
+    // A refused OK leaves the dialog open, so one dialog takes every correction in turn.
+    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        for (const Case& c : refused) {
+            SCOPED_TRACE(testing::Message() << "program [" << c.program << "] delay [" << c.delay << "]");
+            boxes().clear();
+            Fill(dialog, c.program, c.delay, true);
+            ClickButton(DialogItem(dialog, IDOK));
+            ASSERT_FALSE(dialog.Closed());
+            ASSERT_EQ(boxes().size(), 1u);
+            EXPECT_EQ(boxes()[0].text, main().Msg(c.message));
+            EXPECT_EQ(boxes()[0].caption, main().Msg(13));
+            EXPECT_EQ(boxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+            EXPECT_EQ(GetFocus(), c.message == 28 ? dialog.dseTime() : dialog.feSelectFile());
+            EXPECT_EQ(ui::IsChecked(dialog.chbEnableTask()), c.message != 28) << "a bad delay clears \"Enable task\"";
+        }
+    });
+    main().actAddTaskExecute();
+    EXPECT_EQ(main().Tasks().Count(), 0u);
+    // Three texts of the language, not one text shown three times.
+    EXPECT_NE(main().Msg(28), main().Msg(29));
+    EXPECT_NE(main().Msg(29), main().Msg(30));
+
+    const Case accepted[] = {
+        {L"C:\\Program Files\\Tool\\tool.exe /tray", L"1", 0},
+        {L"Z:/apps/tool.exe -mode:quiet \\\\server\\share", L"999999", 0},
+    };
+    for (const Case& c : accepted) {
+        SCOPED_TRACE(testing::Message() << "program [" << c.program << "]");
+        boxes().clear();
+        PropertyDialogHook accept([&](TfrmProperty& dialog) {
+            Fill(dialog, c.program, c.delay, true);
+            ClickButton(DialogItem(dialog, IDOK));
+            EXPECT_TRUE(dialog.Closed());
+        });
+        main().actAddTaskExecute();
+        EXPECT_TRUE(boxes().empty());
+        EXPECT_EQ(window->ScreenLogCount(L"file \"" + std::wstring(c.program) + L"\" is added"), 1);
+    }
+    EXPECT_EQ(main().Tasks().Count(), 2u);
+}
+
+TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel) {
+    AddRow(L"C:\\late.exe", L"20", true);
+    AddRow(L"C:\\early.exe", L"5", false);
+    size_t logged = main().LogLines().size();
+    {
+        PropertyDialogHook hook([&](TfrmProperty& dialog) {
+            Fill(dialog, L"C:\\never.exe", L"7", true);
+            ClickButton(DialogItem(dialog, IDCANCEL));
+            EXPECT_TRUE(dialog.Closed());
+        });
+        main().actAddTaskExecute();
+    }
+    EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\early.exe", L"C:\\late.exe"})) << "sorted after Cancel too";
+    EXPECT_EQ(main().LogLines().size(), logged) << "Cancel adds nothing";
+
+    main().Tasks().SetStatus(0, L"stale");
+    {
+        PropertyDialogHook hook([&](TfrmProperty& dialog) {
+            EXPECT_EQ(dialog.Tag, TfrmProperty::kAdding);
+            Fill(dialog, L"C:\\Program Files\\Mid\\mid.exe -x", L"10", true);
+            ClickButton(DialogItem(dialog, IDOK));
+        });
+        main().actAddTaskExecute();
+    }
+    ASSERT_EQ(Captions(),
+              (std::vector<std::wstring>{L"C:\\early.exe", L"C:\\Program Files\\Mid\\mid.exe -x", L"C:\\late.exe"}));
+    const TTaskItem& added = main().Tasks().Item(1);
+    EXPECT_EQ(added.delay, L"10");
+    EXPECT_EQ(added.reg, L"0");
+    EXPECT_TRUE(added.enabled);
+    EXPECT_EQ(window->ScreenLogCount(L"file \"C:\\Program Files\\Mid\\mid.exe -x\" is added"), 1);
+    // Every row's status follows its check box again.
+    EXPECT_EQ(main().Tasks().Item(0).status, main().Msg(3));
+    EXPECT_EQ(main().Tasks().Item(1).status, main().Msg(2));
+    EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(2));
+
+    // After a click on Time the list is descending, and Add keeps the direction it showed last.
+    main().lvListProgColumnClick(TaskList::kTime);
+    {
+        PropertyDialogHook hook([&](TfrmProperty& dialog) {
+            Fill(dialog, L"C:\\last.exe", L"15", true);
+            ClickButton(DialogItem(dialog, IDOK));
+        });
+        main().actAddTaskExecute();
+    }
+    main().lvListProgColumnClick(TaskList::kTime);  // the suite's other tests expect ascending order
+    main().lvListProgColumnClick(TaskList::kTime);
+    EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\late.exe", L"C:\\last.exe",
+                                                     L"C:\\Program Files\\Mid\\mid.exe -x", L"C:\\early.exe"}));
+}
+
+TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) {
+    AddRow(L"C:\\a.exe", L"5", true);
+    AddRow(L"C:\\imported.exe /tray", L"10", true, L"1");
+    AddRow(L"C:\\c.exe", L"20", false);
+    for (size_t i = 0; i < 3; ++i) main().Tasks().SetStatus(i, L"stale");
+    window->SelectRow(1);
+    const std::vector<TTaskItem> before = main().Tasks().Items();
+    size_t logged = main().LogLines().size();
+    {
+        PropertyDialogHook hook([&](TfrmProperty& dialog) {
+            Fill(dialog, L"C:\\other.exe", L"42", false);
+            SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);  // the title bar's close box
+            EXPECT_TRUE(dialog.Closed());
+        });
+        main().actEditTaskExecute();
+    }
+    EXPECT_EQ(main().Tasks().Items(), before);
+
+    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        EXPECT_EQ(dialog.Tag, TfrmProperty::kEditing);
+        EXPECT_EQ(ui::GetText(dialog.feSelectFile()), L"C:\\imported.exe /tray");
+        EXPECT_EQ(ui::GetText(dialog.dseTime()), L"10");
+        EXPECT_TRUE(ui::IsChecked(dialog.chbEnableTask()));
+        Fill(dialog, L"C:\\z.exe", L"99", false);  // would sort last
+        ClickButton(DialogItem(dialog, IDOK));
+    });
+    main().actEditTaskExecute();
+    ASSERT_EQ(hook.shown, 1);
+    EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\a.exe", L"C:\\z.exe", L"C:\\c.exe"})) << "not re-sorted";
+    const TTaskItem& edited = main().Tasks().Item(1);
+    EXPECT_EQ(edited.delay, L"99");
+    EXPECT_FALSE(edited.enabled);
+    EXPECT_EQ(edited.reg, L"1") << "the reg flag stays";
+    EXPECT_EQ(main().LogLines().size(), logged) << "editing logs nothing";
+    EXPECT_EQ(main().Tasks().Item(0).status, main().Msg(2));
+    EXPECT_EQ(main().Tasks().Item(1).status, main().Msg(3));
+    EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(3));
+}
+
+TEST_F(PropertyDialog, TitleAndButtonsFollowTheMode) {
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Bare.lng"));
+    AddRow(L"C:\\a.exe", L"5", true);
+    window->SelectRow(0);
+    struct Seen {
+        std::wstring title;
+        bool import = false, disableReg = false;
+    } adding, editing;
+    auto record = [](Seen& seen) {
+        return [&seen](TfrmProperty& dialog) {
+            seen = {dialog.Title(), HasVisibleStyle(dialog.sbtnImport()), HasVisibleStyle(dialog.chbDisableReg())};
+        };
+    };
+    {
+        PropertyDialogHook hook(record(adding));
+        main().actAddTaskExecute();
+    }
+    {
+        PropertyDialogHook hook(record(editing));
+        main().actEditTaskExecute();
+    }
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"English.lng"));
+    EXPECT_EQ(adding.title, L"Adding task");
+    EXPECT_TRUE(adding.import);
+    EXPECT_FALSE(adding.disableReg);
+    EXPECT_EQ(editing.title, L"Editing task");
+    EXPECT_FALSE(editing.import);
+    EXPECT_FALSE(editing.disableReg);
+}
+
+}  // namespace
+}  // namespace lentora

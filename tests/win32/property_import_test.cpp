@@ -1,0 +1,115 @@
+// The property dialog's Import: the registry start-up entries dialog opened from it, an entry of
+// the user's Run key taken over as a task, and the registry dialog's lifetime. The Run values the
+// tests write have names of their own and are removed afterwards.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "dialog_test_support.h"
+#include "sysint/registry_form.h"
+#include "sysint_test_support.h"
+
+namespace lentora {
+namespace {
+
+using test::ClickButton;
+using test::DialogItem;
+using test::HasVisibleStyle;
+using test::PropertyDialogHook;
+
+const std::wstring kRun = TfrmRegistryEdit::kRunKey;
+const std::wstring kDisabled = TfrmRegistryEdit::kDisabledKey;
+// A quoted path followed by an argument, as installers write it.
+const std::wstring kCommand = L"\"C:\\Program Files\\Tool\\tool.exe\" /tray";
+
+class PropertyImport : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { window = std::make_unique<test::MainWindowFixture>(); }
+    static void TearDownTestSuite() { window.reset(); }
+    void SetUp() override {
+        ASSERT_TRUE(window->created());
+        main().Tasks().Clear();
+        test::SetText(HKEY_CURRENT_USER, kRun, name, kCommand);
+        cleanup.Value(HKEY_CURRENT_USER, kRun, name);
+        cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name);
+    }
+    static TfrmMain& main() { return window->form(); }
+
+    // Opens the registry dialog from the property dialog and imports this test's Run value.
+    void Import(TfrmProperty& dialog) {
+        ClickButton(dialog.sbtnImport());
+        TfrmRegistryEdit* form = main().RegistryForm();
+        ASSERT_NE(form, nullptr);
+        EXPECT_TRUE(IsWindowVisible(form->hwnd()));
+        const auto& rows = form->Rows();
+        auto row = std::find_if(rows.begin(), rows.end(),
+                                [&](const RegistryEntry& r) { return r.item == name && r.hkey == L"HKCU"; });
+        ASSERT_NE(row, rows.end());
+        form->SelectRow(static_cast<size_t>(row - rows.begin()));
+        ClickButton(form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport));
+        EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+        EXPECT_EQ(main().RegistryForm(), form) << "Import hides the registry dialog, it is not destroyed";
+    }
+
+    static inline std::unique_ptr<test::MainWindowFixture> window;
+    std::wstring name = test::UniqueName(L"Import");
+    test::RegistryCleanup cleanup;
+};
+
+TEST_F(PropertyImport, OkAddsAnImportedTaskAndMovesTheRunValueToTheDisabledEntries) {
+    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        std::wstring title = dialog.Title();
+        EXPECT_FALSE(HasVisibleStyle(dialog.chbDisableReg()));
+        ClickButton(dialog.sbtnImport());
+        TfrmRegistryEdit* first = main().RegistryForm();
+        ASSERT_NO_FATAL_FAILURE(Import(dialog));
+        EXPECT_EQ(main().RegistryForm(), first) << "one registry dialog per property dialog";
+        EXPECT_EQ(dialog.Tag, TfrmProperty::kImporting);
+        EXPECT_EQ(ui::GetText(dialog.feSelectFile()), L"C:\\Program Files\\Tool\\tool.exe /tray");
+        EXPECT_TRUE(HasVisibleStyle(dialog.chbDisableReg()));
+        EXPECT_TRUE(ui::IsChecked(dialog.chbDisableReg()));
+        EXPECT_FALSE(IsWindowEnabled(dialog.chbDisableReg()));
+        EXPECT_EQ(dialog.Title(), title) << "importing keeps the title";
+        ui::SetText(dialog.dseTime(), L"7");
+        ui::SetChecked(dialog.chbEnableTask(), true);
+        ClickButton(DialogItem(dialog, IDOK));
+        EXPECT_TRUE(dialog.Closed());
+    });
+    main().actAddTaskExecute();
+    EXPECT_EQ(main().RegistryForm(), nullptr) << "destroyed with the property dialog";
+    ASSERT_EQ(main().Tasks().Count(), 1u);
+    const TTaskItem& task = main().Tasks().Item(0);
+    EXPECT_EQ(task.caption, L"C:\\Program Files\\Tool\\tool.exe /tray");
+    EXPECT_EQ(task.delay, L"7");
+    EXPECT_EQ(task.reg, L"1");
+    EXPECT_TRUE(task.enabled);
+    EXPECT_EQ(window->ScreenLogCount(L"file \"C:\\Program Files\\Tool\\tool.exe /tray\" is added"), 1);
+
+    EXPECT_FALSE(test::GetText(HKEY_CURRENT_USER, kRun, name)) << "the system no longer starts it";
+    std::wstring entry = kDisabled + L"\\" + name;
+    auto sz = [](const std::wstring& text) { return std::make_pair(DWORD{REG_SZ}, text); };
+    EXPECT_EQ(test::GetText(HKEY_LOCAL_MACHINE, entry, L"item"), sz(name));
+    EXPECT_EQ(test::GetText(HKEY_LOCAL_MACHINE, entry, L"hkey"), sz(L"HKCU"));
+    EXPECT_EQ(test::GetText(HKEY_LOCAL_MACHINE, entry, L"command"), sz(kCommand)) << "quotes kept";
+    EXPECT_EQ(test::GetText(HKEY_LOCAL_MACHINE, entry, L"inimapping"), sz(L"0"));
+    EXPECT_EQ(test::GetText(HKEY_LOCAL_MACHINE, entry, L"key"), sz(kRun));
+}
+
+TEST_F(PropertyImport, CancelAfterImportAddsNothingAndMovesNothing) {
+    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        ASSERT_NO_FATAL_FAILURE(Import(dialog));
+        ClickButton(DialogItem(dialog, IDCANCEL));
+        EXPECT_TRUE(dialog.Closed());
+        EXPECT_EQ(main().RegistryForm(), nullptr) << "destroyed as the property dialog closes";
+    });
+    main().actAddTaskExecute();
+    EXPECT_EQ(hook.shown, 1);
+    EXPECT_EQ(main().Tasks().Count(), 0u);
+    EXPECT_EQ(test::GetText(HKEY_CURRENT_USER, kRun, name), std::make_pair(DWORD{REG_SZ}, kCommand));
+    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name));
+}
+
+}  // namespace
+}  // namespace lentora
