@@ -3,8 +3,8 @@
 // Usage: footprint_probe.exe <results file> <label> <moment file> <marker> <exe> [args...]
 // The moment file is deleted first; its lines begin with a "[... hh:nn:ss.zzz]" stamp of the local
 // time, which is compared with the local time just before the process was created.
-// Appends "<label> <ms to the marker> <ms to the first line> <anonymous RSS KiB> <RSS KiB>" to the
-// results file, or "<label> failed <reason>". Wine reports no private usage for another process,
+// Appends "<label> <ms to the marker> <ms to the first line> <anonymous RSS KiB> <RSS KiB> <CPU ms
+// to the marker>" to the results file, or "<label> failed <reason>". Wine reports no private usage for another process,
 // so memory comes from the Linux side: /proc/<pid>/status of the Wine process that runs the exe.
 #include <windows.h>
 
@@ -71,28 +71,45 @@ std::wstring PathKey(std::wstring path) {
     return path.rfind(L"z:", 0) == 0 ? path.substr(2) : path;
 }
 
-// The memory of the Linux process whose first argument is `exe` (Wine puts the Windows path there).
-std::optional<UnixMemory> UnixMemoryOf(const std::wstring& exe) {
+// The /proc folder of the Linux process whose first argument is `exe` (Wine puts the path there).
+std::optional<std::wstring> UnixProcessFolder(const std::wstring& exe) {
     WIN32_FIND_DATAW entry{};
     HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
     if (find == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::optional<UnixMemory> found;
+    std::optional<std::wstring> found;
     do {
         if (!std::iswdigit(entry.cFileName[0])) continue;
         std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName + L"\\";
         std::string cmdline = ReadShared(folder + L"cmdline");
         std::string first(cmdline.c_str());  // the first argument
-        if (PathKey(std::wstring(first.begin(), first.end())) != PathKey(exe)) continue;
-        std::string status = ReadShared(folder + L"status");
-        UnixMemory memory;
-        for (const auto& [key, value] : {std::pair{"RssAnon:", &memory.anonKiB}, std::pair{"VmRSS:", &memory.rssKiB}}) {
-            size_t at = status.find(key);
-            if (at != std::string::npos) *value = std::strtoull(status.c_str() + at + std::strlen(key), nullptr, 10);
-        }
-        if (memory.rssKiB > 0) found = memory;
+        if (PathKey(std::wstring(first.begin(), first.end())) == PathKey(exe)) found = folder;
     } while (!found && FindNextFileW(find, &entry));
     FindClose(find);
     return found;
+}
+
+std::optional<UnixMemory> MemoryOf(const std::wstring& folder) {
+    std::string status = ReadShared(folder + L"status");
+    UnixMemory memory;
+    for (const auto& [key, value] : {std::pair{"RssAnon:", &memory.anonKiB}, std::pair{"VmRSS:", &memory.rssKiB}}) {
+        size_t at = status.find(key);
+        if (at != std::string::npos) *value = std::strtoull(status.c_str() + at + std::strlen(key), nullptr, 10);
+    }
+    return memory.rssKiB > 0 ? std::optional<UnixMemory>(memory) : std::nullopt;
+}
+
+// User and system CPU time the process has used, in ms (the kernel counts in 10 ms ticks). Unlike
+// the time to the marker it hardly depends on what else the machine is running.
+std::optional<unsigned long long> CpuMsOf(const std::wstring& folder) {
+    std::string stat = ReadShared(folder + L"stat");
+    size_t close = stat.rfind(')');  // the name before it may hold blanks
+    if (close == std::string::npos) return std::nullopt;
+    unsigned long long user = 0, system = 0;
+    // After the name: state, then fields 4 to 13, then utime and stime.
+    if (std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user,
+                    &system) != 2)
+        return std::nullopt;
+    return (user + system) * 10;
 }
 
 std::wstring Quoted(const std::wstring& arg) { return L"\"" + arg + L"\""; }
@@ -143,17 +160,19 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     std::optional<long long> first = StampAt(ReadShared(momentFile), 0);
+    std::optional<std::wstring> folder = UnixProcessFolder(argv[5]);
+    std::optional<unsigned long long> cpuMs = folder ? CpuMsOf(*folder) : std::nullopt;
     Sleep(kSettleMs);
-    std::optional<UnixMemory> memory = UnixMemoryOf(argv[5]);
+    std::optional<UnixMemory> memory = folder ? MemoryOf(*folder) : std::nullopt;
     if (WaitForSingleObject(child.h, kExitTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(child.h, 1);
-    if (!memory || !first) {
-        AppendResult(results, label + (memory ? " failed first line" : " failed memory"));
+    if (!first || !cpuMs || !memory) {
+        AppendResult(results, label + (!first ? " failed first line" : !cpuMs ? " failed cpu" : " failed memory"));
         return 1;
     }
     auto since = [&](long long stampMs) { return (stampMs - MsOfDay(before) + kDayMs) % kDayMs; };
     char line[160];
-    std::snprintf(line, sizeof line, "%s %lld %lld %llu %llu", label.c_str(), since(*stamp), since(*first),
-                  memory->anonKiB, memory->rssKiB);
+    std::snprintf(line, sizeof line, "%s %lld %lld %llu %llu %llu", label.c_str(), since(*stamp), since(*first),
+                  memory->anonKiB, memory->rssKiB, *cpuMs);
     AppendResult(results, line);
     return 0;
 }
