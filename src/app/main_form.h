@@ -283,6 +283,12 @@ private:
     std::vector<std::pair<int, HWND>> controls_;
     bool logPageVisible_ = false;
     bool syncingListView_ = false;
+    // What lvListProg shows, row by row, so a refresh writes only what changed.
+    struct ShownRow {
+        std::wstring caption, delay, status;
+        bool enabled = false, selected = false;
+    };
+    std::vector<ShownRow> shownRows_;
 
     int trayIconIndex_ = -1;
     ui::FontHandle font_, boldFont_, strikeFont_;

@@ -9,28 +9,45 @@
 namespace lentora {
 
 void TfrmMain::RefreshListView() {
+    // Only cells that differ from what is on show are written: a tick that launches many tasks
+    // changes one status per launch, and rewriting every row for each of them costs more than
+    // the launches themselves.
     syncingListView_ = true;
-    SendMessageW(lvListProg_, WM_SETREDRAW, FALSE, 0);
-    int count = static_cast<int>(tasks_.Count());
-    while (ListView_GetItemCount(lvListProg_) > count) ListView_DeleteItem(lvListProg_, count);
-    for (int i = 0; i < count; ++i) {
-        const TTaskItem& task = tasks_.Item(static_cast<size_t>(i));
-        if (i >= ListView_GetItemCount(lvListProg_)) {
+    const size_t count = tasks_.Count();
+    while (static_cast<size_t>(ListView_GetItemCount(lvListProg_)) > count)
+        ListView_DeleteItem(lvListProg_, static_cast<int>(count));
+    if (shownRows_.size() > count) shownRows_.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        const TTaskItem& task = tasks_.Item(i);
+        const int row = static_cast<int>(i);
+        const bool added = i >= shownRows_.size();
+        if (added) {
             LVITEMW item{LVIF_TEXT};
-            item.iItem = i;
+            item.iItem = row;
             item.pszText = const_cast<wchar_t*>(L"");
             ListView_InsertItem(lvListProg_, &item);
+            shownRows_.emplace_back();
         }
-        ListView_SetItemText(lvListProg_, i, 0, const_cast<wchar_t*>(task.caption.c_str()));
-        ListView_SetItemText(lvListProg_, i, 1, const_cast<wchar_t*>(task.delay.c_str()));
-        ListView_SetItemText(lvListProg_, i, 2, const_cast<wchar_t*>(task.status.c_str()));
-        ListView_SetCheckState(lvListProg_, i, task.enabled);
-        bool selected = tasks_.Selected() == static_cast<size_t>(i);
-        ListView_SetItemState(lvListProg_, i, selected ? LVIS_SELECTED | LVIS_FOCUSED : 0,
-                              LVIS_SELECTED | LVIS_FOCUSED);
+        ShownRow& shown = shownRows_[i];
+        auto text = [&](int column, const std::wstring& value, std::wstring& onShow) {
+            if (!added && value == onShow) return;
+            ListView_SetItemText(lvListProg_, row, column, const_cast<wchar_t*>(value.c_str()));
+            onShow = value;
+        };
+        text(0, task.caption, shown.caption);
+        text(1, task.delay, shown.delay);
+        text(2, task.status, shown.status);
+        if (added || shown.enabled != task.enabled) {
+            ListView_SetCheckState(lvListProg_, row, task.enabled);
+            shown.enabled = task.enabled;
+        }
+        const bool selected = tasks_.Selected() == i;
+        if (added || shown.selected != selected) {
+            ListView_SetItemState(lvListProg_, row, selected ? LVIS_SELECTED | LVIS_FOCUSED : 0,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+            shown.selected = selected;
+        }
     }
-    SendMessageW(lvListProg_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(lvListProg_, nullptr, TRUE);
     syncingListView_ = false;
 }
 
