@@ -252,8 +252,9 @@ void TfrmMain::LayoutControls() {
     RECT sb{};
     GetWindowRect(statusBar_, &sb);
     int statusHeight = sb.bottom - sb.top;
-    int parts[] = {s(230), s(230 + 150), -1};
-    SendMessageW(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+    // Two panels: the status text and the walk's tick counter.
+    int parts[] = {s(230), s(230 + 150)};
+    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 
     ui::Move(pcMainPage_, 0, 0, client.right, client.bottom - statusHeight);
     RECT display{0, 0, client.right, client.bottom - statusHeight};

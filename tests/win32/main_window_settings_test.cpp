@@ -103,14 +103,18 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         const char* ini;
         bool useSkin, waitTimer, checkUpdate;
         const wchar_t *waitSec, *timeExit, *polling;
+        platform::LocalTime lastPool;  // the date shown
+        const wchar_t* lastPoolSaved;
     };
     const Case cases[] = {
-        {"[Skin]\r\nUseSkin=1\r\n[Options]\r\nWaitTimeOut=abc\r\ncheck_update=yes\r\nWaitTimer=2\r\n", true, true, true,
-         L"0", L"10", L"7"},
-        {"[Options]\r\nWaitTimeOut=1000000\r\nTimeExit=-5\r\nPollingInterval=1000\r\ncheck_update=0\r\nWaitTimer=0\r\n",
-         false, false, false, L"999999", L"0", L"365"},
-        {"[options]\r\nwaittimeout=0x10\r\nTIMEEXIT=999999\r\npollinginterval=-1\r\n", false, false, true, L"16",
-         L"999999", L"0"},
+        {"[Skin]\r\nUseSkin=1\r\n[Options]\r\nWaitTimeOut=abc\r\ncheck_update=yes\r\nWaitTimer=2\r\n"
+         "LastUpdateDate=41982\r\n",
+         true, true, true, L"0", L"10", L"7", {2014, 12, 9}, L"41982"},
+        {"[Options]\r\nWaitTimeOut=1000000\r\nTimeExit=-5\r\nPollingInterval=1000\r\ncheck_update=0\r\nWaitTimer=0\r\n"
+         "LastUpdateDate=not a date\r\n",
+         false, false, false, L"999999", L"0", L"365", {1899, 12, 30}, L"0"},
+        {"[options]\r\nwaittimeout=0x10\r\nTIMEEXIT=999999\r\npollinginterval=-1\r\nLastUpdateDate=41982.5\r\n", false,
+         false, true, L"16", L"999999", L"0", {2014, 12, 9}, L"41982.5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ini);
@@ -126,17 +130,19 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         EXPECT_EQ(main.Text(ids::dseWaitSec), c.waitSec);
         EXPECT_EQ(main.Text(ids::dseTimeExit), c.timeExit);
         EXPECT_EQ(main.Text(ids::dsePollingInterval), c.polling);
+        EXPECT_EQ(main.Text(ids::ledLastPool), platform::FormatShortDate(c.lastPool));
         EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "loading leaves no change to save";
-        if (!c.useSkin) continue;
-        // The key read as "UseSkin" is the key written as "Useskin": one key, still on.
+
         main.Close();
+        EXPECT_EQ(main.IniValue(L"Options", L"LastUpdateDate"), c.lastPoolSaved);
+        // The key read as "UseSkin" is the key written as "Useskin": one key.
         int skinKeys = 0;
         for (const auto& section : ReadSettingsFile(main)) {
             if (section.name != L"Skin") continue;
             for (const auto& [key, value] : section.keys) {
                 if (lstrcmpiW(key.c_str(), L"Useskin") != 0) continue;
                 ++skinKeys;
-                EXPECT_EQ(value, L"1");
+                EXPECT_EQ(value, c.useSkin ? L"1" : L"0");
             }
         }
         EXPECT_EQ(skinKeys, 1);

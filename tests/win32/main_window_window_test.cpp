@@ -31,6 +31,12 @@ TEST(MainWindow, StatusRoutineShowsTheTextInTheStatusBarAndTheTrayHint) {
     const std::wstring caption = ui::GetText(main->hwnd());
     ASSERT_EQ(caption, L"Lentora v." + main->ProgramVersion());
     EXPECT_EQ(StatusText(main->StatusBar(), 0), main->Msg(6)) << "start-up ends ready";
+    // Two panels: the status text, 230 wide, and the tick counter, 150 wide.
+    UINT dpi = ui::WindowDpi(main->hwnd());
+    int parts[4] = {};
+    EXPECT_EQ(SendMessageW(main->StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 2);
+    EXPECT_EQ(parts[0], ui::Scale(230, dpi));
+    EXPECT_EQ(parts[1], ui::Scale(230 + 150, dpi));
     EXPECT_EQ(main->TrayIconIndex(), 0);
     struct Case {
         std::wstring text;
