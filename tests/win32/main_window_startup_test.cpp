@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+
 #include "main_window_fixture.h"
 #include "util/format.h"
 
@@ -133,6 +135,35 @@ TEST(MainWindowStartup, CreatesTheProfileFolderOnlyWhenItIsMissing) {
     ASSERT_TRUE(again.created());
     EXPECT_EQ(again.ScreenLogCount(where), 1);
     EXPECT_EQ(again.ScreenLogCount(L"Folder in user profile is created"), 0);
+}
+
+TEST(MainWindowStartup, TheProfileOptionMovesOnlyTheTaskListAndTakesEffectAtOnce) {
+    test::ProfileFolderAside profile;
+    const std::wstring profileList = profile.Folder() + L"\\startlist.xml";
+    MainWindowSetup setup;
+    setup.startList = test::StartListXml(R"(<TASK name="C:\here.exe" time="4" enable="true"/>)");
+    MainWindowFixture main(std::move(setup));
+    ASSERT_TRUE(main.created());
+    ASSERT_EQ(main->Tasks().Count(), 1u);
+    main.ShowTab(1);
+    main.Click(ids::chkUserProfile);  // and closed without "Save options"
+    main.Close();
+    EXPECT_TRUE(std::filesystem::exists(profileList));
+    EXPECT_EQ(main.IniValue(L"Options", L"UserProfile"), L"1");
+    EXPECT_FALSE(std::filesystem::exists(profile.Folder() + L"\\lentora.ini"));
+    EXPECT_FALSE(std::filesystem::exists(profile.Folder() + L"\\lentora.log"));
+    EXPECT_TRUE(main.Exists(L"lentora.log"));
+
+    // The next start reads the list from the profile folder, not the one beside the program.
+    test::WriteBytes(main.Path(L"startlist.xml"), test::StartListXml(R"(<TASK name="C:\stale.exe" time="1" enable="true"/>)"));
+    auto settings = test::ReadBytes(main.Path(L"lentora.ini"));
+    MainWindowSetup next;
+    next.ini = settings;
+    MainWindowFixture again(std::move(next));
+    ASSERT_TRUE(again.created());
+    ASSERT_EQ(again->Tasks().Count(), 1u);
+    EXPECT_EQ(again->Tasks().Item(0).caption, L"C:\\here.exe");
+    EXPECT_EQ(again->DataFilePath(L"startlist.xml"), profileList);
 }
 
 TEST(MainWindowStartup, EveryRunAppendsToTheLogStartingWithTheSeparatorAndVersion) {
