@@ -178,9 +178,10 @@ class ProgramFolder:
                 lines.append(LogLine(datetime.datetime(y, mo, d, h, mi, s, ms * 1000), m.group(8)))
         return lines
 
-    def start(self, args, env=None):
-        """Starts lentora.exe from its folder; wait() ends it."""
-        return RunningProgram(self, args, env)
+    def start(self, args, env=None, desktop=None):
+        """Starts lentora.exe from its folder, inside a Wine virtual desktop of that name when
+        one is given; wait() ends it."""
+        return RunningProgram(self, args, env, desktop)
 
     def main_windows(self):
         """[(visible, iconic)] of this program's main windows, seen from another process."""
@@ -199,10 +200,11 @@ def balloon_texts():
 
 
 class RunningProgram:
-    def __init__(self, folder, args, env):
-        self.started = time.time()
+    def __init__(self, folder, args, env, desktop):
+        shell = ["explorer", f"/desktop={desktop},1024x768"] if desktop else []
         self._out = open(os.path.join(folder.root, "wine-output.txt"), "ab")
-        self.process = subprocess.Popen([WINE, folder.exe_windows] + args, cwd=folder.folder,
+        self.started = time.time()
+        self.process = subprocess.Popen([WINE] + shell + [folder.exe_windows] + args, cwd=folder.folder,
                                         env={**os.environ, **(env or {})}, stdin=subprocess.DEVNULL,
                                         stdout=self._out, stderr=self._out)
 
