@@ -94,6 +94,13 @@ struct MainWindowSetup {
     std::vector<std::wstring> args;
 };
 
+// "%APPDATA%\Lentora" of the prefix: the profile folder every start-up makes sure of.
+inline std::wstring ProfileFolderPath() {
+    wchar_t appData[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, TRUE);
+    return std::wstring(appData) + L"\\Lentora";
+}
+
 // A startlist.xml as the program writes it, with the given TASK elements.
 inline std::string StartListXml(std::string_view tasks) {
     return "<?xml version=\"1.0\" encoding=\"windows-1251\" standalone=\"yes\"?>"
@@ -121,12 +128,16 @@ public:
         if (setup.startList) WriteBytes(Path(L"startlist.xml"), *setup.startList);
         for (const auto& [name, bytes] : setup.files) WriteBytes(Path(name), bytes);
         if (const char* exe = std::getenv("LENTORA_EXE")) CopyFileW(WinePath(exe).c_str(), ExePath().c_str(), TRUE);
+        if (!std::filesystem::exists(ProfileFolderPath())) createdProfile_ = ProfileFolderPath();
         form_ = std::make_unique<TfrmMain>(StartupContext{ExePath(), std::move(setup.args)});
         created_ = form_->Create();
     }
     ~MainWindowFixture() {
         form_.reset();
         PumpMessages();
+        // The start-up made the profile folder; unless the test put something there, it goes.
+        std::error_code ignored;
+        if (!createdProfile_.empty()) std::filesystem::remove(createdProfile_, ignored);
     }
     MainWindowFixture(const MainWindowFixture&) = delete;
     MainWindowFixture& operator=(const MainWindowFixture&) = delete;
@@ -222,6 +233,7 @@ public:
 
 private:
     TempDir dir_;
+    std::wstring createdProfile_;
     std::unique_ptr<TfrmMain> form_;
     bool created_ = false;
 };
@@ -230,10 +242,7 @@ private:
 // test leaves there is removed and the original put back.
 class ProfileFolderAside {
 public:
-    ProfileFolderAside() {
-        wchar_t appData[MAX_PATH] = {};
-        SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, TRUE);
-        folder_ = std::wstring(appData) + L"\\Lentora";
+    ProfileFolderAside() : folder_(ProfileFolderPath()) {
         aside_ = folder_ + L".aside-" + std::to_wstring(GetCurrentProcessId());
         moved_ = MoveFileW(folder_.c_str(), aside_.c_str()) != FALSE;
     }

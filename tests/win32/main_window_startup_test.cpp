@@ -123,18 +123,16 @@ TEST(MainWindowStartup, CreatesTheProfileFolderOnlyWhenItIsMissing) {
     test::ProfileFolderAside profile;
     ASSERT_FALSE(profile.Exists());
     const std::wstring where = FormatText(L"Folder in user profile is : \"%s\"", {profile.Folder()});
-    {
+    for (bool present : {false, true}) {
+        SCOPED_TRACE(present ? "present" : "missing");
+        if (present) std::filesystem::create_directory(profile.Folder());
         MainWindowFixture main;
         ASSERT_TRUE(main.created());
         EXPECT_TRUE(profile.Exists());
-        EXPECT_EQ(main.ScreenLogCount(where), 1);
-        EXPECT_EQ(main.ScreenLogCount(L"Folder in user profile is created"), 1);
         EXPECT_EQ(main->ProfileFolder(), profile.Folder());
+        EXPECT_EQ(main.ScreenLogCount(where), 1);
+        EXPECT_EQ(main.ScreenLogCount(L"Folder in user profile is created"), present ? 0 : 1);
     }
-    MainWindowFixture again;
-    ASSERT_TRUE(again.created());
-    EXPECT_EQ(again.ScreenLogCount(where), 1);
-    EXPECT_EQ(again.ScreenLogCount(L"Folder in user profile is created"), 0);
 }
 
 TEST(MainWindowStartup, TheProfileOptionMovesOnlyTheTaskListAndTakesEffectAtOnce) {
