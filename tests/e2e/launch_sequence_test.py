@@ -38,6 +38,14 @@ class LaunchSequence(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.folder = wp.ProgramFolder()
+        try:
+            cls.run_program()
+        except BaseException:
+            cls.folder.cleanup()
+            raise
+
+    @classmethod
+    def run_program(cls):
         root = cls.folder.root
         # A folder with a blank: the system finds the program in the unquoted line by itself.
         apps = os.path.join(root, "My Apps")
@@ -84,11 +92,15 @@ class LaunchSequence(unittest.TestCase):
     def seconds_into_walk(self, text):
         return (self.stamp(text) - self.stamp("Begin timer of Start")).total_seconds()
 
-    def test_due_tasks_start_in_list_order_and_the_disabled_one_never(self):
-        self.assertEqual([as_given(r["cmd"]) for r in self.records], [self.first, self.second, self.third])
-        first, second, third = (r["tick"] for r in self.records)
-        self.assertLess(second - first, 700, "tasks of one delay start in the same tick")
-        self.assertTrue(1500 <= third - first <= 2700, f"delay 4 starts two ticks after delay 2: {third - first} ms")
+    def test_due_tasks_start_by_delay_and_the_disabled_one_never(self):
+        # Helpers started in one tick may report in either order; the log keeps the launch order.
+        started = [as_given(r["cmd"]) for r in self.records]
+        self.assertEqual(len(started), 3, started)
+        self.assertCountEqual(started[:2], [self.first, self.second])
+        self.assertEqual(started[2], self.third)
+        ticks = sorted(r["tick"] for r in self.records)
+        self.assertLess(ticks[1] - ticks[0], 700, "tasks of one delay start in the same tick")
+        self.assertTrue(1500 <= ticks[2] - ticks[0] <= 2700, f"delay 4 starts two ticks after delay 2: {ticks}")
         self.assertNotIn(f'Launch application: "{self.never}"', self.texts)
 
     def test_launches_happen_at_their_tick(self):
@@ -103,7 +115,7 @@ class LaunchSequence(unittest.TestCase):
                 self.assertEqual(int(record["flags"]), STARTF_USESHOWWINDOW)
                 self.assertEqual(int(record["show"]), SW_SHOWMINIMIZED)
 
-    def test_missing_program_is_logged_and_the_walk_goes_on(self):
+    def test_launches_go_in_list_order_and_a_missing_program_does_not_stop_the_walk(self):
         order = [f'Launch application: "{self.first}"', f'application: "{self.first}" is started',
                  f'Launch application: "{self.missing}"', f'Error at an launch "{self.missing}"',
                  f'Launch application: "{self.second}"', f'application: "{self.second}" is started',

@@ -1,6 +1,5 @@
 """The automatic update check of the real lentora.exe, through the system proxy set in the
 registry, a real proxy (tinyproxy) and a local web server standing in for the maker's site."""
-import os
 import time
 import unittest
 
@@ -29,6 +28,12 @@ class UpdateRun:
 
     def __init__(self, last_update_date, exit_time, balloon=None):
         self.folder = wp.ProgramFolder()
+        try:
+            self.run(last_update_date, exit_time, balloon)
+        finally:
+            self.folder.cleanup()
+
+    def run(self, last_update_date, exit_time, balloon):
         self.folder.write_task_list([])
         self.folder.write_ini({"UseLog": 1, "TimeExit": exit_time, "WaitTimer": 0, "ShowBalloon": 0,
                                "check_update": 1, "PollingInterval": 7, "LastUpdateDate": last_update_date})
@@ -39,19 +44,18 @@ class UpdateRun:
                 wp.registry_values(wp.INTERNET_SETTINGS, wp.proxy_settings(relay.port)), \
                 wp.registry_values(wp.RUN_KEY, {"Lentora": None}):
             self.relay_port = relay.port
-            run = self.folder.start(["-start", "-log"])
+            program = self.folder.start(["-start", "-log"])
             try:
-                while balloon and run.running() and not self.balloon_seen:
+                while balloon and program.running() and not self.balloon_seen:
                     self.balloon_seen = balloon in wp.balloon_texts()
                     time.sleep(0.2)
             finally:
-                self.exit_code = run.wait(RUN_LIMIT)
+                self.exit_code = program.wait(RUN_LIMIT)
             self.sent = list(relay.received)
             self.arrived = list(server.received)
             self.proxy_log = proxy.log()
         self.texts = [entry.text for entry in self.folder.log()]
         self.options = self.folder.read_ini()["options"]
-        self.folder.cleanup()
 
 
 class UpdateDue(unittest.TestCase):
@@ -63,7 +67,7 @@ class UpdateDue(unittest.TestCase):
                        .replace("%s", wp.VERSION, 1))
         cls.result = UpdateRun(wp.today_serial() - 7, exit_time=8, balloon=cls.balloon)
 
-    def test_request_goes_through_the_system_proxy_exactly_as_specified(self):
+    def test_request_reaches_the_system_proxy_byte_for_byte(self):
         self.assertEqual(self.result.sent, [REQUEST])
 
     def test_proxy_passes_it_on_to_the_server(self):
