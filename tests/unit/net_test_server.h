@@ -31,7 +31,9 @@ public:
     // What to do once the request has arrived; `peer` closes when it returns.
     using Play = std::function<void(net::Socket& peer, Milliseconds limit)>;
 
-    explicit ScriptedServer(Play play) : play_(std::move(play)) {
+    // With `readRequest` false the play begins at once and the request stays unread (a peer that
+    // closes then makes the system reset the connection).
+    explicit ScriptedServer(Play play, bool readRequest = true) : play_(std::move(play)), readRequest_(readRequest) {
         listening_ = net::Socket::ListenLoopback(&stop_, listener_, port_) == net::NetStatus::Ok;
         if (listening_) thread_ = std::thread([this] { Run(); });
     }
@@ -74,7 +76,7 @@ private:
         std::string request;
         auto deadline = net::DeadlineAfter(kLimit);
         char buffer[1024];
-        while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
+        while (readRequest_ && request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
             std::size_t got = 0;
             if (peer.Receive(buffer, sizeof buffer, deadline, got) != net::NetStatus::Ok || got == 0) break;
             request.append(buffer, got);
@@ -89,6 +91,7 @@ private:
     }
 
     Play play_;
+    bool readRequest_;
     net::CancelToken stop_;
     net::Socket listener_;
     std::uint16_t port_ = 0;
