@@ -59,6 +59,12 @@ ensure_wine_prefix() {
         wineboot -u >/dev/null 2>&1 </dev/null
         wineserver -w
     fi
+    # Without a window manager Wine waits for one on every window it destroys; unmanaged windows
+    # make each GUI test take a fraction of a second instead of seconds.
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+        wineserver -w
+    fi
 }
 
 # One persistent wineserver for the whole run; Wine's own services are started with their

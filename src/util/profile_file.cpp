@@ -139,10 +139,21 @@ void ProfileFile::InsertLine(size_t index, std::wstring text) {
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), Line{std::move(bytes), LineEnd(), std::move(text)});
 }
 
+void ProfileFile::SwitchToUtf16() {
+    utf16_ = true;
+    for (auto& line : lines_) {
+        line.bytes = Encode(line.text);
+        line.eol = Encode(std::wstring(line.eol.begin(), line.eol.end()));
+    }
+}
+
 void ProfileFile::Write(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
     std::wstring cleanSection = WithoutLineBreaks(section);
     std::wstring cleanKey = WithoutLineBreaks(key);
     std::wstring cleanValue = WithoutLineBreaks(value);
+    // A text the ANSI code page cannot hold would come back as "?": the file becomes UTF-16LE.
+    for (const std::wstring* text : {&cleanSection, &cleanKey, &cleanValue})
+        if (!utf16_ && Decode(Encode(*text)) != *text) SwitchToUtf16();
 
     Location found = Find(cleanSection, cleanKey);
     if (found.key != npos) {

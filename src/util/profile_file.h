@@ -28,7 +28,8 @@ public:
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds the
     // section at the end of the file. Line breaks in the arguments are written as blanks, so a
-    // value can never add lines of its own.
+    // value can never add lines of its own. A text that the ANSI code page cannot hold turns the
+    // whole file into UTF-16LE with its byte-order mark, so no character is lost.
     void Write(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 
     // The file's bytes in its own encoding, byte-order mark included.
@@ -51,6 +52,7 @@ private:
     std::wstring Decode(std::string_view bytes) const;
     std::string LineEnd() const;
     void InsertLine(size_t index, std::wstring text);
+    void SwitchToUtf16();
 
     bool utf16_ = false;
     unsigned codePage_;

@@ -151,10 +151,23 @@ TEST(ProfileFile, AnsiFileUsesTheCodePageItWasReadWith) {
     const std::wstring russian = L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439";
     ProfileFile file("[Language]\r\nCurrentLanguage=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n", 1251);
     EXPECT_EQ(file.Read(L"Language", L"CurrentLanguage"), russian);
-    file.Write(L"Language", L"Previous", russian + L"\u00E9");  // é is not in 1251
+    file.Write(L"Language", L"Previous", russian);
     EXPECT_EQ(file.ToBytes(),
               "[Language]\r\nCurrentLanguage=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n"
-              "Previous=\xD0\xF3\xF1\xF1\xEA\xE8\xE9?\r\n");
+              "Previous=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n");
+}
+
+TEST(ProfileFile, TextTheCodePageCannotHoldTurnsTheFileIntoUtf16) {
+    // "Русский (RU)" saved on a system whose ANSI code page is 1252 must come back as it was.
+    const std::wstring russian = L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439 (RU)";
+    ProfileFile file("[Skin]\r\nUseskin=1\r\n[Options]\nTimeExit=10", kCp1252);
+    file.Write(L"Language", L"CurrentLanguage", russian);
+    std::string bytes = file.ToBytes();
+    EXPECT_EQ(bytes, "\xFF\xFE" + EncodeUtf16Le(L"[Skin]\r\nUseskin=1\r\n[Options]\nTimeExit=10\r\n[Language]\r\n"
+                                               L"CurrentLanguage=" + russian + L"\r\n"));
+    ProfileFile reread(bytes, kCp1252);
+    EXPECT_EQ(reread.Read(L"Language", L"CurrentLanguage"), russian);
+    EXPECT_EQ(reread.Read(L"Options", L"TimeExit"), L"10");
 }
 
 TEST(ProfileFile, LargeFilesStayFast) {
