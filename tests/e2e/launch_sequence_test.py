@@ -152,8 +152,9 @@ class LaunchSequence(unittest.TestCase):
         self.assertIn("Autostart on key launch", self.texts)
         self.assertIsNotNone(self.windows_during_walk, "the walk was never seen running")
         self.assertEqual(len(self.windows_during_walk), 1, "one main window of this program")
-        visible, _ = self.windows_during_walk[0]
+        visible, minimized = self.windows_during_walk[0]
         self.assertFalse(visible)
+        self.assertTrue(minimized, "minimised, so that showing it from the tray restores it")
 
 
 if __name__ == "__main__":
