@@ -1,0 +1,315 @@
+// The real main window in the notification area: its icon and images, launch and update balloons
+// with the hide timer and the balloon click, the tray menu in each sequencer state, and the way
+// back from the tray.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "image_ids.h"
+#include "main_window_fixture.h"
+#include "util/format.h"
+
+namespace lentora {
+namespace {
+
+using test::MainWindowFixture;
+using test::MainWindowSetup;
+
+// Harmless real programs for the tasks: a shell that exits at once, and the same with a command
+// line longer than a balloon holds.
+const std::wstring kShort = L"C:\\windows\\system32\\cmd.exe /c exit";
+const std::wstring kLong = L"C:\\windows\\system32\\cmd.exe /c rem " + std::wstring(300, L'x');
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// Balloons on, the closing delay far away, the short task at tick 1 and the long one at tick 2.
+MainWindowSetup LaunchSetup(bool showBalloon) {
+    MainWindowSetup setup;
+    setup.ini = "[Options]\r\nUseLog=1\r\ncheck_update=0\r\nTimeExit=100\r\nShowBalloon=" +
+                std::string(showBalloon ? "1" : "0") + "\r\n";
+    setup.startList = test::StartListXml("<TASK name=\"" + Narrow(kShort) + "\" time=\"1\" enable=\"true\"/>" +
+                                         "<TASK name=\"" + Narrow(kLong) + "\" time=\"2\" enable=\"true\"/>");
+    return setup;
+}
+
+// Started at log-on with a long delay of start: the program waits in the tray.
+MainWindowSetup WaitingSetup() {
+    MainWindowSetup setup;
+    setup.ini = "[Options]\r\nUseLog=1\r\ncheck_update=0\r\nTimeExit=100\r\nWaitTimer=1\r\nWaitTimeOut=100\r\n";
+    setup.args = {L"-start"};
+    return setup;
+}
+
+// Starts a walk whose ticks the test gives itself, so no real second can slip in between.
+void StartWalkByHand(MainWindowFixture& main) {
+    main->Seq().bbtnStartClick();
+    KillTimer(main->hwnd(), ids::timerStart);
+    ASSERT_EQ(main->Seq().RunFlag(), 1);
+}
+
+// The shell's report about the icon, as it reaches the icon's own window.
+void ShellEvent(MainWindowFixture& main, UINT event) {
+    SendMessageW(main->TrayIcon().NotifyWindow(), ui::TrayIcon::kCallbackMessage, 0, MAKELPARAM(event, 1));
+}
+
+// Runs the queue until the start-up update check has handed over its log line and then its
+// result, so it cannot overwrite an update state that the test sets afterwards.
+void WaitForStartupUpdateCheck(MainWindowFixture& main) {
+    for (int i = 0; i < 500 && main.ScreenLogCount(L"Check update is disable") == 0; ++i) {
+        test::PumpMessages();
+        Sleep(10);
+    }
+    ASSERT_EQ(main.ScreenLogCount(L"Check update is disable"), 1);
+    // The result follows the log line at once.
+    for (int i = 0; i < 50; ++i) {
+        test::PumpMessages();
+        Sleep(10);
+    }
+}
+
+// An update answer as the worker hands it over after an automatic check found a newer build.
+TLtUpd NewerBuild(MainWindowFixture& main) {
+    WaitForStartupUpdateCheck(main);
+    TLtUpd upd = main->UpdState();
+    upd.connect = true;
+    upd.getupdate = true;
+    upd.lastversion = L"9.9.9.999";
+    upd.button_update = false;
+    return upd;
+}
+
+std::wstring UpdateText(MainWindowFixture& main) {
+    return FormatText(main->Msg(37), {L"9.9.9.999", main->ProgramVersion()});
+}
+
+// The icon drawn on white, to tell the tray images apart.
+std::vector<DWORD> IconPixels(HICON icon) {
+    constexpr int kSize = 16;
+    struct DcDeleter {
+        void operator()(HDC dc) const { DeleteDC(dc); }
+    };
+    ui::Owned<HDC, DcDeleter> dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    ui::Owned<HBITMAP, ui::GdiObjectDeleter> dib(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!icon || !dib || !bits) return {};
+    std::vector<DWORD> pixels(kSize * kSize, 0xFFFFFFFF);
+    {
+        ui::SelectGuard select(dc.get(), dib.get());
+        std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
+        if (!DrawIconEx(dc.get(), 0, 0, icon, kSize, kSize, 0, nullptr, DI_NORMAL)) return {};
+        GdiFlush();
+        std::copy_n(static_cast<const DWORD*>(bits), pixels.size(), pixels.begin());
+    }
+    return pixels;
+}
+
+std::vector<std::wstring> TrayMenuNow(MainWindowFixture& main) {
+    main->Actions().Update();
+    std::vector<std::wstring> names;
+    for (const ui::MenuItem* item : main->TrayMenu().VisibleItems()) names.push_back(item->name);
+    return names;
+}
+
+using Names = std::vector<std::wstring>;
+
+TEST(TrayBehaviour, IconIsShownAtStartUpAndItsImageFollowsTheStatusRoutine) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    const ui::TrayIcon& tray = main->TrayIcon();
+    EXPECT_TRUE(tray.Visible());
+    EXPECT_EQ(tray.Owner(), main->hwnd());
+    EXPECT_EQ(tray.Hint(), L"Lentora v." + main->ProgramVersion() + L"\r" + main->Msg(6));
+    EXPECT_EQ(tray.Tag, 0);
+    EXPECT_TRUE(tray.BalloonText().empty());
+
+    std::vector<std::vector<DWORD>> images;
+    for (int index = 0; index < IDI_TRAY_COUNT; ++index) {
+        main->setMSGPanel(L"state", index);
+        ASSERT_NE(tray.Icon(), nullptr) << index;
+        images.push_back(IconPixels(tray.Icon()));
+        ASSERT_FALSE(images.back().empty()) << index;
+    }
+    // Idle grey, waiting, walking and paused each look different.
+    for (int a : {0, 2, 3, 4})
+        for (int b : {0, 2, 3, 4})
+            if (a < b) EXPECT_NE(images[a], images[b]) << a << " and " << b;
+    main->setMSGPanel(L"state", IDI_TRAY_COUNT + 3);
+    EXPECT_EQ(IconPixels(tray.Icon()), images.back()) << "past the end shows the last image";
+    main->setMSGPanel(L"state", 3);
+    EXPECT_EQ(IconPixels(tray.Icon()), images[3]);
+}
+
+TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) {
+    MainWindowFixture main(LaunchSetup(true));
+    ASSERT_TRUE(main.created());
+    ASSERT_EQ(main->Tasks().Count(), 2u);
+    ui::TrayIcon& tray = main->TrayIcon();
+    StartWalkByHand(main);
+    EXPECT_FALSE(main->BalloonHideTimerRunning());
+
+    main->Seq().timerStartTimer();
+    EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(9)) << "the task really started";
+    EXPECT_EQ(tray.BalloonTitle(), main->Msg(32));
+    EXPECT_EQ(tray.BalloonText(), kShort);
+    EXPECT_TRUE(main->BalloonHideTimerRunning());
+    EXPECT_EQ(main->BalloonHideInterval(), 13000u);
+
+    main->Seq().timerStartTimer();
+    EXPECT_EQ(main->Tasks().Item(1).status, main->Msg(9));
+    EXPECT_EQ(tray.BalloonTitle(), main->Msg(32));
+    EXPECT_EQ(tray.BalloonText(), kLong.substr(0, 255)) << "the first 255 characters of a longer line";
+    EXPECT_TRUE(main->BalloonHideTimerRunning());
+
+    main->tmrBallonHideTimer();
+    EXPECT_TRUE(tray.BalloonTitle().empty());
+    EXPECT_TRUE(tray.BalloonText().empty());
+    EXPECT_EQ(tray.Tag, 0);
+    EXPECT_FALSE(main->BalloonHideTimerRunning());
+    EXPECT_EQ(main->BalloonHideInterval(), 13000u);
+
+    // A click on a launch balloon is no update question.
+    ShellEvent(main, NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(main.boxes.shown.empty());
+    EXPECT_FALSE(main->UpdState().showed_upd_dialog);
+}
+
+TEST(TrayBehaviour, WithBalloonsOffALaunchShowsNoBalloon) {
+    MainWindowFixture main(LaunchSetup(false));
+    ASSERT_TRUE(main.created());
+    StartWalkByHand(main);
+    main->Seq().timerStartTimer();
+    EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(9));
+    EXPECT_TRUE(main->TrayIcon().BalloonText().empty());
+    EXPECT_FALSE(main->BalloonHideTimerRunning());
+}
+
+TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    ui::TrayIcon& tray = main->TrayIcon();
+    main->ShowUpdateResult(NewerBuild(main));
+    EXPECT_EQ(tray.BalloonTitle(), main->Msg(35));
+    EXPECT_EQ(tray.BalloonText(), UpdateText(main));
+    EXPECT_EQ(tray.Tag, 1);
+    EXPECT_TRUE(main->BalloonHideTimerRunning());
+    EXPECT_EQ(main->BalloonHideInterval(), 23000u);
+
+    ShellEvent(main, NIN_BALLOONUSERCLICK);
+    ASSERT_EQ(main.boxes.shown.size(), 1u);
+    const auto& box = main.boxes.shown[0];
+    EXPECT_EQ(box.text, UpdateText(main) + L"\n\r" + main->Msg(38));
+    EXPECT_EQ(box.caption, main->Msg(35));
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+    EXPECT_EQ(tray.Tag, 0);
+    EXPECT_TRUE(main->UpdState().showed_upd_dialog);
+
+    ShellEvent(main, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(main.boxes.shown.size(), 1u) << "asked once";
+    // Once asked, a later automatic result shows no balloon.
+    main->ShowUpdateResult(NewerBuild(main));
+    EXPECT_EQ(tray.Tag, 0);
+}
+
+TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
+    enum class End { ShellTimeout, HideTimer, LaunchBalloon };
+    for (End end : {End::ShellTimeout, End::HideTimer, End::LaunchBalloon}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        MainWindowFixture main(LaunchSetup(true));
+        ASSERT_TRUE(main.created());
+        ui::TrayIcon& tray = main->TrayIcon();
+        if (end == End::LaunchBalloon) StartWalkByHand(main);
+        main->ShowUpdateResult(NewerBuild(main));
+        ASSERT_EQ(tray.Tag, 1);
+        ASSERT_EQ(main->BalloonHideInterval(), 23000u);
+
+        switch (end) {
+            case End::ShellTimeout:
+                ShellEvent(main, NIN_BALLOONTIMEOUT);
+                EXPECT_TRUE(tray.BalloonText().empty());
+                break;
+            case End::HideTimer:
+                main->tmrBallonHideTimer();
+                EXPECT_TRUE(tray.BalloonText().empty());
+                EXPECT_FALSE(main->BalloonHideTimerRunning());
+                EXPECT_EQ(main->BalloonHideInterval(), 13000u) << "back to the launch balloon's interval";
+                break;
+            case End::LaunchBalloon:
+                main->Seq().timerStartTimer();
+                EXPECT_EQ(tray.BalloonTitle(), main->Msg(32)) << "the launch balloon replaced the update balloon";
+                EXPECT_EQ(tray.BalloonText(), kShort);
+                EXPECT_TRUE(main->BalloonHideTimerRunning()) << "the running timer keeps its countdown";
+                break;
+        }
+        EXPECT_EQ(tray.Tag, 0);
+        ShellEvent(main, NIN_BALLOONUSERCLICK);
+        EXPECT_TRUE(main.boxes.shown.empty()) << "a later click cannot open the question";
+        EXPECT_FALSE(main->UpdState().showed_upd_dialog);
+    }
+}
+
+TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
+    MainWindowFixture main(WaitingSetup());
+    ASSERT_TRUE(main.created());
+    ASSERT_TRUE(main->Seq().WaitTimerArmed());
+
+    const ui::MenuItem* def = main->TrayMenu().DefaultItem();
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(def->name, L"mnuShow");
+    EXPECT_FALSE(def->caption.empty());
+
+    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"mnuWait", L"mnuExit"})) << "waiting";
+    EXPECT_EQ(main->TrayIconIndex(), 2);
+    main->Seq().actWaitExecute();
+    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"mnuExit"})) << "idle";
+    EXPECT_EQ(main->TrayIconIndex(), 0);
+    StartWalkByHand(main);
+    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuExit"})) << "walking";
+    EXPECT_EQ(main->TrayIconIndex(), 3);
+    main->Seq().actPauseExecute();
+    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"Resume1", L"mnuExit"}))
+        << "paused offers Pause again";
+    EXPECT_EQ(main->TrayIconIndex(), 4);
+    main->Seq().actResumeExecute();
+    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuExit"})) << "resumed";
+    KillTimer(main->hwnd(), ids::timerStart);
+}
+
+TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
+    enum class Way { MenuItem, DoubleClick };
+    for (Way way : {Way::MenuItem, Way::DoubleClick}) {
+        SCOPED_TRACE(way == Way::MenuItem ? "mnuShow" : "double click");
+        MainWindowFixture main(WaitingSetup());
+        ASSERT_TRUE(main.created());
+        test::PumpMessages();
+        EXPECT_FALSE(IsWindowVisible(main->hwnd()));
+        EXPECT_TRUE(main->TrayIcon().Visible());
+
+        if (way == Way::MenuItem) {
+            main->TrayMenu().Run(*main->TrayMenu().DefaultItem());
+        } else {
+            ShellEvent(main, WM_LBUTTONDBLCLK);
+        }
+        test::PumpMessages();
+        EXPECT_TRUE(IsWindowVisible(main->hwnd()));
+        EXPECT_FALSE(IsIconic(main->hwnd()));
+        EXPECT_TRUE(main->TrayIcon().Visible()) << "the icon stays while the window is up";
+
+        // Minimised again, the window goes back to the tray.
+        ShowWindow(main->hwnd(), SW_MINIMIZE);
+        test::PumpMessages();
+        EXPECT_FALSE(IsWindowVisible(main->hwnd()));
+        main->mnuShowClick();
+        test::PumpMessages();
+        EXPECT_TRUE(IsWindowVisible(main->hwnd()));
+        EXPECT_FALSE(IsIconic(main->hwnd()));
+    }
+}
+
+}  // namespace
+}  // namespace lentora
