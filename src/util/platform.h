@@ -38,7 +38,8 @@ bool DirectoryExists(const std::wstring& path);
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 // Writes bytes to a temporary file beside `path`, flushes it and renames it over `path`,
-// so the old file survives any failure. False when any step fails (the temporary is removed).
+// so the old file survives any failure. False when any step fails (the temporary is removed) and
+// when `path` is a read-only file.
 bool WriteFileAtomic(const std::wstring& path, std::string_view bytes);
 // Appends bytes to `path` (created when missing), opened for writing with read sharing only.
 // False when any step fails.

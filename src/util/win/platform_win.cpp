@@ -187,6 +187,13 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
 }
 
 bool WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
+    // A read-only file is one the user wants kept as it is; a rename over it does not ask about
+    // the mark on every file system, so it is asked here.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     static std::atomic<unsigned> counter{0};
     std::wstring temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
