@@ -1,0 +1,136 @@
+// The update check of the real main window with the system's proxy set in the registry: a proxy
+// list without a port or with port 0 ends as a logged failure (no connection is tried), and
+// a usable one carries the request.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../unit/net_test_server.h"
+#include "main_window_fixture.h"
+#include "util/format.h"
+
+namespace lentora {
+namespace {
+
+using test::MainWindowFixture;
+
+// Sets the current user's Internet settings to a proxy while it lives, then puts back what was
+// there before (or removes the values that were not).
+class SystemProxy {
+public:
+    explicit SystemProxy(const std::wstring& list) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                        nullptr);
+        enable_ = Save(L"ProxyEnable");
+        server_ = Save(L"ProxyServer");
+        DWORD on = 1;
+        RegSetValueExW(key_, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
+        RegSetValueExW(key_, L"ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(list.c_str()),
+                       static_cast<DWORD>((list.size() + 1) * sizeof(wchar_t)));
+    }
+    ~SystemProxy() {
+        Restore(L"ProxyEnable", enable_);
+        Restore(L"ProxyServer", server_);
+        RegCloseKey(key_);
+    }
+    SystemProxy(const SystemProxy&) = delete;
+    SystemProxy& operator=(const SystemProxy&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    struct Value {
+        DWORD type = 0;
+        std::vector<BYTE> bytes;
+    };
+
+    std::optional<Value> Save(const wchar_t* name) const {
+        Value value;
+        DWORD size = 0;
+        if (RegQueryValueExW(key_, name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+        value.bytes.resize(size);
+        RegQueryValueExW(key_, name, nullptr, &value.type, value.bytes.data(), &size);
+        return value;
+    }
+    void Restore(const wchar_t* name, const std::optional<Value>& value) const {
+        if (value)
+            RegSetValueExW(key_, name, 0, value->type, value->bytes.data(), static_cast<DWORD>(value->bytes.size()));
+        else
+            RegDeleteValueW(key_, name);
+    }
+
+    HKEY key_ = nullptr;
+    std::optional<Value> enable_, server_;
+};
+
+// Presses "Check updates" and waits for the result box; false when none came.
+bool CheckUpdatesByButton(MainWindowFixture& main) {
+    main->btnCheckUpdatesClick();
+    for (int i = 0; i < 500 && main.boxes.shown.empty(); ++i) {
+        test::PumpMessages();
+        Sleep(20);
+    }
+    return !main.boxes.shown.empty();
+}
+
+const std::wstring kError = L"Error load lastversion. File not fount";
+
+struct UnusableProxyCase {
+    const char* name;
+    const wchar_t* list;
+    const wchar_t* server;  // ProxyServer of the update state afterwards
+};
+
+class UnusableSystemProxy : public ::testing::TestWithParam<UnusableProxyCase> {};
+
+TEST_P(UnusableSystemProxy, FailsWithTheLogLineAndKeepsTheDate) {
+    const UnusableProxyCase& param = GetParam();
+    SystemProxy proxy(param.list);
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+
+    ASSERT_TRUE(CheckUpdatesByButton(main));
+    EXPECT_EQ(main.ScreenLogCount(L"Button update"), 1);
+    EXPECT_EQ(main.ScreenLogCount(FormatText(L"ProxyServer %s", {param.list})), 1);
+    EXPECT_EQ(main.ScreenLogCount(L"Internet connection is On"), 1);
+    EXPECT_EQ(main.ScreenLogCount(kError), 1);
+    EXPECT_TRUE(main->UpdState().ProxyEnabled);
+    EXPECT_EQ(main->UpdState().ProxyServer, param.server);
+    EXPECT_EQ(main->UpdState().ProxyPort, 0);
+    EXPECT_EQ(main->UpdState().last_update_date, 0) << "no answer: the date stays";
+    // Connected, no newer version known: the manual check ends with the "no newer version" box.
+    ASSERT_EQ(main.boxes.shown.size(), 1u);
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(39));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UnusableSystemProxy,
+                         ::testing::Values(UnusableProxyCase{"WithoutColon", L"proxyhost", L"proxyhost"},
+                                           UnusableProxyCase{"PortZero", L"127.0.0.1:0", L"127.0.0.1"},
+                                           UnusableProxyCase{"PortNotANumber", L"127.0.0.1:http", L"127.0.0.1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UsableSystemProxy, CarriesTheRequestAndItsAnswer) {
+    auto server = testing::ScriptedServer::Replying("HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\n1.4.1.260");
+    ASSERT_TRUE(server.Listening());
+    const std::wstring list = L"127.0.0.1:" + std::to_wstring(server.Port());
+    SystemProxy proxy(list);
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+
+    ASSERT_TRUE(CheckUpdatesByButton(main));
+    EXPECT_EQ(server.Request().rfind("GET http://" LENTORA_UPDATE_HOST "/download/lastversion.php?app=lt&ver=", 0),
+              0u)
+        << server.Request();
+    EXPECT_EQ(main.ScreenLogCount(FormatText(L"ProxyServer %s", {list})), 1);
+    EXPECT_EQ(main.ScreenLogCount(L"Lastversion is \"1.4.1.260\""), 1);
+    EXPECT_EQ(main.ScreenLogCount(L"Program do need update"), 1);
+    EXPECT_EQ(main->UpdState().ProxyPort, server.Port());
+    ASSERT_EQ(main.boxes.shown.size(), 1u);
+    EXPECT_EQ((main.boxes.shown[0].type & MB_TYPEMASK), static_cast<UINT>(MB_YESNO)) << "the download question";
+}
+
+}  // namespace
+}  // namespace lentora
