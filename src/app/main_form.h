@@ -291,7 +291,7 @@ private:
     std::vector<ShownRow> shownRows_;
 
     int trayIconIndex_ = -1;
-    ui::FontHandle font_, boldFont_, strikeFont_;
+    ui::FontHandle font_, boldFont_, strikeFont_, boldItalicFont_;
 };
 
 }  // namespace lentora

@@ -45,7 +45,7 @@ void TfrmMain::CreateAboutPage() {
     add(ids::sMemo1, ui::CreateControl(tsLicense_.hwnd(), WC_EDITW, std::wstring(BuiltinLicenseText()), memo,
                                        ids::sMemo1, WS_EX_CLIENTEDGE));
     HWND comps = tsComponents_.hwnd();
-    add(ids::gbComponents, ui::CreateControl(comps, WC_BUTTONW, L"Used components", BS_GROUPBOX, ids::gbComponents));
+    add(ids::gbComponents, ui::CreateGroupBox(comps, L"Used components", ids::gbComponents));
     add(ids::wlAC, ui::CreateLink(comps, L"", ids::wlAC));
     add(ids::lblLF, ui::CreateLink(comps, L"", ids::lblLF));
     add(ids::lblCTI, ui::CreateLabel(comps, L"Tray icon component (Shell_NotifyIcon), ver. 1.0"));
@@ -116,8 +116,8 @@ void TfrmMain::LayoutAboutPage(int width, int height) {
 
 void TfrmMain::ShowAboutPage(int index) {
     TabCtrl_SetCurSel(pcAbout_, index);
-    ui::Panel* subs[] = {&tsAboutProg_, &tsLicense_, &tsComponents_, &tsDonate_};
-    for (int i = 0; i < 4; ++i) ShowWindow(subs[i]->hwnd(), i == index ? SW_SHOW : SW_HIDE);
+    ui::ShowOnly({tsAboutProg_.hwnd(), tsLicense_.hwnd(), tsComponents_.hwnd(), tsDonate_.hwnd()},
+                 static_cast<size_t>(index));
 }
 
 void TfrmMain::SetAboutTabText(std::wstring_view page, const std::wstring& text) {

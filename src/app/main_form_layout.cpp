@@ -147,7 +147,7 @@ void TfrmMain::CreateOptionsPage() {
         return hwnd;
     };
     add(ids::sbDownSB, ui::CreateButton(box, L"Down", ids::sbDownSB, BS_FLAT));
-    add(ids::gbStartStop, ui::CreateControl(box, WC_BUTTONW, L"Customisations of start / closing", BS_GROUPBOX, -1));
+    add(ids::gbStartStop, ui::CreateGroupBox(box, L"Customisations of start / closing"));
     add(ids::chbWindowsStart, ui::CreateCheckBox(box, L"To start at Windows loading", ids::chbWindowsStart));
     add(ids::chkUserProfile, ui::CreateCheckBox(box, L"Use User's Profile", ids::chkUserProfile));
     add(ids::chbSetWaitTimer, ui::CreateCheckBox(box, L"To use delay of start", ids::chbSetWaitTimer));
@@ -172,7 +172,7 @@ void TfrmMain::CreateOptionsPage() {
     add(ids::btnCreateLink, ui::CreateButton(box, L"Create link", ids::btnCreateLink));
     add(ids::btnCheckUpdates, ui::CreateButton(box, L"Check updates", ids::btnCheckUpdates));
 
-    controls_.push_back({ids::gbLanguage, ui::CreateControl(box, WC_BUTTONW, L"Language", BS_GROUPBOX, -1)});
+    controls_.push_back({ids::gbLanguage, ui::CreateGroupBox(box, L"Language")});
     add(ids::cbLanguageSelect,
         ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::cbLanguageSelect));
     for (const wchar_t* entry : {L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439 (RU)", L"English (GB)"})
@@ -181,7 +181,7 @@ void TfrmMain::CreateOptionsPage() {
     actions_.BindButton(ActionByName(L"actApplyLng"), apply);
     controls_.push_back({ids::lblAutorLng, ui::CreateLabel(box, L"Translation by:")});
 
-    controls_.push_back({ids::gbSkins, ui::CreateControl(box, WC_BUTTONW, L"Skins", BS_GROUPBOX, -1)});
+    controls_.push_back({ids::gbSkins, ui::CreateGroupBox(box, L"Skins")});
     add(ids::chbUseSkin, ui::CreateCheckBox(box, L"To use skin", ids::chbUseSkin));
     add(ids::sSkinBox,
         ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::sSkinBox));
@@ -232,14 +232,19 @@ void TfrmMain::ApplyFonts() {
     font_ = std::move(fonts.normal);
     boldFont_ = std::move(fonts.bold);
     strikeFont_ = std::move(fonts.strike);
+    boldItalicFont_ = std::move(fonts.boldItalic);
     ui::ApplyFont(hwnd(), font_.get());
+    // The About header and the payment blocks stand out.
+    for (int id : {ids::lblTitle, ids::lblFreeware, ids::lblPay1, ids::lblPay2, ids::btnAccount})
+        SendMessageW(Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), TRUE);
+    SendMessageW(Control(ids::sLabel1), WM_SETFONT, reinterpret_cast<WPARAM>(boldItalicFont_.get()), TRUE);
 }
 
 void TfrmMain::ShowPage(int index) {
-    ui::Panel* pages[] = {&tsStartProgram_, &tsOptions_, &tsLogView_, &tsAbout_};
     // The Log tab is absent while logging is off, so tab positions after it shift by one.
     int page = !logPageVisible_ && index >= 2 ? index + 1 : index;
-    for (int i = 0; i < 4; ++i) ShowWindow(pages[i]->hwnd(), i == page ? SW_SHOW : SW_HIDE);
+    ui::ShowOnly({tsStartProgram_.hwnd(), tsOptions_.hwnd(), tsLogView_.hwnd(), tsAbout_.hwnd()},
+                 static_cast<size_t>(page));
 }
 
 void TfrmMain::LayoutControls() {
@@ -249,6 +254,7 @@ void TfrmMain::LayoutControls() {
     RECT client{};
     GetClientRect(hwnd(), &client);
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    InvalidateRect(statusBar_, nullptr, TRUE);  // the size grip moved; its old picture would stay
     RECT sb{};
     GetWindowRect(statusBar_, &sb);
     int statusHeight = sb.bottom - sb.top;
@@ -375,24 +381,28 @@ void TfrmMain::LayoutOptionsPage() {
     place(ids::dsePollingIntervalSpin, rx + 200, y + 42, 18, 22);
     place(ids::lblLastPool, rx, y + 73, 80, 18);
     place(ids::ledLastPool, rx + 80, y + 70, 138, 22);
-    place(ids::btnCheckUpdates, rx + 68, y + 110, 150, 26);
-    place(ids::btnCreateLink, rx + 68, y + 142, 150, 26);
+    // As wide as the fields above them: the captions run long in some languages.
+    place(ids::btnCheckUpdates, rx, y + 110, 218, 26);
+    place(ids::btnCreateLink, rx, y + 142, 218, 26);
     y += kStartStopHeight;
     place(ids::gbLanguage, 4, y, -4, kLanguageHeight - 4);
-    place(ids::cbLanguageSelect, 14, y + 20, 180, 200);
-    place(ids::actApplyLng, 200, y + 19, 90, 25);
-    place(ids::lblAutorLng, 300, y + 24, 240, 18);
+    place(ids::cbLanguageSelect, 14, y + 20, 160, 200);
+    place(ids::actApplyLng, 180, y + 19, 110, 25);
+    place(ids::lblAutorLng, 300, y + 24, -10, 18);
     y += kLanguageHeight;
     place(ids::gbSkins, 4, y, -4, kSkinsHeight - 4);
-    place(ids::chbUseSkin, 14, y + 20, 130, 20);
-    place(ids::sSkinBox, 150, y + 19, 180, 200);
+    place(ids::chbUseSkin, 14, y + 20, 170, 20);
+    place(ids::sSkinBox, 190, y + 19, 150, 200);
     place(ids::chbAero, 14, y + 42, 200, 20);
-    place(ids::wlblLoadSkins, 340, y + 22, 190, 20);
+    place(ids::wlblLoadSkins, 350, y + 22, -10, 20);
     y += kSkinsHeight;
     if (HWND save = Control(ids::btnSaveOptions)) ui::Move(save, w - s(140), top + s(y + 7), s(130), s(26));
     y += kSavePanelHeight;
     place(ids::sbUpSB, 0, y, 0, kUpHeight);
     OptionsSB_.SetScrollContent(s(kOptionsContentHeight), s(25));
+    // A group box repaints only its frame: its old frame, now inside it, goes with the page's
+    // background, which its transparent style lets the page paint.
+    RedrawWindow(OptionsSB_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace lentora

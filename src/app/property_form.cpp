@@ -107,7 +107,7 @@ void TfrmProperty::Layout() {
     ui::Move(delayLabel_, s(250), s(63), s(80), s(16));
     ui::Move(dseTime_.edit, s(330), s(60), s(77), s(23));
     ui::Move(dseTime_.spin, s(407), s(60), s(18), s(23));
-    ui::Move(sbtnImport_, s(171), s(114), s(110), s(27));
+    ui::Move(sbtnImport_, s(151), s(114), s(130), s(27));
     ui::Move(bbtnOk_, s(287), s(114), s(66), s(27));
     ui::Move(bbtnCancel_, s(359), s(114), s(66), s(27));
 }

@@ -20,6 +20,10 @@ HWND CreateLabel(HWND parent, const std::wstring& text, DWORD extraStyle, int id
     return CreateControl(parent, WC_STATICW, text, SS_NOPREFIX | extraStyle, id);
 }
 
+HWND CreateGroupBox(HWND parent, const std::wstring& text, int id) {
+    return CreateControl(parent, WC_BUTTONW, text, BS_GROUPBOX, id, WS_EX_TRANSPARENT);
+}
+
 HWND CreateLink(HWND parent, const std::wstring& text, int id) {
     return CreateControl(parent, WC_LINK, L"<a>" + text + L"</a>", WS_TABSTOP, id);
 }
@@ -52,5 +56,11 @@ void SetChecked(HWND checkBox, bool checked) {
 }
 void SetVisible(HWND hwnd, bool visible) { ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE); }
 void Move(HWND hwnd, int x, int y, int width, int height) { MoveWindow(hwnd, x, y, width, height, TRUE); }
+void ShowOnly(std::initializer_list<HWND> pages, size_t index) {
+    size_t i = 0;
+    for (HWND page : pages)
+        if (i++ != index) ShowWindow(page, SW_HIDE);
+    if (index < pages.size()) ShowWindow(pages.begin()[index], SW_SHOW);
+}
 
 }  // namespace lentora::ui

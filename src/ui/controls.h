@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace lentora::ui {
@@ -12,6 +13,9 @@ HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& te
 HWND CreateButton(HWND parent, const std::wstring& text, int id, DWORD extraStyle = 0);
 HWND CreateCheckBox(HWND parent, const std::wstring& text, int id);
 HWND CreateLabel(HWND parent, const std::wstring& text, DWORD extraStyle = 0, int id = -1);
+// Transparent, so a parent that clips its children still paints under it: a resized group box
+// paints only its frame and would keep the old one inside otherwise.
+HWND CreateGroupBox(HWND parent, const std::wstring& text, int id = -1);
 HWND CreateLink(HWND parent, const std::wstring& text, int id);
 
 // A numeric field with a spin button: digits only, at most `maxChars` characters.
@@ -27,5 +31,8 @@ bool IsChecked(HWND checkBox);
 void SetChecked(HWND checkBox, bool checked);
 void SetVisible(HWND hwnd, bool visible);
 void Move(HWND hwnd, int x, int y, int width, int height);
+// Shows pages[index] and hides the others. The others go first: shown while an old page still
+// covers it, the new page does not get its background erased where the old one lay.
+void ShowOnly(std::initializer_list<HWND> pages, size_t index);
 
 }  // namespace lentora::ui

@@ -15,6 +15,9 @@ UiFonts CreateUiFonts(UINT dpi) {
     LOGFONTW strike = lf;
     strike.lfStrikeOut = TRUE;
     fonts.strike.reset(CreateFontIndirectW(&strike));
+    LOGFONTW boldItalic = bold;
+    boldItalic.lfItalic = TRUE;
+    fonts.boldItalic.reset(CreateFontIndirectW(&boldItalic));
     return fonts;
 }
 

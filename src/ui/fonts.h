@@ -7,7 +7,7 @@
 namespace lentora::ui {
 
 struct UiFonts {
-    FontHandle normal, bold, strike;
+    FontHandle normal, bold, strike, boldItalic;
 };
 
 UiFonts CreateUiFonts(UINT dpi);
