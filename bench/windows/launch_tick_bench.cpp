@@ -116,6 +116,10 @@ int wmain(int argc, wchar_t** argv) {
     int rounds = argc > 3 ? _wtoi(argv[3]) : 5;
     int tasks = argc > 4 ? _wtoi(argv[4]) : 50;
     bool log = argc > 5 && std::wstring(argv[5]) == L"--log";
+    if (rounds < 1 || tasks < 1) {
+        std::fputs("rounds and tasks must be at least 1\n", stderr);
+        return 2;
+    }
 
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
@@ -146,21 +150,22 @@ int wmain(int argc, wchar_t** argv) {
         for (const auto& line : s.lines) ok &= BareLaunch(line, folder);
         bareMs.push_back(watch.Ms());
     };
-    for (int round = 0; round < rounds && ok; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         for (int step = 0; step < 2 && ok; ++step) {
             (round + step) % 2 ? bare() : tick();
             expected += static_cast<size_t>(tasks);
             ok &= WaitForRecords(s.records, expected);
         }
+        if (!ok) break;
         std::printf("round %d: tick %.1f ms, bare %.1f ms\n", round + 1, tickMs.back(), bareMs.back());
     }
     form.reset();
+    if (!ok)
+        std::fprintf(stderr, "a launch failed or its helper never reported: %zu of %zu records\n",
+                     LineCount(s.records), expected);
     std::error_code ignored;
     fs::remove_all(s.root, ignored);
-    if (!ok) {
-        std::fputs("a launch failed or its helper never reported\n", stderr);
-        return 1;
-    }
+    if (!ok) return 1;
     double t = Median(tickMs), b = Median(bareMs);
     std::printf("tasks %d, log %s, rounds %d: tick median %.1f ms, bare CreateProcessW median %.1f ms, ratio %.3f\n",
                 tasks, log ? "on" : "off", rounds, t, b, t / b);

@@ -17,8 +17,9 @@ def read_records(path):
     if not os.path.exists(path):
         return []
     records = []
-    with open(path, encoding="utf-8") as f:
-        for line in f.read().splitlines():
+    with open(path, encoding="utf-8", newline="") as f:
+        # A line still being written has no line end yet.
+        for line in f.read().split("\r\n")[:-1]:
             fields = dict(field.split("=", 1) for field in line.split("\t"))
             fields["tick"] = int(fields["tick"])
             records.append(fields)

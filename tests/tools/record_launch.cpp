@@ -31,21 +31,26 @@ std::wstring CurrentFolder() {
     return folder;
 }
 
-// Append-only access writes each line at the end of the file in one piece, so helpers started
-// in the same moment never interleave; a brief sharing conflict is waited out.
+// Helpers started in the same moment append to one file: an exclusive lock over the whole file
+// keeps each line in one piece (Wine's append mode is not atomic across processes). A brief
+// sharing conflict at opening is waited out.
 bool AppendLine(const std::wstring& file, const std::string& line) {
     for (int attempt = 0; attempt < 200; ++attempt) {
-        HANDLE h = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             if (GetLastError() != ERROR_SHARING_VIOLATION) return false;
             Sleep(10);
             continue;
         }
+        OVERLAPPED whole{};
+        bool ok = LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
         DWORD written = 0;
-        BOOL ok = WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        ok = ok && SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_END) &&
+             WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) && written == line.size();
+        UnlockFileEx(h, 0, MAXDWORD, MAXDWORD, &whole);
         CloseHandle(h);
-        return ok && written == line.size();
+        return ok;
     }
     return false;
 }
