@@ -27,8 +27,13 @@ TfrmMain::~TfrmMain() {
 bool TfrmMain::Create() {
     RegisterClassOnce(L"TfrmMain", CS_DBLCLKS);
     // The client size is set in WM_CREATE once the monitor's DPI is known.
-    return CreateWindowObject(WS_EX_CONTROLPARENT, L"TfrmMain", L"Lentora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 600, 450, nullptr);
+    if (!CreateWindowObject(WS_EX_CONTROLPARENT, L"TfrmMain", L"Lentora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 600, 450, nullptr))
+        return false;
+    // Start-up runs once the window exists: minimised (start mode) while still inside WM_CREATE, it
+    // would keep the minimised rectangle as its normal position and come back off-screen.
+    FormCreate();
+    return true;
 }
 
 ui::Action& TfrmMain::ActionByName(const std::wstring& name) { return *actions_.Find(name); }
@@ -53,7 +58,6 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ACCEL closeApp{FVIRTKEY | FCONTROL, 'X', static_cast<WORD>(ids::actCloseApp)};
             accelerators_ = CreateAcceleratorTableW(&closeApp, 1);
             CreateControls();
-            FormCreate();
             return 0;
         }
         case WM_SIZE:

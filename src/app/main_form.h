@@ -47,7 +47,7 @@ public:
     explicit TfrmMain(StartupContext context);
     ~TfrmMain() override;
 
-    // Creates the window; FormCreate runs inside. False when the window could not be created.
+    // Creates the window, then runs FormCreate. False when the window could not be created.
     bool Create();
     // The fatal stop asked the application to end: the loop must end without FormClose.
     bool TerminateRequested() const { return terminateRequested_; }

@@ -116,6 +116,14 @@ std::vector<std::wstring> TrayMenuNow(MainWindowFixture& main) {
     return names;
 }
 
+// The whole window lies in the work area.
+bool OnScreen(HWND hwnd) {
+    RECT window{}, work{}, both{};
+    GetWindowRect(hwnd, &window);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return IntersectRect(&both, &window, &work) && EqualRect(&both, &window);
+}
+
 using Names = std::vector<std::wstring>;
 
 TEST(TrayBehaviour, IconIsShownAtStartUpAndItsImageFollowsTheStatusRoutine) {
@@ -298,6 +306,7 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         test::PumpMessages();
         EXPECT_TRUE(IsWindowVisible(main->hwnd()));
         EXPECT_FALSE(IsIconic(main->hwnd()));
+        EXPECT_TRUE(OnScreen(main->hwnd())) << "restored where it was centred, not at the minimised position";
         EXPECT_TRUE(main->TrayIcon().Visible()) << "the icon stays while the window is up";
 
         // Minimised again, the window goes back to the tray.
@@ -308,6 +317,7 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         test::PumpMessages();
         EXPECT_TRUE(IsWindowVisible(main->hwnd()));
         EXPECT_FALSE(IsIconic(main->hwnd()));
+        EXPECT_TRUE(OnScreen(main->hwnd()));
     }
 }
 
