@@ -70,9 +70,9 @@ class LaunchSequence(unittest.TestCase):
             run = cls.folder.start(["-start", "-log"], {"LENTORA_RECORD_FILE": wp.windows_path(cls.records_path)})
             try:
                 # The first launch shows that the walk is on: look at the window then.
-                while run.running() and not read_records(cls.records_path):
+                while run.running(RUN_LIMIT) and not read_records(cls.records_path):
                     time.sleep(0.1)
-                if run.running():
+                if run.running(RUN_LIMIT):
                     cls.windows_during_walk = cls.folder.main_windows()
             finally:
                 cls.exit_code = run.wait(RUN_LIMIT)

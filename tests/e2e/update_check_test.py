@@ -46,7 +46,7 @@ class UpdateRun:
             self.relay_port = relay.port
             program = self.folder.start(["-start", "-log"])
             try:
-                while balloon and program.running() and not self.balloon_seen:
+                while balloon and program.running(RUN_LIMIT) and not self.balloon_seen:
                     self.balloon_seen = balloon in wp.balloon_texts()
                     time.sleep(0.2)
             finally:

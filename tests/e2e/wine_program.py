@@ -208,8 +208,9 @@ class RunningProgram:
                                         env={**os.environ, **(env or {})}, stdin=subprocess.DEVNULL,
                                         stdout=self._out, stderr=self._out)
 
-    def running(self):
-        return self.process.poll() is None
+    def running(self, limit):
+        """True while the program runs and less than `limit` seconds have passed since its start."""
+        return self.process.poll() is None and time.time() < self.started + limit
 
     def wait(self, timeout):
         """Waits for the program to end by itself; kills it and fails after `timeout` seconds."""
