@@ -1,4 +1,6 @@
 // The task page: the list view over the task model, its editing commands and the launcher.
+#include <algorithm>
+
 #include "app/main_form.h"
 #include "app/main_form_ids.h"
 #include "app/property_form.h"
@@ -14,6 +16,21 @@ void TfrmMain::RefreshListView() {
     // the launches themselves.
     syncingListView_ = true;
     const size_t count = tasks_.Count();
+    // A list view that draws after every change takes minutes for a list of many thousand rows;
+    // when many rows change (a load, a sort, all enabled at once) it draws once at the end.
+    auto manyRowsChange = [&] {
+        constexpr size_t kMany = 64;
+        size_t changes = count > shownRows_.size() ? count - shownRows_.size() : shownRows_.size() - count;
+        for (size_t i = 0; i < std::min(count, shownRows_.size()) && changes <= kMany; ++i) {
+            const TTaskItem& task = tasks_.Item(i);
+            const ShownRow& shown = shownRows_[i];
+            changes += task.caption != shown.caption || task.delay != shown.delay || task.status != shown.status ||
+                       task.enabled != shown.enabled;
+        }
+        return changes > kMany;
+    };
+    const bool drawOnce = manyRowsChange();
+    if (drawOnce) SendMessageW(lvListProg_, WM_SETREDRAW, FALSE, 0);
     while (static_cast<size_t>(ListView_GetItemCount(lvListProg_)) > count)
         ListView_DeleteItem(lvListProg_, static_cast<int>(count));
     if (shownRows_.size() > count) shownRows_.resize(count);
@@ -47,6 +64,10 @@ void TfrmMain::RefreshListView() {
                                   LVIS_SELECTED | LVIS_FOCUSED);
             shown.selected = selected;
         }
+    }
+    if (drawOnce) {
+        SendMessageW(lvListProg_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(lvListProg_, nullptr, TRUE);
     }
     syncingListView_ = false;
 }
