@@ -17,9 +17,7 @@ using test::MainWindowFixture;
 using test::MainWindowSetup;
 using test::ReadBytes;
 
-const std::string kTwoTasks = test::StartListXml(
-    "<TASK id=\"0\" name=\"C:\\Tools\\a.exe\" time=\"5\" enable=\"true\" reg=\"0\"/>"
-    "<TASK id=\"1\" name=\"C:\\Tools\\b.exe\" time=\"9\" enable=\"false\" reg=\"1\"/>");
+const std::string kTwoTasks = test::TwoTasksXml();
 
 enum class Refusal { ReadOnlyAttribute, HeldWithoutSharing, HeldForReadingOnly };
 

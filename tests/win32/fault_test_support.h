@@ -62,6 +62,12 @@ inline std::vector<std::wstring> FilesEndingWith(const std::wstring& folder, std
     return names;
 }
 
+// A task list file with an enabled and a disabled task.
+inline std::string TwoTasksXml() {
+    return StartListXml("<TASK id=\"0\" name=\"C:\\Tools\\a.exe\" time=\"5\" enable=\"true\" reg=\"0\"/>"
+                        "<TASK id=\"1\" name=\"C:\\Tools\\b.exe\" time=\"9\" enable=\"false\" reg=\"1\"/>");
+}
+
 // A task list file with `count` tasks, about 90 bytes each.
 inline std::string ManyTasksXml(size_t count) {
     std::string tasks;
