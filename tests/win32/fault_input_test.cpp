@@ -107,6 +107,7 @@ TEST(LongLanguageValue, IsCutTo2047CharactersAndApplied) {
 
     // The status bar and the tray hint take the long idle text without harm; a close still saves.
     main->setMSGPanel(main->Msg(6), 0);
+    EXPECT_EQ(LOWORD(SendMessageW(main->StatusBar(), SB_GETTEXTLENGTHW, 0, 0)), 2047);
     main->FormClose();
     EXPECT_EQ(main.ScreenLogCount(L"Params is saved"), 1);
     EXPECT_EQ(main.IniValue(L"Language", L"CurrentLanguage"), L"Long (LG)");
