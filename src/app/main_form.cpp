@@ -83,6 +83,11 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+            // The pictures of the pop-up menus this window owns.
+            if (ui::PopupMenu::OnPictureMessage(msg, lParam)) return TRUE;
+            break;
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;

@@ -298,6 +298,7 @@ void TfrmMain::CreateImageLists() {
     sAlphaImageList1_ = ui::LoadIconImageList(IDI_IMG_BASE, 33, ui::Scale(16, dpi));
     TabCtrl_SetImageList(pcMainPage_, sAlphaImageList1_.get());
     TabCtrl_SetImageList(pcAbout_, sAlphaImageList1_.get());
+    pmnuListProg_.images = pmnuTray_.images = sAlphaImageList1_.get();
     // Tab images: Task List, Options, (Log), About; About sub-pages.
     const int mainImages[] = {21, 4, 10};
     for (int i = 0; i < 3; ++i) {

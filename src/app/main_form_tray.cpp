@@ -18,6 +18,7 @@ void TfrmMain::CreateTray() {
     show.caption = L"\u0412\u043E\u0441\u0441\u0442\u0430\u043D\u043E\u0432\u0438\u0442\u044C";
     show.onClick = [this] { mnuShowClick(); };
     show.isDefault = true;
+    show.imageIndex = 22;
     auto item = [this](const wchar_t* name, const wchar_t* action) {
         ui::MenuItem m;
         m.name = name;

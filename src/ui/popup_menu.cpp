@@ -1,7 +1,5 @@
 #include "ui/popup_menu.h"
 
-#include "ui/handles.h"
-
 namespace lentora::ui {
 
 std::vector<const MenuItem*> PopupMenu::VisibleItems() const {
@@ -24,27 +22,64 @@ const MenuItem* PopupMenu::DefaultItem() const {
     return nullptr;
 }
 
-void PopupMenu::Show(HWND owner, POINT screenPoint, ActionList& actions) {
-    actions.Update();
-    MenuHandle menu(CreatePopupMenu());
-    auto shown = VisibleItems();
-    for (size_t i = 0; i < shown.size(); ++i) {
-        const MenuItem& item = *shown[i];
+PopupMenu::Built PopupMenu::Build() const {
+    Built built;
+    built.menu.reset(CreatePopupMenu());
+    built.shown = VisibleItems();
+    for (size_t i = 0; i < built.shown.size(); ++i) {
+        const MenuItem& item = *built.shown[i];
         if (item.separator) {
-            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(built.menu.get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
         const std::wstring& text = item.action ? item.action->caption() : item.caption;
         UINT flags = MF_STRING | (item.action && !item.action->enabled() ? MF_GRAYED : 0);
-        AppendMenuW(menu.get(), flags, i + 1, text.c_str());
-        if (item.isDefault) SetMenuDefaultItem(menu.get(), static_cast<UINT>(i + 1), FALSE);
+        auto id = static_cast<UINT>(i + 1);
+        AppendMenuW(built.menu.get(), flags, id, text.c_str());
+        if (item.isDefault) SetMenuDefaultItem(built.menu.get(), id, FALSE);
+        int image = item.action ? item.action->imageIndex() : item.imageIndex;
+        if (images && image >= 0 && image < ImageList_GetImageCount(images)) {
+            built.pictures.push_back(std::make_unique<Picture>(Picture{images, image}));
+            MENUITEMINFOW info{sizeof(info), MIIM_BITMAP | MIIM_DATA};
+            info.hbmpItem = HBMMENU_CALLBACK;
+            info.dwItemData = reinterpret_cast<ULONG_PTR>(built.pictures.back().get());
+            SetMenuItemInfoW(built.menu.get(), id, FALSE, &info);
+        }
     }
+    return built;
+}
+
+bool PopupMenu::OnPictureMessage(UINT msg, LPARAM lParam) {
+    if (msg != WM_MEASUREITEM && msg != WM_DRAWITEM) return false;
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    UINT type = msg == WM_MEASUREITEM ? measure->CtlType : draw->CtlType;
+    ULONG_PTR data = msg == WM_MEASUREITEM ? measure->itemData : draw->itemData;
+    if (type != ODT_MENU || !data) return false;
+    const auto* picture = reinterpret_cast<const Picture*>(data);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(picture->images, &cx, &cy);
+    if (msg == WM_MEASUREITEM) {
+        // A quarter of the picture's width as room before the text, so it grows with the DPI.
+        measure->itemWidth = static_cast<UINT>(cx + cx / 4);
+        measure->itemHeight = static_cast<UINT>(cy);
+        return true;
+    }
+    int top = draw->rcItem.top + (draw->rcItem.bottom - draw->rcItem.top - cy) / 2;
+    ImageList_Draw(picture->images, picture->index, draw->hDC, draw->rcItem.left, top,
+                   (draw->itemState & ODS_GRAYED) ? ILD_BLEND50 : ILD_TRANSPARENT);
+    return true;
+}
+
+void PopupMenu::Show(HWND owner, POINT screenPoint, ActionList& actions) {
+    actions.Update();
+    Built built = Build();
     // The owner must be the foreground window, or the menu does not close when the user clicks away.
     SetForegroundWindow(owner);
-    UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+    UINT chosen = static_cast<UINT>(TrackPopupMenuEx(built.menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                      screenPoint.x, screenPoint.y, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
-    if (chosen >= 1 && chosen <= shown.size()) Run(*shown[chosen - 1]);
+    if (chosen >= 1 && chosen <= built.shown.size()) Run(*built.shown[chosen - 1]);
 }
 
 }  // namespace lentora::ui

@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/action.h"
+#include "ui/handles.h"
 
 namespace lentora::ui {
 
@@ -18,11 +20,32 @@ struct MenuItem {
     std::function<void()> onClick;     // with its own handler
     bool separator = false;
     bool isDefault = false;            // shown bold; run by a double click where the owner does so
+    int imageIndex = -1;               // picture of an item with its own caption; an action has its own
 };
 
 class PopupMenu {
 public:
     std::vector<MenuItem> items;
+    // The pictures that image indices refer to; none while empty.
+    HIMAGELIST images = nullptr;
+
+    // One item's picture, drawn by the menu's owner window (the menus of some systems draw a
+    // bitmap of their own without its transparency).
+    struct Picture {
+        HIMAGELIST images;
+        int index;
+    };
+    // The menu as it would open now: the shown items get command ids 1, 2, ... in order; an item
+    // with a picture has HBMMENU_CALLBACK and its Picture as item data, which the menu must not outlive.
+    struct Built {
+        std::vector<std::unique_ptr<Picture>> pictures;
+        MenuHandle menu;
+        std::vector<const MenuItem*> shown;
+    };
+    Built Build() const;
+    // For the owner window's WM_MEASUREITEM and WM_DRAWITEM: sizes and draws an item's picture;
+    // false for a message about anything else.
+    static bool OnPictureMessage(UINT msg, LPARAM lParam);
 
     // Items shown right now, in order: hidden actions are left out.
     std::vector<const MenuItem*> VisibleItems() const;

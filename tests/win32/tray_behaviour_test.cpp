@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,27 +87,29 @@ std::wstring UpdateText(MainWindowFixture& main) {
     return FormatText(main->Msg(37), {L"9.9.9.999", main->ProgramVersion()});
 }
 
-// The icon drawn on white, to tell the tray images apart.
-std::vector<DWORD> IconPixels(HICON icon) {
-    constexpr int kSize = 16;
+// What `draw` paints into a white bitmap of that size; empty when it could not paint.
+std::vector<DWORD> Painted(int width, int height, const std::function<bool(HDC)>& draw) {
     struct DcDeleter {
         void operator()(HDC dc) const { DeleteDC(dc); }
     };
     ui::Owned<HDC, DcDeleter> dc(CreateCompatibleDC(nullptr));
     BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
     void* bits = nullptr;
     ui::Owned<HBITMAP, ui::GdiObjectDeleter> dib(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!icon || !dib || !bits) return {};
-    std::vector<DWORD> pixels(kSize * kSize, 0xFFFFFFFF);
-    {
-        ui::SelectGuard select(dc.get(), dib.get());
-        std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
-        if (!DrawIconEx(dc.get(), 0, 0, icon, kSize, kSize, 0, nullptr, DI_NORMAL)) return {};
-        GdiFlush();
-        std::copy_n(static_cast<const DWORD*>(bits), pixels.size(), pixels.begin());
-    }
+    if (!dib || !bits) return {};
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), 0x00FFFFFF);
+    ui::SelectGuard select(dc.get(), dib.get());
+    std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
+    if (!draw(dc.get())) return {};
+    GdiFlush();
+    std::copy_n(static_cast<const DWORD*>(bits), pixels.size(), pixels.begin());
     return pixels;
+}
+
+// The icon drawn, to tell the tray images apart.
+std::vector<DWORD> IconPixels(HICON icon) {
+    return Painted(16, 16, [icon](HDC dc) { return icon && DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL); });
 }
 
 std::vector<std::wstring> TrayMenuNow(MainWindowFixture& main) {
@@ -122,6 +125,24 @@ bool OnScreen(HWND hwnd) {
     GetWindowRect(hwnd, &window);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return IntersectRect(&both, &window, &work) && EqualRect(&both, &window);
+}
+
+// Whether the menu's owner window measures and paints a picture for the item.
+bool OwnerDrawsPicture(HWND owner, const MENUITEMINFOW& item) {
+    if (item.hbmpItem != HBMMENU_CALLBACK || !item.dwItemData) return false;
+    MEASUREITEMSTRUCT measure{ODT_MENU};
+    measure.itemData = item.dwItemData;
+    SendMessageW(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    int width = static_cast<int>(measure.itemWidth), height = static_cast<int>(measure.itemHeight);
+    if (width <= 0 || height <= 0) return false;
+    auto pixels = Painted(width, height, [&](HDC dc) {
+        DRAWITEMSTRUCT draw{ODT_MENU};
+        draw.hDC = dc;
+        draw.rcItem = {0, 0, width, height};
+        draw.itemData = item.dwItemData;
+        return SendMessageW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)) != 0;
+    });
+    return std::any_of(pixels.begin(), pixels.end(), [](DWORD pixel) { return (pixel & 0xFFFFFF) != 0xFFFFFF; });
 }
 
 using Names = std::vector<std::wstring>;
@@ -283,6 +304,24 @@ TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"Resume1", L"mnuExit"}))
         << "paused offers Pause again";
     EXPECT_EQ(main->TrayIconIndex(), 4);
+
+    // As it opens: the texts of the language, the default item bold, and every item's picture.
+    ui::PopupMenu::Built menu = main->TrayMenu().Build();
+    ASSERT_EQ(menu.shown.size(), 5u);
+    EXPECT_EQ(GetMenuDefaultItem(menu.menu.get(), FALSE, 0), 1u);
+    for (size_t i = 0; i < menu.shown.size(); ++i) {
+        const ui::MenuItem& item = *menu.shown[i];
+        SCOPED_TRACE(item.name);
+        wchar_t text[128] = {};
+        MENUITEMINFOW info{sizeof(info), MIIM_BITMAP | MIIM_STRING | MIIM_DATA};
+        info.dwTypeData = text;
+        info.cch = 128;
+        ASSERT_TRUE(GetMenuItemInfoW(menu.menu.get(), static_cast<UINT>(i + 1), FALSE, &info));
+        EXPECT_EQ(std::wstring(text), item.action ? item.action->caption() : item.caption);
+        EXPECT_FALSE(std::wstring(text).empty());
+        EXPECT_TRUE(OwnerDrawsPicture(main->hwnd(), info));
+    }
+
     main->Seq().actResumeExecute();
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuExit"})) << "resumed";
     KillTimer(main->hwnd(), ids::timerStart);
