@@ -32,12 +32,6 @@ void SelectLast(HWND combo) {
     if (count > 0) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
 }
 
-// The field's text as a whole number; nothing when it is not one.
-std::optional<int> FieldNumber(HWND edit) {
-    std::wstring text = ui::GetText(edit);
-    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), iswdigit)) return std::nullopt;
-    return std::stoi(text);
-}
 
 }  // namespace
 
@@ -103,7 +97,7 @@ void TfrmMain::SaveParams() {
     try {
         Log(FormatText(L"Saving params in \"%s\" ...", {settingsPath_}));
         auto number = [this](int id) {
-            auto value = FieldNumber(Control(id));
+            auto value = ui::GetDigitsValue(Control(id));
             if (!value) throw std::runtime_error("not a whole number");
             return *value;
         };

@@ -23,10 +23,10 @@ void TfrmMain::StartUpdateWorker(bool button) {
     updateTokens_.push_back(cancel);
     UpdateGuiCalls calls;
     calls.loadState = [this]() -> std::optional<TLtUpd> {
-        std::wstring text = ui::GetText(Control(ids::dsePollingInterval));
-        if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), iswdigit)) return std::nullopt;
+        auto days = ui::GetDigitsValue(Control(ids::dsePollingInterval));
+        if (!days) return std::nullopt;
         TLtUpd upd = updState_;
-        upd.pool_date = std::stod(text);
+        upd.pool_date = *days;
         return upd;
     };
     calls.writeLog = [this](const std::wstring& line) { Log(line); };

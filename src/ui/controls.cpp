@@ -1,5 +1,8 @@
 #include "ui/controls.h"
 
+#include <algorithm>
+#include <cwctype>
+
 namespace lentora::ui {
 
 HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, int id,
@@ -47,6 +50,12 @@ std::wstring GetText(HWND hwnd) {
     n = GetWindowTextW(hwnd, text.data(), n + 1);
     text.resize(static_cast<size_t>(n));
     return text;
+}
+
+std::optional<int> GetDigitsValue(HWND edit) {
+    std::wstring text = GetText(edit);
+    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), iswdigit)) return std::nullopt;
+    return std::stoi(text);
 }
 
 void SetText(HWND hwnd, const std::wstring& text) { SetWindowTextW(hwnd, text.c_str()); }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 namespace lentora::ui {
@@ -26,6 +27,8 @@ struct SpinEdit {
 SpinEdit CreateSpinEdit(HWND parent, int id, int minValue, int maxValue, int maxChars, int value);
 
 std::wstring GetText(HWND hwnd);
+// A digits-only field's text as a whole number; nothing when it is empty or holds anything else.
+std::optional<int> GetDigitsValue(HWND edit);
 void SetText(HWND hwnd, const std::wstring& text);
 bool IsChecked(HWND checkBox);
 void SetChecked(HWND checkBox, bool checked);

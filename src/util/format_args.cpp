@@ -10,7 +10,7 @@ namespace {
 // Widths and precisions beyond this are taken for garbage rather than allocated.
 constexpr int kMaxFieldSize = 4096;
 
-struct Spec {
+struct Placeholder {
     bool leftAlign = false;
     int width = 0;
     int precision = -1;
@@ -28,21 +28,21 @@ bool ReadNumber(std::wstring_view format, size_t& i, int& number) {
 }
 
 // Parses the placeholder after its "%"; `i` ends on the type character.
-std::optional<Spec> ParseSpec(std::wstring_view format, size_t& i) {
-    Spec spec;
+std::optional<Placeholder> ParsePlaceholder(std::wstring_view format, size_t& i) {
+    Placeholder placeholder;
     if (i < format.size() && format[i] == L'-') {
-        spec.leftAlign = true;
+        placeholder.leftAlign = true;
         ++i;
     }
-    ReadNumber(format, i, spec.width);
-    if (spec.width > kMaxFieldSize) return std::nullopt;
+    ReadNumber(format, i, placeholder.width);
+    if (placeholder.width > kMaxFieldSize) return std::nullopt;
     if (i < format.size() && format[i] == L'.') {
         ++i;
-        if (!ReadNumber(format, i, spec.precision) || spec.precision > kMaxFieldSize) return std::nullopt;
+        if (!ReadNumber(format, i, placeholder.precision) || placeholder.precision > kMaxFieldSize) return std::nullopt;
     }
     if (i >= format.size()) return std::nullopt;
-    spec.type = format[i];
-    return spec;
+    placeholder.type = format[i];
+    return placeholder;
 }
 
 std::wstring Digits(unsigned long long value, unsigned base) {
@@ -60,24 +60,24 @@ std::wstring WithMinDigits(std::wstring digits, int precision) {
     return digits;
 }
 
-std::optional<std::wstring> FormatInteger(const Spec& spec, long long value) {
-    switch (spec.type) {
+std::optional<std::wstring> FormatInteger(const Placeholder& placeholder, long long value) {
+    switch (placeholder.type) {
         case L'd': {
             unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
-            return (value < 0 ? L"-" : L"") + WithMinDigits(Digits(magnitude, 10), spec.precision);
+            return (value < 0 ? L"-" : L"") + WithMinDigits(Digits(magnitude, 10), placeholder.precision);
         }
-        case L'u': return WithMinDigits(Digits(static_cast<unsigned long long>(value), 10), spec.precision);
-        case L'x': return WithMinDigits(Digits(static_cast<unsigned long long>(value), 16), spec.precision);
+        case L'u': return WithMinDigits(Digits(static_cast<unsigned long long>(value), 10), placeholder.precision);
+        case L'x': return WithMinDigits(Digits(static_cast<unsigned long long>(value), 16), placeholder.precision);
         default: return std::nullopt;
     }
 }
 
-std::optional<std::wstring> FormatFloat(const Spec& spec, double value) {
-    const wchar_t* pattern = spec.type == L'f' ? L"%.*f" : spec.type == L'e' ? L"%.*e" : spec.type == L'g' ? L"%.*g" : nullptr;
+std::optional<std::wstring> FormatFloat(const Placeholder& placeholder, double value) {
+    const wchar_t* pattern = placeholder.type == L'f' ? L"%.*f" : placeholder.type == L'e' ? L"%.*e" : placeholder.type == L'g' ? L"%.*g" : nullptr;
     if (!pattern) return std::nullopt;
     // Room for the largest double in fixed notation plus the precision.
     std::wstring out(320 + kMaxFieldSize, L'\0');
-    int n = std::swprintf(out.data(), out.size(), pattern, spec.precision < 0 ? 6 : spec.precision, value);
+    int n = std::swprintf(out.data(), out.size(), pattern, placeholder.precision < 0 ? 6 : placeholder.precision, value);
     if (n < 0) return std::nullopt;
     out.resize(static_cast<size_t>(n));
     const wchar_t separator = platform::DecimalSeparator();
@@ -87,14 +87,14 @@ std::optional<std::wstring> FormatFloat(const Spec& spec, double value) {
     return out;
 }
 
-std::optional<std::wstring> FormatOne(const Spec& spec, const FormatArg& arg) {
-    if (spec.type == L's') {
+std::optional<std::wstring> FormatOne(const Placeholder& placeholder, const FormatArg& arg) {
+    if (placeholder.type == L's') {
         const auto* text = std::get_if<std::wstring>(&arg);
         if (!text) return std::nullopt;
-        return spec.precision < 0 ? *text : text->substr(0, static_cast<size_t>(spec.precision));
+        return placeholder.precision < 0 ? *text : text->substr(0, static_cast<size_t>(placeholder.precision));
     }
-    if (const auto* integer = std::get_if<long long>(&arg)) return FormatInteger(spec, *integer);
-    if (const auto* real = std::get_if<double>(&arg)) return FormatFloat(spec, *real);
+    if (const auto* integer = std::get_if<long long>(&arg)) return FormatInteger(placeholder, *integer);
+    if (const auto* real = std::get_if<double>(&arg)) return FormatFloat(placeholder, *real);
     return std::nullopt;
 }
 
@@ -114,13 +114,13 @@ std::optional<std::wstring> FormatWithArgs(std::wstring_view format, const Forma
             out += L'%';
             continue;
         }
-        auto spec = ParseSpec(format, i);
-        if (!spec || next >= args.size()) return std::nullopt;
-        auto field = FormatOne(*spec, args[next++]);
+        auto placeholder = ParsePlaceholder(format, i);
+        if (!placeholder || next >= args.size()) return std::nullopt;
+        auto field = FormatOne(*placeholder, args[next++]);
         if (!field) return std::nullopt;
-        if (field->size() < static_cast<size_t>(spec->width)) {
-            size_t pad = static_cast<size_t>(spec->width) - field->size();
-            field->insert(spec->leftAlign ? field->size() : 0, pad, L' ');
+        if (field->size() < static_cast<size_t>(placeholder->width)) {
+            size_t pad = static_cast<size_t>(placeholder->width) - field->size();
+            field->insert(placeholder->leftAlign ? field->size() : 0, pad, L' ');
         }
         out += *field;
     }
