@@ -329,7 +329,8 @@ void TfrmMain::SetButtonImage(HWND button, int imageIndex) {
     ui::IconHandle icon = ui::LoadIconResource(IDI_IMG_BASE + imageIndex, size);
     if (!icon) return;
     ImageList_AddIcon(list.get(), icon.get());
-    BUTTON_IMAGELIST bil{list.get(), {4, 2, 4, 0}, toolbar ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_LEFT};
+    BUTTON_IMAGELIST bil{list.get(), {4, 2, 4, 0},
+                         static_cast<UINT>(toolbar ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_LEFT)};
     Button_SetImageList(button, &bil);
     for (auto& [hwnd, owned] : buttonImages_) {
         if (hwnd == button) {

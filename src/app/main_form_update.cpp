@@ -18,15 +18,17 @@ namespace lentora {
 void TfrmMain::ResetUpdateDialogFlag() { updState_.showed_upd_dialog = false; }
 
 void TfrmMain::StartUpdateWorker(bool button) {
-    updState_.button_update = button;
     auto cancel = std::make_shared<net::CancelToken>();
     updateTokens_.push_back(cancel);
     UpdateGuiCalls calls;
-    calls.loadState = [this]() -> std::optional<TLtUpd> {
+    // The run carries its own button flag: a check started before this one may hand its result over
+    // in between and must not turn this press into a silent automatic check.
+    calls.loadState = [this, button]() -> std::optional<TLtUpd> {
         auto days = ui::GetDigitsValue(Control(ids::dsePollingInterval));
         if (!days) return std::nullopt;
         TLtUpd upd = updState_;
         upd.pool_date = *days;
+        upd.button_update = button;
         return upd;
     };
     calls.writeLog = [this](const std::wstring& line) { Log(line); };
@@ -42,9 +44,9 @@ void TfrmMain::CancelUpdateWorkers() {
 
 void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
     updState_ = upd;
+    updState_.button_update = false;
     ui::SetText(Control(ids::ledLastPool), ShortDateOfSerial(updState_.last_update_date));
     if (upd.button_update) {
-        updState_.button_update = false;
         if (!updState_.connect)
             ui::ShowMessageBox(hwnd(), Msg(36), Msg(35), MB_OK | MB_ICONERROR);
         else if (updState_.getupdate)
@@ -53,7 +55,6 @@ void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
             ui::ShowMessageBox(hwnd(), Msg(39), Msg(35), MB_OK | MB_ICONINFORMATION);
         return;
     }
-    updState_.button_update = false;
     if (updState_.getupdate && !updState_.showed_upd_dialog) {
         ctrayIcon_.ShowBalloon(Msg(35), FormatText(Msg(37), {updState_.lastversion, programVersion_}), 20);
         ctrayIcon_.Tag = 1;

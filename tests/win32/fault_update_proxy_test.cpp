@@ -1,6 +1,6 @@
 // The update check of the real main window with the system's proxy set in the registry: a proxy
 // list without a port or with port 0 ends as a logged failure (no connection is tried), and
-// a usable one carries the request.
+// a usable one carries the request; a press keeps its answer when another check runs beside it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -66,14 +66,19 @@ private:
     std::optional<Value> enable_, server_;
 };
 
-// Presses "Check updates" and waits for the result box; false when none came.
-bool CheckUpdatesByButton(MainWindowFixture& main) {
-    main->btnCheckUpdatesClick();
+// Pumps until a result box was shown; false when none came.
+bool WaitForBox(MainWindowFixture& main) {
     for (int i = 0; i < 500 && main.boxes.shown.empty(); ++i) {
         test::PumpMessages();
         Sleep(20);
     }
     return !main.boxes.shown.empty();
+}
+
+// Presses "Check updates" and waits for the result box.
+bool CheckUpdatesByButton(MainWindowFixture& main) {
+    main->btnCheckUpdatesClick();
+    return WaitForBox(main);
 }
 
 const std::wstring kError = L"Error load lastversion. File not fount";
@@ -130,6 +135,26 @@ TEST(UsableSystemProxy, CarriesTheRequestAndItsAnswer) {
     EXPECT_EQ(main->UpdState().ProxyPort, server.Port());
     ASSERT_EQ(main.boxes.shown.size(), 1u);
     EXPECT_EQ((main.boxes.shown[0].type & MB_TYPEMASK), static_cast<UINT>(MB_YESNO)) << "the download question";
+}
+
+// An automatic check started while a press is in flight (the start-up one does so) may hand its
+// result over first; the press must still end with its answer box.
+TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) {
+    SystemProxy proxy(L"127.0.0.1:0");  // the press fails at once, without a connection
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+
+    main->btnCheckUpdatesClick();
+    main->StartUpdateWorker(false);
+    ASSERT_TRUE(WaitForBox(main));
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(39));
+    for (int i = 0; i < 500 && main.ScreenLogCount(L"Check update is disable") < 2; ++i) {
+        test::PumpMessages();
+        Sleep(20);
+    }
+    EXPECT_EQ(main.ScreenLogCount(L"Check update is disable"), 2) << "the start-up check and the one after the press";
+    EXPECT_EQ(main.ScreenLogCount(L"Button update"), 1);
+    EXPECT_EQ(main.boxes.shown.size(), 1u);
 }
 
 }  // namespace

@@ -167,7 +167,9 @@ TEST(TrayBehaviour, IconIsShownAtStartUpAndItsImageFollowsTheStatusRoutine) {
     // Idle grey, waiting, walking and paused each look different.
     for (int a : {0, 2, 3, 4})
         for (int b : {0, 2, 3, 4})
-            if (a < b) EXPECT_NE(images[a], images[b]) << a << " and " << b;
+            if (a < b) {
+                EXPECT_NE(images[a], images[b]) << a << " and " << b;
+            }
     main->setMSGPanel(L"state", IDI_TRAY_COUNT + 3);
     EXPECT_EQ(IconPixels(tray.Icon()), images.back()) << "past the end shows the last image";
     main->setMSGPanel(L"state", 3);
