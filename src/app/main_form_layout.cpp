@@ -51,7 +51,10 @@ void TfrmMain::CreateControls() {
     LoadAboutImages();
     ApplyFonts();
     skins_.AttachWindow(hwnd());
-    skins_.onAfterChange = [this] { RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME); };
+    skins_.onAfterChange = [this] {
+        skins_.ColorListView(lvListProg_);
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    };
 
     UINT dpi = ui::WindowDpi(hwnd());
     RECT rc{0, 0, ui::Scale(554, dpi), ui::Scale(371, dpi)};

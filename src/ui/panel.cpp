@@ -49,6 +49,16 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORLISTBOX:
         case WM_HSCROLL:
             return SendMessageW(GetAncestor(hwnd(), GA_ROOT), msg, wParam, lParam);
+        case WM_ERASEBKGND: {
+            // The top-level window decides the page colour as it does its controls' (a skin).
+            auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetAncestor(hwnd(), GA_ROOT), WM_CTLCOLORDLG, wParam,
+                                                               reinterpret_cast<LPARAM>(hwnd())));
+            if (!brush) break;
+            RECT rc{};
+            GetClientRect(hwnd(), &rc);
+            FillRect(reinterpret_cast<HDC>(wParam), &rc, brush);
+            return 1;
+        }
         case WM_SIZE:
             if (contentHeight_) UpdateScrollBar();
             break;

@@ -1,11 +1,13 @@
 #include "ui/skin_manager.h"
 
+#include <commctrl.h>
 #include <dwmapi.h>
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 
+#include "ui/handles.h"
 #include "util/platform.h"
 #include "util/profile_file.h"
 
@@ -99,7 +101,7 @@ std::optional<COLORREF> ParseSkinColor(std::wstring_view text) {
     return RGB(channel[0], channel[1], channel[2]);
 }
 
-SkinManager::SkinManager() : currentName_(kBuiltIns[0].name) { SetColors(kBuiltIns[0].colors); }
+SkinManager::SkinManager() : currentName_(kBuiltIns[0].name), colors_(kBuiltIns[0].colors) {}
 
 void SkinManager::SetFolder(const std::wstring& skinsFolder) { folder_ = skinsFolder; }
 
@@ -141,15 +143,9 @@ bool SkinManager::Select(const std::wstring& name) {
     }
     if (!colors) return false;
     currentName_ = name;
-    SetColors(*colors);
+    colors_ = *colors;
     Changed();
     return true;
-}
-
-void SkinManager::SetColors(const SkinColors& colors) {
-    colors_ = colors;
-    windowBrush_.reset(CreateSolidBrush(colors.window));
-    controlBrush_.reset(CreateSolidBrush(colors.control));
 }
 
 void SkinManager::SetActive(bool active) {
@@ -187,21 +183,28 @@ void SkinManager::Changed() {
 
 LRESULT SkinManager::HandleCtlColor(UINT msg, HDC dc) const {
     if (!active_) return 0;
+    COLORREF back;
     switch (msg) {
         case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-            SetTextColor(dc, colors_.text);
-            SetBkColor(dc, colors_.control);
-            return reinterpret_cast<LRESULT>(controlBrush_.get());
+        case WM_CTLCOLORLISTBOX: back = colors_.control; break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-            SetTextColor(dc, colors_.text);
-            SetBkColor(dc, colors_.window);
-            return reinterpret_cast<LRESULT>(windowBrush_.get());
-        default:
-            return 0;
+        case WM_CTLCOLORDLG: back = colors_.window; break;
+        default: return 0;
     }
+    SetTextColor(dc, colors_.text);
+    SetBkColor(dc, back);
+    // The DC's own brush, not one of ours: some link controls delete the brush they are handed,
+    // which would leave every later paint without one. A stock object outlives that.
+    SetDCBrushColor(dc, back);
+    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
+void SkinManager::ColorListView(HWND listView) const {
+    COLORREF back = active_ ? colors_.control : GetSysColor(COLOR_WINDOW);
+    ListView_SetBkColor(listView, back);
+    ListView_SetTextBkColor(listView, back);
+    ListView_SetTextColor(listView, active_ ? colors_.text : GetSysColor(COLOR_WINDOWTEXT));
 }
 
 }  // namespace lentora::ui

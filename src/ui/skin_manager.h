@@ -25,7 +25,6 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/handles.h"
 
 namespace lentora::ui {
 
@@ -73,12 +72,12 @@ public:
     // Called after every change of the skin, of skinning on/off and of the borders.
     std::function<void()> onAfterChange;
 
-    // Painting with the skin; meaningful while skinning is on.
-    HBRUSH BackgroundBrush() const { return windowBrush_.get(); }
-    COLORREF TextColor() const { return colors_.text; }
-    // For WM_CTLCOLOR*: prepares the DC and gives the brush while skinning is on; 0 otherwise, so
-    // the caller hands the message to DefWindowProc.
+    // For WM_CTLCOLOR*: prepares the DC and gives a brush of the skin's colour for that DC while
+    // skinning is on; 0 otherwise, so the caller hands the message to DefWindowProc.
     LRESULT HandleCtlColor(UINT msg, HDC dc) const;
+    // A list view paints itself without asking its parent: it gets the skin's colours, or the
+    // system's back while skinning is off.
+    void ColorListView(HWND listView) const;
 
 private:
     struct Skin {
@@ -87,14 +86,12 @@ private:
     };
 
     std::vector<Skin> FolderSkins() const;
-    void SetColors(const SkinColors& colors);
     void ApplyBorders() const;
     void Changed();
 
     std::wstring folder_;
     std::wstring currentName_, requestedName_;
     SkinColors colors_;
-    BrushHandle windowBrush_, controlBrush_;
     HWND window_ = nullptr;
     bool active_ = false;
     bool extendedBorders_ = false;

@@ -152,6 +152,35 @@ TEST(MainWindow, UseSkinSwitchesTheSkinControlsAndTheGlassFrame) {
     EXPECT_FALSE(main->GlassFrameOn());
 }
 
+// What the screen shows at a point of the window's client area, after it has painted.
+COLORREF ScreenPixel(HWND window, POINT at) {
+    RedrawWindow(GetAncestor(window, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF color = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
+TEST(MainWindow, SkinPaintsThePagesAfterEveryPageChange) {
+    MainWindowFixture main(MainWindowSetup{.ini = "[Options]\r\ncheck_update=0\r\n[Skin]\r\nUseSkin=1\r\n"
+                                                  "CurrentSkin=Ubuntu (internal)\r\n"});
+    ASSERT_TRUE(main.created());
+    const COLORREF skin = main->Skins().Colors().window;
+    HWND toolbar = GetParent(main->Control(ids::bbtnStart));
+    EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), skin);
+    main.ShowTab(1);
+    HWND optionsPanel = GetParent(main->Control(ids::sbDownSB));
+    EXPECT_EQ(ScreenPixel(optionsPanel, {2, 40}), skin);
+    main.ShowTab(0);
+    EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), skin);
+
+    main.ShowTab(1);
+    main.Click(ids::chbUseSkin);
+    main.ShowTab(0);
+    EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), GetSysColor(COLOR_BTNFACE)) << "skinning off";
+}
+
 // Restores the process's current directory when it goes.
 class CurrentDirectory {
 public:

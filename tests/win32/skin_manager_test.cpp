@@ -128,8 +128,12 @@ TEST_F(SkinManagerTest, ExtendedBordersOnAnAttachedWindowKeepTheWindowWorking) {
 
 TEST_F(SkinManagerTest, CtlColorPaintsWithTheSkinOnlyWhileActive) {
     ASSERT_TRUE(skins.Select(L"Graphite"));
-    HDC dc = CreateCompatibleDC(nullptr);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP pixel = CreateCompatibleBitmap(screen, 1, 1);
+    ReleaseDC(nullptr, screen);
     ASSERT_NE(dc, nullptr);
+    HGDIOBJ previous = SelectObject(dc, pixel);
     EXPECT_EQ(skins.HandleCtlColor(WM_CTLCOLORSTATIC, dc), 0);
 
     skins.SetActive(true);
@@ -141,23 +145,28 @@ TEST_F(SkinManagerTest, CtlColorPaintsWithTheSkinOnlyWhileActive) {
         {WM_CTLCOLORDLG, kGraphite.window},    {WM_CTLCOLOREDIT, kGraphite.control},
         {WM_CTLCOLORLISTBOX, kGraphite.control},
     };
+    const RECT one{0, 0, 1, 1};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.msg);
         SetTextColor(dc, RGB(1, 2, 3));
         auto brush = reinterpret_cast<HBRUSH>(skins.HandleCtlColor(c.msg, dc));
         ASSERT_NE(brush, nullptr);
-        LOGBRUSH info{};
-        ASSERT_EQ(GetObjectW(brush, sizeof(info), &info), static_cast<int>(sizeof(info)));
-        EXPECT_EQ(info.lbColor, c.background);
+        FillRect(dc, &one, brush);
+        EXPECT_EQ(GetPixel(dc, 0, 0), c.background);
         EXPECT_EQ(GetTextColor(dc), kGraphite.text);
         EXPECT_EQ(GetBkColor(dc), c.background);
+        // A control that deletes the brush it was handed must not take the skin's paint away.
+        DeleteObject(brush);
+        FillRect(dc, &one, GetSysColorBrush(COLOR_HIGHLIGHT));
+        FillRect(dc, &one, reinterpret_cast<HBRUSH>(skins.HandleCtlColor(c.msg, dc)));
+        EXPECT_EQ(GetPixel(dc, 0, 0), c.background) << "after the brush was deleted";
     }
     EXPECT_EQ(skins.HandleCtlColor(WM_CTLCOLORSCROLLBAR, dc), 0);
-    EXPECT_EQ(skins.HandleCtlColor(WM_CTLCOLORSTATIC, dc), reinterpret_cast<LRESULT>(skins.BackgroundBrush()));
-    EXPECT_EQ(skins.TextColor(), kGraphite.text);
 
     skins.SetActive(false);
     EXPECT_EQ(skins.HandleCtlColor(WM_CTLCOLOREDIT, dc), 0);
+    SelectObject(dc, previous);
+    DeleteObject(pixel);
     DeleteDC(dc);
 }
 
