@@ -51,6 +51,7 @@ void TfrmMain::CreateControls() {
     LoadAboutImages();
     ApplyFonts();
     skins_.AttachWindow(hwnd());
+    for (int id : {ids::gbStartStop, ids::gbLanguage, ids::gbSkins}) skins_.SkinGroupBox(Control(id));
     skins_.onAfterChange = [this] {
         skins_.ColorListView(lvListProg_);
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);

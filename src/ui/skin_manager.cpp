@@ -207,4 +207,59 @@ void SkinManager::ColorListView(HWND listView) const {
     ListView_SetTextColor(listView, active_ ? colors_.text : GetSysColor(COLOR_WINDOWTEXT));
 }
 
+void SkinManager::SkinGroupBox(HWND groupBox) {
+    SetWindowSubclass(groupBox, &SkinManager::GroupBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK SkinManager::GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR self) {
+    const auto& skins = *reinterpret_cast<const SkinManager*>(self);
+    switch (msg) {
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &SkinManager::GroupBoxProc, 0);
+            break;
+        case WM_ERASEBKGND:
+            if (skins.active_) return 1;
+            break;
+        case WM_PAINT:
+            if (!skins.active_) break;
+            PAINTSTRUCT ps{};
+            if (HDC dc = BeginPaint(hwnd, &ps)) {
+                skins.PaintGroupBox(hwnd, dc);
+                EndPaint(hwnd, &ps);
+            }
+            return 0;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// The etched frame with the caption set into its top edge, as the system draws it. The inside is
+// left alone: the box's controls are its siblings and lie under it.
+void SkinManager::PaintGroupBox(HWND groupBox, HDC dc) const {
+    RECT rc{};
+    GetClientRect(groupBox, &rc);
+    SetDCBrushColor(dc, colors_.window);
+
+    auto font = reinterpret_cast<HFONT>(SendMessageW(groupBox, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    wchar_t caption[256] = {};
+    GetWindowTextW(groupBox, caption, 256);
+    SIZE text{};
+    GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &text);
+
+    RECT frame = rc;
+    frame.top += text.cy / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (caption[0]) {
+        int margin = text.cy / 2;
+        RECT label{margin, 0, std::min<LONG>(rc.right - margin, margin + text.cx + 4), text.cy};
+        FillRect(dc, &label, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, IsWindowEnabled(groupBox) ? colors_.text : GetSysColor(COLOR_GRAYTEXT));
+        label.left += 2;
+        DrawTextW(dc, caption, -1, &label, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    SelectObject(dc, oldFont);
+}
+
 }  // namespace lentora::ui

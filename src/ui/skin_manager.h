@@ -78,8 +78,15 @@ public:
     // A list view paints itself without asking its parent: it gets the skin's colours, or the
     // system's back while skinning is off.
     void ColorListView(HWND listView) const;
+    // Group boxes draw their caption in the theme's colour whatever the DC holds; one handed to
+    // this is drawn by the skin while skinning is on. The manager must outlive the control.
+    void SkinGroupBox(HWND groupBox);
 
 private:
+    static LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+    void PaintGroupBox(HWND groupBox, HDC dc) const;
+
     struct Skin {
         std::wstring name;
         SkinColors colors;

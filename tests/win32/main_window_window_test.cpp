@@ -169,6 +169,13 @@ TEST(MainWindow, SkinPaintsThePagesAfterEveryPageChange) {
     const COLORREF skin = main->Skins().Colors().window;
     HWND toolbar = GetParent(main->Control(ids::bbtnStart));
     EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), skin);
+    // Controls lend their own DC to have the page's background painted under them; it must come back
+    // with their colours, or their texts take the skin's.
+    HDC lent = GetDC(main->Control(ids::bbtnStart));
+    SetTextColor(lent, RGB(1, 2, 3));
+    SendMessageW(toolbar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lent), 0);
+    EXPECT_EQ(GetTextColor(lent), RGB(1, 2, 3));
+    ReleaseDC(main->Control(ids::bbtnStart), lent);
     main.ShowTab(1);
     HWND optionsPanel = GetParent(main->Control(ids::sbDownSB));
     EXPECT_EQ(ScreenPixel(optionsPanel, {2, 40}), skin);
