@@ -23,6 +23,7 @@
 #define IDI_IMG_OPTIONS 204
 #define IDI_IMG_LOG 205
 #define IDI_IMG_START 206
+#define IDI_IMG_OK 207
 #define IDI_IMG_RUNNING 208
 #define IDI_IMG_ABOUT 210
 #define IDI_IMG_CLOSE 211

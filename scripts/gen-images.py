@@ -547,6 +547,11 @@ def draw_close(c):
         glyph_cross(c, 8, 8, s=1.75, w=c.bold * 0.7)
 
 
+def draw_ok(c):
+    disc(c, GREEN)
+    glyph_tick(c, 8, 8.4, s=1.7, w=c.bold * 0.7)
+
+
 def task_rows(c, labelled=(True, True, True)):
     """Three list rows, a box and a label line each; a badge's place takes some labels."""
     for y, label in zip((1.5, 6.5, 11.5), labelled):
@@ -702,6 +707,7 @@ LIST_IMAGES = [
     (4, "OPTIONS", draw_options),
     (5, "LOG", draw_log),
     (6, "START", draw_start),
+    (7, "OK", draw_ok),
     (8, "RUNNING", draw_running),
     (10, "ABOUT", draw_about),
     (11, "CLOSE", draw_close),

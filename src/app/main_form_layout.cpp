@@ -325,17 +325,11 @@ void TfrmMain::CreateImageLists() {
 
 void TfrmMain::SetButtonImage(HWND button, int imageIndex) {
     if (!button || imageIndex < 0) return;
-    UINT dpi = ui::WindowDpi(hwnd());
     // Toolbar buttons show a large image above the caption; the others a small one beside it.
     bool toolbar = GetParent(button) == pnlWork_.hwnd();
-    int size = ui::Scale(toolbar ? 24 : 16, dpi);
-    ui::ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
-    ui::IconHandle icon = ui::LoadIconResource(IDI_IMG_BASE + imageIndex, size);
-    if (!icon) return;
-    ImageList_AddIcon(list.get(), icon.get());
-    BUTTON_IMAGELIST bil{list.get(), {4, 2, 4, 0},
-                         static_cast<UINT>(toolbar ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_LEFT)};
-    Button_SetImageList(button, &bil);
+    ui::ImageListHandle list = ui::SetButtonIcon(button, IDI_IMG_BASE + imageIndex,
+                                                 ui::Scale(toolbar ? 24 : 16, ui::WindowDpi(hwnd())), toolbar);
+    if (!list) return;
     for (auto& [hwnd, owned] : buttonImages_) {
         if (hwnd == button) {
             owned = std::move(list);

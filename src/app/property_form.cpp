@@ -3,10 +3,12 @@
 #include <commdlg.h>
 
 #include "app/main_form.h"
+#include "image_ids.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
+#include "ui/image_list.h"
 #include "ui/message_box.h"
 #include "util/platform.h"
 #include "util/whole_number.h"
@@ -91,6 +93,11 @@ void TfrmProperty::CreateControls() {
     sbtnImport_ = ui::CreateButton(hwnd(), L"Import", kImport);
     bbtnOk_ = ui::CreateButton(hwnd(), L"OK", IDOK, BS_DEFPUSHBUTTON);
     bbtnCancel_ = ui::CreateButton(hwnd(), L"Cancel", IDCANCEL);
+    int iconSize = ui::Scale(16, ui::WindowDpi(hwnd()));
+    for (auto [button, image] : {std::pair{sbtnImport_, main_.ActionByName(L"actImport").imageIndex()},
+                                 std::pair{bbtnOk_, IDI_IMG_OK - IDI_IMG_BASE},
+                                 std::pair{bbtnCancel_, IDI_IMG_CLOSE - IDI_IMG_BASE}})
+        buttonImages_.push_back(ui::SetButtonIcon(button, IDI_IMG_BASE + image, iconSize, false));
     font_ = std::move(ui::CreateUiFonts(ui::WindowDpi(hwnd())).normal);
     ui::ApplyFont(hwnd(), font_.get());
     Layout();
@@ -255,6 +262,13 @@ LRESULT TfrmProperty::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();
             return 0;
+        // The main window's skin dresses the dialog too.
+        case WM_ERASEBKGND:
+            if (ui::EraseInRootColor(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
+            break;
+    }
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
+        if (LRESULT brush = main_.Skins().HandleCtlColor(msg, reinterpret_cast<HDC>(wParam))) return brush;
     }
     return Window::HandleMessage(msg, wParam, lParam);
 }

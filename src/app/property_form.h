@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/controls.h"
 #include "ui/handles.h"
@@ -66,6 +67,7 @@ private:
     ui::Tooltip tooltip_;
     ui::SpinEdit dseTime_;
     ui::FontHandle font_;
+    std::vector<ui::ImageListHandle> buttonImages_;  // lent to Import, OK and Cancel
     bool closed_ = false;
 };
 

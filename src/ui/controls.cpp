@@ -72,4 +72,18 @@ void ShowOnly(std::initializer_list<HWND> pages, size_t index) {
     if (index < pages.size()) ShowWindow(pages.begin()[index], SW_SHOW);
 }
 
+bool EraseInRootColor(HWND window, HDC dc) {
+    int saved = SaveDC(dc);
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetAncestor(window, GA_ROOT), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(window)));
+    if (brush) {
+        RECT rc{};
+        GetClientRect(window, &rc);
+        FillRect(dc, &rc, brush);
+    }
+    RestoreDC(dc, saved);
+    return brush != nullptr;
+}
+
 }  // namespace lentora::ui

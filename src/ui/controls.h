@@ -37,5 +37,9 @@ void Move(HWND hwnd, int x, int y, int width, int height);
 // Shows pages[index] and hides the others. The others go first: shown while an old page still
 // covers it, the new page does not get its background erased where the old one lay.
 void ShowOnly(std::initializer_list<HWND> pages, size_t index);
+// WM_ERASEBKGND in the colour the top-level window gives for WM_CTLCOLORDLG (a skin's). The DC may
+// be a child's, lent to paint its parent's background under it, so it gets its colours back.
+// False when the top-level window gives no brush: the caller erases as usual.
+bool EraseInRootColor(HWND window, HDC dc);
 
 }  // namespace lentora::ui

@@ -1,5 +1,7 @@
 #include "ui/image_list.h"
 
+#include <commctrl.h>
+
 namespace lentora::ui {
 
 IconHandle LoadIconResource(int id, int size) {
@@ -23,6 +25,17 @@ ImageListHandle LoadIconImageList(int firstId, int count, int size) {
             ImageList_Add(list.get(), blank.get(), nullptr);
         }
     }
+    return list;
+}
+
+ImageListHandle SetButtonIcon(HWND button, int id, int size, bool above) {
+    IconHandle icon = LoadIconResource(id, size);
+    if (!button || !icon) return {};
+    ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
+    ImageList_AddIcon(list.get(), icon.get());
+    BUTTON_IMAGELIST bil{list.get(), {4, 2, 4, 0},
+                         static_cast<UINT>(above ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_LEFT)};
+    Button_SetImageList(button, &bil);
     return list;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/controls.h"
+
 namespace lentora::ui {
 
 bool Panel::Create(HWND parent, DWORD extraStyle) {
@@ -49,22 +51,10 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORLISTBOX:
         case WM_HSCROLL:
             return SendMessageW(GetAncestor(hwnd(), GA_ROOT), msg, wParam, lParam);
-        case WM_ERASEBKGND: {
-            // The top-level window decides the page colour as it does its controls' (a skin). The DC
-            // may be a child's, lent to paint its parent's background under it: it gets its colours back.
-            auto dc = reinterpret_cast<HDC>(wParam);
-            int saved = SaveDC(dc);
-            auto brush = reinterpret_cast<HBRUSH>(
-                SendMessageW(GetAncestor(hwnd(), GA_ROOT), WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd())));
-            if (brush) {
-                RECT rc{};
-                GetClientRect(hwnd(), &rc);
-                FillRect(dc, &rc, brush);
-            }
-            RestoreDC(dc, saved);
-            if (!brush) break;
-            return 1;
-        }
+        case WM_ERASEBKGND:
+            // The top-level window decides the page colour as it does its controls' (a skin).
+            if (EraseInRootColor(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
+            break;
         case WM_SIZE:
             if (contentHeight_) UpdateScrollBar();
             break;
