@@ -63,7 +63,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             // Minimised, the window lives in the notification area only.
             if (wParam == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
-            LayoutControls();
+            RequestLayout();
             return 0;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -71,6 +71,12 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             info->ptMinTrackSize = {ui::Scale(570, dpi), ui::Scale(410, dpi)};
             return 0;
         }
+        case WM_SHOWWINDOW:
+            if (wParam) {
+                EnsureImages();
+                if (layoutPending_) LayoutControls();
+            }
+            break;
         case WM_DPICHANGED: {
             auto* suggested = reinterpret_cast<RECT*>(lParam);
             ApplyFonts();

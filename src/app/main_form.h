@@ -168,10 +168,18 @@ private:
     void CreateAboutPage();
     void CreateActions();
     void CreateMenus();
+    // Lays the controls out now while the window is visible, else when it is next shown: a start
+    // that stays in the tray never lays out pages nobody sees.
+    void RequestLayout();
     void LayoutControls();
     void LayoutOptionsPage();
     void ApplyFonts();
     void ShowPage(int index);
+    // Pictures of tabs, buttons, menus and the About page, loaded when the window is first shown
+    // or the tray menu opens: a start at log-on that stays in the tray never pays for them.
+    void EnsureImages();
+    // The pop-up menus' pictures, loaded when a menu first needs them.
+    std::function<HIMAGELIST()> MenuPictures();
     void CreateImageLists();
     void SetButtonImage(HWND button, int imageIndex);
     void LoadAboutImages();
@@ -248,7 +256,9 @@ private:
     ui::SkinManager skins_;
     ui::TrayIcon ctrayIcon_;
     std::vector<ui::IconHandle> imlicons_;
-    ui::ImageListHandle sAlphaImageList1_, tabImages_;
+    ui::ImageListHandle sAlphaImageList1_;
+    bool imagesLoaded_ = false;
+    bool layoutPending_ = false;
     std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
     ui::IconHandle logoIcon_, pay1Icon_, pay2Icon_;
     std::unique_ptr<TfrmRegistryEdit> registryForm_;

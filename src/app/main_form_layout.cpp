@@ -46,9 +46,7 @@ void TfrmMain::CreateControls() {
     CreateLogPage();
     CreateAboutPage();
     CreateMenus();
-    CreateImageLists();
     CreateTray();
-    LoadAboutImages();
     ApplyFonts();
     skins_.AttachWindow(hwnd());
     for (int id : {ids::gbStartStop, ids::gbLanguage, ids::gbSkins}) skins_.SkinGroupBox(Control(id));
@@ -229,6 +227,14 @@ void TfrmMain::CreateMenus() {
     save.caption = L"Save current log";
     save.onClick = [this] { mnuSaveCurrentLogClick(); };
     pmnuLog_.items = {save};
+    pmnuListProg_.images = MenuPictures();
+}
+
+std::function<HIMAGELIST()> TfrmMain::MenuPictures() {
+    return [this] {
+        EnsureImages();
+        return sAlphaImageList1_.get();
+    };
 }
 
 void TfrmMain::ApplyFonts() {
@@ -251,8 +257,16 @@ void TfrmMain::ShowPage(int index) {
                  static_cast<size_t>(page));
 }
 
+void TfrmMain::RequestLayout() {
+    if (IsWindowVisible(hwnd()))
+        LayoutControls();
+    else
+        layoutPending_ = true;
+}
+
 void TfrmMain::LayoutControls() {
     if (!pcMainPage_) return;
+    layoutPending_ = false;
     UINT dpi = ui::WindowDpi(hwnd());
     auto s = [dpi](int px) { return ui::Scale(px, dpi); };
     RECT client{};
@@ -297,12 +311,18 @@ void TfrmMain::LayoutControls() {
     LayoutAboutPage(pageWidth, pageHeight);
 }
 
+void TfrmMain::EnsureImages() {
+    if (imagesLoaded_) return;
+    imagesLoaded_ = true;
+    CreateImageLists();
+    LoadAboutImages();
+}
+
 void TfrmMain::CreateImageLists() {
     UINT dpi = ui::WindowDpi(hwnd());
     sAlphaImageList1_ = ui::LoadIconImageList(IDI_IMG_BASE, 33, ui::Scale(16, dpi));
     TabCtrl_SetImageList(pcMainPage_, sAlphaImageList1_.get());
     TabCtrl_SetImageList(pcAbout_, sAlphaImageList1_.get());
-    pmnuListProg_.images = pmnuTray_.images = sAlphaImageList1_.get();
     // Tab images: Task List, Options, (Log), About; About sub-pages.
     const int mainImages[] = {21, 4, 10};
     for (int i = 0; i < 3; ++i) {
@@ -345,7 +365,7 @@ void TfrmMain::SetTabMetrics(int height, int padding) {
         TabCtrl_SetItemSize(tabs, 0, ui::Scale(height, dpi));
         TabCtrl_SetPadding(tabs, ui::Scale(padding, dpi), ui::Scale(3, dpi));
     }
-    LayoutControls();
+    RequestLayout();
     InvalidateRect(pcMainPage_, nullptr, TRUE);
 }
 

@@ -9,10 +9,8 @@
 namespace lentora {
 
 void TfrmMain::CreateTray() {
-    UINT dpi = ui::WindowDpi(hwnd());
-    int size = ui::Scale(16, dpi);
     imlicons_.clear();
-    for (int i = 0; i < IDI_TRAY_COUNT; ++i) imlicons_.push_back(ui::LoadIconResource(IDI_TRAY_BASE + i, size));
+    imlicons_.resize(IDI_TRAY_COUNT);
     ui::MenuItem show;
     show.name = L"mnuShow";
     show.caption = L"\u0412\u043E\u0441\u0441\u0442\u0430\u043D\u043E\u0432\u0438\u0442\u044C";
@@ -31,6 +29,7 @@ void TfrmMain::CreateTray() {
                        item(L"Start1", L"actStop"),
                        item(L"Resume1", L"actResume"),
                        item(L"mnuExit", L"actCloseApp")};
+    pmnuTray_.images = MenuPictures();
     ctrayIcon_.onRightClick = [this](POINT screen) { pmnuTray_.Show(hwnd(), screen, actions_); };
     ctrayIcon_.onDoubleClick = [this] {
         if (const ui::MenuItem* item = pmnuTray_.DefaultItem()) pmnuTray_.Run(*item);
@@ -50,7 +49,10 @@ void TfrmMain::setMSGPanel(const std::wstring& msg, int iconIndex) {
     SetTrayHint(ui::GetText(hwnd()) + L"\r" + msg);
     // An index past the end selects the last image.
     trayIconIndex_ = std::clamp(iconIndex, 0, static_cast<int>(imlicons_.size()) - 1);
-    ctrayIcon_.SetIcon(imlicons_[static_cast<size_t>(trayIconIndex_)].get());
+    // Each tray image is loaded when first shown; most runs show two or three of them.
+    ui::IconHandle& icon = imlicons_[static_cast<size_t>(trayIconIndex_)];
+    if (!icon) icon = ui::LoadIconResource(IDI_TRAY_BASE + trayIconIndex_, ui::Scale(16, ui::WindowDpi(hwnd())));
+    ctrayIcon_.SetIcon(icon.get());
 }
 
 void TfrmMain::SetTrayHint(const std::wstring& hint) { ctrayIcon_.SetHint(hint); }

@@ -22,13 +22,15 @@ UiFonts CreateUiFonts(UINT dpi) {
 }
 
 void ApplyFont(HWND parent, HFONT font) {
+    // One repaint at the end instead of one per control (none while the window is hidden).
     EnumChildWindows(
         parent,
         [](HWND child, LPARAM f) -> BOOL {
-            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(f), TRUE);
+            SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(f), FALSE);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(font));
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace lentora::ui

@@ -26,6 +26,7 @@ PopupMenu::Built PopupMenu::Build() const {
     Built built;
     built.menu.reset(CreatePopupMenu());
     built.shown = VisibleItems();
+    HIMAGELIST pictures = images ? images() : nullptr;
     for (size_t i = 0; i < built.shown.size(); ++i) {
         const MenuItem& item = *built.shown[i];
         if (item.separator) {
@@ -38,8 +39,8 @@ PopupMenu::Built PopupMenu::Build() const {
         AppendMenuW(built.menu.get(), flags, id, text.c_str());
         if (item.isDefault) SetMenuDefaultItem(built.menu.get(), id, FALSE);
         int image = item.action ? item.action->imageIndex() : item.imageIndex;
-        if (images && image >= 0 && image < ImageList_GetImageCount(images)) {
-            built.pictures.push_back(std::make_unique<Picture>(Picture{images, image}));
+        if (pictures && image >= 0 && image < ImageList_GetImageCount(pictures)) {
+            built.pictures.push_back(std::make_unique<Picture>(Picture{pictures, image}));
             MENUITEMINFOW info{sizeof(info), MIIM_BITMAP | MIIM_DATA};
             info.hbmpItem = HBMMENU_CALLBACK;
             info.dwItemData = reinterpret_cast<ULONG_PTR>(built.pictures.back().get());

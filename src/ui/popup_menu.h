@@ -26,8 +26,9 @@ struct MenuItem {
 class PopupMenu {
 public:
     std::vector<MenuItem> items;
-    // The pictures that image indices refer to; none while empty.
-    HIMAGELIST images = nullptr;
+    // Gives the pictures that image indices refer to, asked each time the menu is built, so they
+    // can be loaded then; none while unset or when it gives none.
+    std::function<HIMAGELIST()> images;
 
     // One item's picture, drawn by the menu's owner window (the menus of some systems draw a
     // bitmap of their own without its transparency).
