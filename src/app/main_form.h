@@ -253,6 +253,10 @@ private:
     TLngParam lngParam_;
     TLtUpd updState_;
     std::vector<std::shared_ptr<net::CancelToken>> updateTokens_;
+    // Set once start-up has finished (or the window goes): workers wait for it before their first
+    // hand-over, so a check started during start-up never takes the GUI thread's time then.
+    std::shared_ptr<ui::KernelHandle> startupDone_ =
+        std::make_shared<ui::KernelHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     ui::SkinManager skins_;
     ui::TrayIcon ctrayIcon_;
     std::vector<ui::IconHandle> imlicons_;

@@ -47,6 +47,7 @@ void TfrmMain::FormCreate() {
         ShowWindow(hwnd(), SW_SHOWNORMAL);
         setMSGPanel(Msg(6), 0);
     }
+    SetEvent(startupDone_->get());
 }
 
 void TfrmMain::InitProgram() {

@@ -35,11 +35,12 @@ void TfrmMain::StartUpdateWorker(bool button) {
     calls.showResult = [this](const TLtUpd& upd) { ShowUpdateResult(upd); };
     UpdateCheckContext context;
     context.programVersion = programVersion_;
-    StartTupdate(hwnd(), std::move(calls), std::move(context), std::move(cancel));
+    StartTupdate(hwnd(), std::move(calls), std::move(context), std::move(cancel), startupDone_);
 }
 
 void TfrmMain::CancelUpdateWorkers() {
     for (auto& token : updateTokens_) token->Cancel();
+    SetEvent(startupDone_->get());
 }
 
 void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {

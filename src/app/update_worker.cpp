@@ -9,10 +9,18 @@ namespace {
 
 class Tupdate final : public IUpdateHost {
 public:
-    Tupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context, std::shared_ptr<net::CancelToken> cancel)
-        : gui_(gui), calls_(std::move(calls)), context_(std::move(context)), cancel_(std::move(cancel)) {}
+    Tupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context, std::shared_ptr<net::CancelToken> cancel,
+            std::shared_ptr<const ui::KernelHandle> startAfter)
+        : gui_(gui),
+          calls_(std::move(calls)),
+          context_(std::move(context)),
+          cancel_(std::move(cancel)),
+          startAfter_(std::move(startAfter)) {}
 
-    void Execute() { ExecuteUpdateCheck(*this, context_, *cancel_); }
+    void Execute() {
+        if (startAfter_ && *startAfter_) WaitForSingleObject(startAfter_->get(), INFINITE);
+        ExecuteUpdateCheck(*this, context_, *cancel_);
+    }
 
     std::optional<TLtUpd> LoadState() override {
         std::optional<TLtUpd> state;
@@ -53,6 +61,7 @@ private:
     UpdateGuiCalls calls_;
     UpdateCheckContext context_;
     std::shared_ptr<net::CancelToken> cancel_;
+    std::shared_ptr<const ui::KernelHandle> startAfter_;
     std::wstring logstring_;
 };
 
@@ -64,9 +73,10 @@ DWORD WINAPI WorkerMain(void* parameter) {
 
 }  // namespace
 
-void StartTupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context,
-                       std::shared_ptr<net::CancelToken> cancel) {
-    auto worker = std::make_unique<Tupdate>(gui, std::move(calls), std::move(context), std::move(cancel));
+void StartTupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context, std::shared_ptr<net::CancelToken> cancel,
+                  std::shared_ptr<const ui::KernelHandle> startAfter) {
+    auto worker = std::make_unique<Tupdate>(gui, std::move(calls), std::move(context), std::move(cancel),
+                                            std::move(startAfter));
     HANDLE thread = CreateThread(nullptr, 0, &WorkerMain, worker.get(), CREATE_SUSPENDED, nullptr);
     if (!thread) return;
     worker.release();  // the thread frees it when Execute returns

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "net/socket.h"
+#include "ui/handles.h"
 #include "update/update_check.h"
 
 namespace lentora {
@@ -21,9 +22,10 @@ struct UpdateGuiCalls {
     std::function<void(const TLtUpd&)> showResult;
 };
 
-// Starts one worker at one step below normal priority; nobody waits for it.
-// The token, once cancelled, closes its socket and turns its hand-overs into no-ops.
-void StartTupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context,
-                       std::shared_ptr<net::CancelToken> cancel);
+// Starts one worker at one step below normal priority; nobody waits for it. It begins its check
+// once the event `startAfter` is set. The token, once cancelled, closes its socket and turns its
+// hand-overs into no-ops.
+void StartTupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context, std::shared_ptr<net::CancelToken> cancel,
+                  std::shared_ptr<const ui::KernelHandle> startAfter);
 
 }  // namespace lentora
