@@ -56,6 +56,7 @@ void TfrmMain::btnCreateLinkClick() {
 void TfrmMain::actImportExecute() {
     if (!registryForm_) {
         registryForm_ = std::make_unique<TfrmRegistryEdit>(hwnd());
+        registryForm_->skin = &skins_;
         registryForm_->applyTexts = [this](TfrmRegistryEdit& form) {
             LanguageFile file(SelectedLanguagePath());
             for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyRegistryTexts))

@@ -78,6 +78,7 @@ bool TfrmRegistryEdit::Create(HWND owner) {
 }
 
 void TfrmRegistryEdit::Show() {
+    if (skin) skin->ColorListView(lvRegView_);
     FormShow();
     ShowWindow(hwnd(), SW_SHOW);
     SetFocus(lvRegView_);
@@ -399,6 +400,12 @@ LRESULT TfrmRegistryEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
             // Closing only hides: the property dialog owns the lifetime.
             ShowWindow(hwnd(), SW_HIDE);
             return 0;
+        case WM_ERASEBKGND:
+            if (ui::EraseInRootColor(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
+            break;
+    }
+    if (skin && msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
+        if (LRESULT brush = skin->HandleCtlColor(msg, reinterpret_cast<HDC>(wParam))) return brush;
     }
     return Window::HandleMessage(msg, wParam, lParam);
 }

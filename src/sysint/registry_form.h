@@ -12,6 +12,7 @@
 
 #include "log/log_sink.h"
 #include "ui/handles.h"
+#include "ui/skin_manager.h"
 #include "ui/tooltip.h"
 #include "ui/window.h"
 
@@ -47,6 +48,8 @@ public:
     std::function<void(TfrmRegistryEdit&)> applyTexts;
     // Receives the chosen entry's command line without double quotes.
     std::function<void(const std::wstring&)> onImport;
+    // The skin that dresses the window while skinning is on; it must outlive the window.
+    const ui::SkinManager* skin = nullptr;
 
     // Shows the window, applying the texts and refilling the list first.
     void Show();
