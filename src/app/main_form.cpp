@@ -71,12 +71,17 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             info->ptMinTrackSize = {ui::Scale(570, dpi), ui::Scale(410, dpi)};
             return 0;
         }
-        case WM_SHOWWINDOW:
-            if (wParam) {
+        case WM_WINDOWPOSCHANGED: {
+            // Every way of bringing the window up passes here (WM_SHOWWINDOW is not sent when it is
+            // restored from the tray or shown normal); minimised on its way to the tray it is not
+            // up. The default handling sends WM_SIZE first.
+            LRESULT result = Window::HandleMessage(msg, wParam, lParam);
+            if (IsWindowVisible(hwnd()) && !IsIconic(hwnd())) {
                 EnsureImages();
                 if (layoutPending_) LayoutControls();
             }
-            break;
+            return result;
+        }
         case WM_DPICHANGED: {
             auto* suggested = reinterpret_cast<RECT*>(lParam);
             ApplyFonts();

@@ -33,9 +33,11 @@ void TfrmMain::CreateAboutPage() {
     ShowWindow(site, SW_HIDE);
     pcAbout_ = add(ids::pcAbout, ui::CreateControl(page, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::pcAbout));
     const wchar_t* tabs[] = {L"About", L"License", L"Used components", L"Donate"};
+    const int images[] = {26, 30, 31, 29};  // shown once the image list is attached
     for (int i = 0; i < 4; ++i) {
-        TCITEMW item{TCIF_TEXT};
+        TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
         item.pszText = const_cast<wchar_t*>(tabs[i]);
+        item.iImage = images[i];
         TabCtrl_InsertItem(pcAbout_, i, &item);
     }
     for (auto* sub : {&tsAboutProg_, &tsLicense_, &tsComponents_, &tsDonate_}) sub->Create(page);

@@ -32,9 +32,11 @@ void TfrmMain::CreateControls() {
 
     // The Log tab is inserted only when logging is on.
     const wchar_t* pages[] = {L"\u0422\u0430sk List", L"Options", L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435"};
+    const int images[] = {21, 4, 10};  // shown once the image list is attached
     for (int i = 0; i < 3; ++i) {
-        TCITEMW item{TCIF_TEXT};
+        TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
         item.pszText = const_cast<wchar_t*>(pages[i]);
+        item.iImage = images[i];
         TabCtrl_InsertItem(pcMainPage_, i, &item);
     }
     for (ui::Panel* page : {&tsStartProgram_, &tsOptions_, &tsLogView_, &tsAbout_}) page->Create(hwnd());
@@ -45,6 +47,11 @@ void TfrmMain::CreateControls() {
     CreateOptionsPage();
     CreateLogPage();
     CreateAboutPage();
+    // The tabs' image list is attached empty, so the tabs are sized for their pictures from the
+    // start; the pictures themselves are loaded when the window is first shown.
+    int imageSize = ui::Scale(16, ui::WindowDpi(hwnd()));
+    sAlphaImageList1_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, 33, 0));
+    for (HWND tabs : {pcMainPage_, pcAbout_}) TabCtrl_SetImageList(tabs, sAlphaImageList1_.get());
     CreateMenus();
     CreateTray();
     ApplyFonts();
@@ -319,23 +326,8 @@ void TfrmMain::EnsureImages() {
 }
 
 void TfrmMain::CreateImageLists() {
-    UINT dpi = ui::WindowDpi(hwnd());
-    sAlphaImageList1_ = ui::LoadIconImageList(IDI_IMG_BASE, 33, ui::Scale(16, dpi));
-    TabCtrl_SetImageList(pcMainPage_, sAlphaImageList1_.get());
-    TabCtrl_SetImageList(pcAbout_, sAlphaImageList1_.get());
-    // Tab images: Task List, Options, (Log), About; About sub-pages.
-    const int mainImages[] = {21, 4, 10};
-    for (int i = 0; i < 3; ++i) {
-        TCITEMW item{TCIF_IMAGE};
-        item.iImage = mainImages[i];
-        TabCtrl_SetItem(pcMainPage_, i, &item);
-    }
-    const int aboutImages[] = {26, 30, 31, 29};
-    for (int i = 0; i < 4; ++i) {
-        TCITEMW item{TCIF_IMAGE};
-        item.iImage = aboutImages[i];
-        TabCtrl_SetItem(pcAbout_, i, &item);
-    }
+    ui::AddIconImages(sAlphaImageList1_.get(), IDI_IMG_BASE, 33, ui::Scale(16, ui::WindowDpi(hwnd())));
+    for (HWND tabs : {pcMainPage_, pcAbout_}) InvalidateRect(tabs, nullptr, TRUE);
     actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
     for (const auto& action : actions_.actions()) actions_.Changed(*action);
     SetButtonImage(bbtnStart_, startButtonImage_);

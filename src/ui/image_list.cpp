@@ -9,12 +9,11 @@ IconHandle LoadIconResource(int id, int size) {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-ImageListHandle LoadIconImageList(int firstId, int count, int size) {
-    ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, count, 0));
+void AddIconImages(HIMAGELIST list, int firstId, int count, int size) {
     for (int n = 0; n < count; ++n) {
         IconHandle icon = LoadIconResource(firstId + n, size);
         if (icon) {
-            ImageList_AddIcon(list.get(), icon.get());
+            ImageList_AddIcon(list, icon.get());
         } else {
             // A fully transparent placeholder keeps the following positions in step.
             HDC screen = GetDC(nullptr);
@@ -22,10 +21,9 @@ ImageListHandle LoadIconImageList(int firstId, int count, int size) {
             void* bits = nullptr;
             Owned<HBITMAP, GdiObjectDeleter> blank(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
             ReleaseDC(nullptr, screen);
-            ImageList_Add(list.get(), blank.get(), nullptr);
+            ImageList_Add(list, blank.get(), nullptr);
         }
     }
-    return list;
 }
 
 ImageListHandle SetButtonIcon(HWND button, int id, int size, bool above) {

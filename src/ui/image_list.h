@@ -6,9 +6,9 @@
 
 namespace lentora::ui {
 
-// `count` images; image n is the icon resource `firstId` + n, or transparent where none exists,
-// so positions always match the resource numbering.
-ImageListHandle LoadIconImageList(int firstId, int count, int size);
+// Appends `count` images of `size` pixels to the list; image n is the icon resource `firstId` + n,
+// or transparent where none exists, so positions always match the resource numbering.
+void AddIconImages(HIMAGELIST list, int firstId, int count, int size);
 // One icon resource at a given size.
 IconHandle LoadIconResource(int id, int size);
 // Shows icon resource `id` on a push button, above its caption or to its left. The button only

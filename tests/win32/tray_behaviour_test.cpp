@@ -329,6 +329,12 @@ TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
     KillTimer(main->hwnd(), ids::timerStart);
 }
 
+int ClientWidth(HWND window) {
+    RECT rc{};
+    GetClientRect(window, &rc);
+    return rc.right;
+}
+
 TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
     enum class Way { MenuItem, DoubleClick };
     for (Way way : {Way::MenuItem, Way::DoubleClick}) {
@@ -338,6 +344,10 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         test::PumpMessages();
         EXPECT_FALSE(IsWindowVisible(main->hwnd()));
         EXPECT_TRUE(main->TrayIcon().Visible());
+        // Nobody sees the pages yet: no pictures loaded, nothing laid out.
+        HWND tabs = main->Control(ids::pcMainPage), list = main->Control(ids::lvListProg);
+        EXPECT_EQ(ImageList_GetImageCount(TabCtrl_GetImageList(tabs)), 0);
+        EXPECT_EQ(ClientWidth(list), 0);
 
         if (way == Way::MenuItem) {
             main->TrayMenu().Run(*main->TrayMenu().DefaultItem());
@@ -349,6 +359,9 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         EXPECT_FALSE(IsIconic(main->hwnd()));
         EXPECT_TRUE(OnScreen(main->hwnd())) << "restored where it was centred, not at the minimised position";
         EXPECT_TRUE(main->TrayIcon().Visible()) << "the icon stays while the window is up";
+        EXPECT_EQ(ImageList_GetImageCount(TabCtrl_GetImageList(tabs)), IDI_IMG_COUNT)
+            << "the pictures came with the window";
+        EXPECT_GT(ClientWidth(list), 0) << "and the layout";
 
         // Minimised again, the window goes back to the tray.
         ShowWindow(main->hwnd(), SW_MINIMIZE);
