@@ -50,7 +50,7 @@ void TfrmMain::CreateControls() {
     // The tabs' image list is attached empty, so the tabs are sized for their pictures from the
     // start; the pictures themselves are loaded when the window is first shown.
     int imageSize = ui::Scale(16, ui::WindowDpi(hwnd()));
-    sAlphaImageList1_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, 33, 0));
+    sAlphaImageList1_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, IDI_IMG_COUNT, 0));
     for (HWND tabs : {pcMainPage_, pcAbout_}) TabCtrl_SetImageList(tabs, sAlphaImageList1_.get());
     CreateMenus();
     CreateTray();
@@ -326,7 +326,7 @@ void TfrmMain::EnsureImages() {
 }
 
 void TfrmMain::CreateImageLists() {
-    ui::AddIconImages(sAlphaImageList1_.get(), IDI_IMG_BASE, 33, ui::Scale(16, ui::WindowDpi(hwnd())));
+    ui::AddIconImages(sAlphaImageList1_.get(), IDI_IMG_BASE, IDI_IMG_COUNT, ui::Scale(16, ui::WindowDpi(hwnd())));
     for (HWND tabs : {pcMainPage_, pcAbout_}) InvalidateRect(tabs, nullptr, TRUE);
     actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
     for (const auto& action : actions_.actions()) actions_.Changed(*action);
