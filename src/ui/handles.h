@@ -38,7 +38,6 @@ struct ImageListDeleter { void operator()(HIMAGELIST h) const { ImageList_Destro
 struct HandleDeleter { void operator()(HANDLE h) const { CloseHandle(h); } };
 
 using FontHandle = Owned<HFONT, GdiObjectDeleter>;
-using BrushHandle = Owned<HBRUSH, GdiObjectDeleter>;
 using IconHandle = Owned<HICON, IconDeleter>;
 using MenuHandle = Owned<HMENU, MenuDeleter>;
 using ImageListHandle = Owned<HIMAGELIST, ImageListDeleter>;
