@@ -1,7 +1,6 @@
 #include "ui/controls.h"
 
-#include <algorithm>
-#include <cwctype>
+#include "util/whole_number.h"
 
 namespace lentora::ui {
 
@@ -54,8 +53,9 @@ std::wstring GetText(HWND hwnd) {
 
 std::optional<int> GetDigitsValue(HWND edit) {
     std::wstring text = GetText(edit);
-    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), iswdigit)) return std::nullopt;
-    return std::stoi(text);
+    // Digits only: no sign, and ASCII digits only, which is all the whole-number reader takes.
+    if (text.size() > 9 || text.starts_with(L'+') || text.starts_with(L'-')) return std::nullopt;
+    return ParseWholeNumber(text);
 }
 
 void SetText(HWND hwnd, const std::wstring& text) { SetWindowTextW(hwnd, text.c_str()); }
