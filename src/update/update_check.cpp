@@ -7,6 +7,7 @@
 #include "util/format.h"
 #include "util/text.h"
 #include "util/version.h"
+#include "util/whole_number.h"
 
 namespace lentora {
 namespace {
@@ -29,25 +30,6 @@ std::string QueryValue(std::wstring_view text) {
         }
     }
     return out;
-}
-
-// A decimal integer of 32 bits and nothing else around it, else 0.
-std::int32_t PortOrZero(std::wstring_view text) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (!text.empty() && (text[0] == L'+' || text[0] == L'-')) {
-        negative = text[0] == L'-';
-        i = 1;
-    }
-    if (i == text.size()) return 0;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < L'0' || text[i] > L'9') return 0;
-        value = value * 10 + (text[i] - L'0');
-        if (value > 2147483648LL) return 0;
-    }
-    value = negative ? -value : value;
-    return value > 2147483647LL ? 0 : static_cast<std::int32_t>(value);
 }
 
 // Log lines of a check reach the host only while it is not cancelled.
@@ -142,7 +124,8 @@ void ParseProxyList(std::wstring list, TLtUpd& upd) {
     }
     std::size_t colon = list.find(L':');
     if (colon == std::wstring::npos) return;
-    upd.ProxyPort = PortOrZero(std::wstring_view(list).substr(colon + 1));
+    // A port that is no whole number of 32 bits reads as 0, which no connection accepts.
+    upd.ProxyPort = ParseWholeNumber(std::wstring_view(list).substr(colon + 1)).value_or(0);
     upd.ProxyServer = list.substr(0, colon);
 }
 
