@@ -112,13 +112,6 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_UPDATE_HANDOVER:
             (*reinterpret_cast<std::function<void()>*>(lParam))();
             return 0;
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORDLG:
-            if (LRESULT brush = skins_.HandleCtlColor(msg, reinterpret_cast<HDC>(wParam))) return brush;
-            break;
         case WM_CLOSE:
             FormClose();
             DestroyWindow(hwnd());
@@ -129,6 +122,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
     }
+    // The colours of the controls and pages, which hand these messages up to this window.
+    if (auto dressed = skins_.Dress(hwnd(), msg, wParam)) return *dressed;
     return Window::HandleMessage(msg, wParam, lParam);
 }
 

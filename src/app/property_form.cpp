@@ -262,14 +262,9 @@ LRESULT TfrmProperty::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();
             return 0;
-        // The main window's skin dresses the dialog too.
-        case WM_ERASEBKGND:
-            if (ui::EraseInRootColor(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
-            break;
     }
-    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
-        if (LRESULT brush = main_.Skins().HandleCtlColor(msg, reinterpret_cast<HDC>(wParam))) return brush;
-    }
+    // The main window's skin dresses the dialog too.
+    if (auto dressed = main_.Skins().Dress(hwnd(), msg, wParam)) return *dressed;
     return Window::HandleMessage(msg, wParam, lParam);
 }
 

@@ -400,12 +400,9 @@ LRESULT TfrmRegistryEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
             // Closing only hides: the property dialog owns the lifetime.
             ShowWindow(hwnd(), SW_HIDE);
             return 0;
-        case WM_ERASEBKGND:
-            if (ui::EraseInRootColor(hwnd(), reinterpret_cast<HDC>(wParam))) return 1;
-            break;
     }
-    if (skin && msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
-        if (LRESULT brush = skin->HandleCtlColor(msg, reinterpret_cast<HDC>(wParam))) return brush;
+    if (skin) {
+        if (auto dressed = skin->Dress(hwnd(), msg, wParam)) return *dressed;
     }
     return Window::HandleMessage(msg, wParam, lParam);
 }

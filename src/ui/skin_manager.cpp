@@ -7,6 +7,7 @@
 #include <array>
 #include <string_view>
 
+#include "ui/controls.h"
 #include "ui/handles.h"
 #include "util/platform.h"
 #include "util/profile_file.h"
@@ -198,6 +199,16 @@ LRESULT SkinManager::HandleCtlColor(UINT msg, HDC dc) const {
     // which would leave every later paint without one. A stock object outlives that.
     SetDCBrushColor(dc, back);
     return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
+std::optional<LRESULT> SkinManager::Dress(HWND window, UINT msg, WPARAM wParam) const {
+    auto dc = reinterpret_cast<HDC>(wParam);
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
+        if (LRESULT brush = HandleCtlColor(msg, dc)) return brush;
+    } else if (msg == WM_ERASEBKGND && EraseInRootColor(window, dc)) {
+        return 1;
+    }
+    return std::nullopt;
 }
 
 void SkinManager::ColorListView(HWND listView) const {

@@ -75,6 +75,9 @@ public:
     // For WM_CTLCOLOR*: prepares the DC and gives a brush of the skin's colour for that DC while
     // skinning is on; 0 otherwise, so the caller hands the message to DefWindowProc.
     LRESULT HandleCtlColor(UINT msg, HDC dc) const;
+    // For a top-level window's procedure: its controls' colours (WM_CTLCOLOR*) and its own
+    // background (WM_ERASEBKGND) in the skin; nothing when the window handles the message as usual.
+    std::optional<LRESULT> Dress(HWND window, UINT msg, WPARAM wParam) const;
     // A list view paints itself without asking its parent: it gets the skin's colours, or the
     // system's back while skinning is off.
     void ColorListView(HWND listView) const;
