@@ -94,10 +94,9 @@ void TfrmProperty::CreateControls() {
     bbtnOk_ = ui::CreateButton(hwnd(), L"OK", IDOK, BS_DEFPUSHBUTTON);
     bbtnCancel_ = ui::CreateButton(hwnd(), L"Cancel", IDCANCEL);
     int iconSize = ui::Scale(16, ui::WindowDpi(hwnd()));
-    for (auto [button, image] : {std::pair{sbtnImport_, main_.ActionByName(L"actImport").imageIndex()},
-                                 std::pair{bbtnOk_, IDI_IMG_OK - IDI_IMG_BASE},
-                                 std::pair{bbtnCancel_, IDI_IMG_CLOSE - IDI_IMG_BASE}})
-        buttonImages_.push_back(ui::SetButtonIcon(button, IDI_IMG_BASE + image, iconSize, false));
+    for (auto [button, icon] : {std::pair{sbtnImport_, IDI_IMG_BASE + main_.ActionByName(L"actImport").imageIndex()},
+                                std::pair{bbtnOk_, IDI_IMG_OK}, std::pair{bbtnCancel_, IDI_IMG_CLOSE}})
+        buttonImages_.push_back(ui::SetButtonIcon(button, icon, iconSize, false));
     font_ = std::move(ui::CreateUiFonts(ui::WindowDpi(hwnd())).normal);
     ui::ApplyFont(hwnd(), font_.get());
     Layout();
