@@ -113,9 +113,9 @@ void TfrmProperty::Layout() {
     ui::Move(delayLabel_, s(250), s(63), s(80), s(16));
     ui::Move(dseTime_.edit, s(330), s(60), s(77), s(23));
     ui::Move(dseTime_.spin, s(407), s(60), s(18), s(23));
-    ui::Move(sbtnImport_, s(151), s(114), s(130), s(27));
-    ui::Move(bbtnOk_, s(287), s(114), s(66), s(27));
-    ui::Move(bbtnCancel_, s(359), s(114), s(66), s(27));
+    ui::Move(sbtnImport_, s(111), s(114), s(160), s(27));  // room for its picture and a long caption
+    ui::Move(bbtnOk_, s(277), s(114), s(72), s(27));
+    ui::Move(bbtnCancel_, s(353), s(114), s(72), s(27));
 }
 
 std::wstring TfrmProperty::Title() const { return ui::GetText(hwnd()); }
