@@ -13,7 +13,10 @@
 namespace lentora {
 
 TfrmMain::TfrmMain(StartupContext context)
-    : context_(std::move(context)), sequencer_(*this, *this) {}
+    : context_(std::move(context)), sequencer_(*this, *this) {
+    ReadCommandLine();
+    SetOptionDefaults();
+}
 
 TfrmMain::~TfrmMain() {
     // The window goes before the members its messages use: waiting in a call to another thread
@@ -30,6 +33,9 @@ bool TfrmMain::Create() {
     if (!CreateWindowObject(WS_EX_CONTROLPARENT, L"TfrmMain", L"Lentora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                             CW_USEDEFAULT, CW_USEDEFAULT, 600, 450, nullptr))
         return false;
+    // A start at log-on builds the pages when the window is first shown: most such starts end
+    // without anyone opening it.
+    if (!startMode_) EnsureContent();
     // Start-up runs once the window exists: minimised (start mode) while still inside WM_CREATE, it
     // would keep the minimised rectangle as its normal position and come back off-screen.
     FormCreate();
@@ -38,7 +44,12 @@ bool TfrmMain::Create() {
 
 ui::Action& TfrmMain::ActionByName(const std::wstring& name) { return *actions_.Find(name); }
 
-HWND TfrmMain::Control(int id) const {
+HWND TfrmMain::Control(int id) {
+    EnsureContent();
+    return FindControl(id);
+}
+
+HWND TfrmMain::FindControl(int id) const {
     for (const auto& [controlId, hwnd] : controls_)
         if (controlId == id) return hwnd;
     return nullptr;
@@ -57,7 +68,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE: {
             ACCEL closeApp{FVIRTKEY | FCONTROL, 'X', static_cast<WORD>(ids::actCloseApp)};
             accelerators_ = CreateAcceleratorTableW(&closeApp, 1);
-            CreateControls();
+            CreateWindowParts();
             return 0;
         }
         case WM_SIZE:
@@ -77,6 +88,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // up. The default handling sends WM_SIZE first.
             LRESULT result = Window::HandleMessage(msg, wParam, lParam);
             if (IsWindowVisible(hwnd()) && !IsIconic(hwnd())) {
+                EnsureContent();
                 EnsureImages();
                 if (layoutPending_) LayoutControls();
             }
@@ -84,7 +96,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DPICHANGED: {
             auto* suggested = reinterpret_cast<RECT*>(lParam);
-            ApplyFonts();
+            if (contentBuilt_) ApplyFonts();
             SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;

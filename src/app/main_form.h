@@ -17,7 +17,9 @@
 #include "log/log_sink.h"
 #include "tasks/task_list.h"
 #include "ui/action.h"
+#include "ui/control_values.h"
 #include "ui/controls.h"
+#include "ui/deferred_updates.h"
 #include "ui/handles.h"
 #include "ui/panel.h"
 #include "ui/popup_menu.h"
@@ -75,11 +77,14 @@ public:
     std::wstring Msg(int n) const override;
     void SetLngMsg(int n, std::wstring text);
 
-    // Controls that other parts and the tests reach.
-    HWND lvListProg() const { return lvListProg_; }
-    HWND StatusBar() const { return statusBar_; }
-    HWND lbLog() const { return lbLog_; }
-    HWND Control(int id) const;
+    // The pages and their controls. A start in the tray builds them when the window is first
+    // shown; reaching a control builds them too.
+    void EnsureContent();
+    bool ContentBuilt() const { return contentBuilt_; }
+    HWND lvListProg() { return EnsureContent(), lvListProg_; }
+    HWND StatusBar() { return EnsureContent(), statusBar_; }
+    HWND lbLog() { return EnsureContent(), lbLog_; }
+    HWND Control(int id);
     int TrayIconIndex() const { return trayIconIndex_; }
     const std::wstring& TrayHint() const { return ctrayIcon_.Hint(); }
     bool LogPageVisible() const;
@@ -161,7 +166,10 @@ protected:
 
 private:
     // Construction of the window's content (main_form_layout.cpp).
-    void CreateControls();
+    void CreateWindowParts();
+    void CreateContent();
+    void SetOptionDefaults();
+    HWND FindControl(int id) const;
     void CreateTaskPage();
     void CreateOptionsPage();
     void CreateLogPage();
@@ -180,7 +188,8 @@ private:
     void EnsureImages();
     // The pop-up menus' pictures, loaded when a menu first needs them.
     std::function<HIMAGELIST()> MenuPictures();
-    void CreateImageLists();
+    // The content's pictures: once both the pictures and the content are there.
+    void DressContentImages();
     void SetButtonImage(HWND button, int imageIndex);
     void LoadAboutImages();
     void LayoutAboutPage(int width, int height);
@@ -193,9 +202,13 @@ private:
     void OnLinkClicked(int id);
     void sbtbtnDonateClick();
     void SetTabMetrics(int height, int padding);
+    void SetTabMetricsNow(int height, int padding);
     void SetTargetText(std::wstring_view target, const std::wstring& text);
+    void SetPageTargetText(std::wstring_view target, const std::wstring& text);
+    // A text on a page, shown once the pages are built.
+    void SetPageText(int id, const std::wstring& text);
     void SetLogPageVisible(bool visible);
-    std::wstring ComboText(int id) const;
+    void InsertLogTab();
     void SetCheck(int id, bool checked);
     void SetSpinValue(int id, int minValue, int maxValue, int value);
     void SetGlassTopMargin();
@@ -275,6 +288,7 @@ private:
     std::wstring programFolder_, programVersion_, settingsPath_, profileFolder_;
     bool useLog_ = false;
     bool startMode_ = false;
+    bool logSwitch_ = false;  // -log: logging on for this run
     bool terminateRequested_ = false;
     bool closing_ = false;
     HACCEL accelerators_ = nullptr;
@@ -295,6 +309,11 @@ private:
     HWND pcAbout_ = nullptr;
     HWND bbtnAdd_ = nullptr, bbtnEdit_ = nullptr, bbtnDelete_ = nullptr, btnWait_ = nullptr, bbtnStart_ = nullptr;
     std::vector<std::pair<int, HWND>> controls_;
+    bool contentBuilt_ = false;
+    // The Options page's values while the page is not built, and what the other pages are to show.
+    ui::ControlValues options_;
+    ui::DeferredUpdates pageUpdates_;
+    std::vector<std::wstring> pendingLogLines_;
     bool logPageVisible_ = false;
     bool syncingListView_ = false;
     // What lvListProg shows, row by row, so a refresh writes only what changed.

@@ -129,17 +129,21 @@ void TfrmMain::SetAboutTabText(std::wstring_view page, const std::wstring& text)
     TabCtrl_SetItem(pcAbout_, index, &item);
 }
 
-void TfrmMain::SetAboutTitle(const std::wstring& title) { ui::SetText(Control(ids::lblTitle), title); }
-void TfrmMain::SetAuthorLabel(const std::wstring& text) { ui::SetText(Control(ids::lblAutor), text); }
+void TfrmMain::SetPageText(int id, const std::wstring& text) {
+    pageUpdates_.Run(L"#" + std::to_wstring(id), [this, id, text] { ui::SetText(Control(id), text); });
+}
+
+void TfrmMain::SetAboutTitle(const std::wstring& title) { SetPageText(ids::lblTitle, title); }
+void TfrmMain::SetAuthorLabel(const std::wstring& text) { SetPageText(ids::lblAutor, text); }
 
 void TfrmMain::SetMemoTexts(const std::optional<std::wstring>& license, const std::optional<std::wstring>& about) {
-    if (license) ui::SetText(Control(ids::sMemo1), *license);
-    if (about) ui::SetText(Control(ids::sMemo2), *about);
+    if (license) SetPageText(ids::sMemo1, *license);
+    if (about) SetPageText(ids::sMemo2, *about);
 }
 
 void TfrmMain::SetComponentLabels() {
-    ui::SetText(Control(ids::wlAC), L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
-    ui::SetText(Control(ids::lblLF), L"<a>" + FormatText(L"TLogFile ver.%s", {LogFile_.About()}) + L"</a>");
+    SetPageText(ids::wlAC, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
+    SetPageText(ids::lblLF, L"<a>" + FormatText(L"TLogFile ver.%s", {LogFile_.About()}) + L"</a>");
     SetAuthorLabel(Msg(1) + L": Orvend");
 }
 

@@ -41,7 +41,7 @@ int NamedControlId(std::wstring_view name) {
 }  // namespace
 
 std::wstring TfrmMain::SelectedLanguagePath() const {
-    auto index = SendMessageW(Control(ids::cbLanguageSelect), CB_GETCURSEL, 0, 0);
+    auto index = options_.Selected(ids::cbLanguageSelect);
     if (index < 0 || static_cast<size_t>(index) >= languageFiles_.size()) return L"";
     return languageFiles_[static_cast<size_t>(index)].Iiobject;
 }
@@ -73,7 +73,7 @@ void TfrmMain::AddLanguageFile(const std::wstring& path) {
     std::wstring name = file.Read(L"FILE", L"Name");
     Log(FormatText(L"language: %s", {name}));
     languageFiles_.push_back(TIDD{path});
-    SendMessageW(Control(ids::cbLanguageSelect), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    options_.AddItem(ids::cbLanguageSelect, name);
 }
 
 void TfrmMain::cbLanguageSelectChange() {
@@ -91,6 +91,20 @@ void TfrmMain::actApplyLngExecute() {
 void TfrmMain::SetTargetText(std::wstring_view target, const std::wstring& text) {
     size_t dot = target.rfind(L'.');
     std::wstring_view object = target.substr(0, dot), property = target.substr(dot + 1);
+    // Actions and the tray menu are there from the start; the rest waits for the pages.
+    if (ui::Action* action = actions_.Find(std::wstring(object))) {
+        if (property == L"caption") action->SetCaption(text);
+        else action->SetHint(text);
+    } else if (object == L"mnuShow") {
+        SetTrayShowCaption(text);
+    } else {
+        pageUpdates_.Run(std::wstring(target), [this, target = std::wstring(target), text] { SetPageTargetText(target, text); });
+    }
+}
+
+void TfrmMain::SetPageTargetText(std::wstring_view target, const std::wstring& text) {
+    size_t dot = target.rfind(L'.');
+    std::wstring_view object = target.substr(0, dot), property = target.substr(dot + 1);
     if (object.starts_with(L"pcMainPage.")) {
         std::wstring_view page = object.substr(11);
         int index = page == L"tsStartProgram" ? 0 : page == L"tsOptions" ? 1 : logPageVisible_ ? 3 : 2;
@@ -103,11 +117,6 @@ void TfrmMain::SetTargetText(std::wstring_view target, const std::wstring& text)
         LVCOLUMNW col{LVCF_TEXT};
         col.pszText = const_cast<wchar_t*>(text.c_str());
         ListView_SetColumn(lvListProg_, object.back() - L'0', &col);
-    } else if (ui::Action* action = actions_.Find(std::wstring(object))) {
-        if (property == L"caption") action->SetCaption(text);
-        else action->SetHint(text);
-    } else if (object == L"mnuShow") {
-        SetTrayShowCaption(text);
     } else if (property == L"BoundLabel") {
         ui::SetText(Control(NamedControlId(target)), text);
     } else if (int id = NamedControlId(object)) {
@@ -151,7 +160,7 @@ void TfrmMain::ApplyLanguage(const std::wstring& path) {
     setMSGPanel(Msg(walking ? 11 : 6), walking ? 3 : 0);
     SetStartButton(Msg(walking ? 23 : 22), Msg(walking ? 25 : 24), walking ? 8 : 6);
     applySection(L"LABELS");
-    ui::SetText(Control(ids::lblAutorLng), TranslatorLabel(Msg(27), lngParam_));
+    SetPageText(ids::lblAutorLng, TranslatorLabel(Msg(27), lngParam_));
     Log(L"Apply language finished");
     SetStatusLV();
 }

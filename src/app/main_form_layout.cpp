@@ -22,42 +22,16 @@ constexpr int kOptionsContentHeight =
 
 }  // namespace
 
-void TfrmMain::CreateControls() {
-    tooltip_.Create(hwnd());
-    actions_.setHint = [this](HWND control, const std::wstring& hint) { tooltip_.Set(control, hint); };
-
-    pcMainPage_ = ui::CreateControl(hwnd(), WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::pcMainPage);
-    statusBar_ = ui::CreateControl(hwnd(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, ids::StatusBar);
-    controls_ = {{ids::pcMainPage, pcMainPage_}, {ids::StatusBar, statusBar_}};
-
-    // The Log tab is inserted only when logging is on.
-    const wchar_t* pages[] = {L"\u0422\u0430sk List", L"Options", L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435"};
-    const int images[] = {21, 4, 10};  // shown once the image list is attached
-    for (int i = 0; i < 3; ++i) {
-        TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
-        item.pszText = const_cast<wchar_t*>(pages[i]);
-        item.iImage = images[i];
-        TabCtrl_InsertItem(pcMainPage_, i, &item);
-    }
-    for (ui::Panel* page : {&tsStartProgram_, &tsOptions_, &tsLogView_, &tsAbout_}) page->Create(hwnd());
-    TabCtrl_SetItemSize(pcMainPage_, 0, ui::Scale(kTabHeight, ui::WindowDpi(hwnd())));
-
+void TfrmMain::CreateWindowParts() {
     CreateActions();
-    CreateTaskPage();
-    CreateOptionsPage();
-    CreateLogPage();
-    CreateAboutPage();
-    // The tabs' image list is attached empty, so the tabs are sized for their pictures from the
-    // start; the pictures themselves are loaded when the window is first shown.
-    int imageSize = ui::Scale(16, ui::WindowDpi(hwnd()));
-    sAlphaImageList1_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, IDI_IMG_COUNT, 0));
-    for (HWND tabs : {pcMainPage_, pcAbout_}) TabCtrl_SetImageList(tabs, sAlphaImageList1_.get());
     CreateMenus();
     CreateTray();
-    ApplyFonts();
+    // The tabs' pictures, shared with the menus; loaded when first shown.
+    int imageSize = ui::Scale(16, ui::WindowDpi(hwnd()));
+    sAlphaImageList1_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, IDI_IMG_COUNT, 0));
     skins_.AttachWindow(hwnd());
-    for (int id : {ids::gbStartStop, ids::gbLanguage, ids::gbSkins}) skins_.SkinGroupBox(Control(id));
     skins_.onAfterChange = [this] {
+        if (!contentBuilt_) return;
         skins_.ColorListView(lvListProg_);
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     };
@@ -71,7 +45,59 @@ void TfrmMain::CreateControls() {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmMain::EnsureContent() {
+    if (contentBuilt_) return;
+    contentBuilt_ = true;  // first: building reaches controls through Control()
+    CreateContent();
+    options_.Attach([this](int id) { return FindControl(id); });
+    skins_.ColorListView(lvListProg_);
+    tasks_.SetChangeHandler([this] { RefreshListView(); });
+    RefreshListView();
+    for (const auto& line : pendingLogLines_) SendMessageW(lbLog_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    if (!pendingLogLines_.empty())
+        SendMessageW(lbLog_, LB_SETCURSEL, static_cast<WPARAM>(pendingLogLines_.size() - 1), 0);
+    pendingLogLines_.clear();
+    pageUpdates_.GoLive();
+    if (imagesLoaded_) DressContentImages();
+    RequestLayout();
+}
+
+void TfrmMain::CreateContent() {
+    tooltip_.Create(hwnd());
+    actions_.setHint = [this](HWND control, const std::wstring& hint) { tooltip_.Set(control, hint); };
+
+    pcMainPage_ = ui::CreateControl(hwnd(), WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::pcMainPage);
+    statusBar_ = ui::CreateControl(hwnd(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, ids::StatusBar);
+    controls_ = {{ids::pcMainPage, pcMainPage_}, {ids::StatusBar, statusBar_}};
+
+    // The Log tab is there only while logging is on.
+    const wchar_t* pages[] = {L"\u0422\u0430sk List", L"Options", L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435"};
+    const int images[] = {21, 4, 10};  // shown once the image list is attached
+    for (int i = 0; i < 3; ++i) {
+        TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
+        item.pszText = const_cast<wchar_t*>(pages[i]);
+        item.iImage = images[i];
+        TabCtrl_InsertItem(pcMainPage_, i, &item);
+    }
+    if (logPageVisible_) InsertLogTab();
+    for (ui::Panel* page : {&tsStartProgram_, &tsOptions_, &tsLogView_, &tsAbout_}) page->Create(hwnd());
+    TabCtrl_SetItemSize(pcMainPage_, 0, ui::Scale(kTabHeight, ui::WindowDpi(hwnd())));
+
+    CreateTaskPage();
+    CreateOptionsPage();
+    CreateLogPage();
+    CreateAboutPage();
+    // The image list is attached while still empty, so the tabs are sized for their pictures
+    // from the start.
+    for (HWND tabs : {pcMainPage_, pcAbout_}) TabCtrl_SetImageList(tabs, sAlphaImageList1_.get());
+    ApplyFonts();
+    for (int id : {ids::gbStartStop, ids::gbLanguage, ids::gbSkins}) skins_.SkinGroupBox(FindControl(id));
+    OptionsSB_.ScrollTo(0);
+    TabCtrl_SetCurSel(pcMainPage_, 0);
     ShowPage(0);
+    ShowAboutPage(0);
 }
 
 void TfrmMain::CreateActions() {
@@ -145,7 +171,13 @@ void TfrmMain::CreateTaskPage() {
         col.iSubItem = i;
         ListView_InsertColumn(lvListProg_, i, &col);
     }
-    tasks_.SetChangeHandler([this] { RefreshListView(); });
+}
+
+void TfrmMain::SetOptionDefaults() {
+    options_.SetChecked(ids::chkCheckforUpdate, true);
+    for (const wchar_t* entry : {L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439 (RU)", L"English (GB)"})
+        options_.AddItem(ids::cbLanguageSelect, entry);
+    for (int id : {ids::sSkinBox, ids::chbAero, ids::btnSaveOptions}) options_.SetEnabled(id, false);
 }
 
 void TfrmMain::CreateOptionsPage() {
@@ -170,7 +202,6 @@ void TfrmMain::CreateOptionsPage() {
     add(ids::dseTimeExitSpin, exit.spin);
     add(ids::chkShowBalloon, ui::CreateCheckBox(box, L"Show BallonHint on launch task", ids::chkShowBalloon));
     add(ids::chkCheckforUpdate, ui::CreateCheckBox(box, L"Check for updates", ids::chkCheckforUpdate));
-    ui::SetChecked(Control(ids::chkCheckforUpdate), true);
     controls_.push_back({ids::lblPollingInterval, ui::CreateLabel(box, L"Polling interval (in days)")});
     auto poll = ui::CreateSpinEdit(box, ids::dsePollingInterval, 0, 365, 3, 1);
     add(ids::dsePollingInterval, poll.edit);
@@ -184,8 +215,6 @@ void TfrmMain::CreateOptionsPage() {
     controls_.push_back({ids::gbLanguage, ui::CreateGroupBox(box, L"Language")});
     add(ids::cbLanguageSelect,
         ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::cbLanguageSelect));
-    for (const wchar_t* entry : {L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439 (RU)", L"English (GB)"})
-        SendMessageW(Control(ids::cbLanguageSelect), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     HWND apply = add(ids::actApplyLng, ui::CreateButton(box, L"", ids::actApplyLng));
     actions_.BindButton(ActionByName(L"actApplyLng"), apply);
     controls_.push_back({ids::lblAutorLng, ui::CreateLabel(box, L"Translation by:")});
@@ -194,13 +223,10 @@ void TfrmMain::CreateOptionsPage() {
     add(ids::chbUseSkin, ui::CreateCheckBox(box, L"To use skin", ids::chbUseSkin));
     add(ids::sSkinBox,
         ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::sSkinBox));
-    EnableWindow(Control(ids::sSkinBox), FALSE);
     add(ids::chbAero, ui::CreateCheckBox(box, L"To use Aero Effect", ids::chbAero));
-    EnableWindow(Control(ids::chbAero), FALSE);
     add(ids::wlblLoadSkins, ui::CreateLink(box, L"load additional skins", ids::wlblLoadSkins));
 
     add(ids::btnSaveOptions, ui::CreateButton(box, L"Save options", ids::btnSaveOptions));
-    EnableWindow(Control(ids::btnSaveOptions), FALSE);
     add(ids::sbUpSB, ui::CreateButton(box, L"Up", ids::sbUpSB, BS_FLAT));
 }
 
@@ -321,18 +347,18 @@ void TfrmMain::LayoutControls() {
 void TfrmMain::EnsureImages() {
     if (imagesLoaded_) return;
     imagesLoaded_ = true;
-    CreateImageLists();
-    LoadAboutImages();
+    ui::AddIconImages(sAlphaImageList1_.get(), IDI_IMG_BASE, IDI_IMG_COUNT, ui::Scale(16, ui::WindowDpi(hwnd())));
+    if (contentBuilt_) DressContentImages();
 }
 
-void TfrmMain::CreateImageLists() {
-    ui::AddIconImages(sAlphaImageList1_.get(), IDI_IMG_BASE, IDI_IMG_COUNT, ui::Scale(16, ui::WindowDpi(hwnd())));
+void TfrmMain::DressContentImages() {
     for (HWND tabs : {pcMainPage_, pcAbout_}) InvalidateRect(tabs, nullptr, TRUE);
     actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
     for (const auto& action : actions_.actions()) actions_.Changed(*action);
     SetButtonImage(bbtnStart_, startButtonImage_);
     SetButtonImage(Control(ids::btnCreateLink), 24);
     SetButtonImage(Control(ids::btnCheckUpdates), 27);
+    LoadAboutImages();
 }
 
 void TfrmMain::SetButtonImage(HWND button, int imageIndex) {
@@ -352,6 +378,10 @@ void TfrmMain::SetButtonImage(HWND button, int imageIndex) {
 }
 
 void TfrmMain::SetTabMetrics(int height, int padding) {
+    pageUpdates_.Run(L"tabMetrics", [this, height, padding] { SetTabMetricsNow(height, padding); });
+}
+
+void TfrmMain::SetTabMetricsNow(int height, int padding) {
     UINT dpi = ui::WindowDpi(hwnd());
     for (HWND tabs : {pcMainPage_, pcAbout_}) {
         TabCtrl_SetItemSize(tabs, 0, ui::Scale(height, dpi));

@@ -12,8 +12,12 @@ void TfrmMain::Log(const std::wstring& str) {
     if (!useLog_) return;
     platform::LocalTime now = platform::Now();
     std::wstring line = DateTimeText(now) + L" " + str;
-    auto index = SendMessageW(lbLog_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    SendMessageW(lbLog_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (lbLog_) {
+        auto index = SendMessageW(lbLog_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendMessageW(lbLog_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    } else {
+        pendingLogLines_.push_back(std::move(line));
+    }
     try {
         LogFile_.SaveString(str);
     } catch (const std::exception&) {
@@ -22,6 +26,7 @@ void TfrmMain::Log(const std::wstring& str) {
 }
 
 std::vector<std::wstring> TfrmMain::LogLines() const {
+    if (!lbLog_) return pendingLogLines_;
     std::vector<std::wstring> lines;
     auto count = SendMessageW(lbLog_, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
@@ -48,15 +53,19 @@ void TfrmMain::mnuSaveCurrentLogClick() {
 void TfrmMain::SetLogPageVisible(bool visible) {
     if (visible == logPageVisible_) return;
     logPageVisible_ = visible;
-    if (visible) {
-        TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
-        item.pszText = const_cast<wchar_t*>(L"Log");
-        item.iImage = 5;
-        TabCtrl_InsertItem(pcMainPage_, 2, &item);
-    } else {
+    if (!contentBuilt_) return;
+    if (visible)
+        InsertLogTab();
+    else
         TabCtrl_DeleteItem(pcMainPage_, 2);
-    }
     ShowPage(TabCtrl_GetCurSel(pcMainPage_));
+}
+
+void TfrmMain::InsertLogTab() {
+    TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
+    item.pszText = const_cast<wchar_t*>(L"Log");
+    item.iImage = 5;
+    TabCtrl_InsertItem(pcMainPage_, 2, &item);
 }
 
 }  // namespace lentora

@@ -13,43 +13,35 @@ namespace lentora {
 namespace {
 
 // Selects the first entry whose text equals `text` exactly; false when none does.
-bool SelectExact(HWND combo, const std::wstring& text) {
-    auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring entry(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
-        entry.resize(static_cast<size_t>(
-            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()))));
-        if (entry == text) {
-            SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+bool SelectExact(ui::ControlValues& values, int id, const std::wstring& text) {
+    for (int i = 0, count = values.ItemCount(id); i < count; ++i) {
+        if (values.ItemText(id, i) == text) {
+            values.Select(id, i);
             return true;
         }
     }
     return false;
 }
 
-void SelectLast(HWND combo) {
-    auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    if (count > 0) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+void SelectLast(ui::ControlValues& values, int id) {
+    if (int count = values.ItemCount(id); count > 0) values.Select(id, count - 1);
 }
-
 
 }  // namespace
 
-std::wstring TfrmMain::ComboText(int id) const { return ui::GetText(Control(id)); }
-
-void TfrmMain::SetOptionsChanged(bool changed) { EnableWindow(Control(ids::btnSaveOptions), changed); }
-bool TfrmMain::OptionsChanged() const { return IsWindowEnabled(Control(ids::btnSaveOptions)) != FALSE; }
+void TfrmMain::SetOptionsChanged(bool changed) { options_.SetEnabled(ids::btnSaveOptions, changed); }
+bool TfrmMain::OptionsChanged() const { return options_.Enabled(ids::btnSaveOptions); }
 
 void TfrmMain::SetCheck(int id, bool checked) {
     // As a user's click does, a change of value runs the control's handler.
-    if (ui::IsChecked(Control(id)) == checked) return;
-    ui::SetChecked(Control(id), checked);
+    if (options_.Checked(id) == checked) return;
+    options_.SetChecked(id, checked);
     OnOptionClicked(id);
 }
 
 void TfrmMain::SetSpinValue(int id, int minValue, int maxValue, int value) {
     // A stored number outside the field's range is clamped to it.
-    ui::SetText(Control(id), std::to_wstring(std::clamp(value, minValue, maxValue)));
+    options_.SetText(id, std::to_wstring(std::clamp(value, minValue, maxValue)));
 }
 
 void TfrmMain::LoadParams() {
@@ -57,26 +49,23 @@ void TfrmMain::LoadParams() {
     updState_.disable_check_update = !IniReadBool(settingsPath_, L"Options", L"check_update", true);
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
     std::wstring skinName = IniReadString(settingsPath_, L"Skin", L"CurrentSkin", L"Vista (internal)");
-    HWND skinBox = Control(ids::sSkinBox);
-    SendMessageW(skinBox, CB_RESETCONTENT, 0, 0);
-    for (const auto& name : skins_.Names())
-        SendMessageW(skinBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SelectLast(skinBox);
-    SelectExact(skinBox, skinName);
+    options_.ClearItems(ids::sSkinBox);
+    for (const auto& name : skins_.Names()) options_.AddItem(ids::sSkinBox, name);
+    SelectLast(options_, ids::sSkinBox);
+    SelectExact(options_, ids::sSkinBox, skinName);
     SetCheck(ids::chbAero, IniReadBool(settingsPath_, L"Skin", L"UseAero", false));
     chbAeroClick();
     SetCheck(ids::chbUseSkin, IniReadBool(settingsPath_, L"Skin", L"UseSkin", false));
-    SetGlassFrame(!ui::IsChecked(Control(ids::chbUseSkin)));
-    InvalidateRect(pcMainPage_, nullptr, TRUE);
+    SetGlassFrame(!options_.Checked(ids::chbUseSkin));
+    if (pcMainPage_) InvalidateRect(pcMainPage_, nullptr, TRUE);
     SetCheck(ids::chkShowBalloon, IniReadBool(settingsPath_, L"Options", L"ShowBalloon", false));
     skins_.Select(skinName);
-    skins_.SetActive(ui::IsChecked(Control(ids::chbUseSkin)));
+    skins_.SetActive(options_.Checked(ids::chbUseSkin));
 
     std::wstring language = IniReadString(settingsPath_, L"Language", L"CurrentLanguage", L"English (EN)");
-    HWND languages = Control(ids::cbLanguageSelect);
-    SelectLast(languages);
-    if (SelectExact(languages, language)) actApplyLngExecute();
-    skins_.SetActive(ui::IsChecked(Control(ids::chbUseSkin)));
+    SelectLast(options_, ids::cbLanguageSelect);
+    if (SelectExact(options_, ids::cbLanguageSelect, language)) actApplyLngExecute();
+    skins_.SetActive(options_.Checked(ids::chbUseSkin));
 
     SetSpinValue(ids::dseWaitSec, 0, 999999, IniReadInteger(settingsPath_, L"Options", L"WaitTimeOut", 0));
     SetCheck(ids::chbSetWaitTimer, IniReadBool(settingsPath_, L"Options", L"WaitTimer", false));
@@ -87,9 +76,9 @@ void TfrmMain::LoadParams() {
     // A stored date that is not a number reads as day 0.
     updState_.last_update_date =
         ParseDateSerial(IniReadString(settingsPath_, L"Options", L"LastUpdateDate", L"0")).value_or(0.0);
-    ui::SetText(Control(ids::ledLastPool), ShortDateOfSerial(updState_.last_update_date));
+    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updState_.last_update_date));
     Log(L"Params is Loaded");
-    ui::SetChecked(Control(ids::chbWindowsStart), IsAutorunRegistered());
+    options_.SetChecked(ids::chbWindowsStart, IsAutorunRegistered());
     SetOptionsChanged(false);
 }
 
@@ -97,20 +86,20 @@ void TfrmMain::SaveParams() {
     try {
         Log(FormatText(L"Saving params in \"%s\" ...", {settingsPath_}));
         auto number = [this](int id) {
-            auto value = ui::GetDigitsValue(Control(id));
+            auto value = ui::DigitsValue(options_.Text(id));
             if (!value) throw std::runtime_error("not a whole number");
             return *value;
         };
-        IniWriteBool(settingsPath_, L"Skin", L"Useskin", ui::IsChecked(Control(ids::chbUseSkin)));
-        IniWriteBool(settingsPath_, L"Skin", L"UseAero", ui::IsChecked(Control(ids::chbAero)));
-        IniWriteBool(settingsPath_, L"Options", L"ShowBalloon", ui::IsChecked(Control(ids::chkShowBalloon)));
-        IniWriteString(settingsPath_, L"Skin", L"Currentskin", ComboText(ids::sSkinBox));
-        IniWriteString(settingsPath_, L"Language", L"CurrentLanguage", ComboText(ids::cbLanguageSelect));
+        IniWriteBool(settingsPath_, L"Skin", L"Useskin", options_.Checked(ids::chbUseSkin));
+        IniWriteBool(settingsPath_, L"Skin", L"UseAero", options_.Checked(ids::chbAero));
+        IniWriteBool(settingsPath_, L"Options", L"ShowBalloon", options_.Checked(ids::chkShowBalloon));
+        IniWriteString(settingsPath_, L"Skin", L"Currentskin", options_.Text(ids::sSkinBox));
+        IniWriteString(settingsPath_, L"Language", L"CurrentLanguage", options_.Text(ids::cbLanguageSelect));
         IniWriteInteger(settingsPath_, L"Options", L"WaitTimeOut", number(ids::dseWaitSec));
         IniWriteInteger(settingsPath_, L"Options", L"TimeExit", number(ids::dseTimeExit));
-        IniWriteBool(settingsPath_, L"Options", L"WaitTimer", ui::IsChecked(Control(ids::chbSetWaitTimer)));
-        IniWriteBool(settingsPath_, L"Options", L"UserProfile", ui::IsChecked(Control(ids::chkUserProfile)));
-        IniWriteBool(settingsPath_, L"Options", L"check_update", ui::IsChecked(Control(ids::chkCheckforUpdate)));
+        IniWriteBool(settingsPath_, L"Options", L"WaitTimer", options_.Checked(ids::chbSetWaitTimer));
+        IniWriteBool(settingsPath_, L"Options", L"UserProfile", options_.Checked(ids::chkUserProfile));
+        IniWriteBool(settingsPath_, L"Options", L"check_update", options_.Checked(ids::chkCheckforUpdate));
         IniWriteInteger(settingsPath_, L"Options", L"PollingInterval", number(ids::dsePollingInterval));
         IniWriteString(settingsPath_, L"Options", L"LastUpdateDate", FormatDateSerial(updState_.last_update_date));
         Log(L"Params is saved");
@@ -118,7 +107,7 @@ void TfrmMain::SaveParams() {
         Log(L"Error on write to ini-file");
     }
     Log(L"Saving key in registry");
-    if (!UpdateAutorun(ui::IsChecked(Control(ids::chbWindowsStart)))) {
+    if (!UpdateAutorun(options_.Checked(ids::chbWindowsStart))) {
         ui::ShowMessageBox(nullptr, Msg(26), Msg(14), MB_OK | MB_ICONERROR);
         Log(L"Error can't write to registry");
     }
@@ -138,26 +127,26 @@ void TfrmMain::OnOptionClicked(int id) {
 }
 
 void TfrmMain::chbUseSkinClick() {
-    bool on = ui::IsChecked(Control(ids::chbUseSkin));
+    bool on = options_.Checked(ids::chbUseSkin);
     skins_.SetActive(on);
-    EnableWindow(Control(ids::chbAero), on);
-    EnableWindow(Control(ids::sSkinBox), on);
+    options_.SetEnabled(ids::chbAero, on);
+    options_.SetEnabled(ids::sSkinBox, on);
     SetGlassFrame(!on);
-    if (!on && ui::IsChecked(Control(ids::chbAero))) {
-        ui::SetChecked(Control(ids::chbAero), false);
+    if (!on && options_.Checked(ids::chbAero)) {
+        options_.SetChecked(ids::chbAero, false);
         chbAeroClick();
     }
-    InvalidateRect(pcMainPage_, nullptr, TRUE);
+    if (pcMainPage_) InvalidateRect(pcMainPage_, nullptr, TRUE);
     SetOptionsChanged(true);
 }
 
 void TfrmMain::chbAeroClick() {
-    skins_.SetExtendedBorders(ui::IsChecked(Control(ids::chbAero)));
+    skins_.SetExtendedBorders(options_.Checked(ids::chbAero));
     SetOptionsChanged(true);
 }
 
 void TfrmMain::sSkinBoxChange() {
-    skins_.Select(ComboText(ids::sSkinBox));
+    skins_.Select(options_.Text(ids::sSkinBox));
     SetOptionsChanged(true);
 }
 

@@ -4,10 +4,10 @@
 
 namespace lentora {
 
-bool TfrmMain::WaitTimerChecked() const { return ui::IsChecked(Control(ids::chbSetWaitTimer)); }
-std::wstring TfrmMain::WaitSecText() const { return ui::GetText(Control(ids::dseWaitSec)); }
-std::wstring TfrmMain::TimeExitText() const { return ui::GetText(Control(ids::dseTimeExit)); }
-bool TfrmMain::ShowBalloonChecked() const { return ui::IsChecked(Control(ids::chkShowBalloon)); }
+bool TfrmMain::WaitTimerChecked() const { return options_.Checked(ids::chbSetWaitTimer); }
+std::wstring TfrmMain::WaitSecText() const { return options_.Text(ids::dseWaitSec); }
+std::wstring TfrmMain::TimeExitText() const { return options_.Text(ids::dseTimeExit); }
+bool TfrmMain::ShowBalloonChecked() const { return options_.Checked(ids::chkShowBalloon); }
 
 int TfrmMain::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
@@ -19,14 +19,16 @@ SequencerRow TfrmMain::Row(int index) const {
 void TfrmMain::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }
 
 void TfrmMain::SetCounterPanel(const std::wstring& text) {
-    SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
+    pageUpdates_.Run(L"StatusBar.1", [this, text] { SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str())); });
 }
 
 void TfrmMain::SetStartButton(const std::wstring& caption, const std::wstring& hint, int imageIndex) {
-    SetWindowTextW(bbtnStart_, caption.c_str());
-    actions_.setHint(bbtnStart_, hint);
-    if (actions_.setImage) actions_.setImage(bbtnStart_, imageIndex);
     startButtonImage_ = imageIndex;
+    pageUpdates_.Run(L"bbtnStart", [this, caption, hint, imageIndex] {
+        SetWindowTextW(bbtnStart_, caption.c_str());
+        actions_.setHint(bbtnStart_, hint);
+        if (actions_.setImage) actions_.setImage(bbtnStart_, imageIndex);
+    });
 }
 
 void TfrmMain::ArmWaitTimer(std::uint32_t intervalMs) { SetTimer(hwnd(), ids::timerWait, intervalMs, nullptr); }

@@ -31,7 +31,7 @@ std::wstring SpecialFolderPath(int csidl) {
 }
 
 std::wstring TfrmMain::DataFilePath(const std::wstring& name) const {
-    bool profile = ui::IsChecked(Control(ids::chkUserProfile));
+    bool profile = options_.Checked(ids::chkUserProfile);
     return AddBackslash(profile ? profileFolder_ : programFolder_) + name;
 }
 
@@ -52,28 +52,23 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::InitProgram() {
     SetGlassTopMargin();
-    OptionsSB_.ScrollTo(0);
     programFolder_ = FolderOf(context_.exePath);
     programVersion_ = ReadFileVersion(context_.exePath);
     ResetUpdateDialogFlag();
     settingsPath_ = AddBackslash(programFolder_) + L"lentora.ini";
-    TabCtrl_SetCurSel(pcMainPage_, 0);
-    ShowPage(0);
-    ShowAboutPage(0);
     ActionByName(L"actPause").SetVisible(true);
     ActionByName(L"actResume").SetVisible(false);
     LogFile_.SetFileName(AddBackslash(programFolder_) + L"lentora.log");
     SetSkinFolder(AddBackslash(programFolder_) + L"skins");
-    useLog_ = IniReadBool(settingsPath_, L"Options", L"UseLog", false);
-    ReadCommandLine();
+    useLog_ = IniReadBool(settingsPath_, L"Options", L"UseLog", false) || logSwitch_;
     SetLogPageVisible(useLog_);
     Log(std::wstring(54, L'-'));
     Log(FormatText(L"Start application v.%s", {programVersion_}));
 
-    SendMessageW(Control(ids::cbLanguageSelect), CB_RESETCONTENT, 0, 0);
+    options_.ClearItems(ids::cbLanguageSelect);
     languageFiles_.clear();
     SearchLanguageFiles(AddBackslash(AddBackslash(programFolder_) + L"languages"), L"*.lng");
-    if (SendMessageW(Control(ids::cbLanguageSelect), CB_GETCOUNT, 0, 0) <= 0) FatalNoLanguages();
+    if (options_.ItemCount(ids::cbLanguageSelect) <= 0) FatalNoLanguages();
 
     EnsureProfileFolder();
     LoadParams();
@@ -91,7 +86,7 @@ void TfrmMain::ReadCommandLine() {
     for (const auto& arg : context_.args) {
         std::wstring upper = platform::UpperCase(arg);
         if (upper == start) startMode_ = true;
-        if (upper == log) useLog_ = true;
+        if (upper == log) logSwitch_ = true;
     }
 }
 

@@ -47,8 +47,8 @@ void TfrmMain::btnCreateLinkClick() {
     // The registry value gives way to the shortcut only when the shortcut exists.
     if (CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, *this) != ShortcutResult::kCreated)
         return;
-    if (ui::IsChecked(Control(ids::chbWindowsStart))) {
-        ui::SetChecked(Control(ids::chbWindowsStart), false);
+    if (options_.Checked(ids::chbWindowsStart)) {
+        options_.SetChecked(ids::chbWindowsStart, false);
         OnOptionClicked(ids::chbWindowsStart);
     }
 }

@@ -110,7 +110,7 @@ void TfrmMain::SetStatusLV() {
 void TfrmMain::lvListProgColumnClick(int column) { tasks_.ColumnClick(column); }
 
 void TfrmMain::SetTaskEditing(bool enabled) {
-    EnableWindow(lvListProg_, enabled);
+    pageUpdates_.Run(L"lvListProg.enabled", [this, enabled] { EnableWindow(lvListProg_, enabled); });
     for (const wchar_t* name : {L"actAddTask", L"actEditTask", L"actDeleteTask"}) ActionByName(name).SetEnabled(enabled);
 }
 

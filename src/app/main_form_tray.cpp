@@ -45,7 +45,7 @@ void TfrmMain::SetTrayShowCaption(const std::wstring& caption) {
 }
 
 void TfrmMain::setMSGPanel(const std::wstring& msg, int iconIndex) {
-    SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(msg.c_str()));
+    pageUpdates_.Run(L"StatusBar.0", [this, msg] { SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(msg.c_str())); });
     SetTrayHint(ui::GetText(hwnd()) + L"\r" + msg);
     // An index past the end selects the last image.
     trayIconIndex_ = std::clamp(iconIndex, 0, static_cast<int>(imlicons_.size()) - 1);
@@ -63,6 +63,7 @@ void TfrmMain::MinimizeToTray() {
 }
 
 void TfrmMain::mnuShowClick() {
+    EnsureContent();
     ShowWindow(hwnd(), SW_RESTORE);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());

@@ -24,7 +24,7 @@ void TfrmMain::StartUpdateWorker(bool button) {
     // The run carries its own button flag: a check started before this one may hand its result over
     // in between and must not turn this press into a silent automatic check.
     calls.loadState = [this, button]() -> std::optional<TLtUpd> {
-        auto days = ui::GetDigitsValue(Control(ids::dsePollingInterval));
+        auto days = ui::DigitsValue(options_.Text(ids::dsePollingInterval));
         if (!days) return std::nullopt;
         TLtUpd upd = updState_;
         upd.pool_date = *days;
@@ -46,7 +46,7 @@ void TfrmMain::CancelUpdateWorkers() {
 void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
     updState_ = upd;
     updState_.button_update = false;
-    ui::SetText(Control(ids::ledLastPool), ShortDateOfSerial(updState_.last_update_date));
+    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updState_.last_update_date));
     if (upd.button_update) {
         if (!updState_.connect)
             ui::ShowMessageBox(hwnd(), Msg(36), Msg(35), MB_OK | MB_ICONERROR);

@@ -74,7 +74,7 @@ inline std::wstring HintOf(HWND topLevel, HWND control) {
 }
 
 // The selector's entries in their order.
-inline std::vector<std::wstring> LanguageEntries(const TfrmMain& form) {
+inline std::vector<std::wstring> LanguageEntries(TfrmMain& form) {
     HWND combo = form.Control(ids::cbLanguageSelect);
     std::vector<std::wstring> entries;
     auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
@@ -106,6 +106,6 @@ inline bool PickLanguageFile(TfrmMain& form, std::wstring_view fileName) {
 }
 
 // A click on the Apply button beside the language selector.
-inline void ClickApply(const TfrmMain& form) { SendMessageW(form.Control(ids::actApplyLng), BM_CLICK, 0, 0); }
+inline void ClickApply(TfrmMain& form) { SendMessageW(form.Control(ids::actApplyLng), BM_CLICK, 0, 0); }
 
 }  // namespace lentora::test
