@@ -344,10 +344,10 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         test::PumpMessages();
         EXPECT_FALSE(IsWindowVisible(main->hwnd()));
         EXPECT_TRUE(main->TrayIcon().Visible());
-        // Nobody sees the pages yet: no pictures loaded, nothing laid out.
-        HWND tabs = main->Control(ids::pcMainPage), list = main->Control(ids::lvListProg);
-        EXPECT_EQ(ImageList_GetImageCount(TabCtrl_GetImageList(tabs)), 0);
-        EXPECT_EQ(ClientWidth(list), 0);
+        // Nobody sees the pages yet: they are not even built.
+        EXPECT_FALSE(main->ContentBuilt());
+        const std::vector<std::wstring> logged = main->LogLines();
+        ASSERT_GT(main.ScreenLogCount(L"Timer of delay is started"), 0);
 
         if (way == Way::MenuItem) {
             main->TrayMenu().Run(*main->TrayMenu().DefaultItem());
@@ -355,6 +355,21 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
             ShellEvent(main, WM_LBUTTONDBLCLK);
         }
         test::PumpMessages();
+        EXPECT_TRUE(main->ContentBuilt());
+        HWND tabs = main->Control(ids::pcMainPage), list = main->Control(ids::lvListProg);
+        // Built late, the pages show what start-up set while they were not there.
+        EXPECT_TRUE(main.Checked(ids::chbSetWaitTimer));
+        EXPECT_EQ(main.Text(ids::dseWaitSec), L"100");
+        EXPECT_EQ(main.Text(ids::dseTimeExit), L"100");
+        EXPECT_EQ(main.Text(ids::cbLanguageSelect), L"English (EN)");
+        EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "nothing changed by the user";
+        EXPECT_FALSE(main.Enabled(ids::chbAero)) << "skins are off";
+        EXPECT_EQ(main->LogLines(), logged);
+        EXPECT_EQ(main.TabTexts(), (std::vector<std::wstring>{L"Task List", L"Options", L"Log", L"About"}));
+        wchar_t status[256] = {};
+        SendMessageW(main->StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
+        EXPECT_EQ(status, main->Msg(5)) << "the delay's status text";
+        EXPECT_EQ(main.Text(ids::bbtnStart), main->Msg(22));
         EXPECT_TRUE(IsWindowVisible(main->hwnd()));
         EXPECT_FALSE(IsIconic(main->hwnd()));
         EXPECT_TRUE(OnScreen(main->hwnd())) << "restored where it was centred, not at the minimised position";
