@@ -346,6 +346,7 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         EXPECT_TRUE(main->TrayIcon().Visible());
         // Nobody sees the pages yet: they are not even built.
         EXPECT_FALSE(main->ContentBuilt());
+        WaitForStartupUpdateCheck(main);  // its line comes late: the list below must be whole
         const std::vector<std::wstring> logged = main->LogLines();
         ASSERT_GT(main.ScreenLogCount(L"Timer of delay is started"), 0);
 
