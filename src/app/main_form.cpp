@@ -29,9 +29,12 @@ TfrmMain::~TfrmMain() {
 
 bool TfrmMain::Create() {
     RegisterClassOnce(L"TfrmMain", CS_DBLCLKS);
-    // The client size is set in WM_CREATE once the monitor's DPI is known.
-    if (!CreateWindowObject(WS_EX_CONTROLPARENT, L"TfrmMain", L"Lentora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 600, 450, nullptr))
+    // The client size is set in WM_CREATE once the monitor's DPI is known; a start at log-on
+    // makes the window minimised (after WM_CREATE, which keeps that size and place as the
+    // normal ones) without ever showing it.
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (startMode_ ? WS_MINIMIZE : 0);
+    if (!CreateWindowObject(WS_EX_CONTROLPARENT, L"TfrmMain", L"Lentora", style, CW_USEDEFAULT, CW_USEDEFAULT, 600,
+                            450, nullptr))
         return false;
     // A start at log-on builds the pages when the window is first shown: most such starts end
     // without anyone opening it.

@@ -58,9 +58,9 @@ void TfrmMain::setMSGPanel(const std::wstring& msg, int iconIndex) {
 void TfrmMain::SetTrayHint(const std::wstring& hint) { ctrayIcon_.SetHint(hint); }
 
 void TfrmMain::MinimizeToTray() {
-    // A window never shown (a start at log-on) is out of sight already: minimising it would only
-    // show it and play the animation.
-    if (!IsWindowVisible(hwnd())) return;
+    // A start at log-on makes the window minimised and hidden: minimising it again would show it
+    // on the way and play the animation.
+    if (IsIconic(hwnd()) && !IsWindowVisible(hwnd())) return;
     ShowWindow(hwnd(), SW_MINIMIZE);
     ShowWindow(hwnd(), SW_HIDE);
 }

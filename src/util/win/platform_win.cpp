@@ -215,7 +215,9 @@ bool AppendToFileShared(const std::wstring& path, std::string_view bytes) {
     FileHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) return false;
-    bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+    // Written, the bytes are the system's and outlive the program. No disk sync: one per log
+    // line would cost a disk round trip for every line at log-on.
+    bool ok = WriteAll(file.Get(), bytes);
     return file.Close() && ok;
 }
 
