@@ -51,8 +51,6 @@ std::wstring GetText(HWND hwnd) {
     return text;
 }
 
-std::optional<int> GetDigitsValue(HWND edit) { return DigitsValue(GetText(edit)); }
-
 std::optional<int> DigitsValue(const std::wstring& text) {
     // Digits only: no sign, and ASCII digits only, which is all the whole-number reader takes.
     if (text.size() > 9 || text.starts_with(L'+') || text.starts_with(L'-')) return std::nullopt;

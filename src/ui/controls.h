@@ -28,7 +28,6 @@ SpinEdit CreateSpinEdit(HWND parent, int id, int minValue, int maxValue, int max
 
 std::wstring GetText(HWND hwnd);
 // A digits-only field's text as a whole number; nothing when it is empty or holds anything else.
-std::optional<int> GetDigitsValue(HWND edit);
 std::optional<int> DigitsValue(const std::wstring& text);
 void SetText(HWND hwnd, const std::wstring& text);
 bool IsChecked(HWND checkBox);
