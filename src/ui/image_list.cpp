@@ -34,6 +34,8 @@ ImageListHandle SetButtonIcon(HWND button, int id, int size, bool above) {
     BUTTON_IMAGELIST bil{list.get(), {4, 2, 4, 0},
                          static_cast<UINT>(above ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_LEFT)};
     Button_SetImageList(button, &bil);
+    // The button does not repaint for a new picture: one already on screen would go on without it.
+    InvalidateRect(button, nullptr, TRUE);
     return list;
 }
 

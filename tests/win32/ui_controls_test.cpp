@@ -1,5 +1,6 @@
 // Reading the digits-only option fields: what the settings save and the update check take as a
-// number; values kept for controls not yet made, and changes waiting for their windows.
+// number; values kept for controls not yet made, changes waiting for their windows, and a button's
+// picture set after the button was painted.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "image_ids.h"
 #include "ui/control_values.h"
 #include "ui/controls.h"
 #include "ui/deferred_updates.h"
+#include "ui/image_list.h"
 
 namespace lentora {
 namespace {
@@ -111,6 +114,18 @@ TEST(DeferredUpdates, MakesTheLastChangeOfEachNameInTheOrderMadeThenRunsChangesA
     EXPECT_EQ(made.back(), L"status 3");
     updates.GoLive();
     EXPECT_EQ(made.size(), 3u) << "nothing made twice";
+}
+
+TEST(ButtonPicture, RepaintsAButtonAlreadyOnScreen) {
+    HWND button = CreateWindowExW(0, L"BUTTON", L"Add", WS_POPUP | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 80, 60, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(button, nullptr);
+    UpdateWindow(button);
+    ASSERT_FALSE(GetUpdateRect(button, nullptr, FALSE)) << "painted";
+    ui::ImageListHandle pictures = ui::SetButtonIcon(button, IDI_IMG_BASE + 1, 24, true);
+    EXPECT_TRUE(pictures);
+    EXPECT_TRUE(GetUpdateRect(button, nullptr, FALSE)) << "the new picture must be painted";
+    DestroyWindow(button);
 }
 
 }  // namespace
