@@ -39,8 +39,7 @@ bool TfrmMain::Create() {
     // A start at log-on builds the pages when the window is first shown: most such starts end
     // without anyone opening it.
     if (!startMode_) EnsureContent();
-    // Start-up runs once the window exists: minimised (start mode) while still inside WM_CREATE, it
-    // would keep the minimised rectangle as its normal position and come back off-screen.
+    // Start-up runs once the window is complete, outside its creation message.
     FormCreate();
     return true;
 }
