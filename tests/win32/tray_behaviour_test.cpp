@@ -270,12 +270,17 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
                 EXPECT_FALSE(main->BalloonHideTimerRunning());
                 EXPECT_EQ(main->BalloonHideInterval(), 13000u) << "back to the launch balloon's interval";
                 break;
-            case End::LaunchBalloon:
+            case End::LaunchBalloon: {
                 main->Seq().timerStartTimer();
+                const auto& rows = main->Tasks().Items();
+                auto launched = std::find_if(rows.begin(), rows.end(), [](const TTaskItem& t) { return t.caption == kShort; });
+                ASSERT_NE(launched, rows.end());
+                ASSERT_EQ(launched->status, main->Msg(9)) << "tick 1 launched the short task";
                 EXPECT_EQ(tray.BalloonTitle(), main->Msg(32)) << "the launch balloon replaced the update balloon";
                 EXPECT_EQ(tray.BalloonText(), kShort);
                 EXPECT_TRUE(main->BalloonHideTimerRunning()) << "the running timer keeps its countdown";
                 break;
+            }
         }
         EXPECT_EQ(tray.Tag, 0);
         ShellEvent(main, NIN_BALLOONUSERCLICK);
