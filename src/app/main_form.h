@@ -209,6 +209,8 @@ private:
     void SetPageText(int id, const std::wstring& text);
     void SetLogPageVisible(bool visible);
     void InsertLogTab();
+    // Adds a line to the on-screen log, selected as the newest.
+    void ShowLogLine(const std::wstring& line);
     void SetCheck(int id, bool checked);
     void SetSpinValue(int id, int minValue, int maxValue, int value);
     void SetGlassTopMargin();

@@ -55,9 +55,7 @@ void TfrmMain::EnsureContent() {
     skins_.ColorListView(lvListProg_);
     tasks_.SetChangeHandler([this] { RefreshListView(); });
     RefreshListView();
-    for (const auto& line : pendingLogLines_) SendMessageW(lbLog_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    if (!pendingLogLines_.empty())
-        SendMessageW(lbLog_, LB_SETCURSEL, static_cast<WPARAM>(pendingLogLines_.size() - 1), 0);
+    for (const auto& line : pendingLogLines_) ShowLogLine(line);
     pendingLogLines_.clear();
     pageUpdates_.GoLive();
     if (imagesLoaded_) DressContentImages();

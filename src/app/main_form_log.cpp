@@ -12,17 +12,20 @@ void TfrmMain::Log(const std::wstring& str) {
     if (!useLog_) return;
     platform::LocalTime now = platform::Now();
     std::wstring line = DateTimeText(now) + L" " + str;
-    if (lbLog_) {
-        auto index = SendMessageW(lbLog_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        SendMessageW(lbLog_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    } else {
+    if (lbLog_)
+        ShowLogLine(line);
+    else
         pendingLogLines_.push_back(std::move(line));
-    }
     try {
         LogFile_.SaveString(str);
     } catch (const std::exception&) {
         // A log that cannot be written must never cut its caller short; the line stays on screen.
     }
+}
+
+void TfrmMain::ShowLogLine(const std::wstring& line) {
+    auto index = SendMessageW(lbLog_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageW(lbLog_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);  // the newest line selected
 }
 
 std::vector<std::wstring> TfrmMain::LogLines() const {

@@ -13,7 +13,6 @@ class DeferredUpdates {
 public:
     void Run(const std::wstring& name, std::function<void()> change);
     void GoLive();
-    bool Live() const { return live_; }
 
 private:
     bool live_ = false;

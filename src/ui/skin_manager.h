@@ -25,7 +25,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace lentora::ui {
 
 struct SkinColors {
