@@ -18,9 +18,14 @@ namespace {
 
 constexpr unsigned kFileCodePage = 1251;
 
-struct StringWriter : pugi::xml_writer {
+// Takes what pugixml writes straight into the file's code page, so the document is never held twice.
+struct CodePageWriter : pugi::xml_writer {
+    explicit CodePageWriter(unsigned codePage) : encoder(codePage) {}
+    void write(const void* data, size_t size) override {
+        encoder.Append(std::string_view(static_cast<const char*>(data), size), bytes);
+    }
+    SingleByteXmlEncoder encoder;
     std::string bytes;
-    void write(const void* data, size_t size) override { bytes.append(static_cast<const char*>(data), size); }
 };
 
 // Command lines are nearly always ASCII, which needs no decoding or encoding.
@@ -40,11 +45,26 @@ bool ReadEnable(const char* utf8, bool& flag) {
     return ReadFlag(std::wstring_view(wide, text.size()), flag);
 }
 
-void Put(pugi::xml_node node, const char* name, const std::wstring& value) {
-    bool ascii = std::all_of(value.begin(), value.end(), [](wchar_t c) { return static_cast<unsigned long>(c) < 0x80; });
-    std::string utf8 = ascii ? std::string(value.begin(), value.end()) : EncodeUtf8(value);
-    node.append_attribute(name).set_value(utf8.c_str());
+// Room for the file in one piece: its texts, each task's markup, the declaration and root.
+size_t EstimatedSize(const TaskList& list) {
+    constexpr size_t kTaskMarkup = 64;
+    size_t size = 256;
+    for (const TTaskItem& item : list.Items()) size += item.caption.size() + item.delay.size() + item.reg.size() + kTaskMarkup;
+    return size;
 }
+
+// Attribute values go to pugixml as UTF-8; one buffer serves every value of a document.
+class Utf8Values {
+public:
+    void Put(pugi::xml_node node, const char* name, const std::wstring& value) {
+        buffer_.clear();
+        AppendUtf8(value, buffer_);
+        node.append_attribute(name).set_value(buffer_.data(), buffer_.size());
+    }
+
+private:
+    std::string buffer_;
+};
 
 // A child of "TASKSLIST" as a row; nothing when it is not an element, lacks a required attribute or
 // has an "enable" that is neither a Boolean word nor a number. Such a row is dropped rather than
@@ -107,20 +127,23 @@ std::string TaskListToBytes(const TaskList& list, const std::wstring& programVer
     decl.append_attribute("standalone").set_value("yes");
     pugi::xml_node root = doc.append_child("ROOT");
     root.append_attribute("progname").set_value("Lentora");
-    Put(root, "version", programVersion);
+    Utf8Values values;
+    values.Put(root, "version", programVersion);
     pugi::xml_node tasks = root.append_child("TASKSLIST");
     for (size_t i = 0; i < list.Count(); ++i) {
         const TTaskItem& item = list.Item(i);
         pugi::xml_node task = tasks.append_child("TASK");
-        task.append_attribute("id").set_value(std::to_string(i).c_str());
-        Put(task, "name", item.caption);
-        Put(task, "time", item.delay);
+        task.append_attribute("id").set_value(static_cast<unsigned long long>(i));
+        values.Put(task, "name", item.caption);
+        values.Put(task, "time", item.delay);
         task.append_attribute("enable").set_value(item.enabled ? "true" : "false");
-        Put(task, "reg", item.reg);
+        values.Put(task, "reg", item.reg);
     }
-    StringWriter utf8;
-    doc.save(utf8, "", pugi::format_raw, pugi::encoding_utf8);
-    return Utf8ToSingleByteXml(utf8.bytes, kFileCodePage);
+    CodePageWriter writer(kFileCodePage);
+    writer.bytes.reserve(EstimatedSize(list));
+    doc.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    writer.encoder.Finish(writer.bytes);
+    return std::move(writer.bytes);
 }
 
 bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wstring& programVersion,

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lentora {
 
@@ -13,9 +14,23 @@ size_t AsciiRunEnd(std::string_view bytes, size_t from);
 // (UTF-8 when it names none). The declaration is left as it was. Nothing for an unknown encoding.
 std::optional<std::string> XmlToUtf8(std::string bytes);
 
-// Re-encodes a UTF-8 document into a single-byte code page; every character the code page cannot
-// hold becomes a numeric character reference, so the document must hold such characters only where
-// references are allowed (attribute values and text).
-std::string Utf8ToSingleByteXml(std::string_view utf8, unsigned codePage);
+// Re-encodes a UTF-8 document into a single-byte code page as it is written, piece by piece;
+// every character the code page cannot hold becomes a numeric character reference, so the document
+// must hold such characters only where references are allowed (attribute values and text).
+class SingleByteXmlEncoder {
+public:
+    explicit SingleByteXmlEncoder(unsigned codePage);
+
+    // A sequence cut off at the end of a piece is completed by the next one.
+    void Append(std::string_view utf8, std::string& out);
+    // Ends the document: a sequence still incomplete becomes U+FFFD's reference.
+    void Finish(std::string& out);
+
+private:
+    void AppendWhole(std::string_view utf8, std::string& out) const;
+
+    std::vector<unsigned char> reverse_;  // byte of each code point of the upper half, 0 when none
+    std::string pending_;                 // the start of a sequence cut off at the end of a piece
+};
 
 }  // namespace lentora

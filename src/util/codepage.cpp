@@ -18,17 +18,6 @@ const char16_t* UpperHalf(unsigned codePage) {
 
 constexpr bool kWide16 = sizeof(wchar_t) == 2;
 
-// Appends one code point to UTF-16 (Windows) or UTF-32 (elsewhere) text.
-void AppendCodePoint(std::wstring& out, char32_t cp) {
-    if (kWide16 && cp > 0xFFFF) {
-        cp -= 0x10000;
-        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-        out.push_back(static_cast<wchar_t>(cp));
-    }
-}
-
 // Reads one code point from wide text, joining surrogate pairs.
 char32_t NextCodePoint(std::wstring_view text, size_t& i) {
     char32_t c = static_cast<char32_t>(text[i++]);
@@ -108,63 +97,81 @@ std::string EncodeSingleByte(std::wstring_view text, unsigned codePage, char fal
 }
 
 std::wstring DecodeUtf8(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
+    // Written through a pointer: no byte yields more than one unit, and no sequence more than its bytes.
+    std::wstring out(bytes.size(), L'\0');
+    wchar_t* p = out.data();
     size_t i = 0;
     while (i < bytes.size()) {
         auto b = static_cast<unsigned char>(bytes[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
-        if (extra < 0) {
-            out.push_back(static_cast<wchar_t>(0xFFFD));
+        if (b < 0x80) {
+            *p++ = static_cast<wchar_t>(b);
             ++i;
             continue;
         }
-        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= bytes.size()) { ok = false; break; }
-            auto c = static_cast<unsigned char>(bytes[i + k]);
-            if ((c & 0xC0) != 0x80) { ok = false; break; }
+        int extra = (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
+        char32_t cp = extra < 0 ? 0 : b & (0x3F >> extra);
+        bool ok = extra > 0;
+        for (int k = 1; ok && k <= extra; ++k) {
+            auto c = i + k < bytes.size() ? static_cast<unsigned char>(bytes[i + k]) : 0;
+            ok = (c & 0xC0) == 0x80;
             cp = (cp << 6) | (c & 0x3F);
         }
         // An overlong form (C0 80 for NUL, C0 AF for "/") is no character: it would smuggle in one
         // that the bytes do not show.
         constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
         if (!ok || cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(static_cast<wchar_t>(0xFFFD));
+            *p++ = static_cast<wchar_t>(0xFFFD);
             ++i;
             continue;
         }
-        AppendCodePoint(out, cp);
-        i += extra + 1;
+        if (kWide16 && cp > 0xFFFF) {
+            cp -= 0x10000;
+            *p++ = static_cast<wchar_t>(0xD800 + (cp >> 10));
+            *p++ = static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            *p++ = static_cast<wchar_t>(cp);
+        }
+        i += static_cast<size_t>(extra) + 1;
     }
+    out.resize(static_cast<size_t>(p - out.data()));
     return out;
 }
 
-std::string EncodeUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
+void AppendUtf8(std::wstring_view text, std::string& out) {
+    // Written through a pointer into room for the longest form: four bytes per character at most.
+    size_t start = out.size();
+    out.resize(start + text.size() * 4);
+    char* p = out.data() + start;
+    auto put = [&p](char32_t byte) { *p++ = static_cast<char>(byte); };
     for (size_t i = 0; i < text.size();) {
+        if (static_cast<char32_t>(text[i]) < 0x80) {
+            put(static_cast<char32_t>(text[i++]));
+            continue;
+        }
         char32_t cp = NextCodePoint(text, i);
         // A surrogate without its partner (or, where wchar_t is wider, no character at all) has no
         // UTF-8 form; its bytes would read back as three replacement characters, or not at all.
         if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = 0xFFFD;
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        if (cp < 0x800) {
+            put(0xC0 | (cp >> 6));
+            put(0x80 | (cp & 0x3F));
         } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            put(0xE0 | (cp >> 12));
+            put(0x80 | ((cp >> 6) & 0x3F));
+            put(0x80 | (cp & 0x3F));
         } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            put(0xF0 | (cp >> 18));
+            put(0x80 | ((cp >> 12) & 0x3F));
+            put(0x80 | ((cp >> 6) & 0x3F));
+            put(0x80 | (cp & 0x3F));
         }
     }
+    out.resize(static_cast<size_t>(p - out.data()));
+}
+
+std::string EncodeUtf8(std::wstring_view text) {
+    std::string out;
+    AppendUtf8(text, out);
     return out;
 }
 

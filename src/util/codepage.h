@@ -16,6 +16,7 @@ std::optional<unsigned char> EncodeSingleByteChar(wchar_t ch, unsigned codePage)
 
 std::wstring DecodeUtf8(std::string_view bytes);
 std::string EncodeUtf8(std::wstring_view text);
+void AppendUtf8(std::wstring_view text, std::string& out);
 std::wstring DecodeUtf16Le(std::string_view bytes);
 std::wstring DecodeUtf16Be(std::string_view bytes);
 std::string EncodeUtf16Le(std::wstring_view text);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tasks/task_list_file.h"
+#include "tasks/xml_codepage.h"
 #include "tasks_test_support.h"
 #include "util/codepage.h"
 
@@ -78,6 +79,29 @@ TEST_F(TaskFileTest, TextOutsideTheCodePageRoundTripsAsCharacterReferences) {
     TaskList loaded;
     ASSERT_TRUE(LoadTaskList(PathOf("startlist.xml"), loaded, log_));
     EXPECT_EQ(loaded.Items(), (Rows{Row(cyrillic, L"3", L"1", true), Row(beyond, L"4", L"0", false)}));
+}
+
+// The writer hands the document over in pieces that may end inside a character.
+TEST(SingleByteXmlEncoderTest, ACharacterCutBetweenPiecesComesOutWhole) {
+    const std::string utf8 = "a" + EncodeUtf8(L"\u041F\u4E2D") + "\xF0\x9F\x98\x80" + "b";  // П, 中, 😀
+    const std::string expected = "a\xCF&#20013;&#128512;b";
+    for (size_t cut = 0; cut <= utf8.size(); ++cut) {
+        for (size_t second = cut; second <= utf8.size(); ++second) {
+            SingleByteXmlEncoder encoder(1251);
+            std::string out;
+            encoder.Append(std::string_view(utf8).substr(0, cut), out);
+            encoder.Append(std::string_view(utf8).substr(cut, second - cut), out);
+            encoder.Append(std::string_view(utf8).substr(second), out);
+            encoder.Finish(out);
+            EXPECT_EQ(out, expected) << "pieces end at " << cut << " and " << second;
+        }
+    }
+    // A sequence the document never completes is no character.
+    SingleByteXmlEncoder encoder(1251);
+    std::string out;
+    encoder.Append("a\xD0", out);
+    encoder.Finish(out);
+    EXPECT_EQ(out, "a&#65533;");
 }
 
 TEST_F(TaskFileTest, RegFlagDefaultsToZeroAndSurvivesTheNextSave) {
