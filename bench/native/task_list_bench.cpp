@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tasks/task_list_file.h"
+#include "util/codepage.h"
 
 using namespace lentora;
 
@@ -101,8 +102,8 @@ void BM_PugixmlLoadIntoRows(benchmark::State& state) {
         doc.load_file(path.c_str());
         std::vector<TTaskItem> rows;
         for (pugi::xml_node task : doc.document_element().child("TASKSLIST").children()) {
-            rows.push_back({pugi::as_wide(task.attribute("name").value()), pugi::as_wide(task.attribute("time").value()),
-                            L"", pugi::as_wide(task.attribute("reg").value()), task.attribute("enable").as_bool()});
+            rows.push_back({DecodeUtf8(task.attribute("name").value()), DecodeUtf8(task.attribute("time").value()),
+                            L"", DecodeUtf8(task.attribute("reg").value()), task.attribute("enable").as_bool()});
         }
         benchmark::DoNotOptimize(rows.size());
     }
@@ -137,10 +138,10 @@ void BM_PugixmlBuildAndSave(benchmark::State& state) {
         for (const TTaskItem& item : list.Items()) {
             pugi::xml_node task = tasks.append_child("TASK");
             task.append_attribute("id").set_value(id++);
-            task.append_attribute("name").set_value(pugi::as_utf8(item.caption).c_str());
-            task.append_attribute("time").set_value(pugi::as_utf8(item.delay).c_str());
+            task.append_attribute("name").set_value(EncodeUtf8(item.caption).c_str());
+            task.append_attribute("time").set_value(EncodeUtf8(item.delay).c_str());
             task.append_attribute("enable").set_value(item.enabled);
-            task.append_attribute("reg").set_value(pugi::as_utf8(item.reg).c_str());
+            task.append_attribute("reg").set_value(EncodeUtf8(item.reg).c_str());
         }
         benchmark::DoNotOptimize(doc.save_file(path.c_str(), "", pugi::format_raw));
     }

@@ -147,7 +147,8 @@ std::optional<std::string> XmlToUtf8(std::string bytes) {
 
     std::optional<unsigned> cp = CodePageOfName(DeclaredEncoding(bytes));
     if (!cp) return std::nullopt;
-    if (*cp == 0 || *cp == 65001) return bytes;
+    // ASCII reads the same in every code page this handles: nothing to convert.
+    if (*cp == 0 || *cp == 65001 || AsciiRunEnd(bytes, 0) == bytes.size()) return bytes;
     if (*cp == 28591 || IsBuiltinCodePage(*cp)) return SingleByteToUtf8(bytes, *cp);
     return EncodeUtf8(platform::DecodeCodePage(bytes, *cp));
 }
