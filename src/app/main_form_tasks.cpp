@@ -22,10 +22,9 @@ void TfrmMain::RefreshListView() {
         constexpr size_t kMany = 64;
         size_t changes = count > shownRows_.size() ? count - shownRows_.size() : shownRows_.size() - count;
         for (size_t i = 0; i < std::min(count, shownRows_.size()) && changes <= kMany; ++i) {
-            const TTaskItem& task = tasks_.Item(i);
             const ShownRow& shown = shownRows_[i];
-            changes += task.caption != shown.caption || task.delay != shown.delay || task.status != shown.status ||
-                       task.enabled != shown.enabled;
+            changes += tasks_.Caption(i) != shown.caption || tasks_.Delay(i) != shown.delay ||
+                       tasks_.Status(i) != shown.status || tasks_.Enabled(i) != shown.enabled;
         }
         return changes > kMany;
     };
@@ -35,7 +34,6 @@ void TfrmMain::RefreshListView() {
         ListView_DeleteItem(lvListProg_, static_cast<int>(count));
     if (shownRows_.size() > count) shownRows_.resize(count);
     for (size_t i = 0; i < count; ++i) {
-        const TTaskItem& task = tasks_.Item(i);
         const int row = static_cast<int>(i);
         const bool added = i >= shownRows_.size();
         if (added) {
@@ -46,17 +44,18 @@ void TfrmMain::RefreshListView() {
             shownRows_.emplace_back();
         }
         ShownRow& shown = shownRows_[i];
-        auto text = [&](int column, const std::wstring& value, std::wstring& onShow) {
+        auto text = [&](int column, std::wstring_view value, std::wstring& onShow) {
             if (!added && value == onShow) return;
-            ListView_SetItemText(lvListProg_, row, column, const_cast<wchar_t*>(value.c_str()));
             onShow = value;
+            ListView_SetItemText(lvListProg_, row, column, const_cast<wchar_t*>(onShow.c_str()));
         };
-        text(0, task.caption, shown.caption);
-        text(1, task.delay, shown.delay);
-        text(2, task.status, shown.status);
-        if (added || shown.enabled != task.enabled) {
-            ListView_SetCheckState(lvListProg_, row, task.enabled);
-            shown.enabled = task.enabled;
+        text(0, tasks_.Caption(i), shown.caption);
+        text(1, tasks_.Delay(i), shown.delay);
+        text(2, tasks_.Status(i), shown.status);
+        const bool enabled = tasks_.Enabled(i);
+        if (added || shown.enabled != enabled) {
+            ListView_SetCheckState(lvListProg_, row, enabled);
+            shown.enabled = enabled;
         }
         const bool selected = tasks_.Selected() == i;
         if (added || shown.selected != selected) {
@@ -77,7 +76,7 @@ void TfrmMain::OnListViewItemChanged(NMLISTVIEW* nm) {
     auto index = static_cast<size_t>(nm->iItem);
     if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_STATEIMAGEMASK)) {
         bool checked = ((nm->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
-        if (tasks_.Item(index).enabled != checked) tasks_.SetEnabled(index, checked);
+        if (tasks_.Enabled(index) != checked) tasks_.SetEnabled(index, checked);
     }
     if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_SELECTED)) {
         if (nm->uNewState & LVIS_SELECTED)
@@ -94,7 +93,7 @@ LRESULT TfrmMain::OnListViewCustomDraw(NMLVCUSTOMDRAW* cd) {
         case CDDS_ITEMPREPAINT: {
             auto index = static_cast<size_t>(cd->nmcd.dwItemSpec);
             // Disabled tasks are drawn struck through; colours stay as they are.
-            bool enabled = index < tasks_.Count() && tasks_.Item(index).enabled;
+            bool enabled = index < tasks_.Count() && tasks_.Enabled(index);
             SelectObject(cd->nmcd.hdc, enabled ? font_.get() : strikeFont_.get());
             return CDRF_NEWFONT;
         }
@@ -148,7 +147,7 @@ void TfrmMain::actDeleteTaskExecute() {
         return;
     }
     if (ui::ShowMessageBox(hwnd(), Msg(19), Msg(15), MB_YESNO | MB_ICONWARNING) != IDYES) return;
-    Log(FormatText(L"Task \"%s\" is deleted from list", {tasks_.Item(*selected).caption}));
+    Log(FormatText(L"Task \"%s\" is deleted from list", {tasks_.Caption(*selected)}));
     tasks_.Remove(*selected);
 }
 
@@ -210,7 +209,7 @@ void TfrmMain::actStartExecute() {
         ui::ShowMessageBox(hwnd(), Msg(20), Msg(13), MB_OK | MB_ICONWARNING);
         return;
     }
-    bool started = LaunchProgram(tasks_.Item(*selected).caption);
+    bool started = LaunchProgram(std::wstring(tasks_.Caption(*selected)));
     tasks_.SetStatus(*selected, Msg(started ? 9 : 10));
 }
 

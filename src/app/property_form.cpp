@@ -49,7 +49,7 @@ bool TfrmProperty::CreateAndShow() {
     if (!CreateWindowObject(exStyle, L"TfrmProperty", L"", style, x, y, w, h, owner)) return false;
     main_.SetPropertyForm(this);
     if (Tag == kEditing) {
-        const TTaskItem& task = main_.Tasks().Item(*main_.Tasks().Selected());
+        const TTaskItem task = main_.Tasks().Item(*main_.Tasks().Selected());
         ui::SetText(feSelectFile_, task.caption);
         ui::SetText(dseTime_.edit, task.delay);
         ui::SetChecked(chbEnableTask_, task.enabled);

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,8 +28,15 @@ public:
 
     size_t Count() const { return rows_.size(); }
     bool Empty() const { return rows_.empty(); }
-    const TTaskItem& Item(size_t index) const { return rows_.at(index); }
-    const std::vector<TTaskItem>& Items() const { return rows_; }
+    // A row's texts; they stay valid until the list next changes.
+    std::wstring_view Caption(size_t index) const { return View(Row(index).caption); }
+    std::wstring_view Delay(size_t index) const { return View(Row(index).delay); }
+    std::wstring_view Status(size_t index) const { return View(Row(index).status); }
+    std::wstring_view Reg(size_t index) const { return View(Row(index).reg); }
+    bool Enabled(size_t index) const { return Row(index).enabled; }
+    // Copies of a row and of all rows.
+    TTaskItem Item(size_t index) const;
+    std::vector<TTaskItem> Items() const;
 
     // Called after every change of the rows or their order; inside an UpdateBlock only once,
     // when the outermost block ends.
@@ -46,14 +54,17 @@ public:
         TaskList& list_;
     };
 
-    void Reserve(size_t extraRows) { rows_.reserve(rows_.size() + extraRows); }
-    void Append(TTaskItem item);
+    // Room for `extraRows` more rows with `extraChars` characters of text between them.
+    void Reserve(size_t extraRows, size_t extraChars);
+    void Append(const TTaskItem& item);
+    void Append(std::wstring_view caption, std::wstring_view delay, std::wstring_view status, std::wstring_view reg,
+                bool enabled);
     // The property dialog's new row; logs "file "%s" is added".
     void addfiletotable(const std::wstring& addfile, const std::wstring& ztime, const std::wstring& scomm,
                         bool zstatus, const std::wstring& reg, ILogSink& log);
-    void SetCaption(size_t index, std::wstring caption);
-    void SetDelay(size_t index, std::wstring delay);
-    void SetStatus(size_t index, std::wstring status);
+    void SetCaption(size_t index, std::wstring_view caption);
+    void SetDelay(size_t index, std::wstring_view delay);
+    void SetStatus(size_t index, std::wstring_view status);
     void SetEnabled(size_t index, bool enabled);
     void SetAllEnabled(bool enabled);
     // Every row's status becomes `enabledText` or `disabledText` after its check box.
@@ -73,10 +84,32 @@ public:
 private:
     enum class SortKind { Text, Integer };
 
+    // Where a text lies in `texts_`.
+    struct TextSpan {
+        uint32_t offset = 0;
+        uint32_t size = 0;
+    };
+    // The rows keep their texts in one buffer instead of a heap block per text, so a long list
+    // loads without an allocation per row.
+    struct StoredRow {
+        TextSpan caption, delay, status, reg;
+        bool enabled = false;
+    };
+
+    const StoredRow& Row(size_t index) const { return rows_.at(index); }
+    std::wstring_view View(TextSpan span) const { return std::wstring_view(texts_).substr(span.offset, span.size); }
+    TextSpan Store(std::wstring_view text);
+    // Replaces a text of a row, counting the old one as unused.
+    void Replace(TextSpan& span, std::wstring_view text);
+    // Drops the texts no row refers to once they are the larger part of the buffer.
+    void CompactTexts();
+    int CompareTexts(std::wstring_view a, std::wstring_view b, int key) const;
     void Changed();
     void EndUpdate();
 
-    std::vector<TTaskItem> rows_;
+    std::vector<StoredRow> rows_;
+    std::wstring texts_;
+    size_t unusedChars_ = 0;
     std::optional<size_t> selected_;
     TextCompare compare_;
     SortKind kind_ = SortKind::Text;

@@ -28,19 +28,11 @@ struct CodePageWriter : pugi::xml_writer {
     std::string bytes;
 };
 
-// Command lines are nearly always ASCII, which needs no decoding or encoding.
-bool IsAscii(std::string_view text) { return AsciiRunEnd(text, 0) == text.size(); }
-
-std::wstring WideOf(const char* utf8) {
-    std::string_view text(utf8);
-    return IsAscii(text) ? std::wstring(text.begin(), text.end()) : DecodeUtf8(text);
-}
-
 // "enable" is a short word or number: read it without building a string on the heap.
 bool ReadEnable(const char* utf8, bool& flag) {
     std::string_view text(utf8);
     wchar_t wide[8];
-    if (text.size() > std::size(wide) || !IsAscii(text)) return ReadFlag(WideOf(utf8), flag);
+    if (text.size() > std::size(wide) || AsciiRunEnd(text, 0) != text.size()) return ReadFlag(DecodeUtf8(text), flag);
     std::copy(text.begin(), text.end(), wide);
     return ReadFlag(std::wstring_view(wide, text.size()), flag);
 }
@@ -49,14 +41,14 @@ bool ReadEnable(const char* utf8, bool& flag) {
 size_t EstimatedSize(const TaskList& list) {
     constexpr size_t kTaskMarkup = 64;
     size_t size = 256;
-    for (const TTaskItem& item : list.Items()) size += item.caption.size() + item.delay.size() + item.reg.size() + kTaskMarkup;
+    for (size_t i = 0; i < list.Count(); ++i) size += list.Caption(i).size() + list.Delay(i).size() + list.Reg(i).size() + kTaskMarkup;
     return size;
 }
 
 // Attribute values go to pugixml as UTF-8; one buffer serves every value of a document.
 class Utf8Values {
 public:
-    void Put(pugi::xml_node node, const char* name, const std::wstring& value) {
+    void Put(pugi::xml_node node, const char* name, std::wstring_view value) {
         buffer_.clear();
         AppendUtf8(value, buffer_);
         node.append_attribute(name).set_value(buffer_.data(), buffer_.size());
@@ -66,26 +58,37 @@ private:
     std::string buffer_;
 };
 
-// A child of "TASKSLIST" as a row; nothing when it is not an element, lacks a required attribute or
-// has an "enable" that is neither a Boolean word nor a number. Such a row is dropped rather than
-// kept half-filled, so every row in the list carries all of its sub-items.
-std::optional<TTaskItem> ReadTask(pugi::xml_node node) {
-    if (node.type() != pugi::node_element) return std::nullopt;
-    // Each search starts where the previous one matched: in the written order each finds its
-    // attribute at once.
-    pugi::xml_attribute hint;
-    pugi::xml_attribute name = node.attribute("name", hint);
-    pugi::xml_attribute time = node.attribute("time", hint);
-    pugi::xml_attribute enable = node.attribute("enable", hint);
-    pugi::xml_attribute reg = node.attribute("reg", hint);
-    if (!name || !time || !enable) return std::nullopt;
-    TTaskItem item;
-    if (!ReadEnable(enable.value(), item.enabled)) return std::nullopt;
-    item.caption = WideOf(name.value());
-    item.delay = WideOf(time.value());
-    if (reg) item.reg = WideOf(reg.value());
-    return item;
-}
+// Reads the children of "TASKSLIST" into rows, decoding each text into a buffer of its own that the
+// next task reuses.
+class TaskReader {
+public:
+    // A child as a row; false when it is not an element, lacks a required attribute or has an
+    // "enable" that is neither a Boolean word nor a number. Such a row is dropped rather than kept
+    // half-filled, so every row in the list carries all of its sub-items.
+    bool Read(pugi::xml_node node, TaskList& list) {
+        if (node.type() != pugi::node_element) return false;
+        // Each search starts where the previous one matched: in the written order each finds its
+        // attribute at once.
+        pugi::xml_attribute hint;
+        pugi::xml_attribute name = node.attribute("name", hint);
+        pugi::xml_attribute time = node.attribute("time", hint);
+        pugi::xml_attribute enable = node.attribute("enable", hint);
+        pugi::xml_attribute reg = node.attribute("reg", hint);
+        bool enabled = false;
+        if (!name || !time || !enable || !ReadEnable(enable.value(), enabled)) return false;
+        list.Append(Decoded(name, caption_), Decoded(time, delay_), {}, reg ? Decoded(reg, reg_) : L"0", enabled);
+        return true;
+    }
+
+private:
+    static std::wstring_view Decoded(pugi::xml_attribute attribute, std::wstring& buffer) {
+        buffer.clear();
+        AppendDecodedUtf8(attribute.value(), buffer);
+        return buffer;
+    }
+
+    std::wstring caption_, delay_, reg_;
+};
 
 pugi::xml_node FirstElementNamed(pugi::xml_node parent, std::string_view name) {
     for (pugi::xml_node child : parent.children()) {
@@ -95,13 +98,13 @@ pugi::xml_node FirstElementNamed(pugi::xml_node parent, std::string_view name) {
 }
 
 // Appends the tasks of the parsed document; false when a task stops the reading.
-bool ReadTasks(const pugi::xml_document& doc, TaskList& list) {
+bool ReadTasks(const pugi::xml_document& doc, size_t documentSize, TaskList& list) {
     pugi::xml_node tasks = FirstElementNamed(doc.document_element(), "TASKSLIST");
-    list.Reserve(static_cast<size_t>(std::distance(tasks.begin(), tasks.end())));
+    // The document's size bounds the characters of its texts.
+    list.Reserve(static_cast<size_t>(std::distance(tasks.begin(), tasks.end())), documentSize);
+    TaskReader reader;
     for (pugi::xml_node child : tasks.children()) {
-        std::optional<TTaskItem> item = ReadTask(child);
-        if (!item) return false;
-        list.Append(std::move(*item));
+        if (!reader.Read(child, list)) return false;
     }
     return true;
 }
@@ -131,13 +134,12 @@ std::string TaskListToBytes(const TaskList& list, const std::wstring& programVer
     values.Put(root, "version", programVersion);
     pugi::xml_node tasks = root.append_child("TASKSLIST");
     for (size_t i = 0; i < list.Count(); ++i) {
-        const TTaskItem& item = list.Item(i);
         pugi::xml_node task = tasks.append_child("TASK");
         task.append_attribute("id").set_value(static_cast<unsigned long long>(i));
-        values.Put(task, "name", item.caption);
-        values.Put(task, "time", item.delay);
-        task.append_attribute("enable").set_value(item.enabled ? "true" : "false");
-        values.Put(task, "reg", item.reg);
+        values.Put(task, "name", list.Caption(i));
+        values.Put(task, "time", list.Delay(i));
+        task.append_attribute("enable").set_value(list.Enabled(i) ? "true" : "false");
+        values.Put(task, "reg", list.Reg(i));
     }
     CodePageWriter writer(kFileCodePage);
     writer.bytes.reserve(EstimatedSize(list));
@@ -160,7 +162,7 @@ bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wst
 bool LoadTaskListFromBytes(std::string bytes, TaskList& list) {
     std::string buffer;
     pugi::xml_document doc;
-    return ParseTaskBytes(std::move(bytes), buffer, doc) && ReadTasks(doc, list);
+    return ParseTaskBytes(std::move(bytes), buffer, doc) && ReadTasks(doc, buffer.size(), list);
 }
 
 bool LoadTaskList(const std::wstring& path, TaskList& list, ILogSink& log) {
@@ -183,13 +185,13 @@ void CheckTaskList(TaskList& list, ILogSink& log) {
     for (size_t index = 0; index < list.Count(); ++index) {
         auto line = [index] { return std::to_wstring(index + 1); };
         // A delay that is no whole number could never be reached by the walk either.
-        WholeNumber delay = ReadWholeNumber(list.Item(index).delay);
+        WholeNumber delay = ReadWholeNumber(list.Delay(index));
         if (!delay.valid || delay.value < 1) {
             list.SetDelay(index, line());
             log.Log(FormatText(L"Find incorrect time of start in %s line %s line. Corrected.",
-                               {list.Item(index).caption, line()}));
+                               {list.Caption(index), line()}));
         }
-        if (list.Item(index).caption.empty()) {
+        if (list.Caption(index).empty()) {
             list.SetEnabled(index, false);
             log.Log(FormatText(L"Find empty Name of start in %s line. Disabled.", {line()}));
         }

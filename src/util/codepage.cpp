@@ -97,9 +97,16 @@ std::string EncodeSingleByte(std::wstring_view text, unsigned codePage, char fal
 }
 
 std::wstring DecodeUtf8(std::string_view bytes) {
+    std::wstring out;
+    AppendDecodedUtf8(bytes, out);
+    return out;
+}
+
+void AppendDecodedUtf8(std::string_view bytes, std::wstring& out) {
     // Written through a pointer: no byte yields more than one unit, and no sequence more than its bytes.
-    std::wstring out(bytes.size(), L'\0');
-    wchar_t* p = out.data();
+    size_t start = out.size();
+    out.resize(start + bytes.size());
+    wchar_t* p = out.data() + start;
     size_t i = 0;
     while (i < bytes.size()) {
         auto b = static_cast<unsigned char>(bytes[i]);
@@ -134,7 +141,6 @@ std::wstring DecodeUtf8(std::string_view bytes) {
         i += static_cast<size_t>(extra) + 1;
     }
     out.resize(static_cast<size_t>(p - out.data()));
-    return out;
 }
 
 void AppendUtf8(std::wstring_view text, std::string& out) {

@@ -15,6 +15,7 @@ std::string EncodeSingleByte(std::wstring_view text, unsigned codePage, char fal
 std::optional<unsigned char> EncodeSingleByteChar(wchar_t ch, unsigned codePage);
 
 std::wstring DecodeUtf8(std::string_view bytes);
+void AppendDecodedUtf8(std::string_view bytes, std::wstring& out);
 std::string EncodeUtf8(std::wstring_view text);
 void AppendUtf8(std::wstring_view text, std::string& out);
 std::wstring DecodeUtf16Le(std::string_view bytes);

@@ -211,3 +211,32 @@ TEST(TasksList, UpdateBlocksReportOneChangeWhenTheOutermostEnds) {
     list.Remove(0);
     EXPECT_EQ(changes, 2);
 }
+
+// The rows keep their texts in one buffer that grows, and is rebuilt once most of it is unused;
+// every edit, even one that copies a text of the list into another row, must leave each row intact.
+TEST(TasksList, RowTextsSurviveEditsRemovalsAndTheBufferBeingRebuilt) {
+    TaskList list;
+    std::vector<TTaskItem> expected;
+    for (int i = 0; i < 200; ++i) {
+        std::wstring n = std::to_wstring(i);
+        expected.push_back(Task(L"C:\\Programs\\Vendor " + n + L"\\tool" + n + L".exe --long-option-" + n, n, L"", i % 2 == 0));
+        list.Append(expected.back());
+    }
+    for (int round = 0; round < 30; ++round) {
+        for (size_t i = 0; i < list.Count(); i += 3) {
+            size_t from = (i + static_cast<size_t>(round) + 1) % list.Count();
+            list.SetCaption(i, list.Caption(from));  // a text of the list itself
+            expected[i].caption = expected[from].caption;
+            list.SetDelay(i, std::to_wstring(round));
+            expected[i].delay = std::to_wstring(round);
+        }
+        list.SetStatusLV(L"Active " + std::to_wstring(round), L"Off");
+        for (size_t i = 0; i < expected.size(); ++i) expected[i].status = expected[i].enabled ? L"Active " + std::to_wstring(round) : L"Off";
+        list.Remove(static_cast<size_t>(round) * 5 % list.Count());
+        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(round) * 5 % expected.size()));
+        ASSERT_EQ(list.Items(), expected) << "after round " << round;
+    }
+    list.Clear();
+    list.Append(Task(L"again", L"1"));
+    EXPECT_EQ(list.Items(), (std::vector<TTaskItem>{Task(L"again", L"1")}));
+}
