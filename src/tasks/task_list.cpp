@@ -4,6 +4,7 @@
 #include <numeric>
 #include <stdexcept>
 
+#include "util/codepage.h"
 #include "util/whole_number.h"
 #include "util/format.h"
 
@@ -61,12 +62,24 @@ void TaskList::Reserve(size_t extraRows, size_t extraChars) {
     texts_.reserve(texts_.size() + extraChars);
 }
 
+void TaskList::CheckRoom(size_t extraChars) const {
+    if (texts_.size() + extraChars > UINT32_MAX) throw std::length_error("task list texts");
+}
+
 TaskList::TextSpan TaskList::Store(std::wstring_view text) {
     if (text.empty()) return {};
-    if (texts_.size() + text.size() > UINT32_MAX) throw std::length_error("task list texts");
+    CheckRoom(text.size());
     TextSpan span{static_cast<uint32_t>(texts_.size()), static_cast<uint32_t>(text.size())};
     texts_.append(text);  // also right for a text of the list itself: append copies before it frees
     return span;
+}
+
+TaskList::TextSpan TaskList::StoreUtf8(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    CheckRoom(utf8.size());  // no byte makes more than one character
+    const size_t start = texts_.size();
+    AppendDecodedUtf8(utf8, texts_);
+    return TextSpan{static_cast<uint32_t>(start), static_cast<uint32_t>(texts_.size() - start)};
 }
 
 void TaskList::Replace(TextSpan& span, std::wstring_view text) {
@@ -98,12 +111,15 @@ void TaskList::Append(const TTaskItem& item) { Append(item.caption, item.delay, 
 
 void TaskList::Append(std::wstring_view caption, std::wstring_view delay, std::wstring_view status, std::wstring_view reg,
                       bool enabled) {
-    StoredRow row;
-    row.caption = Store(caption);
-    row.delay = Store(delay);
-    row.status = Store(status);
-    row.reg = Store(reg);
-    row.enabled = enabled;
+    // A braced list stores its texts in the order written.
+    AppendRow({Store(caption), Store(delay), Store(status), Store(reg), enabled});
+}
+
+void TaskList::AppendUtf8(std::string_view caption, std::string_view delay, std::string_view reg, bool enabled) {
+    AppendRow({StoreUtf8(caption), StoreUtf8(delay), TextSpan{}, StoreUtf8(reg), enabled});
+}
+
+void TaskList::AppendRow(const StoredRow& row) {
     rows_.push_back(row);
     Changed();
 }

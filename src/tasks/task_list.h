@@ -59,6 +59,8 @@ public:
     void Append(const TTaskItem& item);
     void Append(std::wstring_view caption, std::wstring_view delay, std::wstring_view status, std::wstring_view reg,
                 bool enabled);
+    // A row from UTF-8 texts, as the task file holds them, decoded straight into the list's buffer.
+    void AppendUtf8(std::string_view caption, std::string_view delay, std::string_view reg, bool enabled);
     // The property dialog's new row; logs "file "%s" is added".
     void addfiletotable(const std::wstring& addfile, const std::wstring& ztime, const std::wstring& scomm,
                         bool zstatus, const std::wstring& reg, ILogSink& log);
@@ -98,7 +100,11 @@ private:
 
     const StoredRow& Row(size_t index) const { return rows_.at(index); }
     std::wstring_view View(TextSpan span) const { return std::wstring_view(texts_).substr(span.offset, span.size); }
+    void AppendRow(const StoredRow& row);
     TextSpan Store(std::wstring_view text);
+    TextSpan StoreUtf8(std::string_view utf8);
+    // Checks that `extraChars` more characters keep every offset within a TextSpan.
+    void CheckRoom(size_t extraChars) const;
     // Replaces a text of a row, counting the old one as unused.
     void Replace(TextSpan& span, std::wstring_view text);
     // Drops the texts no row refers to once they are the larger part of the buffer.

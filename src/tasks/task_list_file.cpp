@@ -67,27 +67,36 @@ public:
     // half-filled, so every row in the list carries all of its sub-items.
     bool Read(pugi::xml_node node, TaskList& list) {
         if (node.type() != pugi::node_element) return false;
-        // Each search starts where the previous one matched: in the written order each finds its
-        // attribute at once.
-        pugi::xml_attribute hint;
-        pugi::xml_attribute name = node.attribute("name", hint);
-        pugi::xml_attribute time = node.attribute("time", hint);
-        pugi::xml_attribute enable = node.attribute("enable", hint);
-        pugi::xml_attribute reg = node.attribute("reg", hint);
+        // One pass over the attributes; the first of a name counts.
+        const char* name = nullptr;
+        const char* time = nullptr;
+        const char* enable = nullptr;
+        const char* reg = nullptr;
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+            const char* key = attribute.name();
+            const char** slot = NameIs(key, "name")     ? &name
+                                : NameIs(key, "time")   ? &time
+                                : NameIs(key, "enable") ? &enable
+                                : NameIs(key, "reg")    ? &reg
+                                                        : nullptr;
+            if (slot && !*slot) *slot = attribute.value();
+        }
         bool enabled = false;
-        if (!name || !time || !enable || !ReadEnable(enable.value(), enabled)) return false;
-        list.Append(Decoded(name, caption_), Decoded(time, delay_), {}, reg ? Decoded(reg, reg_) : L"0", enabled);
+        if (!name || !time || !enable || !ReadEnable(enable, enabled)) return false;
+        list.AppendUtf8(name, time, reg ? reg : "0", enabled);
         return true;
     }
 
 private:
-    static std::wstring_view Decoded(pugi::xml_attribute attribute, std::wstring& buffer) {
-        buffer.clear();
-        AppendDecodedUtf8(attribute.value(), buffer);
-        return buffer;
+    // Exact-case equality, compared in line: it runs for every attribute of every task. The
+    // comparison stops at the first difference, so it never reads past the end of `key`.
+    template <size_t N>
+    static bool NameIs(const char* key, const char (&literal)[N]) {
+        for (size_t i = 0; i < N; ++i) {
+            if (key[i] != literal[i]) return false;
+        }
+        return true;
     }
-
-    std::wstring caption_, delay_, reg_;
 };
 
 pugi::xml_node FirstElementNamed(pugi::xml_node parent, std::string_view name) {

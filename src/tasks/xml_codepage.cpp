@@ -62,16 +62,36 @@ std::wstring UpperHalfChars(unsigned codePage) {
 
 // Upper-half bytes through a table of ready UTF-8 sequences; ASCII runs are copied whole.
 std::string SingleByteToUtf8(std::string_view bytes, unsigned codePage) {
+    // Every character of a single-byte code page lies in the first plane: three bytes at most.
+    struct Sequence {
+        char bytes[3];
+        size_t size;
+    };
     std::wstring upper = UpperHalfChars(codePage);
-    std::array<std::string, 128> table;
-    for (size_t i = 0; i < table.size(); ++i) table[i] = EncodeUtf8(std::wstring_view(&upper[i], 1));
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
+    std::array<Sequence, 128> table{};
+    for (size_t i = 0; i < table.size(); ++i) {
+        std::string utf8 = EncodeUtf8(std::wstring_view(&upper[i], 1));
+        table[i].size = std::min(utf8.size(), sizeof table[i].bytes);
+        std::memcpy(table[i].bytes, utf8.data(), table[i].size);
+    }
+    auto sequence = [&](char byte) -> const Sequence& { return table[static_cast<unsigned char>(byte) - 0x80]; };
+    // The exact size first, so the text is written in place.
+    size_t size = 0;
     for (size_t i = 0; i < bytes.size();) {
         size_t run = AsciiRunEnd(bytes, i);
-        out.append(bytes, i, run - i);
-        for (i = run; i < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0x80; ++i)
-            out += table[static_cast<unsigned char>(bytes[i]) - 0x80];
+        size += run - i;
+        for (i = run; i < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0x80; ++i) size += sequence(bytes[i]).size;
+    }
+    std::string out(size, '\0');
+    char* p = out.data();
+    for (size_t i = 0; i < bytes.size();) {
+        size_t run = AsciiRunEnd(bytes, i);
+        std::memcpy(p, bytes.data() + i, run - i);
+        p += run - i;
+        for (i = run; i < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0x80; ++i) {
+            const Sequence& s = sequence(bytes[i]);
+            for (size_t k = 0; k < s.size; ++k) *p++ = s.bytes[k];
+        }
     }
     return out;
 }

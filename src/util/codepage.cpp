@@ -1,5 +1,8 @@
 #include "util/codepage.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "util/platform.h"
 
 namespace lentora {
@@ -109,10 +112,24 @@ void AppendDecodedUtf8(std::string_view bytes, std::wstring& out) {
     wchar_t* p = out.data() + start;
     size_t i = 0;
     while (i < bytes.size()) {
-        auto b = static_cast<unsigned char>(bytes[i]);
+        // ASCII, nearly all of most texts, eight bytes at a time.
+        for (uint64_t word = 0; i + 8 <= bytes.size(); i += 8, p += 8) {
+            std::memcpy(&word, bytes.data() + i, 8);
+            if (word & 0x8080808080808080ull) break;
+            for (size_t k = 0; k < 8; ++k) p[k] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i + k]));
+        }
+        auto b = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+        if (i == bytes.size()) break;
         if (b < 0x80) {
             *p++ = static_cast<wchar_t>(b);
             ++i;
+            continue;
+        }
+        auto next = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+        if (b >= 0xC2 && b <= 0xDF && (next & 0xC0) == 0x80) {
+            // Two bytes, as Cyrillic and most other letters take (C0 and C1 only lead overlong forms).
+            *p++ = static_cast<wchar_t>((b & 0x1F) << 6 | (next & 0x3F));
+            i += 2;
             continue;
         }
         int extra = (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;

@@ -20,6 +20,9 @@ TEST(Codepage, Utf8AndUtf16SurviveCharactersBeyondTheBasicPlane) {
     EXPECT_EQ(DecodeUtf8(EncodeUtf8(text)), text);
     EXPECT_EQ(DecodeUtf16Le(EncodeUtf16Le(text)), text);
     EXPECT_EQ(EncodeUtf8(text).size(), 1u + 2 + 2 + 3 + 4);
+    // Long ASCII runs are read by the word: a character that breaks one must come out in place.
+    std::wstring path = L"C:\\Program Files\\\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B\\tool.exe --a\u00E9b";
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(path)), path);
 }
 
 TEST(Codepage, MalformedUtf8BecomesReplacementCharacters) {
