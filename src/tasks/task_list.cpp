@@ -91,6 +91,11 @@ void TaskList::Replace(TextSpan& span, std::wstring_view text) {
 
 void TaskList::CompactTexts() {
     constexpr size_t kSmall = 4096;
+    if (rows_.empty()) {
+        texts_.clear();
+        unusedChars_ = 0;
+        return;
+    }
     if (unusedChars_ < kSmall || unusedChars_ < texts_.size() / 2) return;
     std::wstring old;
     old.swap(texts_);
@@ -179,8 +184,7 @@ void TaskList::Remove(size_t index) {
 void TaskList::Clear() {
     if (rows_.empty()) return;
     rows_.clear();
-    texts_.clear();
-    unusedChars_ = 0;
+    CompactTexts();
     selected_.reset();
     Changed();
 }

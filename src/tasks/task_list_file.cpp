@@ -58,46 +58,40 @@ private:
     std::string buffer_;
 };
 
-// Reads the children of "TASKSLIST" into rows, decoding each text into a buffer of its own that the
-// next task reuses.
-class TaskReader {
-public:
-    // A child as a row; false when it is not an element, lacks a required attribute or has an
-    // "enable" that is neither a Boolean word nor a number. Such a row is dropped rather than kept
-    // half-filled, so every row in the list carries all of its sub-items.
-    bool Read(pugi::xml_node node, TaskList& list) {
-        if (node.type() != pugi::node_element) return false;
-        // One pass over the attributes; the first of a name counts.
-        const char* name = nullptr;
-        const char* time = nullptr;
-        const char* enable = nullptr;
-        const char* reg = nullptr;
-        for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-            const char* key = attribute.name();
-            const char** slot = NameIs(key, "name")     ? &name
-                                : NameIs(key, "time")   ? &time
-                                : NameIs(key, "enable") ? &enable
-                                : NameIs(key, "reg")    ? &reg
-                                                        : nullptr;
-            if (slot && !*slot) *slot = attribute.value();
-        }
-        bool enabled = false;
-        if (!name || !time || !enable || !ReadEnable(enable, enabled)) return false;
-        list.AppendUtf8(name, time, reg ? reg : "0", enabled);
-        return true;
+// Exact-case equality, compared in line: it runs for every attribute of every task. The comparison
+// stops at the first difference, so it never reads past the end of `key`.
+template <size_t N>
+bool NameIs(const char* key, const char (&literal)[N]) {
+    for (size_t i = 0; i < N; ++i) {
+        if (key[i] != literal[i]) return false;
     }
+    return true;
+}
 
-private:
-    // Exact-case equality, compared in line: it runs for every attribute of every task. The
-    // comparison stops at the first difference, so it never reads past the end of `key`.
-    template <size_t N>
-    static bool NameIs(const char* key, const char (&literal)[N]) {
-        for (size_t i = 0; i < N; ++i) {
-            if (key[i] != literal[i]) return false;
-        }
-        return true;
+// Appends a child of "TASKSLIST" as a row; false when it is not an element, lacks a required
+// attribute or has an "enable" that is neither a Boolean word nor a number. Such a row is dropped
+// rather than kept half-filled, so every row in the list carries all of its sub-items.
+bool ReadTask(pugi::xml_node node, TaskList& list) {
+    if (node.type() != pugi::node_element) return false;
+    // One pass over the attributes; the first of a name counts.
+    const char* name = nullptr;
+    const char* time = nullptr;
+    const char* enable = nullptr;
+    const char* reg = nullptr;
+    for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+        const char* key = attribute.name();
+        const char** slot = NameIs(key, "name")     ? &name
+                            : NameIs(key, "time")   ? &time
+                            : NameIs(key, "enable") ? &enable
+                            : NameIs(key, "reg")    ? &reg
+                                                    : nullptr;
+        if (slot && !*slot) *slot = attribute.value();
     }
-};
+    bool enabled = false;
+    if (!name || !time || !enable || !ReadEnable(enable, enabled)) return false;
+    list.AppendUtf8(name, time, reg ? reg : "0", enabled);
+    return true;
+}
 
 pugi::xml_node FirstElementNamed(pugi::xml_node parent, std::string_view name) {
     for (pugi::xml_node child : parent.children()) {
@@ -111,9 +105,8 @@ bool ReadTasks(const pugi::xml_document& doc, size_t documentSize, TaskList& lis
     pugi::xml_node tasks = FirstElementNamed(doc.document_element(), "TASKSLIST");
     // The document's size bounds the characters of its texts.
     list.Reserve(static_cast<size_t>(std::distance(tasks.begin(), tasks.end())), documentSize);
-    TaskReader reader;
     for (pugi::xml_node child : tasks.children()) {
-        if (!reader.Read(child, list)) return false;
+        if (!ReadTask(child, list)) return false;
     }
     return true;
 }
