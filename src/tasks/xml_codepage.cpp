@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -96,15 +95,12 @@ std::string SingleByteToUtf8(std::string_view bytes, unsigned codePage) {
     return out;
 }
 
-// The length of the sequence a lead byte starts; 1 for a byte that cannot lead one.
-size_t SequenceLength(unsigned char lead) { return lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
-
 // The end of the text without a multi-byte sequence cut off at its end.
 size_t WholeSequencesEnd(std::string_view utf8) {
     for (size_t back = 1; back <= std::min<size_t>(3, utf8.size()); ++back) {
         auto byte = static_cast<unsigned char>(utf8[utf8.size() - back]);
         if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: the lead is further back
-        return SequenceLength(byte) > back ? utf8.size() - back : utf8.size();
+        return Utf8SequenceLength(byte) > back ? utf8.size() - back : utf8.size();
     }
     return utf8.size();
 }
@@ -112,7 +108,7 @@ size_t WholeSequencesEnd(std::string_view utf8) {
 // One character from a UTF-8 sequence whose lead byte is at or above 0x80; U+FFFD when malformed.
 char32_t NextMultiByte(std::string_view utf8, size_t& i) {
     auto lead = static_cast<unsigned char>(utf8[i++]);
-    int extra = static_cast<int>(SequenceLength(lead)) - 1;
+    int extra = static_cast<int>(Utf8SequenceLength(lead)) - 1;
     // Not a lead byte (a continuation byte, or above the longest lead), or cut off.
     if (extra == 0 || i + static_cast<size_t>(extra) > utf8.size()) return 0xFFFD;
     char32_t cp = lead & (0x3F >> extra);
@@ -143,16 +139,6 @@ void AppendReference(std::string& out, char32_t cp) {
 
 }  // namespace
 
-size_t AsciiRunEnd(std::string_view bytes, size_t from) {
-    constexpr uint64_t kHighBits = 0x8080808080808080ull;
-    for (uint64_t word = 0; from + 8 <= bytes.size(); from += 8) {
-        std::memcpy(&word, bytes.data() + from, 8);
-        if (word & kHighBits) break;
-    }
-    while (from < bytes.size() && static_cast<unsigned char>(bytes[from]) < 0x80) ++from;
-    return from;
-}
-
 std::optional<std::string> XmlToUtf8(std::string bytes) {
     std::string_view view(bytes);
     if (StartsWith(view, "\xEF\xBB\xBF")) {
@@ -178,7 +164,7 @@ SingleByteXmlEncoder::SingleByteXmlEncoder(unsigned codePage) : reverse_(Reverse
 void SingleByteXmlEncoder::Append(std::string_view utf8, std::string& out) {
     if (!pending_.empty()) {
         // Complete the cut sequence with as many bytes as its lead byte asks for.
-        size_t need = SequenceLength(static_cast<unsigned char>(pending_[0]));
+        size_t need = Utf8SequenceLength(static_cast<unsigned char>(pending_[0]));
         size_t take = std::min(need > pending_.size() ? need - pending_.size() : 0, utf8.size());
         pending_.append(utf8.substr(0, take));
         utf8.remove_prefix(take);
@@ -202,16 +188,7 @@ void SingleByteXmlEncoder::AppendWhole(std::string_view utf8, std::string& out) 
         out.append(utf8, i, run - i);
         i = run;
         if (i == utf8.size()) break;
-        char32_t cp = 0;
-        auto lead = static_cast<unsigned char>(utf8[i]);
-        auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
-        if ((lead & 0xE0) == 0xC0 && (next & 0xC0) == 0x80) {
-            // Two bytes, as Cyrillic and most other letters of a single-byte code page take.
-            cp = static_cast<char32_t>((lead & 0x1F) << 6 | (next & 0x3F));
-            i += 2;
-        } else {
-            cp = NextMultiByte(utf8, i);
-        }
+        char32_t cp = NextMultiByte(utf8, i);
         if (cp < reverse_.size() && reverse_[cp] != 0) {
             out.push_back(static_cast<char>(reverse_[cp]));
         } else {

@@ -7,9 +7,6 @@
 
 namespace lentora {
 
-// The end of the run of ASCII bytes that starts at `from`.
-size_t AsciiRunEnd(std::string_view bytes, size_t from);
-
 // The document as UTF-8, its encoding taken from a byte-order mark, else from the declaration
 // (UTF-8 when it names none). The declaration is left as it was. Nothing for an unknown encoding.
 std::optional<std::string> XmlToUtf8(std::string bytes);

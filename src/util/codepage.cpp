@@ -99,6 +99,20 @@ std::string EncodeSingleByte(std::wstring_view text, unsigned codePage, char fal
     return out;
 }
 
+size_t AsciiRunEnd(std::string_view bytes, size_t from) {
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    for (uint64_t word = 0; from + 8 <= bytes.size(); from += 8) {
+        std::memcpy(&word, bytes.data() + from, 8);
+        if (word & kHighBits) break;
+    }
+    while (from < bytes.size() && static_cast<unsigned char>(bytes[from]) < 0x80) ++from;
+    return from;
+}
+
+size_t Utf8SequenceLength(unsigned char lead) {
+    return lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
 std::wstring DecodeUtf8(std::string_view bytes) {
     std::wstring out;
     AppendDecodedUtf8(bytes, out);
@@ -112,19 +126,10 @@ void AppendDecodedUtf8(std::string_view bytes, std::wstring& out) {
     wchar_t* p = out.data() + start;
     size_t i = 0;
     while (i < bytes.size()) {
-        // ASCII, nearly all of most texts, eight bytes at a time.
-        for (uint64_t word = 0; i + 8 <= bytes.size(); i += 8, p += 8) {
-            std::memcpy(&word, bytes.data() + i, 8);
-            if (word & 0x8080808080808080ull) break;
-            for (size_t k = 0; k < 8; ++k) p[k] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i + k]));
-        }
-        auto b = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+        // ASCII, nearly all of most texts, found by the word.
+        for (size_t run = AsciiRunEnd(bytes, i); i < run; ++i) *p++ = static_cast<wchar_t>(bytes[i]);
         if (i == bytes.size()) break;
-        if (b < 0x80) {
-            *p++ = static_cast<wchar_t>(b);
-            ++i;
-            continue;
-        }
+        auto b = static_cast<unsigned char>(bytes[i]);
         auto next = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
         if (b >= 0xC2 && b <= 0xDF && (next & 0xC0) == 0x80) {
             // Two bytes, as Cyrillic and most other letters take (C0 and C1 only lead overlong forms).
@@ -132,9 +137,9 @@ void AppendDecodedUtf8(std::string_view bytes, std::wstring& out) {
             i += 2;
             continue;
         }
-        int extra = (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
-        char32_t cp = extra < 0 ? 0 : b & (0x3F >> extra);
-        bool ok = extra > 0;
+        int extra = static_cast<int>(Utf8SequenceLength(b)) - 1;
+        char32_t cp = b & (0x3F >> extra);
+        bool ok = extra > 0;  // else no lead byte
         for (int k = 1; ok && k <= extra; ++k) {
             auto c = i + k < bytes.size() ? static_cast<unsigned char>(bytes[i + k]) : 0;
             ok = (c & 0xC0) == 0x80;

@@ -14,6 +14,11 @@ std::string EncodeSingleByte(std::wstring_view text, unsigned codePage, char fal
 // The byte for one character, or nothing when the code page cannot hold it.
 std::optional<unsigned char> EncodeSingleByteChar(wchar_t ch, unsigned codePage);
 
+// The end of the run of ASCII bytes that starts at `from`.
+size_t AsciiRunEnd(std::string_view bytes, size_t from);
+// The length of the UTF-8 sequence a lead byte starts; 1 for ASCII and for a byte that cannot lead one.
+size_t Utf8SequenceLength(unsigned char lead);
+
 std::wstring DecodeUtf8(std::string_view bytes);
 void AppendDecodedUtf8(std::string_view bytes, std::wstring& out);
 std::string EncodeUtf8(std::wstring_view text);
