@@ -36,17 +36,20 @@ ensure_pugixml_source() {
     rm -rf "$apt" && mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/sources" "$apt/download"
     local version
     version=$(dpkg-query -W -f='${source:Version}' libpugixml-dev)
-    cat > "$apt/sources/debian-src.sources" <<SRC
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+    # The machine's own package sources as source-package entries: same mirrors, suites and
+    # components, so this works on any mirror the machine is set up with.
+    apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Created-By: Packages' \
+        | sort -u | sed -n 's/^\(.\+\) \(.\+\) \(.\+\)$/deb-src \1 \2 \3/p' > "$apt/sources/machine-src.list"
+    if [[ ! -s "$apt/sources/machine-src.list" ]]; then
+        log "no package sources are configured on this machine"
+        return 1
+    fi
     local opts=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$apt/sources"
                 -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o "APT::Sandbox::User=root")
     log "fetching the pugixml $version source package"
-    apt-get "${opts[@]}" update -qq
+    # A third-party source without source packages (or out of reach) must not stop the fetch;
+    # whether pugixml's source was found shows in the download below.
+    apt-get "${opts[@]}" update -qq || log "some package sources could not be read"
     (cd "$apt/download" && apt-get "${opts[@]}" source --download-only -qq "pugixml=$version")
     mkdir -p "$dest"
     tar -xzf "$apt/download"/pugixml_*.orig.tar.gz -C "$dest" --strip-components=1
