@@ -119,7 +119,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             switch (wParam) {
                 case ids::timerStart: sequencer_.timerStartTimer(); return 0;
-                case ids::timerWait: sequencer_.timerWaitTimer(); return 0;
+                case ids::timerWait: sequencer_.WaitTimerElapsed(); return 0;
                 case ids::tmrBallonHide: tmrBallonHideTimer(); return 0;
             }
             break;

@@ -7,6 +7,7 @@
 #include "launch/working_folder.h"
 #include "ui/message_box.h"
 #include "util/format.h"
+#include "util/platform.h"
 
 namespace lentora {
 
@@ -173,19 +174,20 @@ void TfrmMain::actDeactiveAllExecute() {
 
 bool TfrmMain::LaunchProgram(const std::wstring& commandLine) {
     try {
-        std::wstring folder = WorkingFolderOf(commandLine);
+        const std::optional<std::wstring> folder =
+            WorkingFolderFor(commandLine, {platform::DirectoryExists, platform::FileExists});
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = SW_SHOWMINIMIZED;
         PROCESS_INFORMATION pi{};
         Log(FormatText(L"Launch application: \"%s\"", {commandLine}));
-        // A command line without a folder part starts in our own folder (an empty folder text
-        // would make every such start fail). CreateProcessW may write into the command line buffer, so it gets a copy of its own.
+        // Without a folder the process starts in ours (an empty or missing folder would make the
+        // start fail). CreateProcessW may write into the command line buffer, so it gets a copy of its own.
         std::wstring mutableLine = commandLine;
         if (CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
                            CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr,
-                           folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+                           folder ? folder->c_str() : nullptr, &si, &pi)) {
             Log(FormatText(L"application: \"%s\" is started", {commandLine}));
             CloseHandle(pi.hProcess);
             CloseHandle(pi.hThread);

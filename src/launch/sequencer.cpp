@@ -42,6 +42,12 @@ void Sequencer::BeginStartMode() {
     timerWaitTimer();
 }
 
+// Timer events and menu commands may arrive after the state they were meant for has passed (a
+// message queued before a stop, a tray menu opened before the delay ended): they then do nothing.
+void Sequencer::WaitTimerElapsed() {
+    if (waitTimerArmed_) timerWaitTimer();
+}
+
 void Sequencer::timerWaitTimer() {
     Log(L"End delay time...");
     StopWaitTimer();
@@ -98,6 +104,7 @@ void Sequencer::StopWalk() {
 }
 
 void Sequencer::timerStartTimer() {
+    if (!startTimerEnabled_) return;
     ++tickCounter_;
     host_.SetCounterPanel(host_.Msg(7) + L": " + std::to_wstring(tickCounter_));
     if (std::int64_t{tickCounter_} > std::int64_t{ReadExitTime()} + maxTaskDelay_) {
@@ -135,7 +142,7 @@ std::int32_t Sequencer::ReadExitTime() {
     return exitTime_;
 }
 
-// Pause and Resume act on an active walk only; a menu item left over from before a stop does nothing.
+// Pause, Resume and Stop act on an active walk only; a menu item left over from before a stop does nothing.
 void Sequencer::actPauseExecute() {
     if (runFlag_ != 1) return;
     SetVisible(SequencerAction::Pause, false);
@@ -156,6 +163,7 @@ void Sequencer::actResumeExecute() {
 }
 
 void Sequencer::actStopExecute() {
+    if (runFlag_ != 1) return;
     Log(L"Pushed traymenu of stop timer of delay");
     SetVisible(SequencerAction::Wait, false);
     SetVisible(SequencerAction::Stop, visible_[Index(SequencerAction::Wait)]);
@@ -167,6 +175,7 @@ void Sequencer::actStopExecute() {
 }
 
 void Sequencer::actWaitExecute() {
+    if (!waitTimerArmed_) return;
     Log(L"Pushed button of stop timer of delay");
     SetVisible(SequencerAction::Wait, false);
     Log(L"Stopping timer of delay");

@@ -15,6 +15,8 @@ public:
     Sequencer(ISequencerHost& host, ILogSink& log) : host_(host), log_(log) {}
 
     void BeginStartMode();
+    // The event of the delay timer; ignored unless the delay is still running.
+    void WaitTimerElapsed();
     void timerWaitTimer();
     void bbtnStartClick();
     void timerStartTimer();

@@ -13,4 +13,37 @@ std::wstring WorkingFolderOf(std::wstring_view commandLine) {
     return std::wstring(commandLine.substr(0, end));
 }
 
+namespace {
+
+// A program named without an extension is looked for with ".exe" added, as the system does.
+bool NamesFile(std::wstring_view candidate, const PathProbe& probe) {
+    std::wstring path(candidate);
+    if (probe.isFile(path)) return true;
+    const size_t name = path.find_last_of(L"\\:/");
+    const bool hasExtension = path.find(L'.', name == std::wstring::npos ? 0 : name + 1) != std::wstring::npos;
+    return !hasExtension && probe.isFile(path + L".exe");
+}
+
+std::wstring_view ProgramPartOf(std::wstring_view line, const PathProbe& probe) {
+    if (line.starts_with(L'"')) {
+        const size_t close = line.find(L'"', 1);
+        return line.substr(1, close == std::wstring_view::npos ? std::wstring_view::npos : close - 1);
+    }
+    for (size_t blank = line.find(L' '); blank != std::wstring_view::npos; blank = line.find(L' ', blank + 1))
+        if (NamesFile(line.substr(0, blank), probe)) return line.substr(0, blank);
+    if (NamesFile(line, probe)) return line;
+    // Nothing found: the system would try the first word last; its folder is the best guess.
+    return line.substr(0, line.find(L' '));
+}
+
+}  // namespace
+
+std::optional<std::wstring> WorkingFolderFor(std::wstring_view commandLine, const PathProbe& probe) {
+    if (std::wstring whole = WorkingFolderOf(commandLine); !whole.empty() && probe.isFolder(whole)) return whole;
+    if (std::wstring program = WorkingFolderOf(ProgramPartOf(commandLine, probe));
+        !program.empty() && probe.isFolder(program))
+        return program;
+    return std::nullopt;
+}
+
 }  // namespace lentora

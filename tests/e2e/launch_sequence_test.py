@@ -56,7 +56,9 @@ class LaunchSequence(unittest.TestCase):
             dst.write(src.read())
         cls.apps_windows = wp.windows_path(apps)
         line = lambda label: f"{wp.windows_path(helper)} {label}"
-        cls.first, cls.second, cls.third, cls.never = line("first"), line("second"), line("third"), line("never")
+        cls.first, cls.second, cls.never = line("first"), line("second"), line("never")
+        # Quoted, with "\" in an argument: the folder of the whole line does not exist, the program's does.
+        cls.third = f'"{wp.windows_path(helper)}" third /cfg=C:\\cfg\\third.ini'
         cls.missing = wp.windows_path(os.path.join(root, "nothere", "missing.exe"))
         # Out of order on purpose: start-up sorts by delay, keeping equal delays in list order.
         cls.folder.write_task_list([(cls.third, 4, True), (cls.first, 2, True), (cls.missing, 2, True),
@@ -98,7 +100,7 @@ class LaunchSequence(unittest.TestCase):
         started = [as_given(r["cmd"]) for r in self.records]
         self.assertEqual(len(started), 3, started)
         self.assertCountEqual(started[:2], [self.first, self.second])
-        self.assertEqual(started[2], self.third)
+        self.assertEqual(started[2], as_given(self.third))
         ticks = sorted(r["tick"] for r in self.records)
         self.assertLess(ticks[1] - ticks[0], 700, "tasks of one delay start in the same tick")
         self.assertTrue(1500 <= ticks[2] - ticks[0] <= 2700, f"delay 4 starts two ticks after delay 2: {ticks}")

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -349,7 +351,7 @@ TEST_F(SequencerTest, DelayOfStartArmsTheWaitTimerAndItsEventStartsTheWalk) {
     EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG5", 2}));
 
     const size_t logged = log.lines.size();
-    seq.timerWaitTimer();
+    seq.WaitTimerElapsed();
     EXPECT_EQ(LogSince(logged), (Lines{L"End delay time...", L"The beginning of processing of the task list",
                                        L"Begin timer of Start", L"Time for start of tasks 0 sec"}));
     EXPECT_FALSE(host.waitArmed);
@@ -393,6 +395,54 @@ TEST_F(SequencerTest, CancellingDelayOfStartLeavesTheProgramIdle) {
     EXPECT_FALSE(host.startTimer);
     EXPECT_FALSE(host.closed);
     EXPECT_TRUE(host.launches.empty());
+}
+
+// A tray menu opened in one state and used in the next, or a timer message queued before a
+// change of state, finds the sequencer elsewhere: the command then changes nothing.
+TEST(SequencerStaleCommands, CommandsThatNoLongerFitTheStateDoNothing) {
+    using Step = std::function<void(Rig&)>;
+    const Step delayOfStart = [](Rig& r) {
+        r.host.waitTimer = true;
+        r.host.waitSec = L"30";
+        r.seq.BeginStartMode();
+    };
+    struct Case {
+        const char* name;
+        Step before;
+        Step stale;
+    };
+    const Case cases[] = {
+        {"Waiting... Stop after the delay has ended", [&](Rig& r) { delayOfStart(r), r.seq.WaitTimerElapsed(); },
+         [](Rig& r) { r.seq.actWaitExecute(); }},
+        {"Waiting... Stop after a start by hand", [&](Rig& r) { delayOfStart(r), r.seq.bbtnStartClick(); },
+         [](Rig& r) { r.seq.actWaitExecute(); }},
+        {"delay event after the delay was cancelled", [&](Rig& r) { delayOfStart(r), r.seq.actWaitExecute(); },
+         [](Rig& r) { r.seq.WaitTimerElapsed(); }},
+        {"delay event after a start by hand", [&](Rig& r) { delayOfStart(r), r.seq.bbtnStartClick(); },
+         [](Rig& r) { r.seq.WaitTimerElapsed(); }},
+        {"tray Stop when no walk is active", [](Rig&) {}, [](Rig& r) { r.seq.actStopExecute(); }},
+        {"tray Stop after the walk was stopped", [](Rig& r) { r.seq.bbtnStartClick(), r.seq.bbtnStartClick(); },
+         [](Rig& r) { r.seq.actStopExecute(); }},
+        {"tick after a stop", [](Rig& r) { r.seq.bbtnStartClick(), r.Tick(1), r.seq.bbtnStartClick(); },
+         [](Rig& r) { r.seq.timerStartTimer(); }},
+        {"tick while paused", [](Rig& r) { r.seq.bbtnStartClick(), r.Tick(1), r.seq.actPauseExecute(); },
+         [](Rig& r) { r.seq.timerStartTimer(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.AddTask(L"a", L"2");
+        c.before(r);
+        const auto state = [&r] {
+            return std::tuple{r.seq.RunFlag(), r.seq.TickCounter(), r.host.startTimer, r.host.waitArmed,
+                              r.host.panels, r.host.counterPanel, r.host.buttonImage, r.host.launches, r.host.visible};
+        };
+        const auto before = state();
+        const size_t logged = r.log.lines.size();
+        c.stale(r);
+        EXPECT_EQ(r.LogSince(logged), Lines{});
+        EXPECT_TRUE(state() == before);
+    }
 }
 
 TEST_F(SequencerTest, FailedLaunchIsMarkedAndTheWalkGoesOn) {
