@@ -127,6 +127,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             (*reinterpret_cast<std::function<void()>*>(lParam))();
             return 0;
         case WM_CLOSE:
+            // The closing saves may show a box, whose loop delivers a second request: ignored.
+            if (closing_) return 0;
             FormClose();
             DestroyWindow(hwnd());
             return 0;

@@ -125,6 +125,7 @@ void TfrmMain::LoadTasksAtStartup() {
 void TfrmMain::FormClose() {
     if (closing_ || terminateRequested_) return;
     closing_ = true;
+    sequencer_.StopForClose();
     CancelUpdateWorkers();
     SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
     SaveParams();

@@ -183,6 +183,11 @@ void Sequencer::actWaitExecute() {
     host_.setMSGPanel(host_.Msg(6), 0);
 }
 
+void Sequencer::StopForClose() {
+    DisarmWaitTimer();
+    EnableStartTimer(false);
+}
+
 void Sequencer::actStopUpdate() { SetVisible(SequencerAction::Stop, runFlag_ == 1); }
 
 void Sequencer::actPauseUpdate() { SetVisible(SequencerAction::Pause, runFlag_ == 1); }

@@ -24,6 +24,8 @@ public:
     void actResumeExecute();
     void actStopExecute();
     void actWaitExecute();
+    // The window closes: no delay end and no tick may follow while the closing saves run.
+    void StopForClose();
     void actStopUpdate();
     void actPauseUpdate();
 

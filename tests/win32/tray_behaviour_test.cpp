@@ -12,6 +12,7 @@
 
 #include "image_ids.h"
 #include "main_window_fixture.h"
+#include "sysint_test_support.h"
 #include "util/format.h"
 
 namespace lentora {
@@ -208,6 +209,40 @@ TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) 
     ShellEvent(main, NIN_BALLOONUSERCLICK);
     EXPECT_TRUE(main.boxes.shown.empty());
     EXPECT_FALSE(main->UpdState().showed_upd_dialog);
+}
+
+// The closing saves wait on a box (here: the autorun value cannot be written); the box's loop
+// delivers a due tick and a second close request. Neither may act: no task starts after Close
+// was chosen, and the window is closed once, after the box.
+TEST(TrayBehaviour, NothingStartsAndNothingClosesTwiceWhileTheClosingSavesWait) {
+    MainWindowFixture main(LaunchSetup(false));
+    ASSERT_TRUE(main.created());
+    main->Seq().bbtnStartClick();
+    ASSERT_TRUE(main->Seq().StartTimerEnabled());
+    HWND window = main->hwnd();
+    int boxes = 0;
+    bool windowDuringBox = false;
+    ui::MessageBoxHandler previous = ui::SetMessageBoxHandler([&](HWND, const std::wstring&, const std::wstring&, UINT) {
+        ++boxes;
+        SendMessageW(window, WM_TIMER, ids::timerStart, 0);
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        test::PumpMessages();
+        windowDuringBox = IsWindow(window) != FALSE;
+        return IDOK;
+    });
+    {
+        test::UnwritableRoot unwritable(HKEY_CURRENT_USER);
+        ASSERT_TRUE(unwritable.active());
+        main.Close();
+    }
+    ui::SetMessageBoxHandler(std::move(previous));
+    EXPECT_EQ(boxes, 1);
+    EXPECT_TRUE(windowDuringBox) << "the second request destroyed the window under the first close";
+    EXPECT_EQ(main->hwnd(), nullptr);
+    const auto log = main.LogFileTexts();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::wstring& l) { return l.starts_with(L"Launch application"); }), 0);
+    EXPECT_EQ(std::count(log.begin(), log.end(), L"Closing application v." + main->ProgramVersion()), 1);
+    EXPECT_EQ(log.back(), L"Closing application v." + main->ProgramVersion());
 }
 
 TEST(TrayBehaviour, WithBalloonsOffALaunchShowsNoBalloon) {
