@@ -53,6 +53,8 @@ public:
     bool Create();
     // The fatal stop asked the application to end: the loop must end without FormClose.
     bool TerminateRequested() const { return terminateRequested_; }
+    // Ends the message loop with this exit code; the window then goes without FormClose.
+    void EndWithoutSaving(int exitCode);
 
     // Ctrl+X for actCloseApp.
     HACCEL Accelerators() const { return accelerators_; }

@@ -101,8 +101,12 @@ void TfrmMain::FatalNoLanguages() {
                        MB_OK | MB_ICONERROR);
     Log(L"Modules of languages are not found. The program will be finished.");
     // Takes effect when the message loop begins: start-up runs to its end, nothing is saved.
+    EndWithoutSaving(0);
+}
+
+void TfrmMain::EndWithoutSaving(int exitCode) {
     terminateRequested_ = true;
-    PostQuitMessage(0);
+    PostQuitMessage(exitCode);
 }
 
 void TfrmMain::EnsureProfileFolder() {

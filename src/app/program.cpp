@@ -6,6 +6,8 @@
 #include <shellapi.h>
 
 #include "app/main_form.h"
+#include "app/unhandled_error_stop.h"
+#include "ui/unhandled_error.h"
 
 namespace lentora {
 namespace {
@@ -37,21 +39,31 @@ int RunProgram() {
     InitCommonControlsEx(&icc);
     // The shell link object needs COM on the GUI thread.
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int exitCode = 0;
     {
         TfrmMain form(ReadStartupContext());
-        if (form.Create()) {
-            HACCEL accelerators = form.Accelerators();
-            MSG msg{};
-            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                if (accelerators && TranslateAcceleratorW(form.hwnd(), accelerators, &msg)) continue;
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
+        ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
+        try {
+            if (form.Create()) {
+                HACCEL accelerators = form.Accelerators();
+                MSG msg{};
+                while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                    if (accelerators && TranslateAcceleratorW(form.hwnd(), accelerators, &msg)) continue;
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
+                exitCode = static_cast<int>(msg.wParam);
             }
+        } catch (...) {
+            ui::ReportCurrentException();
+            exitCode = kExitAfterUnhandledError;
         }
-        // After the fatal stop the window is destroyed without FormClose: nothing is saved.
+        ui::SetUnhandledErrorHandler(nullptr);
+        // After the fatal stop or an unhandled error the window is destroyed without FormClose:
+        // nothing is saved.
     }
     if (SUCCEEDED(com)) CoUninitialize();
-    return 0;
+    return exitCode;
 }
 
 }  // namespace lentora

@@ -11,6 +11,7 @@
 #include "ui/image_list.h"
 #include "ui/message_box.h"
 #include "util/platform.h"
+#include "util/text.h"
 #include "util/whole_number.h"
 
 namespace lentora {
@@ -168,9 +169,9 @@ void TfrmProperty::Warn(const std::wstring& text, HWND focus) {
 }
 
 bool TfrmProperty::bbtnOkClick() {
-    std::wstring delayText = ui::GetText(dseTime_.edit);
-    // The field's numeric value: its leading digits, 0 when it has none (pasted text may be anything).
-    if (ReadWholeNumber(delayText).value < 1) {
+    // Pasted text may be anything: only a whole number (blanks around it dropped) can come due.
+    const std::wstring delayText(TrimBlanks(ui::GetText(dseTime_.edit)));
+    if (ParseWholeNumber(delayText).value_or(0) < 1) {
         ui::SetChecked(chbEnableTask_, false);
         Warn(main_.Msg(28), dseTime_.edit);
         return false;

@@ -21,14 +21,6 @@ constexpr double kPastLastSerial = 2958466.0;
 
 const sys_days kSerialEpoch = sys_days{std::chrono::year{1899} / 12 / 30};
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
-std::wstring_view TrimBlanks(std::wstring_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 size_t SkipDigits(std::wstring_view text, size_t i) {
     while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') ++i;
     return i;

@@ -56,4 +56,11 @@ bool SameTextNoCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
+std::wstring_view TrimBlanks(std::wstring_view text) {
+    auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
 }  // namespace lentora

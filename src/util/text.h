@@ -19,4 +19,7 @@ std::wstring Iif(bool flag, const std::wstring& a, const std::wstring& b);
 // Equality without regard to letter case (the user's locale rules for letters beyond ASCII).
 bool SameTextNoCase(std::wstring_view a, std::wstring_view b);
 
+// The text without the blanks and tabs around it.
+std::wstring_view TrimBlanks(std::wstring_view text);
+
 }  // namespace lentora

@@ -3,6 +3,9 @@
 //                                   "main visible=<0|1> iconic=<0|1> title=<caption>"
 //   window_probe balloons           one line per balloon on show, from any process:
 //                                   "balloon text=<text>"
+//   window_probe answer <title>     presses OK on the visible message box of any process whose
+//                                   title begins with <title>: "box title=<title> text=<text>";
+//                                   exit code 1 when there is none
 // Output is UTF-8, one line per window; exit code 0 (also when nothing is found), 2 on bad usage.
 #include <windows.h>
 #include <commctrl.h>
@@ -143,11 +146,36 @@ int ReportBalloons() {
     return 0;
 }
 
+// The box's message is its static control with text; its icon is a static control too.
+std::wstring MessageBoxText(HWND box) {
+    std::wstring text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM found) -> BOOL {
+            if (ClassOf(child) != L"Static" || GetWindowTextLengthW(child) == 0) return TRUE;
+            *reinterpret_cast<std::wstring*>(found) = TitleOf(child);
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+int AnswerMessageBox(const std::wstring& titleStart) {
+    for (HWND hwnd : TopLevelWindows()) {
+        if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd) || !TitleOf(hwnd).starts_with(titleStart)) continue;
+        PrintLine("box title=" + Utf8(TitleOf(hwnd)) + " text=" + Utf8(MessageBoxText(hwnd)));
+        PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
+    return 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"main") return ReportMainWindows(argv[2]);
     if (argc == 2 && std::wstring(argv[1]) == L"balloons") return ReportBalloons();
-    std::fputs("usage: window_probe main <exe path> | window_probe balloons\n", stderr);
+    if (argc == 3 && std::wstring(argv[1]) == L"answer") return AnswerMessageBox(argv[2]);
+    std::fputs("usage: window_probe main <exe path> | window_probe balloons | window_probe answer <title>\n", stderr);
     return 2;
 }

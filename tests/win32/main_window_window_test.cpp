@@ -6,9 +6,14 @@
 #include <commctrl.h>
 
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 
+#include "app/unhandled_error_stop.h"
+#include "app/update_worker.h"
 #include "image_ids.h"
 #include "main_window_fixture.h"
+#include "ui/unhandled_error.h"
 #include "ui/dpi.h"
 #include "util/date_time.h"
 #include "util/format.h"
@@ -76,6 +81,36 @@ TEST(MainWindow, CtrlXClosesTheWindowThroughItsCloseHandler) {
     auto log = main.LogFileTexts();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), L"Closing application v." + main->ProgramVersion());
+}
+
+// An error nothing caught while the window handles a message (here a handed-over call that
+// throws, as an allocation failure there would): logged, shown in the general error box, the
+// loop asked to end, and the close that follows saves nothing.
+TEST(MainWindow, UnhandledErrorIsShownAndTheProgramEndsWithoutSaving) {
+    const std::string startList = test::StartListXml(R"(<TASK name="x" time="2" enable="true"/>)");
+    MainWindowFixture main(MainWindowSetup{.startList = startList});
+    ASSERT_TRUE(main.created());
+    const std::string ini = test::ReadBytes(main.Path(L"lentora.ini"));
+    ui::UnhandledErrorHandler previous = ui::SetUnhandledErrorHandler(
+        [&main](const std::wstring& what) { StopAfterUnhandledError(main.form(), what); });
+    std::function<void()> failing = [] { throw std::runtime_error("no room for the list"); };
+    SendMessageW(main->hwnd(), WM_UPDATE_HANDOVER, 0, reinterpret_cast<LPARAM>(&failing));
+    ui::SetUnhandledErrorHandler(std::move(previous));
+
+    MSG quit{};
+    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop is asked to end";
+    EXPECT_EQ(quit.wParam, static_cast<WPARAM>(kExitAfterUnhandledError));
+    ASSERT_EQ(main.boxes.shown.size(), 1u);
+    EXPECT_EQ(main.boxes.shown[0].text, L"no room for the list");
+    EXPECT_EQ(main.boxes.shown[0].caption, L"Lentora");
+    EXPECT_EQ(main.boxes.shown[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+
+    main.Close();
+    EXPECT_EQ(test::ReadBytes(main.Path(L"startlist.xml")), startList);
+    EXPECT_EQ(test::ReadBytes(main.Path(L"lentora.ini")), ini);
+    const auto log = main.LogFileTexts();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), L"Unhandled error \"no room for the list\". The program ends without saving");
 }
 
 TEST(MainWindow, HasItsClientSizeAndMinimumSizeScaledForTheDpi) {

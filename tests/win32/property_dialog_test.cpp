@@ -87,6 +87,9 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
         {L"", L"0", 28},  // the delay is checked first
         {L"C:\\tool.exe", L"", 28},
         {L"C:\\tool.exe", L"abc", 28},  // pasted text that is no number
+        {L"C:\\tool.exe", L"5abc", 28},  // a number followed by more: the task would never start
+        {L"C:\\tool.exe", L"3 0", 28},
+        {L"C:\\tool.exe", L"  ", 28},
         {L"", L"5", 29},
         {L"C:\\a*b.exe", L"5", 30},
         {L"C:\\tool.exe a,b", L"5", 30},
@@ -121,6 +124,7 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
     const Case accepted[] = {
         {L"C:\\Program Files\\Tool\\tool.exe /tray", L"1", 0},
         {L"Z:/apps/tool.exe -mode:quiet \\\\server\\share", L"999999", 0},
+        {L"C:\\tool.exe /pasted", L" 30\t", 0},  // blanks around the number are dropped
     };
     for (const Case& c : accepted) {
         SCOPED_TRACE(testing::Message() << "program [" << c.program << "]");
@@ -134,7 +138,10 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
         EXPECT_TRUE(boxes().empty());
         EXPECT_EQ(window->ScreenLogCount(L"file \"" + std::wstring(c.program) + L"\" is added"), 1);
     }
-    EXPECT_EQ(main().Tasks().Count(), 2u);
+    ASSERT_EQ(main().Tasks().Count(), 3u);
+    for (const TTaskItem& task : main().Tasks().Items()) {
+        if (task.caption == L"C:\\tool.exe /pasted") EXPECT_EQ(task.delay, L"30");
+    }
 }
 
 TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel) {
