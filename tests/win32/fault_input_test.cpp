@@ -28,20 +28,15 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Waits until the update worker has handed over its one line, so it is done with the window.
-void WaitForUpdateWorker(TfrmMain& form) {
-    for (int i = 0; i < 250; ++i) {
-        for (const auto& line : form.LogLines())
-            if (MainWindowFixture::ShowsText(line, L"Check update is disable")) return;
-        test::PumpMessages();
-        Sleep(20);
-    }
-}
-
 int ScreenCount(const TfrmMain& form, std::wstring_view text) {
     int n = 0;
     for (const auto& line : form.LogLines()) n += MainWindowFixture::ShowsText(line, text);
     return n;
+}
+
+// Waits until the update worker has handed over its one line, so it is done with the window.
+void WaitForUpdateWorker(TfrmMain& form) {
+    test::PumpUntil([&] { return ScreenCount(form, L"Check update is disable") > 0; }, 5000);
 }
 
 TEST(LogFileHeldByAnother, StartUpStillLoadsEverythingAndTheLinesStayOnScreen) {

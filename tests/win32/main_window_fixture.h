@@ -50,6 +50,18 @@ inline void PumpMessages() {
     }
 }
 
+// Runs the queue until `done` holds, for at most `limitMs`; whether it came to hold.
+template <typename Done>
+bool PumpUntil(Done done, int limitMs = 10000) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(limitMs);
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        PumpMessages();
+        Sleep(10);
+    }
+    return true;
+}
+
 // While it lives, message boxes are recorded and answered from a queue; with the queue empty
 // Yes/No boxes are answered No and the others OK.
 class MessageBoxQueue {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "main_window_fixture.h"
+#include "sysint_test_support.h"
 
 namespace lentora {
 namespace {
@@ -196,15 +197,29 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     setup.files = {{L"languages\\German.lng", "[FILE]\r\nName=Deutsch (DE)\r\nLanguage=DE\r\n"}};
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
+    const wchar_t* const run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    test::RegistryCleanup cleanup;  // saving with "start with Windows" on writes the autorun value
+    cleanup.Value(HKEY_CURRENT_USER, run, L"Lentora");
+    ASSERT_FALSE(main.Checked(ids::chbWindowsStart));
     main.ShowTab(1);
-    auto pickGerman = [&] {
-        HWND combo = main->Control(ids::cbLanguageSelect);
-        auto index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Deutsch (DE)"));
-        ASSERT_GE(index, 0);
-        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::cbLanguageSelect, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
+    // A pick in a drop-down list as the user makes it: the list reports it to its parent.
+    auto pick = [&](int id, auto index) {
+        HWND combo = main->Control(id);
+        ASSERT_GE(index(combo), 0);
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index(combo)), 0);
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     };
+    auto pickGerman = [&] {
+        pick(ids::cbLanguageSelect, [](HWND combo) {
+            return SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Deutsch (DE)"));
+        });
+    };
+    const std::wstring firstSkin = [&] {
+        wchar_t name[128] = {};
+        SendMessageW(main->Control(ids::sSkinBox), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(name));
+        return std::wstring(name);
+    }();
+    ASSERT_NE(main.Text(ids::sSkinBox), firstSkin) << "the last skin is selected, so the first is a change";
     struct Case {
         const char* name;
         std::function<void()> change;
@@ -217,8 +232,13 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
         {"delay of start on", [&] { main.Click(ids::chbSetWaitTimer); }},
         {"balloon", [&] { main.Click(ids::chkShowBalloon); }},
         {"update check", [&] { main.Click(ids::chkCheckforUpdate); }},
+        {"start with Windows", [&] { main.Click(ids::chbWindowsStart); }},
+        {"task list in the user's profile", [&] { main.Click(ids::chkUserProfile); }},
         {"use skin", [&] { main.Click(ids::chbUseSkin); }},
+        {"glass frame, once skins are on", [&] { main.Click(ids::chbAero); }},
+        {"skin", [&] { pick(ids::sSkinBox, [](HWND) { return LRESULT{0}; }); }},
         {"language", pickGerman},
+        {"applying the language", [&] { main.Click(ids::actApplyLng); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -228,15 +248,19 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
         main.Click(ids::btnSaveOptions);
         EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "Save options disables itself";
     }
-    EXPECT_TRUE(main.Enabled(ids::actApplyLng)) << "a picked language waits for Apply";
     EXPECT_EQ(main.IniValue(L"Options", L"TimeExit"), L"26");
     EXPECT_EQ(main.IniValue(L"Options", L"WaitTimeOut"), L"3");
     EXPECT_EQ(main.IniValue(L"Options", L"PollingInterval"), L"30");
     EXPECT_EQ(main.IniValue(L"Options", L"WaitTimer"), L"1");
     EXPECT_EQ(main.IniValue(L"Options", L"ShowBalloon"), L"1");
     EXPECT_EQ(main.IniValue(L"Options", L"check_update"), L"1");
+    EXPECT_EQ(main.IniValue(L"Options", L"UserProfile"), L"1");
     EXPECT_EQ(main.IniValue(L"Skin", L"Useskin"), L"1");
-    EXPECT_EQ(main.IniValue(L"Language", L"CurrentLanguage"), L"Deutsch (DE)") << "picked, not applied, saved all the same";
+    EXPECT_EQ(main.IniValue(L"Skin", L"UseAero"), L"1");
+    EXPECT_EQ(main.IniValue(L"Skin", L"Currentskin"), firstSkin);
+    EXPECT_EQ(main.IniValue(L"Language", L"CurrentLanguage"), L"Deutsch (DE)");
+    EXPECT_EQ(main->LngParam().ShortName, L"DE");
+    EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, run, L"Lentora").has_value()) << "the autorun value was written";
 }
 
 }  // namespace

@@ -58,24 +58,20 @@ void ShellEvent(MainWindowFixture& main, UINT event) {
     SendMessageW(main->TrayIcon().NotifyWindow(), ui::TrayIcon::kCallbackMessage, 0, MAKELPARAM(event, 1));
 }
 
-// Runs the queue until the start-up update check has handed over its log line and then its
-// result, so it cannot overwrite an update state that the test sets afterwards.
+// Runs the queue until the start-up update check has handed over its result, so it cannot
+// overwrite an update state that the test sets afterwards. The result carries the polling
+// interval read from the options, so a mark put in its place shows when the result has landed.
+// Call it first after start-up: the worker hands nothing over before the queue is run, but a
+// call to the shell may run it.
 void WaitForStartupUpdateCheck(MainWindowFixture& main) {
-    for (int i = 0; i < 500 && main.ScreenLogCount(L"Check update is disable") == 0; ++i) {
-        test::PumpMessages();
-        Sleep(10);
-    }
+    constexpr int kMark = -1;
+    main->UpdState().pool_date = kMark;
+    ASSERT_TRUE(test::PumpUntil([&] { return main->UpdState().pool_date != kMark; })) << "the result never came";
     ASSERT_EQ(main.ScreenLogCount(L"Check update is disable"), 1);
-    // The result follows the log line at once.
-    for (int i = 0; i < 50; ++i) {
-        test::PumpMessages();
-        Sleep(10);
-    }
 }
 
 // An update answer as the worker hands it over after an automatic check found a newer build.
 TLtUpd NewerBuild(MainWindowFixture& main) {
-    WaitForStartupUpdateCheck(main);
     TLtUpd upd = main->UpdState();
     upd.connect = true;
     upd.getupdate = true;
@@ -258,6 +254,7 @@ TEST(TrayBehaviour, WithBalloonsOffALaunchShowsNoBalloon) {
 TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
+    WaitForStartupUpdateCheck(main);
     ui::TrayIcon& tray = main->TrayIcon();
     main->ShowUpdateResult(NewerBuild(main));
     EXPECT_EQ(tray.BalloonTitle(), main->Msg(35));
@@ -288,6 +285,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
         SCOPED_TRACE(static_cast<int>(end));
         MainWindowFixture main(LaunchSetup(true));
         ASSERT_TRUE(main.created());
+        WaitForStartupUpdateCheck(main);
         ui::TrayIcon& tray = main->TrayIcon();
         if (end == End::LaunchBalloon) StartWalkByHand(main);
         main->ShowUpdateResult(NewerBuild(main));
@@ -381,12 +379,11 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         SCOPED_TRACE(way == Way::MenuItem ? "mnuShow" : "double click");
         MainWindowFixture main(WaitingSetup());
         ASSERT_TRUE(main.created());
-        test::PumpMessages();
+        WaitForStartupUpdateCheck(main);  // its line comes late: the list below must be whole
         EXPECT_FALSE(IsWindowVisible(main->hwnd()));
         EXPECT_TRUE(main->TrayIcon().Visible());
         // Nobody sees the pages yet: they are not even built.
         EXPECT_FALSE(main->ContentBuilt());
-        WaitForStartupUpdateCheck(main);  // its line comes late: the list below must be whole
         const std::vector<std::wstring> logged = main->LogLines();
         ASSERT_GT(main.ScreenLogCount(L"Timer of delay is started"), 0);
 
