@@ -106,9 +106,10 @@ TEST_P(UnusableSystemProxy, FailsWithTheLogLineAndKeepsTheDate) {
     EXPECT_EQ(main->UpdState().ProxyServer, param.server);
     EXPECT_EQ(main->UpdState().ProxyPort, 0);
     EXPECT_EQ(main->UpdState().last_update_date, 0) << "no answer: the date stays";
-    // Connected, no newer version known: the manual check ends with the "no newer version" box.
+    // Connected, but no answer: the manual check says the server could not be reached.
     ASSERT_EQ(main.boxes.shown.size(), 1u);
-    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(39));
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(36));
+    EXPECT_EQ(main.boxes.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnusableSystemProxy,
@@ -147,7 +148,7 @@ TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) 
     main->btnCheckUpdatesClick();
     main->StartUpdateWorker(false);
     ASSERT_TRUE(WaitForBox(main));
-    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(39));
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(36));
     for (int i = 0; i < 500 && main.ScreenLogCount(L"Check update is disable") < 2; ++i) {
         test::PumpMessages();
         Sleep(20);
