@@ -192,6 +192,17 @@ TEST_F(LanguageApply, VersionCheckComparesPartByPartAsText) {
     }
 }
 
+TEST_F(LanguageApply, ShippedFilesAreOfTheVersionTheCheckExpects) {
+    for (const wchar_t* file : {L"English.lng", L"Russian.lng"}) {
+        SCOPED_TRACE(testing::Message() << file);
+        ASSERT_TRUE(test::PickLanguageFile(main(), file));
+        size_t from = main().LogLines().size();
+        test::ClickApply(main());
+        EXPECT_EQ(LoggedSince(from, L"Language file is correct version."), 1);
+        EXPECT_EQ(LoggedSince(from, L"Warning! Language file is oldest version."), 0);
+    }
+}
+
 // A folder of the shortcut's name in the Startup folder makes the shortcut fail.
 TEST_F(LanguageApply, ShortcutErrorBoxIsInTheAppliedLanguage) {
     wchar_t startup[MAX_PATH] = {};
