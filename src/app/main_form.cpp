@@ -124,7 +124,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_UPDATE_HANDOVER:
-            (*reinterpret_cast<std::function<void()>*>(lParam))();
+            // A worker that passed its cancel check just before closing began still hands over:
+            // a window going away shows no box and takes no line from it.
+            if (!closing_ && !terminateRequested_) (*reinterpret_cast<std::function<void()>*>(lParam))();
             return 0;
         case WM_CLOSE:
             // The closing saves may show a box, whose loop delivers a second request: ignored.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/language_messages.h"
 #include "lang/language_param.h"
 #include "launch/sequencer.h"
 #include "log/log_file.h"
@@ -77,6 +78,7 @@ public:
     void Log(const std::wstring& str) override;
     void setMSGPanel(const std::wstring& msg, int iconIndex) override;
     std::wstring Msg(int n) const override;
+    const std::wstring& Msg(NamedMsg id) const { return namedMsg_.Text(id); }
     void SetLngMsg(int n, std::wstring text);
 
     // The pages and their controls. A start in the tray builds them when the window is first
@@ -152,7 +154,8 @@ public:
     void btnCreateLinkClick();
     void actImportExecute();
     void DestroyRegistryForm();
-    void MoveImportedRegistryEntry();
+    // Takes the imported entry out of the system's start-up; false when it could not.
+    bool MoveImportedRegistryEntry();
     TfrmRegistryEdit* RegistryForm() const { return registryForm_.get(); }
     TfrmProperty* PropertyForm() const { return propertyForm_; }
     void SetPropertyForm(TfrmProperty* form) { propertyForm_ = form; }
@@ -301,6 +304,7 @@ private:
     Sequencer sequencer_;
     TLogFile LogFile_;
     std::array<std::wstring, 40> lngMsg_{};  // MSG1..MSG39 of the applied language; [0] unused
+    NamedMsgTable namedMsg_;
     ui::ActionList actions_;
     ui::PopupMenu pmnuListProg_, pmnuTray_, pmnuLog_;
 

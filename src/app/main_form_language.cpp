@@ -162,6 +162,7 @@ void TfrmMain::ApplyLanguage(const std::wstring& path) {
     for (const wchar_t* section : {L"TASK", L"ACTIONS", L"HINTS", L"OPTIONS"}) applySection(section);
     LngMsgTable messages = ReadLngMsg(file);
     for (int n = 1; n <= kMessageCount; ++n) SetLngMsg(n, messages.Msg(n));
+    namedMsg_ = ReadNamedMsg(file);
     bool walking = sequencer_.RunFlag() == 1;
     setMSGPanel(Msg(walking ? 11 : 6), walking ? 3 : 0);
     SetStartButton(Msg(walking ? 23 : 22), Msg(walking ? 25 : 24), walking ? 8 : 6);

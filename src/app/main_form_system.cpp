@@ -45,7 +45,9 @@ bool TfrmMain::UpdateAutorun(bool enabled) {
 void TfrmMain::btnCreateLinkClick() {
     if (ui::ShowMessageBox(hwnd(), Msg(33), Msg(15), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     // The registry value gives way to the shortcut only when the shortcut exists.
-    if (CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, *this) != ShortcutResult::kCreated)
+    ShortcutErrorTexts texts{Msg(14), Msg(NamedMsg::StartupFolderNotFound), Msg(NamedMsg::ShortcutNotCreated)};
+    if (CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, texts, *this) !=
+        ShortcutResult::kCreated)
         return;
     if (options_.Checked(ids::chbWindowsStart)) {
         options_.SetChecked(ids::chbWindowsStart, false);
@@ -71,8 +73,6 @@ void TfrmMain::actImportExecute() {
 
 void TfrmMain::DestroyRegistryForm() { registryForm_.reset(); }
 
-void TfrmMain::MoveImportedRegistryEntry() {
-    if (registryForm_) registryForm_->ImportSelected(*this);
-}
+bool TfrmMain::MoveImportedRegistryEntry() { return !registryForm_ || registryForm_->ImportSelected(*this); }
 
 }  // namespace lentora

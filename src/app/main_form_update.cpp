@@ -48,12 +48,17 @@ void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
     updState_.button_update = false;
     options_.SetText(ids::ledLastPool, ShortDateOfSerial(updState_.last_update_date));
     if (upd.button_update) {
-        if (!updState_.connect)
-            ui::ShowMessageBox(hwnd(), Msg(36), Msg(35), MB_OK | MB_ICONERROR);
-        else if (updState_.getupdate)
-            AskDownload();
-        else
-            ui::ShowMessageBox(hwnd(), Msg(39), Msg(35), MB_OK | MB_ICONINFORMATION);
+        switch (ManualCheckVerdict(updState_)) {
+            case ManualCheckAnswer::NoAnswer:
+                ui::ShowMessageBox(hwnd(), Msg(36), Msg(35), MB_OK | MB_ICONERROR);
+                break;
+            case ManualCheckAnswer::NewerBuild:
+                AskDownload();
+                break;
+            case ManualCheckAnswer::NoNewerBuild:
+                ui::ShowMessageBox(hwnd(), Msg(39), Msg(35), MB_OK | MB_ICONINFORMATION);
+                break;
+        }
         return;
     }
     if (updState_.getupdate && !updState_.showed_upd_dialog) {

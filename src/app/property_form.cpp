@@ -200,8 +200,13 @@ bool TfrmProperty::bbtnOkClick() {
             }
             break;
         case kImporting:
+            // A task beside an entry the system still starts would start the program twice.
+            if (ui::IsChecked(chbDisableReg_) && !main_.MoveImportedRegistryEntry()) {
+                ui::ShowMessageBox(hwnd(), main_.Msg(NamedMsg::EntryNotTakenOver), main_.Msg(14),
+                                   MB_OK | MB_ICONERROR);
+                return false;
+            }
             tasks.addfiletotable(program, delayText, L"", enabled, L"1", main_);
-            if (ui::IsChecked(chbDisableReg_)) main_.MoveImportedRegistryEntry();
             break;
     }
     main_.SetStatusLV();

@@ -30,7 +30,8 @@ public:
 
     int Tag = 0;
     void FormShow();
-    // Checks the fields and, when they pass, writes the task and closes. False when a check failed.
+    // Checks the fields and, when they pass, writes the task and closes. False, with the dialog
+    // left open, when a check failed or an imported entry could not be taken over.
     bool bbtnOkClick();
     void bbtnCancelClick();
     void Close();

@@ -13,6 +13,7 @@
 namespace lentora {
 
 // The message by which a worker hands a call to the GUI thread (lParam: std::function<void()>*).
+// A window that is closing drops the call unrun.
 inline constexpr UINT WM_UPDATE_HANDOVER = WM_APP + 41;
 
 // What the GUI thread does for a worker; each call runs on the GUI thread.

@@ -144,6 +144,16 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"MSG", L"MSG37", L"no data", L"LngMsg.MSG37"},
     {kMain, L"MSG", L"MSG38", L"no data", L"LngMsg.MSG38"},
     {kMain, L"MSG", L"MSG39", L"no data", L"LngMsg.MSG39"},
+    // Later messages (NamedMsg): English defaults, since older language files lack them.
+    {kMain, L"MSG", L"EntryNotTakenOver",
+     L"The start-up entry could not be taken over: moving it out of the Windows start-up list needs "
+     L"administrator rights. Run Lentora as administrator to take it over. No task was added.",
+     L"LngMsg.EntryNotTakenOver"},
+    {kMain, L"MSG", L"StartupFolderNotFound",
+     L"The Startup folder could not be found. The shortcut was not created.",
+     L"LngMsg.StartupFolderNotFound"},
+    {kMain, L"MSG", L"ShortcutNotCreated", L"The shortcut \"%s\" could not be created.",
+     L"LngMsg.ShortcutNotCreated"},
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},

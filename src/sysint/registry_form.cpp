@@ -236,21 +236,22 @@ void TfrmRegistryEdit::btnRegImportClick() {
     ShowWindow(hwnd(), SW_HIDE);
 }
 
-void TfrmRegistryEdit::ImportSelected(ILogSink& log) {
+bool TfrmRegistryEdit::ImportSelected(ILogSink& log) {
     auto row = SelectedRow();
     // A disabled entry is already where the move would put it.
-    if (!row || row->disabledEntry || !row->isString) return;
+    if (!row || row->disabledEntry || !row->isString) return true;
     switch (MoveRegKeyToMSC(row->hkey, row->item, row->command, row->key)) {
         case MoveResult::kMoved:
-            break;
+            return true;
         case MoveResult::kNotWritten:
             log.Log(FormatText(L"Can't write \"HKLM\\%s\\%s\". Registry entry \"%s\" is left in \"%s\\%s\"",
                                {kDisabledKey, row->item, row->item, row->hkey, row->key}));
-            break;
+            return false;
         case MoveResult::kNotDeleted:
             log.Log(FormatText(L"Can't delete registry entry \"%s\" from \"%s\\%s\"", {row->item, row->hkey, row->key}));
-            break;
+            return false;
     }
+    return false;
 }
 
 MoveResult TfrmRegistryEdit::MoveRegKeyToMSC(const std::wstring& hkey, const std::wstring& item,

@@ -62,8 +62,9 @@ public:
     void lvRegViewKeyPress();
     // The property dialog's OK in import mode: moves the selected row's Run value to the disabled
     // entries. Nothing happens without a selected row; disabled entries and values that are not
-    // text are not moved. A failed move is logged and leaves the Run value in place.
-    void ImportSelected(ILogSink& log);
+    // text are not moved. A failed move is logged, leaves the Run value in place and gives false:
+    // the system still starts that entry.
+    bool ImportSelected(ILogSink& log);
 
     const std::vector<RegistryEntry>& Rows() const { return rows_; }
     std::optional<RegistryEntry> SelectedRow() const;

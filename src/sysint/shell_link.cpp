@@ -10,11 +10,6 @@
 #include "util/text.h"
 
 namespace lentora {
-namespace {
-
-void ShowError(const std::wstring& text) { ui::ShowMessageBox(nullptr, text, L"Lentora", MB_OK | MB_ICONERROR); }
-
-}  // namespace
 
 bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, const std::wstring& description,
                      const std::wstring& arguments) {
@@ -32,10 +27,14 @@ bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, c
     return SUCCEEDED(file->Save(linkFile.c_str(), FALSE));
 }
 
-ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const std::wstring& exePath, ILogSink& log) {
+ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const std::wstring& exePath,
+                                     const ShortcutErrorTexts& texts, ILogSink& log) {
+    auto showError = [&](const std::wstring& text) {
+        ui::ShowMessageBox(nullptr, text, texts.caption, MB_OK | MB_ICONERROR);
+    };
     if (startupFolder.empty()) {
         log.Log(L"Startup folder is not found. Link is not created");
-        ShowError(L"The Startup folder could not be found. The shortcut was not created.");
+        showError(texts.noFolder);
         return ShortcutResult::kNoFolder;
     }
     std::wstring folder = AddBackslash(startupFolder);
@@ -43,7 +42,7 @@ ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const st
     std::wstring linkFile = folder + L"Launch Lentora.lnk";
     if (!CreateShellLink(exePath, linkFile, L"Lentora.exe -start", L"-start")) {
         log.Log(FormatText(L"Link \"%s\" is not created", {linkFile}));
-        ShowError(FormatText(L"The shortcut \"%s\" could not be created.", {linkFile}));
+        showError(FormatText(texts.notCreated, {linkFile}));
         return ShortcutResult::kFailed;
     }
     return ShortcutResult::kCreated;

@@ -15,9 +15,17 @@ bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, c
 
 enum class ShortcutResult { kCreated, kNoFolder, kFailed };
 
+// The error boxes' texts in the applied language.
+struct ShortcutErrorTexts {
+    std::wstring caption;
+    std::wstring noFolder;
+    std::wstring notCreated;  // %s: the shortcut file
+};
+
 // Writes "Launch Lentora.lnk" starting `exePath` with -start into the Startup folder. An empty
 // folder (it could not be determined) is refused rather than writing to the root of the drive.
 // Failures are logged and shown in an error box; the caller decides what follows from the result.
-ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const std::wstring& exePath, ILogSink& log);
+ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const std::wstring& exePath,
+                                     const ShortcutErrorTexts& texts, ILogSink& log);
 
 }  // namespace lentora

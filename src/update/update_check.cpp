@@ -32,6 +32,9 @@ std::string QueryValue(std::wstring_view text) {
     return out;
 }
 
+// An empty answer and one too long to be a version ("0.0.0.0") tell nothing.
+bool IsVersionAnswer(const std::wstring& lastversion) { return !lastversion.empty() && lastversion != L"0.0.0.0"; }
+
 // Log lines of a check reach the host only while it is not cancelled.
 class CheckLog : public ILogSink {
 public:
@@ -55,6 +58,7 @@ public:
         std::optional<TLtUpd> state = host_.LoadState();
         if (!state) return UpdateCheckEnd::StateUnreadable;
         upd_ = std::move(*state);
+        upd_.versionAnswered = false;
         if (upd_.button_update) {
             WriteLog(L"Button update");
             GetProxy();
@@ -102,7 +106,10 @@ private:
     void CheckUpdate() {
         upd_.connect = CheckConnection();
         if (Cancelled()) return;
-        if (LoadLastVersion(upd_, context_, log_, &cancel_)) upd_.last_update_date = Today();
+        if (LoadLastVersion(upd_, context_, log_, &cancel_)) {
+            upd_.last_update_date = Today();
+            upd_.versionAnswered = IsVersionAnswer(upd_.lastversion);
+        }
         if (Cancelled()) return;
         upd_.getupdate = NeedUpdate(upd_, context_.programVersion, log_);
     }
@@ -130,12 +137,18 @@ void ParseProxyList(std::wstring list, TLtUpd& upd) {
 }
 
 bool NeedUpdate(const TLtUpd& upd, std::wstring_view programVersion, ILogSink& log) {
-    if (upd.lastversion.empty() || upd.lastversion == L"0.0.0.0") return false;
+    if (!IsVersionAnswer(upd.lastversion)) return false;
     TVersionPRG own = ParseVersion(programVersion);
     TVersionPRG server = ParseVersion(upd.lastversion);
     bool newer = own.Build < server.Build;
     log.Log(FormatText(L"Program %s need update", {Iif(newer, L"do", L"do not")}));
     return newer;
+}
+
+ManualCheckAnswer ManualCheckVerdict(const TLtUpd& upd) {
+    // A failed request leaves the previous answer in place: it is not this check's.
+    if (!upd.connect || !upd.versionAnswered) return ManualCheckAnswer::NoAnswer;
+    return upd.getupdate ? ManualCheckAnswer::NewerBuild : ManualCheckAnswer::NoNewerBuild;
 }
 
 bool LoadLastVersion(TLtUpd& upd, const UpdateCheckContext& context, ILogSink& log, const net::CancelToken* cancel) {

@@ -26,6 +26,9 @@ struct TLtUpd {
     bool ProxyEnabled = false;
     std::wstring ProxyServer;
     std::int32_t ProxyPort = 0;
+    // The last check got a version from the server: its request succeeded and the answer was
+    // neither empty nor too long to be one.
+    bool versionAnswered = false;
 };
 
 // Where the last-version request goes.
@@ -62,6 +65,14 @@ void ParseProxyList(std::wstring list, TLtUpd& upd);
 // True when the server's Build is greater, as text, than the program's; logs the verdict.
 // An empty lastversion or "0.0.0.0" is no answer: false without a log line.
 bool NeedUpdate(const TLtUpd& upd, std::wstring_view programVersion, ILogSink& log);
+
+// What a check asked for by the user ends with.
+enum class ManualCheckAnswer {
+    NoAnswer,      // no connection, a failed request or an answer that is no version
+    NewerBuild,    // the download question
+    NoNewerBuild,  // the server's version is not newer than ours
+};
+ManualCheckAnswer ManualCheckVerdict(const TLtUpd& upd);
 
 // Asks the server for the last version into upd.lastversion; true when it answered. Does nothing
 // without a connection. A cancelled request returns false and logs nothing.

@@ -7,6 +7,7 @@
 
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
+#include "lang/language_param.h"
 #include "unit/lang_test_support.h"
 #include "unit/tasks_test_support.h"
 #include "util/codepage.h"
@@ -103,14 +104,19 @@ TEST_P(ShippedLanguageFile, HoldsExactlyTheKeysTheProgramReads) {
 
     LanguageFile file(path);
     EXPECT_EQ(file.Read(L"FILE", L"Name"), displayName);
-    EXPECT_EQ(file.Read(L"FILE", L"Version"), L"1.4.1");
+    // The version the check expects, so the file is not taken for an older or a later one.
+    EXPECT_EQ(LanguageVersionLogLine(file.Read(L"FILE", L"Version")), L"Language file is correct version.") << name;
     for (const auto& k : LanguageKeys()) EXPECT_FALSE(file.Read(k).empty()) << name << ": " << std::wstring(k.key);
-    // The update message is a format: the latest version, then the running one.
-    std::wstring msg37 = file.Read(L"MSG", L"MSG37");
-    size_t percentS = 0;
-    for (size_t i = msg37.find(L"%s"); i != std::wstring::npos; i = msg37.find(L"%s", i + 2)) ++percentS;
-    EXPECT_EQ(percentS, 2u) << name;
-    EXPECT_EQ(std::count(msg37.begin(), msg37.end(), L'%'), 2) << name;
+    // Formats: the update message takes the latest version, then the running one; the shortcut
+    // message the shortcut file.
+    const std::pair<const wchar_t*, std::ptrdiff_t> formats[] = {{L"MSG37", 2}, {L"ShortcutNotCreated", 1}};
+    for (const auto& [key, count] : formats) {
+        std::wstring text = file.Read(L"MSG", key);
+        std::ptrdiff_t percentS = 0;
+        for (size_t i = text.find(L"%s"); i != std::wstring::npos; i = text.find(L"%s", i + 2)) ++percentS;
+        EXPECT_EQ(percentS, count) << name << ": " << key;
+        EXPECT_EQ(std::count(text.begin(), text.end(), L'%'), count) << name << ": " << key;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedLanguageFile,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lang/language_keys.h"
+#include "lang/language_messages.h"
 
 namespace lentora {
 namespace {
@@ -85,8 +86,14 @@ TEST(LanguageKeys, EachRoutineReadsItsSectionsInOrder) {
     for (const LanguageKey* k : LanguageKeysOf(LangRoutine::ApplyLanguage)) {
         if (k->section == L"MSG") messages.emplace_back(k->key);
     }
-    ASSERT_EQ(messages.size(), 39u);
-    for (size_t i = 0; i < messages.size(); ++i) EXPECT_EQ(messages[i], L"MSG" + std::to_wstring(i + 1));
+    ASSERT_EQ(messages.size(), static_cast<size_t>(kMessageCount + kNamedMsgCount));
+    for (int i = 0; i < kMessageCount; ++i) EXPECT_EQ(messages[i], L"MSG" + std::to_wstring(i + 1));
+    // The later messages follow by name, each with a default of its own instead of "no data".
+    for (int i = 0; i < kNamedMsgCount; ++i) {
+        std::wstring_view key = NamedMsgKey(static_cast<NamedMsg>(i));
+        EXPECT_EQ(messages[static_cast<size_t>(kMessageCount + i)], key);
+        EXPECT_NE(FindLanguageKey(L"MSG", key)->defaultText, L"no data") << std::wstring(key);
+    }
 }
 
 TEST(LanguageKeys, DialogTextsBelongToTheDialogRoutines) {

@@ -62,5 +62,17 @@ TEST_F(EmptyLanguageFileTest, MessagesAndParamComeFromTheirKeys) {
     EXPECT_EQ(LngMsgTable().Msg(6), L"");  // nothing applied yet
 }
 
+TEST_F(EmptyLanguageFileTest, NamedMessagesOfAnOlderFileAreTheEnglishDefaults) {
+    WriteBytes("older.lng", "[MSG]\r\nMSG39=Last\r\n");
+    WriteBytes("newer.lng", "[msg]\r\nshortcutnotcreated=Kein Link %s\r\n");
+    const std::wstring english = L"The shortcut \"%s\" could not be created.";
+    EXPECT_EQ(NamedMsgTable().Text(NamedMsg::ShortcutNotCreated), english) << "before any language";
+    EXPECT_EQ(ReadNamedMsg(LanguageFile(PathOf("older.lng"))).Text(NamedMsg::ShortcutNotCreated), english);
+    NamedMsgTable newer = ReadNamedMsg(LanguageFile(PathOf("newer.lng")));
+    EXPECT_EQ(newer.Text(NamedMsg::ShortcutNotCreated), L"Kein Link %s");
+    EXPECT_EQ(newer.Text(NamedMsg::StartupFolderNotFound),
+              L"The Startup folder could not be found. The shortcut was not created.");
+}
+
 }  // namespace
 }  // namespace lentora

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -262,6 +263,43 @@ TEST_F(UpdateCheckExecute, AProxyListWithoutPortKeepsTheOldPortAndZeroFails) {
     EXPECT_EQ(host.shown->ProxyServer, L"proxyhost");
     EXPECT_EQ(host.shown->ProxyPort, 0);
     EXPECT_EQ(server.Connections(), 0);
+}
+
+// Only a version received by this very check answers the user; a failure is no "latest version".
+TEST_F(UpdateCheckExecute, ManualCheckSaysNoAnswerUnlessThisRequestGotAVersion) {
+    using lentora::ManualCheckAnswer;
+    const std::string notFound = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+    struct Case {
+        const char* name;
+        std::string answer;
+        std::wstring previous;  // lastversion of an earlier check
+        bool connected;
+        std::optional<std::wstring> proxy;
+        ManualCheckAnswer verdict;
+    };
+    const Case cases[] = {
+        {"same build", Ok("1.4.1.250"), L"", true, {}, ManualCheckAnswer::NoNewerBuild},
+        {"older build", Ok("1.4.1.100"), L"1.4.1.260", true, {}, ManualCheckAnswer::NoNewerBuild},
+        {"newer build", Ok("1.4.1.260"), L"", true, {}, ManualCheckAnswer::NewerBuild},
+        {"HTTP status", notFound, L"1.4.1.250", true, {}, ManualCheckAnswer::NoAnswer},
+        {"HTTP status, newer build known", notFound, L"1.4.1.260", true, {}, ManualCheckAnswer::NoAnswer},
+        {"proxy port 0", Ok("1.4.1.250"), L"1.4.1.250", true, L"127.0.0.1:0", ManualCheckAnswer::NoAnswer},
+        {"too long", Ok("1.4.1.250.123456"), L"", true, {}, ManualCheckAnswer::NoAnswer},
+        {"empty body", Ok(""), L"", true, {}, ManualCheckAnswer::NoAnswer},
+        {"no connection", Ok("1.4.1.250"), L"1.4.1.250", false, {}, ManualCheckAnswer::NoAnswer},
+    };
+    for (const Case& c : cases) {
+        auto server = ScriptedServer::Replying(c.answer);
+        ASSERT_TRUE(server.Listening());
+        host.state = TLtUpd{};
+        host.state->button_update = true;
+        host.state->lastversion = c.previous;
+        host.state->versionAnswered = true;  // an earlier check's
+        host.connected = c.connected;
+        host.proxy = c.proxy;
+        ASSERT_EQ(Run(server), UpdateCheckEnd::ResultShown) << c.name;
+        EXPECT_EQ(lentora::ManualCheckVerdict(*host.shown), c.verdict) << c.name;
+    }
 }
 
 TEST_F(UpdateCheckExecute, AnUnreadablePollingIntervalEndsTheCheckSilently) {

@@ -1,15 +1,20 @@
 // The update check of the real main window with the system's proxy set in the registry: a proxy
 // list without a port or with port 0 ends as a logged failure (no connection is tried), and
-// a usable one carries the request; a press keeps its answer when another check runs beside it.
+// a usable one carries the request; a press keeps its answer when another check runs beside it;
+// a result that comes while the window closes is dropped.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../unit/net_test_server.h"
+#include "app/update_worker.h"
 #include "main_window_fixture.h"
 #include "util/format.h"
 
@@ -106,9 +111,10 @@ TEST_P(UnusableSystemProxy, FailsWithTheLogLineAndKeepsTheDate) {
     EXPECT_EQ(main->UpdState().ProxyServer, param.server);
     EXPECT_EQ(main->UpdState().ProxyPort, 0);
     EXPECT_EQ(main->UpdState().last_update_date, 0) << "no answer: the date stays";
-    // Connected, no newer version known: the manual check ends with the "no newer version" box.
+    // Connected, but no answer: the manual check says the server could not be reached.
     ASSERT_EQ(main.boxes.shown.size(), 1u);
-    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(39));
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(36));
+    EXPECT_EQ(main.boxes.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnusableSystemProxy,
@@ -147,7 +153,7 @@ TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) 
     main->btnCheckUpdatesClick();
     main->StartUpdateWorker(false);
     ASSERT_TRUE(WaitForBox(main));
-    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(39));
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(36));
     for (int i = 0; i < 500 && main.ScreenLogCount(L"Check update is disable") < 2; ++i) {
         test::PumpMessages();
         Sleep(20);
@@ -155,6 +161,39 @@ TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) 
     EXPECT_EQ(main.ScreenLogCount(L"Check update is disable"), 2) << "the start-up check and the one after the press";
     EXPECT_EQ(main.ScreenLogCount(L"Button update"), 1);
     EXPECT_EQ(main.boxes.shown.size(), 1u);
+}
+
+// A worker that was past its cancel check when closing began still hands its result over; the
+// closing window drops it: no box, no line, no state.
+TEST(UpdateCheckRuns, AResultHandedOverAfterClosingBeganIsDropped) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    main->FormClose();  // closing has begun, the window is still there
+    size_t lines = main->LogLines().size();
+
+    TLtUpd result;
+    result.button_update = true;
+    result.connect = true;
+    result.lastversion = L"1.4.1.999";
+    bool ran = false;
+    std::function<void()> call = [&] {
+        ran = true;
+        main->ShowUpdateResult(result);
+    };
+    std::atomic<bool> handedOver = false;
+    std::thread worker([&] {
+        SendMessageW(main->hwnd(), WM_UPDATE_HANDOVER, 0, reinterpret_cast<LPARAM>(&call));
+        handedOver = true;
+    });
+    for (int i = 0; i < 500 && !handedOver; ++i) {
+        test::PumpMessages();
+        Sleep(10);
+    }
+    worker.join();
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(main.boxes.shown.empty());
+    EXPECT_EQ(main->LogLines().size(), lines);
+    EXPECT_NE(main->UpdState().lastversion, result.lastversion);
 }
 
 }  // namespace

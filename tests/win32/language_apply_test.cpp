@@ -1,18 +1,21 @@
 // Languages in the real main window: the catalogue's search, applying a file with its defaults,
-// the version check, the state of a running walk, the dialogs that follow the selector, and the
-// licence and about texts.
+// the version check, the state of a running walk, the dialogs that follow the selector, a
+// shortcut error box, and the licence and about texts.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <memory>
 
 #include "dialog_test_support.h"
+#include "lang/language_keys.h"
 #include "lang/license_texts.h"
 #include "sysint/registry_form.h"
+#include "util/format.h"
 
 namespace lentora {
 namespace {
@@ -89,6 +92,11 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
     test::ClickApply(main());
 
     for (int n = 1; n <= 39; ++n) EXPECT_EQ(main().Msg(n), L"no data") << "MSG" << n;
+    // Messages that came later keep English: a file older than them still reads.
+    for (int i = 0; i < kNamedMsgCount; ++i) {
+        auto id = static_cast<NamedMsg>(i);
+        EXPECT_EQ(main().Msg(id), FindLanguageKey(L"MSG", NamedMsgKey(id))->defaultText) << std::wstring(NamedMsgKey(id));
+    }
     EXPECT_EQ(main().LngParam().AutorLNG, L"Unknown");
     EXPECT_EQ(main().LngParam().ShortName, L"EN");
     EXPECT_EQ(main().LngParam().verLNG, L"0.0");
@@ -182,6 +190,38 @@ TEST_F(LanguageApply, VersionCheckComparesPartByPartAsText) {
         EXPECT_EQ(LoggedSince(from, L"Warning! Language file is oldest version."), c.warning);
         EXPECT_EQ(LoggedSince(from, L"Apply language finished"), 1) << "applied in every case";
     }
+}
+
+TEST_F(LanguageApply, ShippedFilesAreOfTheVersionTheCheckExpects) {
+    for (const wchar_t* file : {L"English.lng", L"Russian.lng"}) {
+        SCOPED_TRACE(testing::Message() << file);
+        ASSERT_TRUE(test::PickLanguageFile(main(), file));
+        size_t from = main().LogLines().size();
+        test::ClickApply(main());
+        EXPECT_EQ(LoggedSince(from, L"Language file is correct version."), 1);
+        EXPECT_EQ(LoggedSince(from, L"Warning! Language file is oldest version."), 0);
+    }
+}
+
+// A folder of the shortcut's name in the Startup folder makes the shortcut fail.
+TEST_F(LanguageApply, ShortcutErrorBoxIsInTheAppliedLanguage) {
+    wchar_t startup[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE));
+    std::wstring link = std::wstring(startup) + L"\\Launch Lentora.lnk";
+    ASSERT_TRUE(CreateDirectoryW(link.c_str(), nullptr)) << "nothing of that name may be there";
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
+    test::ClickApply(main());
+    size_t boxes = window->boxes.shown.size();
+    window->boxes.Answer(IDYES);
+    main().btnCreateLinkClick();
+    RemoveDirectoryW(link.c_str());
+
+    ASSERT_EQ(window->boxes.shown.size(), boxes + 2) << "the question, then the error";
+    const auto& error = window->boxes.shown.back();
+    EXPECT_EQ(error.caption, L"\u041E\u0448\u0438\u0431\u043A\u0430");  // the Russian file's MSG14
+    EXPECT_EQ(error.text, FormatText(main().Msg(NamedMsg::ShortcutNotCreated), {link}));
+    EXPECT_EQ(error.text.rfind(L"\u041D\u0435 \u0443\u0434\u0430\u043B\u043E\u0441\u044C", 0), 0u) << "in Russian";
+    EXPECT_EQ(error.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 }
 
 TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {

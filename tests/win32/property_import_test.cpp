@@ -97,6 +97,35 @@ TEST_F(PropertyImport, OkAddsAnImportedTaskAndMovesTheRunValueToTheDisabledEntri
     EXPECT_EQ(test::GetText(HKEY_LOCAL_MACHINE, entry, L"key"), sz(kRun));
 }
 
+// A standard user cannot write the disabled entries under HKEY_LOCAL_MACHINE: the system would
+// go on starting the entry beside the new task.
+TEST_F(PropertyImport, AnEntryThatCannotBeTakenOverAddsNoTaskAndSaysWhy) {
+    size_t boxes = window->boxes.shown.size();
+    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        ASSERT_NO_FATAL_FAILURE(Import(dialog));
+        ui::SetText(dialog.dseTime(), L"7");
+        {
+            test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
+            ASSERT_TRUE(noRights.active());
+            ClickButton(DialogItem(dialog, IDOK));
+        }
+        EXPECT_FALSE(dialog.Closed()) << "left for the user to cancel";
+    });
+    main().actAddTaskExecute();
+    EXPECT_EQ(main().Tasks().Count(), 0u);
+    EXPECT_EQ(test::GetText(HKEY_CURRENT_USER, kRun, name), std::make_pair(DWORD{REG_SZ}, kCommand));
+    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name));
+    EXPECT_EQ(window->ScreenLogCount(L"Can't write \"HKLM\\" + kDisabled + L"\\" + name + L"\". Registry entry \"" +
+                                     name + L"\" is left in \"HKCU\\" + kRun + L"\""),
+              1);
+    ASSERT_EQ(window->boxes.shown.size(), boxes + 1);
+    const auto& box = window->boxes.shown.back();
+    EXPECT_EQ(box.text, main().Msg(NamedMsg::EntryNotTakenOver));
+    EXPECT_NE(box.text.find(L"administrator"), std::wstring::npos) << "says why";
+    EXPECT_EQ(box.caption, main().Msg(14));
+    EXPECT_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+}
+
 TEST_F(PropertyImport, CancelAfterImportAddsNothingAndMovesNothing) {
     PropertyDialogHook hook([&](TfrmProperty& dialog) {
         ASSERT_NO_FATAL_FAILURE(Import(dialog));

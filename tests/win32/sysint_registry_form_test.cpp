@@ -213,7 +213,7 @@ TEST_F(SysintRegistryForm, ImportSelectedMovesARunValueToTheDisabledEntries) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Select(*form, c.name, c.hkey);
-        form->ImportSelected(log);
+        EXPECT_TRUE(form->ImportSelected(log));
         EXPECT_FALSE(test::GetText(c.hkey == L"HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, c.key, c.name));
         EXPECT_EQ(Disabled(c.name, L"item"), Sz(c.name));
         EXPECT_EQ(Disabled(c.name, L"hkey"), Sz(c.hkey));
@@ -239,7 +239,7 @@ TEST_F(SysintRegistryForm, ImportSelectedLeavesDisabledEntriesAndMissingRowsAlon
     form->SelectRow(static_cast<size_t>(row));
     SendMessageW(form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport), BM_CLICK, 0, 0);
     EXPECT_EQ(imported, std::vector<std::wstring>{L"disabled.exe"}) << "its task is still added";
-    form->ImportSelected(log);
+    EXPECT_TRUE(form->ImportSelected(log)) << "the system does not start it";
     // The entry keeps the Run key it came from, and the Run value of the same name is untouched.
     EXPECT_EQ(Disabled(name, L"key"), Sz(kRun));
     EXPECT_EQ(Disabled(name, L"command"), Sz(L"disabled.exe"));
@@ -259,10 +259,10 @@ TEST_F(SysintRegistryForm, FailedWriteOfTheDisabledEntryKeepsTheRunValueAndIsLog
     {
         test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(noRights.active());
-        form->ImportSelected(log);
+        EXPECT_FALSE(form->ImportSelected(log)) << "the system still starts it";
     }
     Select(*form, nested, L"HKCU");
-    form->ImportSelected(log);
+    EXPECT_FALSE(form->ImportSelected(log));
 
     for (const std::wstring& name : {plain, nested}) {
         SCOPED_TRACE(name);

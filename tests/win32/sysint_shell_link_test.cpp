@@ -46,6 +46,10 @@ LinkFields ReadLink(const std::wstring& file) {
 
 bool Exists(const std::wstring& file) { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Texts of the applied language, told apart from any built-in English.
+const ShortcutErrorTexts kTexts{L"\u041E\u0448\u0438\u0431\u043A\u0430", L"no folder to put it in",
+                                L"cannot write %s"};
+
 class SysintShellLink : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -54,8 +58,10 @@ protected:
         CreateDirectoryW(dir.File(L"Program Files").c_str(), nullptr);
         exe = dir.File(L"Program Files\\lentora.exe");
         test::WriteBytes(exe, "MZ");
-        previous = ui::SetMessageBoxHandler([this](HWND, const std::wstring& text, const std::wstring&, UINT type) {
+        previous = ui::SetMessageBoxHandler([this](HWND, const std::wstring& text, const std::wstring& caption,
+                                                   UINT type) {
             boxes.push_back(text);
+            EXPECT_EQ(caption, kTexts.caption);
             EXPECT_EQ(type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
             return IDOK;
         });
@@ -88,7 +94,7 @@ TEST_F(SysintShellLink, WritesEveryFieldAndReplacesAnExistingFile) {
 TEST_F(SysintShellLink, StartupShortcutLogsItsFolderAndHasTheStartArgument) {
     std::wstring folder = dir.File(L"Startup");
     CreateDirectoryW(folder.c_str(), nullptr);
-    EXPECT_EQ(CreateStartupShortcut(folder, exe, log), ShortcutResult::kCreated);
+    EXPECT_EQ(CreateStartupShortcut(folder, exe, kTexts, log), ShortcutResult::kCreated);
     EXPECT_EQ(log.lines, std::vector<std::wstring>{L"Link in \"" + folder + L"\\\" is created"});
     EXPECT_TRUE(boxes.empty());
     LinkFields fields = ReadLink(folder + L"\\Launch Lentora.lnk");
@@ -97,8 +103,8 @@ TEST_F(SysintShellLink, StartupShortcutLogsItsFolderAndHasTheStartArgument) {
 }
 
 TEST_F(SysintShellLink, EmptyStartupFolderIsRefusedWithAnErrorBox) {
-    EXPECT_EQ(CreateStartupShortcut(L"", exe, log), ShortcutResult::kNoFolder);
-    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(CreateStartupShortcut(L"", exe, kTexts, log), ShortcutResult::kNoFolder);
+    EXPECT_EQ(boxes, std::vector<std::wstring>{kTexts.noFolder});
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_EQ(log.lines[0].find(L"is created"), std::wstring::npos) << log.lines[0];
     EXPECT_FALSE(Exists(L"\\Launch Lentora.lnk"));
@@ -106,8 +112,8 @@ TEST_F(SysintShellLink, EmptyStartupFolderIsRefusedWithAnErrorBox) {
 
 TEST_F(SysintShellLink, UnwritableLinkFileIsReported) {
     std::wstring missing = dir.File(L"no such folder");
-    EXPECT_EQ(CreateStartupShortcut(missing, exe, log), ShortcutResult::kFailed);
-    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(CreateStartupShortcut(missing, exe, kTexts, log), ShortcutResult::kFailed);
+    EXPECT_EQ(boxes, std::vector<std::wstring>{L"cannot write " + missing + L"\\Launch Lentora.lnk"});
     EXPECT_EQ(log.lines.size(), 2u);
 }
 
@@ -116,7 +122,7 @@ TEST_F(SysintShellLink, ShellLinkObjectThatCannotBeCreatedIsAnErrorNotACrash) {
     CreateDirectoryW(folder.c_str(), nullptr);
     ShortcutResult result = ShortcutResult::kCreated;
     // A thread that never initialised COM cannot create the object.
-    std::thread([&] { result = CreateStartupShortcut(folder, exe, log); }).join();
+    std::thread([&] { result = CreateStartupShortcut(folder, exe, kTexts, log); }).join();
     EXPECT_EQ(result, ShortcutResult::kFailed);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_FALSE(Exists(folder + L"\\Launch Lentora.lnk"));
