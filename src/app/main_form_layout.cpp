@@ -428,7 +428,8 @@ void TfrmMain::LayoutOptionsPage() {
     place(ids::gbLanguage, 4, y, -4, kLanguageHeight - 4);
     place(ids::cbLanguageSelect, 14, y + 20, 160, 200);
     place(ids::actApplyLng, 180, y + 19, 110, 25);
-    place(ids::lblAutorLng, 300, y + 24, -10, 18);
+    // Two lines: the translator's name and the file's version often do not fit in one.
+    place(ids::lblAutorLng, 300, y + 16, -10, 34);
     y += kLanguageHeight;
     place(ids::gbSkins, 4, y, -4, kSkinsHeight - 4);
     place(ids::chbUseSkin, 14, y + 20, 170, 20);
