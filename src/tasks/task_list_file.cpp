@@ -69,8 +69,9 @@ bool NameIs(const char* key, const char (&literal)[N]) {
 }
 
 // Appends a child of "TASKSLIST" as a row; false when it is not an element, lacks a required
-// attribute or has an "enable" that is neither a Boolean word nor a number. Such a row is dropped
-// rather than kept half-filled, so every row in the list carries all of its sub-items.
+// attribute or has an "enable" that is neither a Boolean word nor a number. A row without its texts
+// is dropped rather than kept half-filled; one with an unreadable "enable" has all of them, so it
+// stays with its check box clear rather than vanish at the next save.
 bool ReadTask(pugi::xml_node node, TaskList& list) {
     if (node.type() != pugi::node_element) return false;
     // One pass over the attributes; the first of a name counts.
@@ -87,10 +88,11 @@ bool ReadTask(pugi::xml_node node, TaskList& list) {
                                                     : nullptr;
         if (slot && !*slot) *slot = attribute.value();
     }
+    if (!name || !time || !enable) return false;
     bool enabled = false;
-    if (!name || !time || !enable || !ReadEnable(enable, enabled)) return false;
-    list.AppendUtf8(name, time, reg ? reg : "0", enabled);
-    return true;
+    bool readable = ReadEnable(enable, enabled);
+    list.AppendUtf8(name, time, reg ? reg : "0", readable && enabled);
+    return readable;
 }
 
 pugi::xml_node FirstElementNamed(pugi::xml_node parent, std::string_view name) {

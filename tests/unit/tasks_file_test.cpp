@@ -126,11 +126,11 @@ TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
          true,
          {Row(L"a", L"1", L"0", true), Row(L"b", L"2", L"0", true), Row(L"c", L"3", L"0", true),
           Row(L"d", L"4", L"0", false), Row(L"e", L"5", L"0", false)}},
-        {"enable \"yes\" stops the reading; the task is dropped, later ones are not read",
-         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" time=\"2\" enable=\"yes\"/>"
+        {"enable \"yes\" stops the reading; the task stays unchecked, later ones are not read",
+         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" time=\"2\" enable=\"yes\" reg=\"1\"/>"
          "<TASK name=\"c\" time=\"3\" enable=\"true\"/></TASKSLIST>",
          false,
-         {Row(L"a", L"1", L"0", true)}},
+         {Row(L"a", L"1", L"0", true), Row(L"b", L"2", L"1", false)}},
         {"a missing required attribute stops the reading",
          "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" enable=\"true\"/></TASKSLIST>",
          false,
