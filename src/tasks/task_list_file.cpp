@@ -50,7 +50,7 @@ class Utf8Values {
 public:
     void Put(pugi::xml_node node, const char* name, std::wstring_view value) {
         buffer_.clear();
-        AppendUtf8(value, buffer_);
+        AppendXmlUtf8(value, buffer_);
         node.append_attribute(name).set_value(buffer_.data(), buffer_.size());
     }
 

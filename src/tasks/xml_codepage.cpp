@@ -131,6 +131,15 @@ std::vector<unsigned char> ReverseTable(unsigned codePage) {
     return reverse;
 }
 
+bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// XML's Char: the characters a document may hold, as they are or as references.
+bool IsXmlChar(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
 void AppendReference(std::string& out, char32_t cp) {
     out += "&#";
     out += std::to_string(static_cast<unsigned long>(cp));
@@ -157,6 +166,21 @@ std::optional<std::string> XmlToUtf8(std::string bytes) {
     if (*cp == 0 || *cp == 65001 || AsciiRunEnd(bytes, 0) == bytes.size()) return bytes;
     if (*cp == 28591 || IsBuiltinCodePage(*cp)) return SingleByteToUtf8(bytes, *cp);
     return EncodeUtf8(platform::DecodeCodePage(bytes, *cp));
+}
+
+void AppendXmlUtf8(std::wstring_view text, std::string& out) {
+    std::wstring blanked;  // made only for a text that needs a blank, which few do
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<char32_t>(text[i]);
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+            ++i;
+            continue;
+        }
+        if (IsXmlChar(c)) continue;
+        if (blanked.empty()) blanked.assign(text);
+        blanked[i] = L' ';
+    }
+    AppendUtf8(blanked.empty() ? text : std::wstring_view(blanked), out);
 }
 
 SingleByteXmlEncoder::SingleByteXmlEncoder(unsigned codePage) : reverse_(ReverseTable(codePage)) {}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,49 @@ TEST_F(TaskFileTest, TextOutsideTheCodePageRoundTripsAsCharacterReferences) {
     TaskList loaded;
     ASSERT_TRUE(LoadTaskList(PathOf("startlist.xml"), loaded, log_));
     EXPECT_EQ(loaded.Items(), (Rows{Row(cyrillic, L"3", L"1", true), Row(beyond, L"4", L"0", false)}));
+}
+
+#if !defined(_WIN32)
+// Whether a strict parser (Python's expat) reads the file as well-formed XML.
+bool StrictParserAccepts(const std::wstring& path) {
+    const std::string command = "python3 -c 'import sys, xml.parsers.expat as x; "
+                                "x.ParserCreate().ParseFile(open(sys.argv[1], \"rb\"))' '" + EncodeUtf8(path) + "'";
+    return std::system(command.c_str()) == 0;
+}
+#endif
+
+TEST_F(TaskFileTest, CharactersXmlCannotHoldAreSavedAsBlanks) {
+    const std::wstring emoji = DecodeUtf8("\xF0\x9F\x98\x80");  // a surrogate pair where wchar_t has 16 bits
+    struct Case {
+        const char* what;
+        std::wstring text;
+        std::string written;
+        std::wstring readBack;
+    } cases[] = {
+        {"C0 controls", L"a\x01" L"b\x1B" L"c\x1F", "a b c ", L"a b c "},
+        {"NUL", std::wstring(L"a\0b", 3), "a b", L"a b"},
+        {"U+FFFE and U+FFFF", L"a\uFFFEb\uFFFF", "a b ", L"a b "},
+        {"surrogates without their partner", {L'a', wchar_t(0xDC00), L'b', wchar_t(0xD800), L'c', wchar_t(0xDBFF)},
+         "a b c ", L"a b c "},
+        {"tab, LF and CR stay references", L"a\tb\nc\rd", "a&#09;b&#10;c&#13;d", L"a\tb\nc\rd"},
+        {"characters outside the code page stay references", L"x" + emoji + L"\uFFFD", "x&#128512;&#65533;",
+         L"x" + emoji + L"\uFFFD"},
+    };
+    for (const auto& c : cases) list_.Append({c.text, L"1", L"", L"0", true});
+    ASSERT_TRUE(SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_));
+
+    const std::string bytes = ReadBytes("startlist.xml");
+    TaskList loaded;
+    ASSERT_TRUE(LoadTaskList(PathOf("startlist.xml"), loaded, log_));
+    ASSERT_EQ(loaded.Count(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        EXPECT_NE(bytes.find("name=\"" + cases[i].written + "\""), std::string::npos);
+        EXPECT_EQ(loaded.Item(i).caption, cases[i].readBack);
+    }
+#if !defined(_WIN32)
+    EXPECT_TRUE(StrictParserAccepts(PathOf("startlist.xml")));
+#endif
 }
 
 // The writer hands the document over in pieces that may end inside a character.
