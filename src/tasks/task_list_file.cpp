@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -17,6 +18,9 @@ namespace lentora {
 namespace {
 
 constexpr unsigned kFileCodePage = 1251;
+// Far above any list a user keeps (100,000 tasks take about 9 MB), low enough that a stray huge file
+// is never read into memory.
+constexpr std::uint64_t kMaxFileSize = 16u << 20;
 
 // Takes what pugixml writes straight into the file's code page, so the document is never held twice.
 struct CodePageWriter : pugi::xml_writer {
@@ -124,6 +128,15 @@ bool ParseTaskBytes(std::string bytes, std::string& buffer, pugi::xml_document& 
     return doc.load_buffer_inplace(buffer.data(), buffer.size(), kParse, pugi::encoding_utf8);
 }
 
+// The close would save the list that could be read over the file that could not: a copy of it is
+// kept beside it first.
+void KeepUnreadableFile(const std::wstring& path, ILogSink& log) {
+    const std::wstring copy = path + L".bak";
+    log.Log(FormatText(platform::CopyFileAtomic(path, copy) ? L"Task list \"%s\" could not be read and is kept as \"%s\""
+                                                            : L"Task list \"%s\" could not be read nor kept as \"%s\"",
+                       {path, copy}));
+}
+
 }  // namespace
 
 std::string TaskListToBytes(const TaskList& list, const std::wstring& programVersion) {
@@ -175,10 +188,12 @@ bool LoadTaskList(const std::wstring& path, TaskList& list, ILogSink& log) {
     {
         TaskList::UpdateBlock block(list);
         std::string bytes;
-        loaded = platform::ReadWholeFile(path, bytes) && LoadTaskListFromBytes(std::move(bytes), list);
+        loaded = platform::ReadWholeFile(path, bytes, kMaxFileSize) && LoadTaskListFromBytes(std::move(bytes), list);
         log.Log(loaded ? std::wstring(L"Task list is loaded")
                        : FormatText(L"Error of loading of a file \"%s\"", {path}));
     }
+    // A missing file is the first start, nothing to keep.
+    if (!loaded && platform::FileExists(path)) KeepUnreadableFile(path, log);
     CheckTaskList(list, log);
     return loaded;
 }

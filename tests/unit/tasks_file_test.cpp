@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -28,6 +29,15 @@ std::string Document(const std::string& tasks) {
            "<ROOT progname=\"Lentora\" version=\"1.4.1.250\">" + tasks + "</ROOT>";
 }
 
+constexpr size_t kSizeLimit = 16u << 20;
+
+// The tasks of a file of `fileSize` bytes that holds one task, with whitespace between the elements.
+std::string OneTaskFilling(size_t fileSize) {
+    std::string tasks = "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/></TASKSLIST>";
+    tasks.insert(tasks.find("</TASKSLIST>"), fileSize - Document(tasks).size(), ' ');
+    return tasks;
+}
+
 // A row as the XML reader gives it: no status.
 TTaskItem Row(std::wstring caption, std::wstring delay, std::wstring reg, bool enabled) {
     return TTaskItem{std::move(caption), std::move(delay), L"", std::move(reg), enabled};
@@ -44,6 +54,12 @@ protected:
     }
     std::wstring LoadingLine() const { return L"Loading task list from \"" + PathOf("startlist.xml") + L"\""; }
     std::wstring ErrorLine() const { return L"Error of loading of a file \"" + PathOf("startlist.xml") + L"\""; }
+    // The lines of a file that could not be read and was kept beside itself.
+    std::vector<std::wstring> UnreadableLines() const {
+        return {LoadingLine(), ErrorLine(),
+                L"Task list \"" + PathOf("startlist.xml") + L"\" could not be read and is kept as \"" +
+                    PathOf("startlist.xml.bak") + L"\""};
+    }
 
     TaskList list_;
     RecordingLog log_;
@@ -195,6 +211,7 @@ TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
          "<TASKSLIST><TASK name=\"b\" time=\"2\" enable=\"true\"/></TASKSLIST>",
          true,
          {Row(L"a", L"1", L"0", true)}},
+        {"a file of 16 MiB is read", OneTaskFilling(kSizeLimit), true, {Row(L"a", L"1", L"0", true)}},
         {"whitespace between elements is not significant",
          "\r\n  <TASKSLIST>\r\n    <TASK name=\"a\" time=\"1\" enable=\"true\"/>\r\n  </TASKSLIST>\r\n", true,
          {Row(L"a", L"1", L"0", true)}},
@@ -209,10 +226,18 @@ TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
         SCOPED_TRACE(c.what);
         list_.Clear();
         log_.lines.clear();
-        EXPECT_EQ(Load(Document(c.tasks)), c.loaded);
+        std::filesystem::remove(dir_ / "startlist.xml.bak");
+        const std::string document = Document(c.tasks);
+        EXPECT_EQ(Load(document), c.loaded);
         EXPECT_EQ(list_.Items(), c.rows);
-        EXPECT_EQ(log_.lines,
-                  (std::vector<std::wstring>{LoadingLine(), c.loaded ? L"Task list is loaded" : ErrorLine()}));
+        // A list that stopped at a task would be saved over the rest: the file is kept.
+        if (c.loaded) {
+            EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), L"Task list is loaded"}));
+            EXPECT_FALSE(Exists("startlist.xml.bak"));
+        } else {
+            EXPECT_EQ(log_.lines, UnreadableLines());
+            EXPECT_TRUE(ReadBytes("startlist.xml.bak") == document);
+        }
     }
 }
 
@@ -220,13 +245,19 @@ TEST_F(TaskFileTest, MissingOrMalformedFileLogsTheErrorAndLeavesTheListEmpty) {
     EXPECT_FALSE(LoadTaskList(PathOf("startlist.xml"), list_, log_));
     EXPECT_TRUE(list_.Empty());
     EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), ErrorLine()}));
+    EXPECT_FALSE(Exists("startlist.xml.bak")) << "a missing file is the first start";
 
+    // Each is kept in place of the one before.
     for (std::string bytes : {std::string(), Document("<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\">"),
-                              std::string("<?xml version=\"1.0\" encoding=\"x-unknown\"?><ROOT/>")}) {
+                              std::string("<?xml version=\"1.0\" encoding=\"x-unknown\"?><ROOT/>"),
+                              Document(OneTaskFilling(kSizeLimit + 1))}) {
+        SCOPED_TRACE(bytes.substr(0, 80));
         log_.lines.clear();
         EXPECT_FALSE(Load(bytes));
         EXPECT_TRUE(list_.Empty());
-        EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), ErrorLine()}));
+        EXPECT_EQ(log_.lines, UnreadableLines());
+        EXPECT_TRUE(Exists("startlist.xml.bak"));
+        EXPECT_TRUE(ReadBytes("startlist.xml.bak") == bytes);
     }
 }
 
@@ -284,24 +315,44 @@ TEST_F(TaskFileTest, SaveIntoAMissingFolderIsLoggedAsAnError) {
 }
 
 #if !defined(_WIN32)
-TEST_F(TaskFileTest, FailedSaveLeavesThePreviousFileIntact) {
-    // A file size limit makes the write fail part-way, as a full disk would.
-    const std::string previous = Document("<TASKSLIST/>");
-    WriteBytes("startlist.xml", previous);
-    for (int i = 0; i < 50; ++i) list_.Append({L"C:\\Program Files\\Tool\\tool.exe", L"1", L"", L"0", true});
-
+// Runs `write` with a file size limit that makes a write fail part-way, as a full disk would.
+template <typename Write>
+void WithFileSizeLimit(rlim_t bytes, Write write) {
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
-    small.rlim_cur = previous.size() + 16;
+    small.rlim_cur = bytes;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool ok = SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_);
+    write();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
+}
+
+TEST_F(TaskFileTest, FailedSaveLeavesThePreviousFileIntact) {
+    const std::string previous = Document("<TASKSLIST/>");
+    WriteBytes("startlist.xml", previous);
+    for (int i = 0; i < 50; ++i) list_.Append({L"C:\\Program Files\\Tool\\tool.exe", L"1", L"", L"0", true});
+
+    bool ok = true;
+    WithFileSizeLimit(previous.size() + 16, [&] { ok = SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_); });
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(ReadBytes("startlist.xml"), previous);
     EXPECT_EQ(log_.lines.back(), L"Error at a saving file \"" + PathOf("startlist.xml") + L"\"");
+}
+
+TEST_F(TaskFileTest, AFailedCopyOfAnUnreadableFileLeavesTheOlderCopyIntact) {
+    const std::string unreadable(64u << 10, '<');
+    WriteBytes("startlist.xml", unreadable);
+    WriteBytes("startlist.xml.bak", "an older copy");
+
+    WithFileSizeLimit(4096, [&] { EXPECT_FALSE(LoadTaskList(PathOf("startlist.xml"), list_, log_)); });
+
+    EXPECT_EQ(ReadBytes("startlist.xml.bak"), "an older copy");
+    EXPECT_TRUE(ReadBytes("startlist.xml") == unreadable);
+    EXPECT_EQ(log_.lines.back(), L"Task list \"" + PathOf("startlist.xml") + L"\" could not be read nor kept as \"" +
+                                     PathOf("startlist.xml.bak") + L"\"");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2) << "no temporary file is left";
 }
 #endif
