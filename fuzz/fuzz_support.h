@@ -1,5 +1,5 @@
-// Shared pieces of the fuzz targets: a log that drops its lines, a check that stops the run, and a
-// reader that takes choices off the front of the input.
+// Shared pieces of the fuzz targets: a log that drops its lines, a check that stops the run, what the
+// task list file keeps of a row, and a reader that takes choices off the front of the input.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "log/log_sink.h"
+#include "tasks/task_item.h"
 
 namespace lentora::fuzz {
 
@@ -21,6 +22,21 @@ inline void Require(bool holds, const char* what) {
     if (holds) return;
     std::fprintf(stderr, "property broken: %s\n", what);
     std::abort();
+}
+
+// What the task list file holds of a row: everything but the status, with a blank for each
+// character XML cannot hold (C0 controls but tab, LF and CR; U+FFFE, U+FFFF; surrogates, which are
+// all lone here, since the targets run where wchar_t holds whole code points).
+inline TTaskItem AsSavedInXml(const TTaskItem& item) {
+    auto saved = [](std::wstring text) {
+        for (wchar_t& unit : text) {
+            auto c = static_cast<char32_t>(unit);
+            bool control = c < 0x20 && c != 0x9 && c != 0xA && c != 0xD;
+            if (control || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF || c > 0x10FFFF) unit = L' ';
+        }
+        return text;
+    };
+    return {saved(item.caption), saved(item.delay), L"", saved(item.reg), item.enabled};
 }
 
 class Input {

@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -17,6 +18,9 @@ namespace lentora {
 namespace {
 
 constexpr unsigned kFileCodePage = 1251;
+// Far above any list a user keeps (100,000 tasks take about 9 MB), low enough that a stray huge file
+// is never read into memory.
+constexpr std::uint64_t kMaxFileSize = 16u << 20;
 
 // Takes what pugixml writes straight into the file's code page, so the document is never held twice.
 struct CodePageWriter : pugi::xml_writer {
@@ -50,7 +54,7 @@ class Utf8Values {
 public:
     void Put(pugi::xml_node node, const char* name, std::wstring_view value) {
         buffer_.clear();
-        AppendUtf8(value, buffer_);
+        AppendXmlUtf8(value, buffer_);
         node.append_attribute(name).set_value(buffer_.data(), buffer_.size());
     }
 
@@ -69,8 +73,9 @@ bool NameIs(const char* key, const char (&literal)[N]) {
 }
 
 // Appends a child of "TASKSLIST" as a row; false when it is not an element, lacks a required
-// attribute or has an "enable" that is neither a Boolean word nor a number. Such a row is dropped
-// rather than kept half-filled, so every row in the list carries all of its sub-items.
+// attribute or has an "enable" that is neither a Boolean word nor a number. A row without its texts
+// is dropped rather than kept half-filled; one with an unreadable "enable" has all of them, so it
+// stays with its check box clear rather than vanish at the next save.
 bool ReadTask(pugi::xml_node node, TaskList& list) {
     if (node.type() != pugi::node_element) return false;
     // One pass over the attributes; the first of a name counts.
@@ -87,10 +92,11 @@ bool ReadTask(pugi::xml_node node, TaskList& list) {
                                                     : nullptr;
         if (slot && !*slot) *slot = attribute.value();
     }
+    if (!name || !time || !enable) return false;
     bool enabled = false;
-    if (!name || !time || !enable || !ReadEnable(enable, enabled)) return false;
-    list.AppendUtf8(name, time, reg ? reg : "0", enabled);
-    return true;
+    bool readable = ReadEnable(enable, enabled);
+    list.AppendUtf8(name, time, reg ? reg : "0", readable && enabled);
+    return readable;
 }
 
 pugi::xml_node FirstElementNamed(pugi::xml_node parent, std::string_view name) {
@@ -120,6 +126,15 @@ bool ParseTaskBytes(std::string bytes, std::string& buffer, pugi::xml_document& 
     // that are not elements and stop the reading. Whitespace between elements is dropped.
     constexpr unsigned kParse = pugi::parse_default | pugi::parse_comments | pugi::parse_pi;
     return doc.load_buffer_inplace(buffer.data(), buffer.size(), kParse, pugi::encoding_utf8);
+}
+
+// The close would save the list that could be read over the file that could not: a copy of it is
+// kept beside it first.
+void KeepUnreadableFile(const std::wstring& path, ILogSink& log) {
+    const std::wstring copy = path + L".bak";
+    log.Log(FormatText(platform::CopyFileAtomic(path, copy) ? L"Task list \"%s\" could not be read and is kept as \"%s\""
+                                                            : L"Task list \"%s\" could not be read nor kept as \"%s\"",
+                       {path, copy}));
 }
 
 }  // namespace
@@ -173,10 +188,12 @@ bool LoadTaskList(const std::wstring& path, TaskList& list, ILogSink& log) {
     {
         TaskList::UpdateBlock block(list);
         std::string bytes;
-        loaded = platform::ReadWholeFile(path, bytes) && LoadTaskListFromBytes(std::move(bytes), list);
+        loaded = platform::ReadWholeFile(path, bytes, kMaxFileSize) && LoadTaskListFromBytes(std::move(bytes), list);
         log.Log(loaded ? std::wstring(L"Task list is loaded")
                        : FormatText(L"Error of loading of a file \"%s\"", {path}));
     }
+    // A missing file is the first start, nothing to keep.
+    if (!loaded && platform::FileExists(path)) KeepUnreadableFile(path, log);
     CheckTaskList(list, log);
     return loaded;
 }

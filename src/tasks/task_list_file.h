@@ -14,7 +14,8 @@ bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wst
                   ILogSink& log);
 
 // Appends the tasks of the XML file at `path`, then runs CheckTaskList. False when the file could
-// not be read or a task in it stopped the reading (logged).
+// not be read (or is over 16 MiB) or a task in it stopped the reading (logged); such a file is copied
+// to `path` + ".bak" before the list read from it can be saved over it.
 bool LoadTaskList(const std::wstring& path, TaskList& list, ILogSink& log);
 
 // The reading part of LoadTaskList on the file's bytes: appends the tasks, no log, no check.

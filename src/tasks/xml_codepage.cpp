@@ -131,6 +131,24 @@ std::vector<unsigned char> ReverseTable(unsigned codePage) {
     return reverse;
 }
 
+bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// XML's Char: the characters a document may hold, as they are or as references.
+bool IsXmlChar(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Whether the text has a character below U+0020 or from U+D800 on, among which are all that XML
+// cannot hold. One unsigned compare per unit (those below U+0020 wrap around) into an integer and
+// no early exit, so the loop vectorises: it runs over every text of a save.
+bool HasControlOrHighChar(std::wstring_view text) {
+    unsigned found = 0;
+    for (wchar_t unit : text) found |= static_cast<char32_t>(unit) - 0x20 >= 0xD800 - 0x20;
+    return found != 0;
+}
+
 void AppendReference(std::string& out, char32_t cp) {
     out += "&#";
     out += std::to_string(static_cast<unsigned long>(cp));
@@ -157,6 +175,25 @@ std::optional<std::string> XmlToUtf8(std::string bytes) {
     if (*cp == 0 || *cp == 65001 || AsciiRunEnd(bytes, 0) == bytes.size()) return bytes;
     if (*cp == 28591 || IsBuiltinCodePage(*cp)) return SingleByteToUtf8(bytes, *cp);
     return EncodeUtf8(platform::DecodeCodePage(bytes, *cp));
+}
+
+void AppendXmlUtf8(std::wstring_view text, std::string& out) {
+    if (!HasControlOrHighChar(text)) {
+        AppendUtf8(text, out);
+        return;
+    }
+    std::wstring blanked;  // made only for a text that needs a blank, which few do
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<char32_t>(text[i]);
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+            ++i;
+            continue;
+        }
+        if (IsXmlChar(c)) continue;
+        if (blanked.empty()) blanked.assign(text);
+        blanked[i] = L' ';
+    }
+    AppendUtf8(blanked.empty() ? text : std::wstring_view(blanked), out);
 }
 
 SingleByteXmlEncoder::SingleByteXmlEncoder(unsigned codePage) : reverse_(ReverseTable(codePage)) {}

@@ -11,6 +11,11 @@ namespace lentora {
 // (UTF-8 when it names none). The declaration is left as it was. Nothing for an unknown encoding.
 std::optional<std::string> XmlToUtf8(std::string bytes);
 
+// Appends `text` as UTF-8 for an XML attribute value or text, with a blank for every character that
+// XML cannot hold even as a reference (C0 controls but tab, LF and CR; surrogates without their
+// partner; U+FFFE, U+FFFF), so that any conforming parser reads the document.
+void AppendXmlUtf8(std::wstring_view text, std::string& out);
+
 // Re-encodes a UTF-8 document into a single-byte code page as it is written, piece by piece;
 // every character the code page cannot hold becomes a numeric character reference, so the document
 // must hold such characters only where references are allowed (attribute values and text).

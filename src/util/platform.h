@@ -35,12 +35,15 @@ int CompareTextLocale(std::wstring_view a, std::wstring_view b);
 // File primitives. All paths are full paths in the platform's own form.
 bool FileExists(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);
-// Reads a whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+// Reads a whole file; false when it cannot be opened or read, or holds more than `maxSize` bytes
+// (then nothing is read).
+bool ReadWholeFile(const std::wstring& path, std::string& bytes, std::uint64_t maxSize = UINT64_MAX);
 // Writes bytes to a temporary file beside `path`, flushes it and renames it over `path`,
 // so the old file survives any failure. False when any step fails (the temporary is removed) and
 // when `path` is a read-only file.
 bool WriteFileAtomic(const std::wstring& path, std::string_view bytes);
+// Copies the file `from` over `to` the way WriteFileAtomic writes, without holding it in memory.
+bool CopyFileAtomic(const std::wstring& from, const std::wstring& to);
 // Appends bytes to `path` (created when missing), opened for writing with read sharing only.
 // False when any step fails.
 bool AppendToFileShared(const std::wstring& path, std::string_view bytes);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,15 @@ std::string Document(const std::string& tasks) {
            "<ROOT progname=\"Lentora\" version=\"1.4.1.250\">" + tasks + "</ROOT>";
 }
 
+constexpr size_t kSizeLimit = 16u << 20;
+
+// The tasks of a file of `fileSize` bytes that holds one task, with whitespace between the elements.
+std::string OneTaskFilling(size_t fileSize) {
+    std::string tasks = "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/></TASKSLIST>";
+    tasks.insert(tasks.find("</TASKSLIST>"), fileSize - Document(tasks).size(), ' ');
+    return tasks;
+}
+
 // A row as the XML reader gives it: no status.
 TTaskItem Row(std::wstring caption, std::wstring delay, std::wstring reg, bool enabled) {
     return TTaskItem{std::move(caption), std::move(delay), L"", std::move(reg), enabled};
@@ -42,6 +54,12 @@ protected:
     }
     std::wstring LoadingLine() const { return L"Loading task list from \"" + PathOf("startlist.xml") + L"\""; }
     std::wstring ErrorLine() const { return L"Error of loading of a file \"" + PathOf("startlist.xml") + L"\""; }
+    // The lines of a file that could not be read and was kept beside itself.
+    std::vector<std::wstring> UnreadableLines() const {
+        return {LoadingLine(), ErrorLine(),
+                L"Task list \"" + PathOf("startlist.xml") + L"\" could not be read and is kept as \"" +
+                    PathOf("startlist.xml.bak") + L"\""};
+    }
 
     TaskList list_;
     RecordingLog log_;
@@ -79,6 +97,49 @@ TEST_F(TaskFileTest, TextOutsideTheCodePageRoundTripsAsCharacterReferences) {
     TaskList loaded;
     ASSERT_TRUE(LoadTaskList(PathOf("startlist.xml"), loaded, log_));
     EXPECT_EQ(loaded.Items(), (Rows{Row(cyrillic, L"3", L"1", true), Row(beyond, L"4", L"0", false)}));
+}
+
+#if !defined(_WIN32)
+// Whether a strict parser (Python's expat) reads the file as well-formed XML.
+bool StrictParserAccepts(const std::wstring& path) {
+    const std::string command = "python3 -c 'import sys, xml.parsers.expat as x; "
+                                "x.ParserCreate().ParseFile(open(sys.argv[1], \"rb\"))' '" + EncodeUtf8(path) + "'";
+    return std::system(command.c_str()) == 0;
+}
+#endif
+
+TEST_F(TaskFileTest, CharactersXmlCannotHoldAreSavedAsBlanks) {
+    const std::wstring emoji = DecodeUtf8("\xF0\x9F\x98\x80");  // a surrogate pair where wchar_t has 16 bits
+    struct Case {
+        const char* what;
+        std::wstring text;
+        std::string written;
+        std::wstring readBack;
+    } cases[] = {
+        {"C0 controls", L"a\x01" L"b\x1B" L"c\x1F", "a b c ", L"a b c "},
+        {"NUL", std::wstring(L"a\0b", 3), "a b", L"a b"},
+        {"U+FFFE and U+FFFF", L"a\uFFFEb\uFFFF", "a b ", L"a b "},
+        {"surrogates without their partner", {L'a', wchar_t(0xDC00), L'b', wchar_t(0xD800), L'c', wchar_t(0xDBFF)},
+         "a b c ", L"a b c "},
+        {"tab, LF and CR stay references", L"a\tb\nc\rd", "a&#09;b&#10;c&#13;d", L"a\tb\nc\rd"},
+        {"characters outside the code page stay references", L"x" + emoji + L"\uFFFD", "x&#128512;&#65533;",
+         L"x" + emoji + L"\uFFFD"},
+    };
+    for (const auto& c : cases) list_.Append({c.text, L"1", L"", L"0", true});
+    ASSERT_TRUE(SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_));
+
+    const std::string bytes = ReadBytes("startlist.xml");
+    TaskList loaded;
+    ASSERT_TRUE(LoadTaskList(PathOf("startlist.xml"), loaded, log_));
+    ASSERT_EQ(loaded.Count(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        EXPECT_NE(bytes.find("name=\"" + cases[i].written + "\""), std::string::npos);
+        EXPECT_EQ(loaded.Item(i).caption, cases[i].readBack);
+    }
+#if !defined(_WIN32)
+    EXPECT_TRUE(StrictParserAccepts(PathOf("startlist.xml")));
+#endif
 }
 
 // The writer hands the document over in pieces that may end inside a character.
@@ -126,11 +187,11 @@ TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
          true,
          {Row(L"a", L"1", L"0", true), Row(L"b", L"2", L"0", true), Row(L"c", L"3", L"0", true),
           Row(L"d", L"4", L"0", false), Row(L"e", L"5", L"0", false)}},
-        {"enable \"yes\" stops the reading; the task is dropped, later ones are not read",
-         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" time=\"2\" enable=\"yes\"/>"
+        {"enable \"yes\" stops the reading; the task stays unchecked, later ones are not read",
+         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" time=\"2\" enable=\"yes\" reg=\"1\"/>"
          "<TASK name=\"c\" time=\"3\" enable=\"true\"/></TASKSLIST>",
          false,
-         {Row(L"a", L"1", L"0", true)}},
+         {Row(L"a", L"1", L"0", true), Row(L"b", L"2", L"1", false)}},
         {"a missing required attribute stops the reading",
          "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" enable=\"true\"/></TASKSLIST>",
          false,
@@ -150,6 +211,7 @@ TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
          "<TASKSLIST><TASK name=\"b\" time=\"2\" enable=\"true\"/></TASKSLIST>",
          true,
          {Row(L"a", L"1", L"0", true)}},
+        {"a file of 16 MiB is read", OneTaskFilling(kSizeLimit), true, {Row(L"a", L"1", L"0", true)}},
         {"whitespace between elements is not significant",
          "\r\n  <TASKSLIST>\r\n    <TASK name=\"a\" time=\"1\" enable=\"true\"/>\r\n  </TASKSLIST>\r\n", true,
          {Row(L"a", L"1", L"0", true)}},
@@ -164,10 +226,18 @@ TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
         SCOPED_TRACE(c.what);
         list_.Clear();
         log_.lines.clear();
-        EXPECT_EQ(Load(Document(c.tasks)), c.loaded);
+        std::filesystem::remove(dir_ / "startlist.xml.bak");
+        const std::string document = Document(c.tasks);
+        EXPECT_EQ(Load(document), c.loaded);
         EXPECT_EQ(list_.Items(), c.rows);
-        EXPECT_EQ(log_.lines,
-                  (std::vector<std::wstring>{LoadingLine(), c.loaded ? L"Task list is loaded" : ErrorLine()}));
+        // A list that stopped at a task would be saved over the rest: the file is kept.
+        if (c.loaded) {
+            EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), L"Task list is loaded"}));
+            EXPECT_FALSE(Exists("startlist.xml.bak"));
+        } else {
+            EXPECT_EQ(log_.lines, UnreadableLines());
+            EXPECT_TRUE(ReadBytes("startlist.xml.bak") == document);
+        }
     }
 }
 
@@ -175,13 +245,19 @@ TEST_F(TaskFileTest, MissingOrMalformedFileLogsTheErrorAndLeavesTheListEmpty) {
     EXPECT_FALSE(LoadTaskList(PathOf("startlist.xml"), list_, log_));
     EXPECT_TRUE(list_.Empty());
     EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), ErrorLine()}));
+    EXPECT_FALSE(Exists("startlist.xml.bak")) << "a missing file is the first start";
 
+    // Each is kept in place of the one before.
     for (std::string bytes : {std::string(), Document("<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\">"),
-                              std::string("<?xml version=\"1.0\" encoding=\"x-unknown\"?><ROOT/>")}) {
+                              std::string("<?xml version=\"1.0\" encoding=\"x-unknown\"?><ROOT/>"),
+                              Document(OneTaskFilling(kSizeLimit + 1))}) {
+        SCOPED_TRACE(bytes.substr(0, 80));
         log_.lines.clear();
         EXPECT_FALSE(Load(bytes));
         EXPECT_TRUE(list_.Empty());
-        EXPECT_EQ(log_.lines, (std::vector<std::wstring>{LoadingLine(), ErrorLine()}));
+        EXPECT_EQ(log_.lines, UnreadableLines());
+        EXPECT_TRUE(Exists("startlist.xml.bak"));
+        EXPECT_TRUE(ReadBytes("startlist.xml.bak") == bytes);
     }
 }
 
@@ -239,24 +315,44 @@ TEST_F(TaskFileTest, SaveIntoAMissingFolderIsLoggedAsAnError) {
 }
 
 #if !defined(_WIN32)
-TEST_F(TaskFileTest, FailedSaveLeavesThePreviousFileIntact) {
-    // A file size limit makes the write fail part-way, as a full disk would.
-    const std::string previous = Document("<TASKSLIST/>");
-    WriteBytes("startlist.xml", previous);
-    for (int i = 0; i < 50; ++i) list_.Append({L"C:\\Program Files\\Tool\\tool.exe", L"1", L"", L"0", true});
-
+// Runs `write` with a file size limit that makes a write fail part-way, as a full disk would.
+template <typename Write>
+void WithFileSizeLimit(rlim_t bytes, Write write) {
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
-    small.rlim_cur = previous.size() + 16;
+    small.rlim_cur = bytes;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool ok = SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_);
+    write();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
+}
+
+TEST_F(TaskFileTest, FailedSaveLeavesThePreviousFileIntact) {
+    const std::string previous = Document("<TASKSLIST/>");
+    WriteBytes("startlist.xml", previous);
+    for (int i = 0; i < 50; ++i) list_.Append({L"C:\\Program Files\\Tool\\tool.exe", L"1", L"", L"0", true});
+
+    bool ok = true;
+    WithFileSizeLimit(previous.size() + 16, [&] { ok = SaveTaskList(PathOf("startlist.xml"), list_, kVersion, log_); });
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(ReadBytes("startlist.xml"), previous);
     EXPECT_EQ(log_.lines.back(), L"Error at a saving file \"" + PathOf("startlist.xml") + L"\"");
+}
+
+TEST_F(TaskFileTest, AFailedCopyOfAnUnreadableFileLeavesTheOlderCopyIntact) {
+    const std::string unreadable(64u << 10, '<');
+    WriteBytes("startlist.xml", unreadable);
+    WriteBytes("startlist.xml.bak", "an older copy");
+
+    WithFileSizeLimit(4096, [&] { EXPECT_FALSE(LoadTaskList(PathOf("startlist.xml"), list_, log_)); });
+
+    EXPECT_EQ(ReadBytes("startlist.xml.bak"), "an older copy");
+    EXPECT_TRUE(ReadBytes("startlist.xml") == unreadable);
+    EXPECT_EQ(log_.lines.back(), L"Task list \"" + PathOf("startlist.xml") + L"\" could not be read nor kept as \"" +
+                                     PathOf("startlist.xml.bak") + L"\"");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2) << "no temporary file is left";
 }
 #endif

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,7 +48,9 @@ protected:
     }
     std::string ReadBytes(const std::string& name) const {
         std::ifstream in(dir_ / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::ostringstream bytes;
+        bytes << in.rdbuf();  // in blocks: some files are many megabytes
+        return bytes.str();
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
 

@@ -148,7 +148,7 @@ TEST(HugeTaskList, OfOneHundredThousandTasksLoadsValidatesAndSaves) {
     RecordProperty("close_s", std::to_string(close));
 }
 
-TEST(GarbageTaskList, GivesAnEmptyListAndIsReplacedOnlyByTheCloseSave) {
+TEST(GarbageTaskList, GivesAnEmptyListAndIsKeptBesideItselfBeforeTheCloseSave) {
     std::mt19937 random(20141209);
     std::string garbage(10u << 20, '\0');
     for (auto& c : garbage) c = static_cast<char>(random());
@@ -159,11 +159,14 @@ TEST(GarbageTaskList, GivesAnEmptyListAndIsReplacedOnlyByTheCloseSave) {
     ASSERT_TRUE(main.created());
 
     const std::wstring path = main.Path(L"startlist.xml");
+    const std::wstring kept = main.Path(L"startlist.xml.bak");
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"Error of loading of a file \"%s\"", {path})), 1);
+    EXPECT_EQ(main.ScreenLogCount(FormatText(L"Task list \"%s\" could not be read and is kept as \"%s\"", {path, kept})), 1);
     EXPECT_EQ(main->Tasks().Count(), 0u);
     EXPECT_EQ(main.Text(ids::dseTimeExit), L"42") << "start-up went on";
     EXPECT_TRUE(main.boxes.shown.empty());
     EXPECT_TRUE(ReadBytes(path) == garbage) << "the file stays as it was while the program runs";
+    EXPECT_TRUE(ReadBytes(kept) == garbage);
 
     // The close saves the list as it is now, the empty one, in place of what could not be read.
     main->FormClose();
@@ -171,6 +174,7 @@ TEST(GarbageTaskList, GivesAnEmptyListAndIsReplacedOnlyByTheCloseSave) {
     TaskList reread;
     EXPECT_TRUE(LoadTaskListFromBytes(ReadBytes(path), reread));
     EXPECT_EQ(reread.Count(), 0u);
+    EXPECT_TRUE(ReadBytes(kept) == garbage);
 }
 
 }  // namespace

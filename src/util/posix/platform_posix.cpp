@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "util/codepage.h"
 #include "util/platform.h"
@@ -22,6 +23,26 @@ std::wstring Two(int v) {
     wchar_t buf[8];
     std::swprintf(buf, 8, L"%02d", v);
     return buf;
+}
+
+// Has `fill` write a new file beside `path`, flushes it and renames it over `path`, so the old file
+// survives any failure; the temporary file is removed then.
+template <typename Fill>
+bool ReplaceFileWith(const std::wstring& path, Fill fill) {
+    std::string target = NarrowPath(path);
+    // A file nobody may write is one to keep as it is, also for a user (root) whom a rename would let through.
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0) return false;
+    std::string temp = target + ".tmp" + std::to_string(getpid());
+    FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return false;
+    bool ok = fill(f);
+    ok = std::fflush(f) == 0 && ok;
+    ok = fsync(fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) std::remove(temp.c_str());
+    return ok;
 }
 
 }  // namespace
@@ -91,31 +112,32 @@ bool DirectoryExists(const std::wstring& path) {
     return std::filesystem::is_directory(NarrowPath(path), ec);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+bool ReadWholeFile(const std::wstring& path, std::string& bytes, std::uint64_t maxSize) {
     std::ifstream in(NarrowPath(path), std::ios::binary | std::ios::ate);
     if (!in) return false;
     auto size = in.tellg();
-    if (size < 0) return false;
+    if (size < 0 || static_cast<std::uint64_t>(size) > maxSize) return false;
     bytes.resize(static_cast<size_t>(size));
     in.seekg(0);
     return static_cast<bool>(in.read(bytes.data(), size));
 }
 
 bool WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
-    std::string target = NarrowPath(path);
-    // A file nobody may write is one to keep as it is, also for a user (root) whom a rename would let through.
-    struct stat info {};
-    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0) return false;
-    std::string temp = target + ".tmp" + std::to_string(getpid());
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
-    return ok;
+    return ReplaceFileWith(path, [bytes](FILE* f) { return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size(); });
+}
+
+bool CopyFileAtomic(const std::wstring& from, const std::wstring& to) {
+    std::ifstream in(NarrowPath(from), std::ios::binary);
+    if (!in) return false;
+    return ReplaceFileWith(to, [&in](FILE* f) {
+        std::vector<char> buffer(1u << 16);
+        while (in) {
+            in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            auto got = static_cast<size_t>(in.gcount());
+            if (std::fwrite(buffer.data(), 1, got, f) != got) return false;
+        }
+        return !in.bad();
+    });
 }
 
 bool AppendToFileShared(const std::wstring& path, std::string_view bytes) {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <climits>
 #include <utility>
+#include <vector>
 
 #include "util/platform.h"
 
@@ -40,6 +41,40 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
         bytes.remove_prefix(written);
     }
     return true;
+}
+
+// Opened for reading while other programs may go on reading, writing or renaming it.
+HANDLE OpenForReading(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Has `fill` write a new file beside `path`, flushes it and renames it over `path`, so the old file
+// survives any failure; the temporary file is removed then. A read-only `path` is left alone.
+template <typename Fill>
+bool ReplaceFileWith(const std::wstring& path, Fill fill) {
+    // A read-only file is one the user wants kept as it is; a rename over it does not ask about
+    // the mark on every file system, so it is asked here.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    static std::atomic<unsigned> counter{0};
+    std::wstring temp;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
+        temp = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L".tmp";
+        handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    FileHandle file(handle);
+    if (!file.IsOpen()) return false;
+    bool ok = fill(file.Get()) && FlushFileBuffers(file.Get());
+    ok = file.Close() && ok;
+    ok = ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileW(temp.c_str());
+    return ok;
 }
 
 SYSTEMTIME ToSystemTime(const LocalTime& t) {
@@ -165,13 +200,12 @@ bool DirectoryExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool ReadWholeFile(const std::wstring& path, std::string& bytes, std::uint64_t maxSize) {
+    FileHandle file(OpenForReading(path));
     if (!file.IsOpen()) return false;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > bytes.max_size())
+        static_cast<std::uint64_t>(size.QuadPart) > std::min<std::uint64_t>(maxSize, bytes.max_size()))
         return false;
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
     size_t total = 0;
@@ -187,28 +221,21 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
 }
 
 bool WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
-    // A read-only file is one the user wants kept as it is; a rename over it does not ask about
-    // the mark on every file system, so it is asked here.
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    static std::atomic<unsigned> counter{0};
-    std::wstring temp;
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L".tmp";
-        handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
-    }
-    FileHandle file(handle);
-    if (!file.IsOpen()) return false;
-    bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
-    ok = file.Close() && ok;
-    ok = ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileW(temp.c_str());
-    return ok;
+    return ReplaceFileWith(path, [bytes](HANDLE file) { return WriteAll(file, bytes); });
+}
+
+bool CopyFileAtomic(const std::wstring& from, const std::wstring& to) {
+    FileHandle source(OpenForReading(from));
+    if (!source.IsOpen()) return false;
+    return ReplaceFileWith(to, [&source](HANDLE file) {
+        std::vector<char> buffer(1u << 16);
+        for (;;) {
+            DWORD read = 0;
+            if (!ReadFile(source.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+            if (read == 0) return true;
+            if (!WriteAll(file, std::string_view(buffer.data(), read))) return false;
+        }
+    });
 }
 
 bool AppendToFileShared(const std::wstring& path, std::string_view bytes) {
