@@ -140,15 +140,6 @@ bool IsXmlChar(char32_t c) {
            (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-// Whether the text has a character below U+0020 or from U+D800 on, among which are all that XML
-// cannot hold. One unsigned compare per unit (those below U+0020 wrap around) into an integer and
-// no early exit, so the loop vectorises: it runs over every text of a save.
-bool HasControlOrHighChar(std::wstring_view text) {
-    unsigned found = 0;
-    for (wchar_t unit : text) found |= static_cast<char32_t>(unit) - 0x20 >= 0xD800 - 0x20;
-    return found != 0;
-}
-
 void AppendReference(std::string& out, char32_t cp) {
     out += "&#";
     out += std::to_string(static_cast<unsigned long>(cp));
@@ -178,10 +169,6 @@ std::optional<std::string> XmlToUtf8(std::string bytes) {
 }
 
 void AppendXmlUtf8(std::wstring_view text, std::string& out) {
-    if (!HasControlOrHighChar(text)) {
-        AppendUtf8(text, out);
-        return;
-    }
     std::wstring blanked;  // made only for a text that needs a blank, which few do
     for (size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<char32_t>(text[i]);
