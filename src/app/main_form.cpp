@@ -96,6 +96,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return result;
         }
+        case WM_ACTIVATE:
+            if (focusMemory_.OnActivate(hwnd(), wParam)) return 0;
+            break;
         case WM_DPICHANGED: {
             auto* suggested = reinterpret_cast<RECT*>(lParam);
             if (contentBuilt_) ApplyFonts();
@@ -214,11 +217,7 @@ LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
 void TfrmMain::OnContextMenu(HWND source, POINT screen) {
     ui::PopupMenu* menu = source == lvListProg_ ? &pmnuListProg_ : source == lbLog_ ? &pmnuLog_ : nullptr;
     if (!menu) return;
-    if (screen.x == -1 && screen.y == -1) {  // opened from the keyboard
-        RECT rc{};
-        GetWindowRect(source, &rc);
-        screen = {rc.left + 8, rc.top + 8};
-    }
+    if (screen.x == -1 && screen.y == -1) screen = ui::KeyboardMenuPoint(source);
     menu->Show(hwnd(), screen, actions_);
 }
 

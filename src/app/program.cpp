@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "app/main_form.h"
+#include "app/main_window_keys.h"
 
 namespace lentora {
 namespace {
@@ -32,6 +33,16 @@ StartupContext ReadStartupContext() {
 
 }  // namespace
 
+void RunMessageLoop(TfrmMain& form) {
+    MainWindowKeys keys(form);
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (keys.Translate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 int RunProgram() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
@@ -39,15 +50,7 @@ int RunProgram() {
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     {
         TfrmMain form(ReadStartupContext());
-        if (form.Create()) {
-            HACCEL accelerators = form.Accelerators();
-            MSG msg{};
-            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                if (accelerators && TranslateAcceleratorW(form.hwnd(), accelerators, &msg)) continue;
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        }
+        if (form.Create()) RunMessageLoop(form);
         // After the fatal stop the window is destroyed without FormClose: nothing is saved.
     }
     if (SUCCEEDED(com)) CoUninitialize();
