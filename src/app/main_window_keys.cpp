@@ -5,6 +5,7 @@
 #include "app/main_form.h"
 #include "app/main_form_ids.h"
 #include "ui/dialog_keys.h"
+#include "ui/tab_order.h"
 
 namespace lentora {
 namespace {
@@ -19,19 +20,34 @@ bool MainWindowKeys::Translate(MSG& msg) {
     return ui::TranslateDialogKeys(msg);
 }
 
-bool MainWindowKeys::TranslateWindowKey(const MSG& msg) {
+bool MainWindowKeys::TranslateWindowKey(MSG& msg) {
     if (msg.message != WM_KEYDOWN || !form_.ContentBuilt()) return false;
     if (msg.hwnd != form_.hwnd() && !IsChild(form_.hwnd(), msg.hwnd)) return false;
+    const bool plain = !Down(VK_CONTROL) && !Down(VK_SHIFT) && !Down(VK_MENU);
+    if (msg.hwnd == form_.lvListProg() && plain && (msg.wParam == VK_RETURN || msg.wParam == VK_DELETE)) {
+        // The commands as their buttons give them, so they run only while their actions are enabled.
+        int command = msg.wParam == VK_RETURN ? ids::actEditTask : ids::actDeleteTask;
+        SendMessageW(form_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        return true;
+    }
     if (msg.wParam == VK_TAB && Down(VK_CONTROL)) {
         SwitchPage(Down(VK_SHIFT));
         return true;
     }
-    if (msg.hwnd != form_.lvListProg() || Down(VK_CONTROL) || Down(VK_SHIFT) || Down(VK_MENU)) return false;
-    // The commands as their buttons give them, so they run only while their actions are enabled.
-    int command = msg.wParam == VK_RETURN ? ids::actEditTask : msg.wParam == VK_DELETE ? ids::actDeleteTask : 0;
-    if (!command) return false;
-    SendMessageW(form_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    return true;
+    if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN) return false;
+    auto code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (code & DLGC_WANTMESSAGE) return false;
+    if (msg.wParam == VK_TAB && !(code & DLGC_WANTTAB)) {
+        ui::TabFrom(form_.hwnd(), msg.hwnd, Down(VK_SHIFT));
+        return true;
+    }
+    // In a dialog the focused push button is the default one; the main window has none.
+    if (msg.wParam == VK_RETURN && (code & DLGC_UNDEFPUSHBUTTON)) {
+        SendMessageW(GetParent(msg.hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(msg.hwnd), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(msg.hwnd));
+        return true;
+    }
+    return false;
 }
 
 void MainWindowKeys::SwitchPage(bool backwards) {

@@ -1,6 +1,7 @@
-// The keys the main window's message loop gives a meaning: the window's accelerators, Ctrl+Tab and
-// Ctrl+Shift+Tab to the next and previous page from anywhere in the window, Enter and Delete on
-// the task list (edit and delete the selected task), then the dialog keys of every window.
+// The keys the main window's message loop gives a meaning: the window's accelerators; Tab and
+// Shift+Tab through each page's controls as they are shown; Ctrl+Tab and Ctrl+Shift+Tab to the next
+// and previous page from anywhere in the window; Enter on a focused button; Enter and Delete on
+// the task list (edit and delete the selected task); then the dialog keys of every window.
 #pragma once
 #include <windows.h>
 
@@ -16,7 +17,7 @@ public:
     bool Translate(MSG& msg);
 
 private:
-    bool TranslateWindowKey(const MSG& msg);
+    bool TranslateWindowKey(MSG& msg);
     void SwitchPage(bool backwards);
 
     TfrmMain& form_;

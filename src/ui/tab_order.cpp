@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/panel.h"
+
 namespace lentora::ui {
 namespace {
 
@@ -58,6 +60,17 @@ HWND NextTabStop(HWND root, HWND from, bool backwards) {
     auto n = static_cast<std::ptrdiff_t>(stops.size());
     HWND next = stops[static_cast<size_t>((at - stops.begin() + (backwards ? n - 1 : 1)) % n)];
     return next == from ? nullptr : next;
+}
+
+bool TabFrom(HWND root, HWND from, bool backwards) {
+    HWND next = NextTabStop(root, from, backwards);
+    if (!next) return false;
+    // Focus rectangles are hidden until the keyboard is used, as in dialogs.
+    SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    SetFocus(next);
+    Panel::Reveal(next);
+    return true;
 }
 
 }  // namespace lentora::ui

@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,7 +23,7 @@ public:
     explicit KeyboardUser(DWORD loopThread) : loopThread_(loopThread) {}
 
     // Presses and releases `key` while holding the modifier keys down.
-    void Press(WORD key, std::initializer_list<WORD> modifiers = {}) const {
+    void Press(WORD key, const std::vector<WORD>& modifiers = {}) const {
         std::vector<INPUT> inputs;
         auto add = [&inputs](WORD vk, DWORD flags) {
             INPUT input{INPUT_KEYBOARD};
@@ -36,7 +35,7 @@ public:
         for (WORD modifier : modifiers) add(modifier, 0);
         add(key, 0);
         add(key, KEYEVENTF_KEYUP);
-        for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, KEYEVENTF_KEYUP);
+        for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, KEYEVENTF_KEYUP);
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     }
 
@@ -84,7 +83,7 @@ public:
 
     // Presses `key` and waits until the focus has left where it was and the key is handled; the
     // new focus's id.
-    int MoveFocus(WORD key, std::initializer_list<WORD> modifiers = {}) const {
+    int MoveFocus(WORD key, const std::vector<WORD>& modifiers = {}) const {
         HWND before = Focus();
         Press(key, modifiers);
         WaitFor([&] { return Focus() != before; });
