@@ -9,6 +9,7 @@
 #include "sysint/registry_form.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
+#include "ui/tab_order.h"
 
 namespace lentora {
 
@@ -99,6 +100,13 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             if (focusMemory_.OnActivate(hwnd(), wParam)) return 0;
             break;
+        case WM_NEXTDLGCTL:
+            // A multi-line edit hands Tab on this way, as to a dialog.
+            if (LOWORD(lParam))
+                SetFocus(reinterpret_cast<HWND>(wParam));
+            else
+                ui::TabFrom(hwnd(), GetFocus(), wParam != 0);
+            return 0;
         case WM_DPICHANGED: {
             auto* suggested = reinterpret_cast<RECT*>(lParam);
             if (contentBuilt_) ApplyFonts();

@@ -76,6 +76,7 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
         case WM_HSCROLL:
+        case WM_NEXTDLGCTL:  // a multi-line edit hands Tab on to its parent
             return SendMessageW(GetAncestor(hwnd(), GA_ROOT), msg, wParam, lParam);
         case WM_ERASEBKGND:
             // The top-level window decides the page colour as it does its controls' (a skin).

@@ -16,7 +16,7 @@ POINT KeyboardMenuPoint(HWND control) {
     int row = lstrcmpiW(className, WC_LISTVIEWW) == 0 ? ListView_GetNextItem(control, -1, LVNI_SELECTED) : -1;
     RECT bounds{};
     if (row >= 0 && ListView_EnsureVisible(control, row, FALSE) && ListView_GetItemRect(control, row, &bounds, LVIR_BOUNDS))
-        point = {std::max(bounds.left, client.left) + kInset, (bounds.top + bounds.bottom) / 2};
+        point = {std::max(bounds.left, client.left) + kInset, bounds.bottom};  // the row stays readable
     ClientToScreen(control, &point);
     return point;
 }

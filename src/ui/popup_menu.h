@@ -24,7 +24,7 @@ struct MenuItem {
 };
 
 // Where a control's menu opens from the keyboard (the context-menu key, Shift+F10), in screen
-// coordinates: at a list view's selected row, scrolled into view, else near the control's corner.
+// coordinates: under a list view's selected row, scrolled into view, else near the control's corner.
 POINT KeyboardMenuPoint(HWND control);
 
 class PopupMenu {

@@ -89,6 +89,28 @@ TEST(MainWindowKeyboard, TabAndShiftTabVisitEachPageRowByRowAndWrap) {
     }
 }
 
+TEST(MainWindowKeyboard, TabLeavesAReadOnlyTextThatWasClickedInto) {
+    struct Case {
+        const char* name;
+        std::vector<WORD> modifiers;
+        int next;
+    };
+    const Case cases[] = {
+        {"Tab: round to the page tabs", {}, ids::pcMainPage},
+        {"Shift+Tab: the sub-page tabs above it", {VK_SHIFT}, ids::pcAbout},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainWindowFixture main;
+        ASSERT_TRUE(main.created());
+        main.ShowTab(kAbout);
+        SetFocus(main->Control(ids::sMemo2));
+        int next = 0;
+        test::TypeWhileLoopRuns(main.form(), [&](KeyboardUser& keyboard) { next = keyboard.MoveFocus(VK_TAB, c.modifiers); });
+        EXPECT_EQ(next, c.next);
+    }
+}
+
 TEST(MainWindowKeyboard, CtrlTabAndCtrlShiftTabSwitchPagesFromAnywhereAndWrap) {
     struct Case {
         const char* name;
@@ -229,7 +251,7 @@ TEST(MainWindowKeyboard, MenuKeysOpenTheListMenuAtTheSelectedRow) {
         const char* name;
         WORD key;
         std::vector<WORD> modifiers;
-        int selected;  // -1: none, the menu opens at the list's corner
+        int selected;  // -1: none, the menu opens at the list's corner; else just under the row
     };
     const Case cases[] = {
         {"Shift+F10", VK_F10, {VK_SHIFT}, 1},
@@ -264,7 +286,7 @@ TEST(MainWindowKeyboard, MenuKeysOpenTheListMenuAtTheSelectedRow) {
             closed = KeyboardUser::WaitFor([&] { return keyboard.ShownWindow(L"#32768") == nullptr; });
         });
         EXPECT_EQ(items, 8) << "the task list's menu";
-        EXPECT_TRUE(menu.left > at.left && menu.left < at.right && menu.top > at.top && menu.top < at.bottom)
+        EXPECT_TRUE(menu.left > at.left && menu.left < at.right && menu.top > at.top && menu.top <= at.bottom)
             << "menu at " << menu.left << "," << menu.top << "; expected within " << at.left << "," << at.top << " - "
             << at.right << "," << at.bottom;
         EXPECT_TRUE(closed);
