@@ -49,7 +49,7 @@ TEST(MainWindowKeyboard, TabAndShiftTabVisitEachPageRowByRowAndWrap) {
         std::vector<int> order;  // from the page tabs on
     };
     const Case cases[] = {
-        {"tasks: the toolbar left to right, then the list", kTasks, 0,
+        {"tasks: the toolbar left to right (Wait is hidden), then the list", kTasks, 0,
          {ids::pcMainPage, ids::actAddTask, ids::actEditTask, ids::actDeleteTask, ids::bbtnStart, ids::lvListProg}},
         // Disabled until a skin or a change: the skin list, Aero, Apply and Save options.
         {"options: both columns row by row, inside the scrolling box", kOptions, 0,
@@ -106,7 +106,8 @@ TEST(MainWindowKeyboard, TabLeavesAReadOnlyTextThatWasClickedInto) {
         main.ShowTab(kAbout);
         SetFocus(main->Control(ids::sMemo2));
         int next = 0;
-        test::TypeWhileLoopRuns(main.form(), [&](KeyboardUser& keyboard) { next = keyboard.MoveFocus(VK_TAB, c.modifiers); });
+        test::TypeWhileLoopRuns(main.form(),
+                                [&](KeyboardUser& keyboard) { next = keyboard.MoveFocus(VK_TAB, c.modifiers); });
         EXPECT_EQ(next, c.next);
     }
 }
@@ -118,13 +119,15 @@ TEST(MainWindowKeyboard, CtrlTabAndCtrlShiftTabSwitchPagesFromAnywhereAndWrap) {
         int focused;
         bool backwards;
         Page to;
+        int onPage;        // a control of the page that is to be shown
         int focusedAfter;  // the new page's first control, or the tabs where they had the focus
     };
     const Case cases[] = {
-        {"from the task list on", kTasks, ids::lvListProg, false, kOptions, ids::sbDownSB},
-        {"from the last page round to the first, on the tabs", kAbout, ids::pcMainPage, false, kTasks, ids::pcMainPage},
-        {"back from the first round to the last", kTasks, ids::bbtnStart, true, kAbout, ids::wlblForum},
-        {"back from an option", kOptions, ids::chkShowBalloon, true, kTasks, ids::actAddTask},
+        {"from the task list on", kTasks, ids::lvListProg, false, kOptions, ids::sbDownSB, ids::sbDownSB},
+        {"from the last page round to the first, on the tabs", kAbout, ids::pcMainPage, false, kTasks,
+         ids::lvListProg, ids::pcMainPage},
+        {"back from the first round to the last", kTasks, ids::bbtnStart, true, kAbout, ids::pcAbout, ids::wlblForum},
+        {"back from an option", kOptions, ids::chkShowBalloon, true, kTasks, ids::lvListProg, ids::actAddTask},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,18 +135,21 @@ TEST(MainWindowKeyboard, CtrlTabAndCtrlShiftTabSwitchPagesFromAnywhereAndWrap) {
         ASSERT_TRUE(main.created());
         main.ShowTab(c.from);
         SetFocus(main->Control(c.focused));
-        HWND tabs = main->Control(ids::pcMainPage);
+        HWND tabs = main->Control(ids::pcMainPage), onPage = main->Control(c.onPage);
         int shownPage = -1, focusedAfter = 0;
-        bool focusShown = false;
+        bool pageShown = false, focusShown = false;
         test::TypeWhileLoopRuns(main.form(), [&](KeyboardUser& keyboard) {
-            keyboard.Press(VK_TAB, c.backwards ? std::vector<WORD>{VK_CONTROL, VK_SHIFT} : std::vector<WORD>{VK_CONTROL});
+            keyboard.Press(VK_TAB, c.backwards ? std::vector<WORD>{VK_CONTROL, VK_SHIFT}
+                                               : std::vector<WORD>{VK_CONTROL});
             KeyboardUser::WaitFor([&] { return TabCtrl_GetCurSel(tabs) == c.to; });
             keyboard.Settle(tabs);
             shownPage = TabCtrl_GetCurSel(tabs);
+            pageShown = IsWindowVisible(onPage) != FALSE;
             focusedAfter = keyboard.FocusId();
             focusShown = IsWindowVisible(keyboard.Focus()) != FALSE;
         });
         EXPECT_EQ(shownPage, c.to);
+        EXPECT_TRUE(pageShown);
         EXPECT_EQ(focusedAfter, c.focusedAfter);
         EXPECT_TRUE(focusShown);
     }
@@ -159,7 +165,9 @@ TEST(MainWindowKeyboard, CtrlXStillClosesTheWindowThroughTheLoop) {
         closed = KeyboardUser::WaitFor([&] { return !IsWindow(window); });
     });
     EXPECT_TRUE(closed);
-    EXPECT_EQ(main.LogFileTexts().back(), L"Closing application v." + main->ProgramVersion());
+    auto log = main.LogFileTexts();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), L"Closing application v." + main->ProgramVersion());
 }
 
 TEST(MainWindowKeyboard, EnterOnATaskOpensItsEditDialogWhichKeepsItsOwnKeys) {
@@ -303,6 +311,9 @@ TEST(MainWindowKeyboard, TheModelessRegistryDialogHasItsKeysInTheModalLoopOfTheT
         addId = keyboard.MoveFocus(VK_TAB);
         keyboard.Press(VK_RETURN);  // the focused Add button
         if (!KeyboardUser::WaitFor([&] { return keyboard.ShownWindow(L"TfrmProperty") != nullptr; })) return;
+        HWND dialog = keyboard.ShownWindow(L"TfrmProperty");
+        KeyboardUser::WaitFor([&] { return GetParent(keyboard.Focus()) == dialog; });
+        keyboard.Settle(dialog);
         for (int i = 0; i < 3; ++i) keyboard.MoveFocus(VK_TAB, {VK_SHIFT});  // Cancel, OK, Import
         keyboard.Press(VK_RETURN);
         if (!KeyboardUser::WaitFor([&] { return keyboard.ShownWindow(L"TfrmRegistryEdit") != nullptr; })) return;
