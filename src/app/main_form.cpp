@@ -9,6 +9,7 @@
 #include "sysint/registry_form.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
+#include "ui/tab_order.h"
 
 namespace lentora {
 
@@ -96,6 +97,16 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return result;
         }
+        case WM_ACTIVATE:
+            if (focusMemory_.OnActivate(hwnd(), wParam)) return 0;
+            break;
+        case WM_NEXTDLGCTL:
+            // A multi-line edit hands Tab on this way, as to a dialog.
+            if (LOWORD(lParam))
+                SetFocus(reinterpret_cast<HWND>(wParam));
+            else
+                ui::TabFrom(hwnd(), GetFocus(), wParam != 0);
+            return 0;
         case WM_DPICHANGED: {
             auto* suggested = reinterpret_cast<RECT*>(lParam);
             if (contentBuilt_) ApplyFonts();
@@ -218,11 +229,7 @@ LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
 void TfrmMain::OnContextMenu(HWND source, POINT screen) {
     ui::PopupMenu* menu = source == lvListProg_ ? &pmnuListProg_ : source == lbLog_ ? &pmnuLog_ : nullptr;
     if (!menu) return;
-    if (screen.x == -1 && screen.y == -1) {  // opened from the keyboard
-        RECT rc{};
-        GetWindowRect(source, &rc);
-        screen = {rc.left + 8, rc.top + 8};
-    }
+    if (screen.x == -1 && screen.y == -1) screen = ui::KeyboardMenuPoint(source);
     menu->Show(hwnd(), screen, actions_);
 }
 

@@ -21,6 +21,7 @@
 #include "ui/control_values.h"
 #include "ui/controls.h"
 #include "ui/deferred_updates.h"
+#include "ui/focus_memory.h"
 #include "ui/handles.h"
 #include "ui/panel.h"
 #include "ui/popup_menu.h"
@@ -311,6 +312,7 @@ private:
     // Controls.
     HWND pcMainPage_ = nullptr, statusBar_ = nullptr, lvListProg_ = nullptr, lbLog_ = nullptr;
     ui::Tooltip tooltip_;
+    ui::FocusMemory focusMemory_;
     ui::Panel tsStartProgram_, tsOptions_, tsLogView_, tsAbout_;
     ui::Panel pnlWork_, OptionsSB_;
     ui::Panel tsAboutProg_, tsLicense_, tsComponents_, tsDonate_;

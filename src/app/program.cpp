@@ -6,8 +6,16 @@
 #include <shellapi.h>
 
 #include "app/main_form.h"
-#include "app/unhandled_error_stop.h"
-#include "ui/unhandled_error.h"
+        ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
+        try {
+            if (form.Create()) exitCode = RunMessageLoop(form);
+        } catch (...) {
+            ui::ReportCurrentException();
+            exitCode = kExitAfterUnhandledError;
+        }
+        ui::SetUnhandledErrorHandler(nullptr);
+        // After the fatal stop or an unhandled error the window is destroyed without FormClose:
+        // nothing is saved.
 
 namespace lentora {
 namespace {
@@ -34,6 +42,17 @@ StartupContext ReadStartupContext() {
 
 }  // namespace
 
+int RunMessageLoop(TfrmMain& form) {
+    MainWindowKeys keys(form);
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (keys.Translate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
 int RunProgram() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
@@ -42,6 +61,7 @@ int RunProgram() {
     int exitCode = 0;
     {
         TfrmMain form(ReadStartupContext());
+<<<<<<< HEAD
         ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
         try {
             if (form.Create()) {
@@ -61,6 +81,10 @@ int RunProgram() {
         ui::SetUnhandledErrorHandler(nullptr);
         // After the fatal stop or an unhandled error the window is destroyed without FormClose:
         // nothing is saved.
+=======
+        if (form.Create()) RunMessageLoop(form);
+        // After the fatal stop the window is destroyed without FormClose: nothing is saved.
+>>>>>>> fix-keys
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;

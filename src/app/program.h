@@ -3,6 +3,10 @@
 
 namespace lentora {
 
+class TfrmMain;
+
 int RunProgram();
+// The program's message loop, until the quit message; its exit code.
+int RunMessageLoop(TfrmMain& form);
 
 }  // namespace lentora

@@ -6,6 +6,7 @@
 #include "image_ids.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
+#include "ui/dialog_keys.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
 #include "ui/image_list.h"
@@ -68,7 +69,8 @@ void TfrmProperty::ShowModal() {
     if (OnShownHook()) OnShownHook()(*this);
     MSG msg{};
     while (!closed_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(hwnd(), &msg)) {
+        // The registry dialog, modeless, has its keys handled here too.
+        if (!ui::TranslateDialogKeys(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

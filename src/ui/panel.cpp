@@ -1,14 +1,18 @@
 #include "ui/panel.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ui/controls.h"
 
 namespace lentora::ui {
+namespace {
+constexpr wchar_t kClassName[] = L"LentoraPanel";
+}
 
 bool Panel::Create(HWND parent, DWORD extraStyle) {
-    RegisterClassOnce(L"LentoraPanel", CS_DBLCLKS);
-    return CreateWindowObject(WS_EX_CONTROLPARENT, L"LentoraPanel", L"",
+    RegisterClassOnce(kClassName, CS_DBLCLKS);
+    return CreateWindowObject(WS_EX_CONTROLPARENT, kClassName, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | extraStyle, 0, 0, 0, 0, parent);
 }
 
@@ -39,6 +43,28 @@ void Panel::ScrollTo(int position) {
     SetScrollPos(hwnd(), SB_VERT, scrollPos_, TRUE);
 }
 
+void Panel::Reveal(HWND control) {
+    for (HWND parent = GetParent(control); parent; parent = GetParent(parent)) {
+        wchar_t name[std::size(kClassName) + 1] = {};
+        GetClassNameW(parent, name, static_cast<int>(std::size(name)));
+        if (lstrcmpW(name, kClassName) != 0) continue;
+        // Every window of this class is a Panel, which the window base keeps with its handle.
+        auto* panel = static_cast<Panel*>(reinterpret_cast<Window*>(GetWindowLongPtrW(parent, GWLP_USERDATA)));
+        if (panel && panel->contentHeight_) panel->ScrollToShow(control);
+    }
+}
+
+void Panel::ScrollToShow(HWND control) {
+    RECT view{}, shown{};
+    GetClientRect(hwnd(), &view);
+    GetWindowRect(control, &shown);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&shown), 2);
+    if (shown.top < view.top)
+        ScrollTo(scrollPos_ + shown.top - view.top);
+    else if (shown.bottom > view.bottom)
+        ScrollTo(scrollPos_ + std::min(shown.bottom - view.bottom, shown.top - view.top));
+}
+
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
@@ -50,6 +76,7 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
         case WM_HSCROLL:
+        case WM_NEXTDLGCTL:  // a multi-line edit hands Tab on to its parent
             return SendMessageW(GetAncestor(hwnd(), GA_ROOT), msg, wParam, lParam);
         case WM_ERASEBKGND:
             // The top-level window decides the page colour as it does its controls' (a skin).

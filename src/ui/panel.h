@@ -12,12 +12,16 @@ public:
     void SetScrollContent(int contentHeight, int step);
     void ScrollTo(int position);
     int ScrollPosition() const { return scrollPos_; }
+    // Scrolls the scrolling panels around `control` until it is in view: the keyboard has moved
+    // the focus there.
+    static void Reveal(HWND control);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void UpdateScrollBar();
+    void ScrollToShow(HWND control);
     int contentHeight_ = 0;
     int step_ = 25;
     int scrollPos_ = 0;

@@ -1,6 +1,25 @@
 #include "ui/popup_menu.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 namespace lentora::ui {
+
+POINT KeyboardMenuPoint(HWND control) {
+    constexpr int kInset = 8;
+    RECT client{};
+    GetClientRect(control, &client);
+    POINT point{client.left + kInset, client.top + kInset};
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, 32);
+    int row = lstrcmpiW(className, WC_LISTVIEWW) == 0 ? ListView_GetNextItem(control, -1, LVNI_SELECTED) : -1;
+    RECT bounds{};
+    if (row >= 0 && ListView_EnsureVisible(control, row, FALSE) && ListView_GetItemRect(control, row, &bounds, LVIR_BOUNDS))
+        point = {std::max(bounds.left, client.left) + kInset, bounds.bottom};  // the row stays readable
+    ClientToScreen(control, &point);
+    return point;
+}
 
 std::vector<const MenuItem*> PopupMenu::VisibleItems() const {
     std::vector<const MenuItem*> shown;

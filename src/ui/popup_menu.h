@@ -23,6 +23,10 @@ struct MenuItem {
     int imageIndex = -1;               // picture of an item with its own caption; an action has its own
 };
 
+// Where a control's menu opens from the keyboard (the context-menu key, Shift+F10), in screen
+// coordinates: under a list view's selected row, scrolled into view, else near the control's corner.
+POINT KeyboardMenuPoint(HWND control);
+
 class PopupMenu {
 public:
     std::vector<MenuItem> items;

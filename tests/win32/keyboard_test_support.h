@@ -1,0 +1,114 @@
+// A user at the keyboard of the real main window: on a thread of its own it types real key input
+// (SendInput, so the keys reach the focused window through the program's message loop, with the
+// modifier keys really held) while the test's thread runs that loop, and it watches what the
+// loop's thread shows. Every wait is bounded.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/program.h"
+
+namespace lentora::test {
+
+class KeyboardUser {
+public:
+    explicit KeyboardUser(DWORD loopThread) : loopThread_(loopThread) {}
+
+    // Presses and releases `key` while holding the modifier keys down.
+    void Press(WORD key, const std::vector<WORD>& modifiers = {}) const {
+        std::vector<INPUT> inputs;
+        auto add = [&inputs](WORD vk, DWORD flags) {
+            INPUT input{INPUT_KEYBOARD};
+            input.ki.wVk = vk;
+            input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        };
+        for (WORD modifier : modifiers) add(modifier, 0);
+        add(key, 0);
+        add(key, KEYEVENTF_KEYUP);
+        for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, KEYEVENTF_KEYUP);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+
+    HWND Focus() const {
+        GUITHREADINFO info{sizeof(info)};
+        return GetGUIThreadInfo(loopThread_, &info) ? info.hwndFocus : nullptr;
+    }
+    int FocusId() const { return GetDlgCtrlID(Focus()); }
+
+    // A shown top-level window of the loop's thread with this class ("#32770" a message box,
+    // "#32768" a pop-up menu); null when there is none.
+    HWND ShownWindow(const wchar_t* className) const {
+        struct Search {
+            const wchar_t* className;
+            HWND found;
+        } search{className, nullptr};
+        EnumThreadWindows(
+            loopThread_,
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lp);
+                wchar_t name[64] = {};
+                GetClassNameW(hwnd, name, 64);
+                if (!IsWindowVisible(hwnd) || lstrcmpiW(name, s->className) != 0) return TRUE;
+                s->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    // Waits until `condition` holds, at most `bound`; false when it never did.
+    static bool WaitFor(const std::function<bool()>& condition,
+                        std::chrono::milliseconds bound = std::chrono::seconds(10)) {
+        auto end = std::chrono::steady_clock::now() + bound;
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+
+    // Returns once the loop's thread has finished the message it was handling: a message sent
+    // from another thread is handled only between two of the loop's own.
+    void Settle(HWND window) const { SendMessageW(window, WM_NULL, 0, 0); }
+
+    // Presses `key` and waits until the focus has left where it was and the key is handled; the
+    // new focus's id.
+    int MoveFocus(WORD key, const std::vector<WORD>& modifiers = {}) const {
+        HWND before = Focus();
+        Press(key, modifiers);
+        WaitFor([&] { return Focus() != before; });
+        Settle(Focus());
+        return FocusId();
+    }
+
+private:
+    DWORD loopThread_;
+};
+
+// Runs the program's message loop on this thread, the main window in front, while `act` types on
+// another; the loop ends once `act` has returned and any menu it left open is closed.
+inline void TypeWhileLoopRuns(TfrmMain& form, const std::function<void(KeyboardUser&)>& act) {
+    SetForegroundWindow(form.hwnd());
+    ASSERT_EQ(GetForegroundWindow(), form.hwnd());
+    const DWORD loopThread = GetCurrentThreadId();
+    std::thread user([&] {
+        KeyboardUser keyboard(loopThread);
+        act(keyboard);
+        if (keyboard.ShownWindow(L"#32768")) keyboard.Press(VK_ESCAPE);
+        PostThreadMessageW(loopThread, WM_QUIT, 0, 0);
+    });
+    RunMessageLoop(form);
+    user.join();
+}
+
+}  // namespace lentora::test
