@@ -6,16 +6,9 @@
 #include <shellapi.h>
 
 #include "app/main_form.h"
-        ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
-        try {
-            if (form.Create()) exitCode = RunMessageLoop(form);
-        } catch (...) {
-            ui::ReportCurrentException();
-            exitCode = kExitAfterUnhandledError;
-        }
-        ui::SetUnhandledErrorHandler(nullptr);
-        // After the fatal stop or an unhandled error the window is destroyed without FormClose:
-        // nothing is saved.
+#include "app/main_window_keys.h"
+#include "app/unhandled_error_stop.h"
+#include "ui/unhandled_error.h"
 
 namespace lentora {
 namespace {
@@ -61,19 +54,9 @@ int RunProgram() {
     int exitCode = 0;
     {
         TfrmMain form(ReadStartupContext());
-<<<<<<< HEAD
         ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
         try {
-            if (form.Create()) {
-                HACCEL accelerators = form.Accelerators();
-                MSG msg{};
-                while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                    if (accelerators && TranslateAcceleratorW(form.hwnd(), accelerators, &msg)) continue;
-                    TranslateMessage(&msg);
-                    DispatchMessageW(&msg);
-                }
-                exitCode = static_cast<int>(msg.wParam);
-            }
+            if (form.Create()) exitCode = RunMessageLoop(form);
         } catch (...) {
             ui::ReportCurrentException();
             exitCode = kExitAfterUnhandledError;
@@ -81,10 +64,6 @@ int RunProgram() {
         ui::SetUnhandledErrorHandler(nullptr);
         // After the fatal stop or an unhandled error the window is destroyed without FormClose:
         // nothing is saved.
-=======
-        if (form.Create()) RunMessageLoop(form);
-        // After the fatal stop the window is destroyed without FormClose: nothing is saved.
->>>>>>> fix-keys
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
