@@ -16,6 +16,7 @@
 #include "launch/sequencer.h"
 #include "log/log_file.h"
 #include "log/log_sink.h"
+#include "settings/settings.h"
 #include "tasks/task_list.h"
 #include "ui/action.h"
 #include "ui/control_values.h"
@@ -218,7 +219,10 @@ private:
     // Adds a line to the on-screen log, selected as the newest.
     void ShowLogLine(const std::wstring& line);
     void SetCheck(int id, bool checked);
-    void SetSpinValue(int id, int minValue, int maxValue, int value);
+    // A number field's text: empty for no value.
+    void SetNumber(int id, std::optional<int> value);
+    // The options as the controls show them now.
+    Settings SettingsShown() const;
     void SetGlassTopMargin();
     void SetGlassFrame(bool on);
     void SetSkinFolder(const std::wstring& folder);
@@ -272,6 +276,8 @@ private:
     StartupContext context_;
     std::vector<TIDD> languageFiles_;
     TLngParam lngParam_;
+    // The options as last read or saved; the controls hold the values being edited.
+    Settings settings_;
     TLtUpd updState_;
     std::vector<std::shared_ptr<net::CancelToken>> updateTokens_;
     // Set once start-up has finished (or the window goes): workers wait for it before their first

@@ -7,7 +7,7 @@
 #include "ui/message_box.h"
 #include "util/date_time.h"
 #include "util/format.h"
-#include "util/ini_files.h"
+#include "settings/settings_file.h"
 
 namespace lentora {
 namespace {
@@ -39,43 +39,58 @@ void TfrmMain::SetCheck(int id, bool checked) {
     OnOptionClicked(id);
 }
 
-void TfrmMain::SetSpinValue(int id, int minValue, int maxValue, int value) {
-    // A stored number outside the field's range is clamped to it.
-    options_.SetText(id, std::to_wstring(std::clamp(value, minValue, maxValue)));
+void TfrmMain::SetNumber(int id, std::optional<int> value) {
+    options_.SetText(id, value ? std::to_wstring(*value) : L"");
 }
 
+Settings TfrmMain::SettingsShown() const {
+    Settings s = settings_;
+    s.useSkin = options_.Checked(ids::chbUseSkin);
+    s.useAero = options_.Checked(ids::chbAero);
+    s.showBalloon = options_.Checked(ids::chkShowBalloon);
+    s.skinName = options_.Text(ids::sSkinBox);
+    s.languageName = options_.Text(ids::cbLanguageSelect);
+    s.delayOfStartSeconds = ui::DigitsValue(options_.Text(ids::dseWaitSec));
+    s.exitAfterSeconds = ui::DigitsValue(options_.Text(ids::dseTimeExit));
+    s.delayOfStart = options_.Checked(ids::chbSetWaitTimer);
+    s.taskListInProfile = options_.Checked(ids::chkUserProfile);
+    s.checkForUpdates = options_.Checked(ids::chkCheckforUpdate);
+    s.pollingIntervalDays = ui::DigitsValue(options_.Text(ids::dsePollingInterval));
+    s.lastUpdateCheck = updState_.last_update_date;
+    return s;
+}
+
+// Fills the option controls from the settings read at start-up.
 void TfrmMain::LoadParams() {
+    const Settings& s = settings_;
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
-    updState_.disable_check_update = !IniReadBool(settingsPath_, L"Options", L"check_update", true);
+    updState_.disable_check_update = !s.checkForUpdates;
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
-    std::wstring skinName = IniReadString(settingsPath_, L"Skin", L"CurrentSkin", L"Vista (internal)");
+    const std::wstring& skinName = s.skinName;
     options_.ClearItems(ids::sSkinBox);
     for (const auto& name : skins_.Names()) options_.AddItem(ids::sSkinBox, name);
     SelectLast(options_, ids::sSkinBox);
     SelectExact(options_, ids::sSkinBox, skinName);
-    SetCheck(ids::chbAero, IniReadBool(settingsPath_, L"Skin", L"UseAero", false));
+    SetCheck(ids::chbAero, s.useAero);
     chbAeroClick();
-    SetCheck(ids::chbUseSkin, IniReadBool(settingsPath_, L"Skin", L"UseSkin", false));
+    SetCheck(ids::chbUseSkin, s.useSkin);
     SetGlassFrame(!options_.Checked(ids::chbUseSkin));
     if (pcMainPage_) InvalidateRect(pcMainPage_, nullptr, TRUE);
-    SetCheck(ids::chkShowBalloon, IniReadBool(settingsPath_, L"Options", L"ShowBalloon", false));
+    SetCheck(ids::chkShowBalloon, s.showBalloon);
     skins_.Select(skinName);
     skins_.SetActive(options_.Checked(ids::chbUseSkin));
 
-    std::wstring language = IniReadString(settingsPath_, L"Language", L"CurrentLanguage", L"English (EN)");
     SelectLast(options_, ids::cbLanguageSelect);
-    if (SelectExact(options_, ids::cbLanguageSelect, language)) actApplyLngExecute();
+    if (SelectExact(options_, ids::cbLanguageSelect, s.languageName)) actApplyLngExecute();
     skins_.SetActive(options_.Checked(ids::chbUseSkin));
 
-    SetSpinValue(ids::dseWaitSec, 0, 999999, IniReadInteger(settingsPath_, L"Options", L"WaitTimeOut", 0));
-    SetCheck(ids::chbSetWaitTimer, IniReadBool(settingsPath_, L"Options", L"WaitTimer", false));
-    SetSpinValue(ids::dseTimeExit, 0, 999999, IniReadInteger(settingsPath_, L"Options", L"TimeExit", 10));
-    SetCheck(ids::chkUserProfile, IniReadBool(settingsPath_, L"Options", L"UserProfile", false));
-    SetCheck(ids::chkCheckforUpdate, IniReadBool(settingsPath_, L"Options", L"check_update", true));
-    SetSpinValue(ids::dsePollingInterval, 0, 365, IniReadInteger(settingsPath_, L"Options", L"PollingInterval", 7));
-    // A stored date that is not a number reads as day 0.
-    updState_.last_update_date =
-        ParseDateSerial(IniReadString(settingsPath_, L"Options", L"LastUpdateDate", L"0")).value_or(0.0);
+    SetNumber(ids::dseWaitSec, s.delayOfStartSeconds);
+    SetCheck(ids::chbSetWaitTimer, s.delayOfStart);
+    SetNumber(ids::dseTimeExit, s.exitAfterSeconds);
+    SetCheck(ids::chkUserProfile, s.taskListInProfile);
+    SetCheck(ids::chkCheckforUpdate, s.checkForUpdates);
+    SetNumber(ids::dsePollingInterval, s.pollingIntervalDays);
+    updState_.last_update_date = s.lastUpdateCheck;
     options_.SetText(ids::ledLastPool, ShortDateOfSerial(updState_.last_update_date));
     Log(L"Params is Loaded");
     options_.SetChecked(ids::chbWindowsStart, IsAutorunRegistered());
@@ -83,29 +98,10 @@ void TfrmMain::LoadParams() {
 }
 
 void TfrmMain::SaveParams() {
-    try {
-        Log(FormatText(L"Saving params in \"%s\" ...", {settingsPath_}));
-        auto number = [this](int id) {
-            auto value = ui::DigitsValue(options_.Text(id));
-            if (!value) throw std::runtime_error("not a whole number");
-            return *value;
-        };
-        IniWriteBool(settingsPath_, L"Skin", L"Useskin", options_.Checked(ids::chbUseSkin));
-        IniWriteBool(settingsPath_, L"Skin", L"UseAero", options_.Checked(ids::chbAero));
-        IniWriteBool(settingsPath_, L"Options", L"ShowBalloon", options_.Checked(ids::chkShowBalloon));
-        IniWriteString(settingsPath_, L"Skin", L"Currentskin", options_.Text(ids::sSkinBox));
-        IniWriteString(settingsPath_, L"Language", L"CurrentLanguage", options_.Text(ids::cbLanguageSelect));
-        IniWriteInteger(settingsPath_, L"Options", L"WaitTimeOut", number(ids::dseWaitSec));
-        IniWriteInteger(settingsPath_, L"Options", L"TimeExit", number(ids::dseTimeExit));
-        IniWriteBool(settingsPath_, L"Options", L"WaitTimer", options_.Checked(ids::chbSetWaitTimer));
-        IniWriteBool(settingsPath_, L"Options", L"UserProfile", options_.Checked(ids::chkUserProfile));
-        IniWriteBool(settingsPath_, L"Options", L"check_update", options_.Checked(ids::chkCheckforUpdate));
-        IniWriteInteger(settingsPath_, L"Options", L"PollingInterval", number(ids::dsePollingInterval));
-        IniWriteString(settingsPath_, L"Options", L"LastUpdateDate", FormatDateSerial(updState_.last_update_date));
-        Log(L"Params is saved");
-    } catch (const std::exception&) {
-        Log(L"Error on write to ini-file");
-    }
+    Log(FormatText(L"Saving params in \"%s\" ...", {settingsPath_}));
+    settings_ = SettingsShown();
+    Log(SaveSettings(settingsPath_, settings_) == SettingsSaveResult::Saved ? L"Params is saved"
+                                                                            : L"Error on write to ini-file");
     Log(L"Saving key in registry");
     if (!UpdateAutorun(options_.Checked(ids::chbWindowsStart))) {
         ui::ShowMessageBox(nullptr, Msg(26), Msg(14), MB_OK | MB_ICONERROR);

@@ -7,7 +7,7 @@
 #include "ui/message_box.h"
 #include "util/file_version.h"
 #include "util/format.h"
-#include "util/ini_files.h"
+#include "settings/settings_file.h"
 #include "util/platform.h"
 #include "util/text.h"
 
@@ -60,7 +60,9 @@ void TfrmMain::InitProgram() {
     ActionByName(L"actResume").SetVisible(false);
     LogFile_.SetFileName(AddBackslash(programFolder_) + L"lentora.log");
     SetSkinFolder(AddBackslash(programFolder_) + L"skins");
-    useLog_ = IniReadBool(settingsPath_, L"Options", L"UseLog", false) || logSwitch_;
+    // The one read of the settings file.
+    settings_ = LoadSettings(settingsPath_);
+    useLog_ = settings_.useLog || logSwitch_;
     SetLogPageVisible(useLog_);
     Log(std::wstring(54, L'-'));
     Log(FormatText(L"Start application v.%s", {programVersion_}));

@@ -16,42 +16,6 @@ std::optional<std::wstring> ReadValue(const std::wstring& fileName, const std::w
     return ProfileFile(bytes).Read(section, key);
 }
 
-int DigitValue(wchar_t c, int base) {
-    int v = c >= L'0' && c <= L'9'   ? c - L'0'
-            : c >= L'a' && c <= L'f' ? c - L'a' + 10
-            : c >= L'A' && c <= L'F' ? c - L'A' + 10
-                                     : 99;
-    return v < base ? v : -1;
-}
-
-// Digits only, at least one, value at most `limit`.
-std::optional<std::uint64_t> ParseDigits(std::wstring_view digits, int base, std::uint64_t limit) {
-    if (digits.empty()) return std::nullopt;
-    std::uint64_t value = 0;
-    for (wchar_t c : digits) {
-        int d = DigitValue(c, base);
-        if (d < 0) return std::nullopt;
-        value = value * base + d;
-        if (value > limit) return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<std::int32_t> ParseInteger(std::wstring_view text) {
-    if (text.size() >= 3 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X')) {
-        // Hexadecimal gives the 32 bits as they are: 0xFFFFFFFF is -1.
-        auto bits = ParseDigits(text.substr(2), 16, 0xFFFFFFFFu);
-        if (!bits) return std::nullopt;
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(*bits));
-    }
-    bool negative = !text.empty() && text[0] == L'-';
-    if (!text.empty() && (text[0] == L'-' || text[0] == L'+')) text.remove_prefix(1);
-    auto magnitude = ParseDigits(text, 10, negative ? 2147483648u : 2147483647u);
-    if (!magnitude) return std::nullopt;
-    return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(*magnitude)
-                                              : static_cast<std::int64_t>(*magnitude));
-}
-
 }  // namespace
 
 IniWriteError::IniWriteError(const std::wstring& fileName)
@@ -69,9 +33,9 @@ bool IniReadBool(const std::wstring& fileName, const std::wstring& section, cons
 
 std::int32_t IniReadInteger(const std::wstring& fileName, const std::wstring& section, const std::wstring& key,
                             std::int32_t defaultValue) {
-    auto value = ReadValue(fileName, section, key);
-    if (!value) return defaultValue;
-    return ParseInteger(*value).value_or(defaultValue);
+    std::string bytes;
+    if (!platform::ReadWholeFile(fileName, bytes)) return defaultValue;
+    return ProfileFile(bytes).ReadInteger(section, key, defaultValue);
 }
 
 void IniWriteString(const std::wstring& fileName, const std::wstring& section, const std::wstring& key,

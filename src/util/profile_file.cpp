@@ -52,6 +52,42 @@ std::wstring WithoutLineBreaks(std::wstring_view text) {
     return out;
 }
 
+int DigitValue(wchar_t c, int base) {
+    int v = c >= L'0' && c <= L'9'   ? c - L'0'
+            : c >= L'a' && c <= L'f' ? c - L'a' + 10
+            : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                                     : 99;
+    return v < base ? v : -1;
+}
+
+// Digits only, at least one, value at most `limit`.
+std::optional<std::uint64_t> ParseDigits(std::wstring_view digits, int base, std::uint64_t limit) {
+    if (digits.empty()) return std::nullopt;
+    std::uint64_t value = 0;
+    for (wchar_t c : digits) {
+        int d = DigitValue(c, base);
+        if (d < 0) return std::nullopt;
+        value = value * base + d;
+        if (value > limit) return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::int32_t> ParseInteger(std::wstring_view text) {
+    if (text.size() >= 3 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X')) {
+        // Hexadecimal gives the 32 bits as they are: 0xFFFFFFFF is -1.
+        auto bits = ParseDigits(text.substr(2), 16, 0xFFFFFFFFu);
+        if (!bits) return std::nullopt;
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(*bits));
+    }
+    bool negative = !text.empty() && text[0] == L'-';
+    if (!text.empty() && (text[0] == L'-' || text[0] == L'+')) text.remove_prefix(1);
+    auto magnitude = ParseDigits(text, 10, negative ? 2147483648u : 2147483647u);
+    if (!magnitude) return std::nullopt;
+    return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(*magnitude)
+                                              : static_cast<std::int64_t>(*magnitude));
+}
+
 }  // namespace
 
 ProfileFile::ProfileFile(std::string_view bytes, unsigned ansiCodePage) : codePage_(ansiCodePage) {
@@ -181,6 +217,21 @@ std::string ProfileFile::ToBytes() const {
         out += line.eol;
     }
     return out;
+}
+
+std::wstring ProfileFile::ReadString(std::wstring_view section, std::wstring_view key,
+                                     std::wstring_view defaultValue) const {
+    std::optional<std::wstring> value = Read(section, key);
+    return value ? std::move(*value) : std::wstring(defaultValue);
+}
+
+std::int32_t ProfileFile::ReadInteger(std::wstring_view section, std::wstring_view key, std::int32_t defaultValue) const {
+    std::optional<std::wstring> value = Read(section, key);
+    return value ? ParseInteger(*value).value_or(defaultValue) : defaultValue;
+}
+
+bool ProfileFile::ReadBool(std::wstring_view section, std::wstring_view key, bool defaultValue) const {
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
 }  // namespace lentora

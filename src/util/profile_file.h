@@ -2,6 +2,7 @@
 // Matching follows the system's private-profile functions; lines that a write does not touch keep
 // their bytes, so a file written back differs from the loaded one only where a value changed.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,13 @@ public:
 
     // The file's bytes in its own encoding, byte-order mark included.
     std::string ToBytes() const;
+
+    // Typed reads, as the system's private-profile functions convert values. An integer is decimal
+    // text, or hexadecimal after "0x"/"0X" (texts of three or more characters); anything else,
+    // including a number beyond 32 bits, gives the default. A Boolean is an integer, true when not 0.
+    std::wstring ReadString(std::wstring_view section, std::wstring_view key, std::wstring_view defaultValue) const;
+    std::int32_t ReadInteger(std::wstring_view section, std::wstring_view key, std::int32_t defaultValue) const;
+    bool ReadBool(std::wstring_view section, std::wstring_view key, bool defaultValue) const;
 
 private:
     struct Line {
