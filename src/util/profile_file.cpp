@@ -102,6 +102,11 @@ ProfileFile::ProfileFile(std::string_view bytes, unsigned ansiCodePage) : codePa
         auto lo = static_cast<unsigned char>(bytes[i]);
         return unit == 1 ? lo : lo | static_cast<unsigned char>(bytes[i + 1]) << 8;
     };
+    // Room for every line at once: growing the list would hold two copies of it for a moment.
+    size_t lineEnds = 1;
+    for (size_t b = 0; b < bytes.size(); ++b)
+        lineEnds += bytes[b] == '\n' || (bytes[b] == '\r' && (b + 1 == bytes.size() || bytes[b + 1] != '\n'));
+    lines_.reserve(lineEnds);
     size_t start = 0, i = 0;
     while (i + unit <= bytes.size()) {
         unsigned c = at(i);
