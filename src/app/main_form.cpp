@@ -184,7 +184,7 @@ void TfrmMain::OnCommand(int id, int code, HWND control) {
             if (code == CBN_SELCHANGE) sSkinBoxChange();
             return;
     }
-    if (code != BN_CLICKED) return;
+    if (code != BN_CLICKED || aboutPage_.OnCommand(id)) return;
     switch (id) {
         case ids::bbtnStart: sequencer_.bbtnStartClick(); return;
         case ids::btnSaveOptions: btnSaveOptionsClick(); return;
@@ -192,8 +192,6 @@ void TfrmMain::OnCommand(int id, int code, HWND control) {
         case ids::sbUpSB: sbUpSBClick(); return;
         case ids::btnCreateLink: btnCreateLinkClick(); return;
         case ids::btnCheckUpdates: btnCheckUpdatesClick(); return;
-        case ids::sbtbtnDonate: sbtbtnDonateClick(); return;
-        case ids::btnAccount: OpenAddress(links::kDirectPayment); return;
     }
 }
 
@@ -202,17 +200,10 @@ LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
         ShowPage(TabCtrl_GetCurSel(pcMainPage_));
         return 0;
     }
-    if (hdr->hwndFrom == pcAbout_ && hdr->code == TCN_SELCHANGE) {
-        ShowAboutPage(TabCtrl_GetCurSel(pcAbout_));
+    if (aboutPage_.OnNotify(*hdr)) return 0;
+    if ((hdr->code == NM_CLICK || hdr->code == NM_RETURN) && hdr->idFrom == ids::wlblLoadSkins) {
+        OpenAddress(links::Skins());
         return 0;
-    }
-    if (hdr->code == NM_CLICK || hdr->code == NM_RETURN) {
-        int id = static_cast<int>(hdr->idFrom);
-        if (id == ids::wlblForum || id == ids::wlblLoadSkins || id == ids::wlAC || id == ids::lblLF ||
-            id == ids::sWebLabel1) {
-            OnLinkClicked(id);
-            return 0;
-        }
     }
     if (hdr->hwndFrom == lvListProg_) {
         switch (hdr->code) {

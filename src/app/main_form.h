@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "lang/language_messages.h"
+#include "app/about_page.h"
 #include "lang/language_param.h"
 #include "launch/sequencer.h"
 #include "log/log_file.h"
@@ -180,7 +181,6 @@ private:
     void CreateTaskPage();
     void CreateOptionsPage();
     void CreateLogPage();
-    void CreateAboutPage();
     void CreateActions();
     void CreateMenus();
     // Lays the controls out now while the window is visible, else when it is next shown: a start
@@ -198,16 +198,10 @@ private:
     // The content's pictures: once both the pictures and the content are there.
     void DressContentImages();
     void SetButtonImage(HWND button, int imageIndex);
-    void LoadAboutImages();
-    void LayoutAboutPage(int width, int height);
-    void ShowAboutPage(int index);
-    void SetAboutTabText(std::wstring_view page, const std::wstring& text);
     void SetAboutTitle(const std::wstring& title);
     void SetAuthorLabel(const std::wstring& text);
     void SetMemoTexts(const std::optional<std::wstring>& license, const std::optional<std::wstring>& about);
     void SetComponentLabels();
-    void OnLinkClicked(int id);
-    void sbtbtnDonateClick();
     void SetTabMetrics(int height, int padding);
     void SetTabMetricsNow(int height, int padding);
     void SetTargetText(std::wstring_view target, const std::wstring& text);
@@ -291,7 +285,6 @@ private:
     bool imagesLoaded_ = false;
     bool layoutPending_ = false;
     std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
-    ui::IconHandle logoIcon_, pay1Icon_, pay2Icon_;
     std::unique_ptr<TfrmRegistryEdit> registryForm_;
     TfrmProperty* propertyForm_ = nullptr;
     UINT balloonHideInterval_ = 13000;
@@ -321,8 +314,8 @@ private:
     ui::FocusMemory focusMemory_;
     ui::Panel tsStartProgram_, tsOptions_, tsLogView_, tsAbout_;
     ui::Panel pnlWork_, OptionsSB_;
-    ui::Panel tsAboutProg_, tsLicense_, tsComponents_, tsDonate_;
-    HWND pcAbout_ = nullptr;
+    AboutPage aboutPage_{{[this](const std::wstring& address) { OpenAddress(address); },
+                          [this](const std::wstring& line) { Log(line); }, [this] { return EnglishPages(); }}};
     HWND bbtnAdd_ = nullptr, bbtnEdit_ = nullptr, bbtnDelete_ = nullptr, btnWait_ = nullptr, bbtnStart_ = nullptr;
     std::vector<std::pair<int, HWND>> controls_;
     bool contentBuilt_ = false;

@@ -118,7 +118,7 @@ void TfrmMain::SetPageTargetText(std::wstring_view target, const std::wstring& t
         item.pszText = const_cast<wchar_t*>(text.c_str());
         TabCtrl_SetItem(pcMainPage_, index, &item);
     } else if (object.starts_with(L"pcAbout.")) {
-        SetAboutTabText(object.substr(8), text);
+        aboutPage_.SetSubPageTitle(object.substr(8), text);
     } else if (object.starts_with(L"lvListProg.column")) {
         LVCOLUMNW col{LVCF_TEXT};
         col.pszText = const_cast<wchar_t*>(text.c_str());

@@ -86,16 +86,19 @@ void TfrmMain::CreateContent() {
     CreateTaskPage();
     CreateOptionsPage();
     CreateLogPage();
-    CreateAboutPage();
+    aboutPage_.Create(tsAbout_.hwnd(), [this](int id, HWND control) {
+        controls_.push_back({id, control});
+        return control;
+    });
     // The image list is attached while still empty, so the tabs are sized for their pictures
     // from the start.
-    for (HWND tabs : {pcMainPage_, pcAbout_}) TabCtrl_SetImageList(tabs, sAlphaImageList1_.get());
+    for (HWND tabs : {pcMainPage_, aboutPage_.Tabs()}) TabCtrl_SetImageList(tabs, sAlphaImageList1_.get());
     ApplyFonts();
     for (int id : {ids::gbStartStop, ids::gbLanguage, ids::gbSkins}) skins_.SkinGroupBox(FindControl(id));
     OptionsSB_.ScrollTo(0);
     TabCtrl_SetCurSel(pcMainPage_, 0);
     ShowPage(0);
-    ShowAboutPage(0);
+    aboutPage_.ShowSubPage(0);
 }
 
 void TfrmMain::CreateActions() {
@@ -339,7 +342,7 @@ void TfrmMain::LayoutControls() {
     ui::Move(OptionsSB_.hwnd(), 0, 0, pageWidth, pageHeight);
     LayoutOptionsPage();
     ui::Move(lbLog_, 0, 0, pageWidth, pageHeight);
-    LayoutAboutPage(pageWidth, pageHeight);
+    aboutPage_.Layout(pageWidth, pageHeight, dpi);
 }
 
 void TfrmMain::EnsureImages() {
@@ -350,13 +353,13 @@ void TfrmMain::EnsureImages() {
 }
 
 void TfrmMain::DressContentImages() {
-    for (HWND tabs : {pcMainPage_, pcAbout_}) InvalidateRect(tabs, nullptr, TRUE);
+    for (HWND tabs : {pcMainPage_, aboutPage_.Tabs()}) InvalidateRect(tabs, nullptr, TRUE);
     actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
     for (const auto& action : actions_.actions()) actions_.Changed(*action);
     SetButtonImage(bbtnStart_, startButtonImage_);
     SetButtonImage(Control(ids::btnCreateLink), 24);
     SetButtonImage(Control(ids::btnCheckUpdates), 27);
-    LoadAboutImages();
+    aboutPage_.LoadImages(ui::WindowDpi(hwnd()));
 }
 
 void TfrmMain::SetButtonImage(HWND button, int imageIndex) {
@@ -381,7 +384,7 @@ void TfrmMain::SetTabMetrics(int height, int padding) {
 
 void TfrmMain::SetTabMetricsNow(int height, int padding) {
     UINT dpi = ui::WindowDpi(hwnd());
-    for (HWND tabs : {pcMainPage_, pcAbout_}) {
+    for (HWND tabs : {pcMainPage_, aboutPage_.Tabs()}) {
         TabCtrl_SetItemSize(tabs, 0, ui::Scale(height, dpi));
         TabCtrl_SetPadding(tabs, ui::Scale(padding, dpi), ui::Scale(3, dpi));
     }
