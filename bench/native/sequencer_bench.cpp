@@ -2,6 +2,7 @@
 // rows held in a plain vector: the host interface should add little to the scan itself.
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,14 +36,15 @@ public:
             rows_.push_back({L"C:\\Program Files\\Tool\\tool" + std::to_wstring(i) + L".exe /min", DelayOfRow(i), true, L""});
     }
 
-    bool WaitTimerChecked() const override { return false; }
-    std::wstring WaitSecText() const override { return L"0"; }
-    std::wstring TimeExitText() const override { return L"2000000000"; }  // the walk never closes here
-    bool ShowBalloonChecked() const override { return false; }
+    bool DelayOfStartOn() const override { return false; }
+    std::optional<std::int32_t> DelayOfStartSec() const override { return 0; }
+    std::wstring DelayOfStartText() const override { return L"0"; }
+    std::optional<std::int32_t> ExitTimeSec() const override { return 2000000000; }  // the walk never closes here
+    bool LaunchBalloonsOn() const override { return false; }
     int RowCount() const override { return static_cast<int>(rows_.size()); }
     lentora::SequencerRow Row(int i) const override {
         const Task& t = rows_[static_cast<size_t>(i)];
-        return {t.commandLine, t.delay, t.enabled};
+        return {t.commandLine, lentora::ParseWholeNumber(t.delay), t.enabled};  // as the window reads its rows
     }
     void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
     void SetStatusLV() override {}
@@ -51,9 +53,9 @@ public:
     void SetCounterPanel(const std::wstring&) override {}
     void SetStartButton(const std::wstring&, const std::wstring&, int) override {}
     void SetTaskEditing(bool) override {}
-    void ArmWaitTimer(std::uint32_t) override {}
-    void DisarmWaitTimer() override {}
-    void SetStartTimerEnabled(bool) override {}
+    void ArmDelayTimer(std::uint32_t) override {}
+    void DisarmDelayTimer() override {}
+    void SetTickTimerEnabled(bool) override {}
     void SetActionVisible(lentora::SequencerAction, bool) override {}
     void MinimizeWindow() override {}
     bool LaunchProgram(const std::wstring&) override { return true; }
@@ -69,11 +71,11 @@ void BM_SequencerTickNoneDue(benchmark::State& state) {
     BenchHost host;
     NullLog log;
     lentora::Sequencer sequencer(host, log);
-    sequencer.bbtnStartClick();
+    sequencer.StartOrStop();
     // Past the largest delay every row is scanned and none is due.
-    for (int i = 0; i < kLargestDelay; ++i) sequencer.timerStartTimer();
-    for (auto _ : state) sequencer.timerStartTimer();
-    benchmark::DoNotOptimize(sequencer.TickCounter());
+    for (int i = 0; i < kLargestDelay; ++i) sequencer.Tick();
+    for (auto _ : state) sequencer.Tick();
+    benchmark::DoNotOptimize(sequencer.Ticks());
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_SequencerTickNoneDue)->Unit(benchmark::kMicrosecond);

@@ -139,11 +139,11 @@ int wmain(int argc, wchar_t** argv) {
     size_t expected = 0;
     bool ok = true;
     auto tick = [&] {
-        form->Seq().bbtnStartClick();  // the walk begins; its timer is never dispatched here
+        form->Seq().StartOrStop();  // the walk begins; its timer is never dispatched here
         Stopwatch watch;
-        form->Seq().timerStartTimer();
+        form->Seq().Tick();
         tickMs.push_back(watch.Ms());
-        form->Seq().bbtnStartClick();  // and stops
+        form->Seq().StartOrStop();  // and stops
     };
     auto bare = [&] {
         Stopwatch watch;

@@ -129,8 +129,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             switch (wParam) {
-                case ids::timerStart: sequencer_.timerStartTimer(); return 0;
-                case ids::timerWait: sequencer_.WaitTimerElapsed(); return 0;
+                case ids::timerStart: sequencer_.Tick(); return 0;
+                case ids::timerWait: sequencer_.DelayElapsed(); return 0;
                 case ids::tmrBallonHide: tmrBallonHideTimer(); return 0;
             }
             break;
@@ -186,7 +186,7 @@ void TfrmMain::OnCommand(int id, int code, HWND control) {
     }
     if (code != BN_CLICKED || aboutPage_.OnCommand(id)) return;
     switch (id) {
-        case ids::bbtnStart: sequencer_.bbtnStartClick(); return;
+        case ids::bbtnStart: sequencer_.StartOrStop(); return;
         case ids::btnSaveOptions: btnSaveOptionsClick(); return;
         case ids::sbDownSB: sbDownSBClick(); return;
         case ids::sbUpSB: sbUpSBClick(); return;

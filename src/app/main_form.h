@@ -248,19 +248,20 @@ private:
     void OnContextMenu(HWND source, POINT screen);
 
     // ISequencerHost (main_form_sequencer.cpp).
-    bool WaitTimerChecked() const override;
-    std::wstring WaitSecText() const override;
-    std::wstring TimeExitText() const override;
-    bool ShowBalloonChecked() const override;
+    bool DelayOfStartOn() const override;
+    std::optional<std::int32_t> DelayOfStartSec() const override;
+    std::wstring DelayOfStartText() const override;
+    std::optional<std::int32_t> ExitTimeSec() const override;
+    bool LaunchBalloonsOn() const override;
     int RowCount() const override;
     SequencerRow Row(int index) const override;
     void SetRowStatus(int index, const std::wstring& text) override;
     void SetCounterPanel(const std::wstring& text) override;
     void SetStartButton(const std::wstring& caption, const std::wstring& hint, int imageIndex) override;
     void SetTaskEditing(bool enabled) override;
-    void ArmWaitTimer(std::uint32_t intervalMs) override;
-    void DisarmWaitTimer() override;
-    void SetStartTimerEnabled(bool enabled) override;
+    void ArmDelayTimer(std::uint32_t intervalMs) override;
+    void DisarmDelayTimer() override;
+    void SetTickTimerEnabled(bool enabled) override;
     void SetActionVisible(SequencerAction action, bool visible) override;
     void MinimizeWindow() override;
     void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) override;

@@ -163,7 +163,7 @@ void TfrmMain::ApplyLanguage(const std::wstring& path) {
     LngMsgTable messages = ReadLngMsg(file);
     for (int n = 1; n <= kMessageCount; ++n) SetLngMsg(n, messages.Msg(n));
     namedMsg_ = ReadNamedMsg(file);
-    bool walking = sequencer_.RunFlag() == 1;
+    bool walking = sequencer_.WalkActive();
     setMSGPanel(Msg(walking ? 11 : 6), walking ? 3 : 0);
     SetStartButton(Msg(walking ? 23 : 22), Msg(walking ? 25 : 24), walking ? 8 : 6);
     applySection(L"LABELS");

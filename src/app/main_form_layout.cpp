@@ -133,14 +133,14 @@ void TfrmMain::CreateActions() {
     ActionByName(L"actDeactiveAll").onExecute = [this] { actDeactiveAllExecute(); };
     ActionByName(L"actStart").onExecute = [this] { actStartExecute(); };
     ActionByName(L"actCloseApp").onExecute = [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
-    ActionByName(L"actPause").onExecute = [this] { sequencer_.actPauseExecute(); };
-    ActionByName(L"actResume").onExecute = [this] { sequencer_.actResumeExecute(); };
-    ActionByName(L"actStop").onExecute = [this] { sequencer_.actStopExecute(); };
-    ActionByName(L"actWait").onExecute = [this] { sequencer_.actWaitExecute(); };
+    ActionByName(L"actPause").onExecute = [this] { sequencer_.Pause(); };
+    ActionByName(L"actResume").onExecute = [this] { sequencer_.Resume(); };
+    ActionByName(L"actStop").onExecute = [this] { sequencer_.StopFromTray(); };
+    ActionByName(L"actWait").onExecute = [this] { sequencer_.CancelDelay(); };
     ActionByName(L"actApplyLng").onExecute = [this] { actApplyLngExecute(); };
     ActionByName(L"actImport").onExecute = [this] { actImportExecute(); };
-    ActionByName(L"actStop").onUpdate = [this] { sequencer_.actStopUpdate(); };
-    ActionByName(L"actPause").onUpdate = [this] { sequencer_.actPauseUpdate(); };
+    ActionByName(L"actStop").onUpdate = [this] { sequencer_.RefreshStopAction(); };
+    ActionByName(L"actPause").onUpdate = [this] { sequencer_.RefreshPauseAction(); };
 }
 
 void TfrmMain::CreateTaskPage() {

@@ -1,19 +1,22 @@
 // The main window as the launch sequencer's host: its controls, timers and actions.
 #include "app/main_form.h"
 #include "app/main_form_ids.h"
+#include "util/whole_number.h"
 
 namespace lentora {
 
-bool TfrmMain::WaitTimerChecked() const { return options_.Checked(ids::chbSetWaitTimer); }
-std::wstring TfrmMain::WaitSecText() const { return options_.Text(ids::dseWaitSec); }
-std::wstring TfrmMain::TimeExitText() const { return options_.Text(ids::dseTimeExit); }
-bool TfrmMain::ShowBalloonChecked() const { return options_.Checked(ids::chkShowBalloon); }
+// The option controls hold texts; the sequencer takes their numbers.
+bool TfrmMain::DelayOfStartOn() const { return options_.Checked(ids::chbSetWaitTimer); }
+std::optional<std::int32_t> TfrmMain::DelayOfStartSec() const { return ParseWholeNumber(DelayOfStartText()); }
+std::wstring TfrmMain::DelayOfStartText() const { return options_.Text(ids::dseWaitSec); }
+std::optional<std::int32_t> TfrmMain::ExitTimeSec() const { return ParseWholeNumber(options_.Text(ids::dseTimeExit)); }
+bool TfrmMain::LaunchBalloonsOn() const { return options_.Checked(ids::chkShowBalloon); }
 
 int TfrmMain::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
 SequencerRow TfrmMain::Row(int index) const {
     const auto row = static_cast<size_t>(index);
-    return SequencerRow{tasks_.Caption(row), tasks_.Delay(row), tasks_.Enabled(row)};
+    return SequencerRow{tasks_.Caption(row), ParseWholeNumber(tasks_.Delay(row)), tasks_.Enabled(row)};
 }
 
 void TfrmMain::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }
@@ -31,10 +34,10 @@ void TfrmMain::SetStartButton(const std::wstring& caption, const std::wstring& h
     });
 }
 
-void TfrmMain::ArmWaitTimer(std::uint32_t intervalMs) { SetTimer(hwnd(), ids::timerWait, intervalMs, nullptr); }
-void TfrmMain::DisarmWaitTimer() { KillTimer(hwnd(), ids::timerWait); }
+void TfrmMain::ArmDelayTimer(std::uint32_t intervalMs) { SetTimer(hwnd(), ids::timerWait, intervalMs, nullptr); }
+void TfrmMain::DisarmDelayTimer() { KillTimer(hwnd(), ids::timerWait); }
 
-void TfrmMain::SetStartTimerEnabled(bool enabled) {
+void TfrmMain::SetTickTimerEnabled(bool enabled) {
     if (enabled)
         SetTimer(hwnd(), ids::timerStart, 1000, nullptr);
     else

@@ -124,7 +124,7 @@ void TfrmMain::actAddTaskExecute() {
 }
 
 void TfrmMain::actEditTaskExecute() {
-    if (sequencer_.RunFlag() == 1) return;
+    if (sequencer_.WalkActive()) return;
     if (tasks_.Empty()) {
         ui::ShowMessageBox(hwnd(), Msg(16), Msg(13), MB_OK | MB_ICONWARNING);
         return;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "util/whole_number.h"
 #include "util/format.h"
 
 namespace lentora {
@@ -11,7 +10,7 @@ namespace lentora {
 namespace {
 
 // Upper bound of the delay-of-start edit; keeps the interval in milliseconds within 32 bits.
-constexpr std::int32_t kMaxWaitSec = 999999;
+constexpr std::int32_t kMaxDelayOfStartSec = 999999;
 constexpr int kLaunchBalloonSec = 10;
 
 }  // namespace
@@ -19,73 +18,71 @@ constexpr int kLaunchBalloonSec = 10;
 void Sequencer::BeginStartMode() {
     Log(L"Autostart on key launch");
     host_.MinimizeWindow();
-    if (!host_.WaitTimerChecked()) {
+    if (!host_.DelayOfStartOn()) {
         Log(L"Delay of start is Disable");
         Log(L"Delays are not present");
-        timerWaitTimer();
+        EndDelay();
         return;
     }
     Log(L"Delay of start is Active");
     host_.setMSGPanel(host_.Msg(5), 2);
-    const std::wstring waitText = host_.WaitSecText();
-    // Text that is not a whole number counts as no delay, like an emptied field.
-    const std::int32_t waitSec = std::min(ParseWholeNumber(waitText).value_or(0), kMaxWaitSec);
-    Log(FormatText(L"Time of delay = %s sec", {waitText}));
-    if (waitSec > 0) {
-        waitTimerArmed_ = true;
-        host_.ArmWaitTimer(static_cast<std::uint32_t>(waitSec) * 1000u);
+    // A field that holds no whole number counts as no delay, like an emptied field.
+    const std::int32_t delaySec = std::min(host_.DelayOfStartSec().value_or(0), kMaxDelayOfStartSec);
+    Log(FormatText(L"Time of delay = %s sec", {host_.DelayOfStartText()}));
+    if (delaySec > 0) {
+        delayRunning_ = true;
+        host_.ArmDelayTimer(static_cast<std::uint32_t>(delaySec) * 1000u);
         SetVisible(SequencerAction::Wait, true);
         Log(L"Timer of delay is started");
         return;
     }
     Log(L"Delays are not present");
-    timerWaitTimer();
+    EndDelay();
 }
 
 // Timer events and menu commands may arrive after the state they were meant for has passed (a
 // message queued before a stop, a tray menu opened before the delay ended): they then do nothing.
-void Sequencer::WaitTimerElapsed() {
-    if (waitTimerArmed_) timerWaitTimer();
+void Sequencer::DelayElapsed() {
+    if (delayRunning_) EndDelay();
 }
 
-void Sequencer::timerWaitTimer() {
+void Sequencer::EndDelay() {
     Log(L"End delay time...");
-    StopWaitTimer();
+    StopDelay();
     Log(L"The beginning of processing of the task list");
-    bbtnStartClick();
+    StartOrStop();
 }
 
-void Sequencer::bbtnStartClick() {
+void Sequencer::StartOrStop() {
     host_.SetStatusLV();
-    if (runFlag_ == 0)
-        StartWalk();
-    else
+    if (walkActive_)
         StopWalk();
+    else
+        StartWalk();
 }
 
 void Sequencer::StartWalk() {
-    if (waitTimerArmed_) {
+    if (delayRunning_) {
         Log(L"Stopping delay timer");
-        StopWaitTimer();
+        StopDelay();
         Log(L"Compulsory start of processing of the task list");
     }
     host_.setMSGPanel(host_.Msg(11), 3);
     host_.SetStartButton(host_.Msg(23), host_.Msg(25), 8);
-    runFlag_ = 1;
+    walkActive_ = true;
     host_.SetTaskEditing(false);
-    tickCounter_ = 0;
-    maxTaskDelay_ = 0;
+    ticks_ = 0;
+    largestDelay_ = 0;
     ReadExitTime();
     Log(L"Begin timer of Start");
-    EnableStartTimer(true);
+    SetTickTimerOn(true);
     const int rows = host_.RowCount();
     for (int i = 0; i < rows; ++i) {
         const SequencerRow row = host_.Row(i);
-        if (!row.enabled) continue;
-        // A delay that is not a whole number never comes due, so it cannot hold the close back.
-        if (const auto delay = ParseWholeNumber(row.delay); delay && *delay > maxTaskDelay_) maxTaskDelay_ = *delay;
+        // A delay that is no whole number never comes due, so it cannot hold the close back.
+        if (row.enabled && row.delaySec && *row.delaySec > largestDelay_) largestDelay_ = *row.delaySec;
     }
-    Log(FormatText(L"Time for start of tasks %s sec", {std::to_wstring(maxTaskDelay_)}));
+    Log(FormatText(L"Time for start of tasks %s sec", {std::to_wstring(largestDelay_)}));
 }
 
 void Sequencer::StopWalk() {
@@ -93,8 +90,8 @@ void Sequencer::StopWalk() {
     host_.setMSGPanel(host_.Msg(6), 0);
     host_.SetCounterPanel(L"");
     host_.SetStartButton(host_.Msg(22), host_.Msg(24), 6);
-    EnableStartTimer(false);
-    runFlag_ = 0;
+    SetTickTimerOn(false);
+    walkActive_ = false;
     host_.SetTaskEditing(true);
     // A stopped walk must not stay resumable: Resume would restart the tick with no walk active.
     if (visible_[Index(SequencerAction::Resume)]) {
@@ -103,22 +100,21 @@ void Sequencer::StopWalk() {
     }
 }
 
-void Sequencer::timerStartTimer() {
-    if (!startTimerEnabled_) return;
-    ++tickCounter_;
-    host_.SetCounterPanel(host_.Msg(7) + L": " + std::to_wstring(tickCounter_));
-    if (std::int64_t{tickCounter_} > std::int64_t{ReadExitTime()} + maxTaskDelay_) {
-        EnableStartTimer(false);
+void Sequencer::Tick() {
+    if (!tickTimerOn_) return;
+    ++ticks_;
+    host_.SetCounterPanel(host_.Msg(7) + L": " + std::to_wstring(ticks_));
+    if (std::int64_t{ticks_} > std::int64_t{ReadExitTime()} + largestDelay_) {
+        SetTickTimerOn(false);
         host_.CloseMainWindow();
         return;
     }
     const int rows = host_.RowCount();
     for (int i = 0; i < rows; ++i) {
         const SequencerRow row = host_.Row(i);
-        if (!row.enabled) continue;
-        if (const auto delay = ParseWholeNumber(row.delay); delay && *delay == tickCounter_) LaunchRow(i);
+        if (row.enabled && row.delaySec == ticks_) LaunchRow(i);
     }
-    if (tickCounter_ == maxTaskDelay_) host_.setMSGPanel(host_.Msg(8), 2);
+    if (ticks_ == largestDelay_) host_.setMSGPanel(host_.Msg(8), 2);
 }
 
 void Sequencer::LaunchRow(int index) {
@@ -128,7 +124,7 @@ void Sequencer::LaunchRow(int index) {
         return;
     }
     host_.SetRowStatus(index, host_.Msg(9));
-    if (host_.ShowBalloonChecked()) {
+    if (host_.LaunchBalloonsOn()) {
         host_.ShowLaunchBalloon(host_.Msg(32), commandLine, kLaunchBalloonSec);
         host_.EnableBalloonHideTimer();
     }
@@ -138,73 +134,72 @@ void Sequencer::LaunchRow(int index) {
 // keeps the last valid value, taken at the latest when the walk began; before any valid read it
 // is 0. Below 0 counts as 0, the edit's lower bound, so the close never comes before the last launch.
 std::int32_t Sequencer::ReadExitTime() {
-    if (const auto value = ParseWholeNumber(host_.TimeExitText())) exitTime_ = std::max(*value, 0);
+    if (const auto value = host_.ExitTimeSec()) exitTime_ = std::max(*value, 0);
     return exitTime_;
 }
 
 // Pause, Resume and Stop act on an active walk only; a menu item left over from before a stop does nothing.
-void Sequencer::actPauseExecute() {
-    if (runFlag_ != 1) return;
+void Sequencer::Pause() {
+    if (!walkActive_) return;
     SetVisible(SequencerAction::Pause, false);
     SetVisible(SequencerAction::Resume, true);
     Log(L"Task list is paused");
-    EnableStartTimer(false);
+    SetTickTimerOn(false);
     host_.setMSGPanel(host_.Msg(31), 4);
 }
 
-void Sequencer::actResumeExecute() {
-    if (runFlag_ != 1) return;
+void Sequencer::Resume() {
+    if (!walkActive_) return;
     SetVisible(SequencerAction::Resume, false);
     SetVisible(SequencerAction::Pause, true);
     SetVisible(SequencerAction::Stop, true);
     Log(L"Task list is resumed");
-    EnableStartTimer(true);
+    SetTickTimerOn(true);
     host_.setMSGPanel(host_.Msg(11), 3);
 }
 
-void Sequencer::actStopExecute() {
-    if (runFlag_ != 1) return;
+void Sequencer::StopFromTray() {
+    if (!walkActive_) return;
     Log(L"Pushed traymenu of stop timer of delay");
     SetVisible(SequencerAction::Wait, false);
-    SetVisible(SequencerAction::Stop, visible_[Index(SequencerAction::Wait)]);
+    SetVisible(SequencerAction::Stop, false);
     Log(L"Stopping timer of delay");
-    DisarmWaitTimer();
+    DisarmDelayTimer();
     host_.setMSGPanel(host_.Msg(6), 0);
-    runFlag_ = 1;
-    bbtnStartClick();
+    StartOrStop();  // the walk is active, so this stops it
 }
 
-void Sequencer::actWaitExecute() {
-    if (!waitTimerArmed_) return;
+void Sequencer::CancelDelay() {
+    if (!delayRunning_) return;
     Log(L"Pushed button of stop timer of delay");
     SetVisible(SequencerAction::Wait, false);
     Log(L"Stopping timer of delay");
-    DisarmWaitTimer();
+    DisarmDelayTimer();
     host_.setMSGPanel(host_.Msg(6), 0);
 }
 
 void Sequencer::StopForClose() {
-    DisarmWaitTimer();
-    EnableStartTimer(false);
+    DisarmDelayTimer();
+    SetTickTimerOn(false);
 }
 
-void Sequencer::actStopUpdate() { SetVisible(SequencerAction::Stop, runFlag_ == 1); }
+void Sequencer::RefreshStopAction() { SetVisible(SequencerAction::Stop, walkActive_); }
 
-void Sequencer::actPauseUpdate() { SetVisible(SequencerAction::Pause, runFlag_ == 1); }
+void Sequencer::RefreshPauseAction() { SetVisible(SequencerAction::Pause, walkActive_); }
 
-void Sequencer::DisarmWaitTimer() {
-    waitTimerArmed_ = false;
-    host_.DisarmWaitTimer();
+void Sequencer::DisarmDelayTimer() {
+    delayRunning_ = false;
+    host_.DisarmDelayTimer();
 }
 
-void Sequencer::StopWaitTimer() {
-    DisarmWaitTimer();
+void Sequencer::StopDelay() {
+    DisarmDelayTimer();
     SetVisible(SequencerAction::Wait, false);
 }
 
-void Sequencer::EnableStartTimer(bool enabled) {
-    startTimerEnabled_ = enabled;
-    host_.SetStartTimerEnabled(enabled);
+void Sequencer::SetTickTimerOn(bool on) {
+    tickTimerOn_ = on;
+    host_.SetTickTimerEnabled(on);
 }
 
 void Sequencer::SetVisible(SequencerAction action, bool visible) {

@@ -1,5 +1,6 @@
 // The launch sequencer: delay of start, the timed walk over the task list, pause, resume, stop
-// and the closing delay. Driven by the main window's timers and actions; acts through its host.
+// and the closing delay. The main window maps its button, menu items and timers onto these
+// commands; the sequencer acts through its host.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -14,39 +15,47 @@ class Sequencer {
 public:
     Sequencer(ISequencerHost& host, ILogSink& log) : host_(host), log_(log) {}
 
+    // Start-up with -start: minimises the window, then runs the delay of start or walks at once.
     void BeginStartMode();
-    // The event of the delay timer; ignored unless the delay is still running.
-    void WaitTimerElapsed();
-    void timerWaitTimer();
-    void bbtnStartClick();
-    void timerStartTimer();
-    void actPauseExecute();
-    void actResumeExecute();
-    void actStopExecute();
-    void actWaitExecute();
+    // The delay timer's event: ends the delay of start and begins the walk.
+    void DelayElapsed();
+    // "Waiting... Stop": cancels the delay of start; no walk follows.
+    void CancelDelay();
+    // The Start button: starts a walk when none is active, else stops it.
+    void StartOrStop();
+    // The walk timer's one-second event: launches the tasks now due, closes after the exit time.
+    void Tick();
+    void Pause();
+    void Resume();
+    // Stop in the tray menu: the Start button's stop with the tray's own log lines before it.
+    void StopFromTray();
     // The window closes: no delay end and no tick may follow while the closing saves run.
     void StopForClose();
-    void actStopUpdate();
-    void actPauseUpdate();
+    // The action framework's refreshes: Stop and Pause are offered exactly while a walk is active.
+    void RefreshStopAction();
+    void RefreshPauseAction();
 
-    // The Tag of bbtnStart: 1 while a walk is active (running or paused).
-    int RunFlag() const { return runFlag_; }
-    // The Tag of timerStart: ticks since the current walk began.
-    int TickCounter() const { return tickCounter_; }
-    std::int32_t MaxTaskDelay() const { return maxTaskDelay_; }
-    bool WaitTimerArmed() const { return waitTimerArmed_; }
-    bool StartTimerEnabled() const { return startTimerEnabled_; }
+    // A walk is active, running or paused: the Start button then stops it.
+    bool WalkActive() const { return walkActive_; }
+    // Ticks since the current walk began; a stop keeps the count until the next walk.
+    int Ticks() const { return ticks_; }
+    // The largest delay among the enabled rows when the walk began: the tick of the last launches.
+    std::int32_t LargestDelay() const { return largestDelay_; }
+    bool DelayRunning() const { return delayRunning_; }
+    // The walk's timer runs: a walk is active and not paused.
+    bool TickTimerOn() const { return tickTimerOn_; }
     // Starts as the window is after start-up: Pause shown, the others hidden.
     bool ActionVisible(SequencerAction action) const { return visible_[Index(action)]; }
 
 private:
     static constexpr size_t Index(SequencerAction action) { return static_cast<size_t>(action); }
 
+    void EndDelay();
     void StartWalk();
     void StopWalk();
-    void DisarmWaitTimer();
-    void StopWaitTimer();
-    void EnableStartTimer(bool enabled);
+    void DisarmDelayTimer();
+    void StopDelay();
+    void SetTickTimerOn(bool on);
     void SetVisible(SequencerAction action, bool visible);
     std::int32_t ReadExitTime();
     void LaunchRow(int index);
@@ -54,12 +63,12 @@ private:
 
     ISequencerHost& host_;
     ILogSink& log_;
-    int runFlag_ = 0;
-    int tickCounter_ = 0;
-    std::int32_t maxTaskDelay_ = 0;
+    bool walkActive_ = false;
+    int ticks_ = 0;
+    std::int32_t largestDelay_ = 0;
     std::int32_t exitTime_ = 0;
-    bool waitTimerArmed_ = false;
-    bool startTimerEnabled_ = false;
+    bool delayRunning_ = false;
+    bool tickTimerOn_ = false;
     std::array<bool, 4> visible_{false, true, false, false};
 };
 

@@ -1,18 +1,20 @@
 // What the launch sequencer reads from and does to the main window.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace lentora {
 
-// The actions whose visibility the sequencer governs.
+// The actions whose visibility the sequencer governs; Wait is "Waiting... Stop", which cancels the
+// delay of start.
 enum class SequencerAction { Wait, Pause, Resume, Stop };
 
-// One task row as the sequencer reads it. The views stay valid until the host's rows change.
+// One task row as the sequencer reads it. The view stays valid until the host's rows change.
 struct SequencerRow {
     std::wstring_view commandLine;
-    std::wstring_view delay;
+    std::optional<std::int32_t> delaySec;  // none when the row's delay is no whole number
     bool enabled = false;
 };
 
@@ -20,29 +22,32 @@ class ISequencerHost {
 public:
     virtual ~ISequencerHost() = default;
 
-    // Option controls, read at the moment of use.
-    virtual bool WaitTimerChecked() const = 0;      // chbSetWaitTimer
-    virtual std::wstring WaitSecText() const = 0;   // dseWaitSec
-    virtual std::wstring TimeExitText() const = 0;  // dseTimeExit
-    virtual bool ShowBalloonChecked() const = 0;    // chkShowBalloon
+    // Options, read at the moment of use. A number is none when its field holds no whole number.
+    virtual bool DelayOfStartOn() const = 0;
+    virtual std::optional<std::int32_t> DelayOfStartSec() const = 0;
+    virtual std::wstring DelayOfStartText() const = 0;  // as the field shows it, for the log
+    virtual std::optional<std::int32_t> ExitTimeSec() const = 0;
+    virtual bool LaunchBalloonsOn() const = 0;
 
     // Task rows in display order.
     virtual int RowCount() const = 0;
     virtual SequencerRow Row(int index) const = 0;
     virtual void SetRowStatus(int index, const std::wstring& text) = 0;
+    // Every row's status back to its enabled or disabled text.
     virtual void SetStatusLV() = 0;
 
     // Message text n of the applied language.
     virtual std::wstring Msg(int n) const = 0;
 
     // Window effects.
+    // The state text in the first status-bar panel and the tray hint, with the tray image.
     virtual void setMSGPanel(const std::wstring& text, int iconIndex) = 0;
     virtual void SetCounterPanel(const std::wstring& text) = 0;  // second status-bar panel
     virtual void SetStartButton(const std::wstring& caption, const std::wstring& hint, int imageIndex) = 0;
     virtual void SetTaskEditing(bool enabled) = 0;
-    virtual void ArmWaitTimer(std::uint32_t intervalMs) = 0;
-    virtual void DisarmWaitTimer() = 0;
-    virtual void SetStartTimerEnabled(bool enabled) = 0;
+    virtual void ArmDelayTimer(std::uint32_t intervalMs) = 0;
+    virtual void DisarmDelayTimer() = 0;
+    virtual void SetTickTimerEnabled(bool enabled) = 0;
     virtual void SetActionVisible(SequencerAction action, bool visible) = 0;
     virtual void MinimizeWindow() = 0;
     virtual bool LaunchProgram(const std::wstring& commandLine) = 0;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -9,10 +10,12 @@
 #include <vector>
 
 #include "launch/sequencer.h"
+#include "util/whole_number.h"
 
 namespace {
 
 using lentora::ISequencerHost;
+using lentora::ParseWholeNumber;
 using lentora::SequencerAction;
 using lentora::SequencerRow;
 using Lines = std::vector<std::wstring>;
@@ -22,7 +25,8 @@ struct RecordingLog : lentora::ILogSink {
     void Log(const std::wstring& line) override { lines.push_back(line); }
 };
 
-// Message n reads "MSGn", so every text the sequencer shows says which message it is.
+// Message n reads "MSGn", so every text the sequencer shows says which message it is. Fields and
+// delays are texts, as the window's controls hold them, read as numbers the way the window reads them.
 struct FakeHost : ISequencerHost {
     struct Task {
         std::wstring commandLine;
@@ -62,12 +66,15 @@ struct FakeHost : ISequencerHost {
     bool minimized = false;
     bool closed = false;
 
-    bool WaitTimerChecked() const override { return waitTimer; }
-    std::wstring WaitSecText() const override { return waitSec; }
-    std::wstring TimeExitText() const override { return timeExit; }
-    bool ShowBalloonChecked() const override { return showBalloon; }
+    bool DelayOfStartOn() const override { return waitTimer; }
+    std::optional<std::int32_t> DelayOfStartSec() const override { return ParseWholeNumber(waitSec); }
+    std::wstring DelayOfStartText() const override { return waitSec; }
+    std::optional<std::int32_t> ExitTimeSec() const override { return ParseWholeNumber(timeExit); }
+    bool LaunchBalloonsOn() const override { return showBalloon; }
     int RowCount() const override { return static_cast<int>(rows.size()); }
-    SequencerRow Row(int i) const override { return {rows.at(i).commandLine, rows.at(i).delay, rows.at(i).enabled}; }
+    SequencerRow Row(int i) const override {
+        return {rows.at(i).commandLine, ParseWholeNumber(rows.at(i).delay), rows.at(i).enabled};
+    }
     void SetRowStatus(int i, const std::wstring& text) override { rows.at(i).status = text; }
     void SetStatusLV() override {
         ++statusRefreshes;
@@ -82,12 +89,12 @@ struct FakeHost : ISequencerHost {
         buttonImage = image;
     }
     void SetTaskEditing(bool enabled) override { taskEditing = enabled; }
-    void ArmWaitTimer(std::uint32_t ms) override {
+    void ArmDelayTimer(std::uint32_t ms) override {
         waitArmed = true;
         waitInterval = ms;
     }
-    void DisarmWaitTimer() override { waitArmed = false; }
-    void SetStartTimerEnabled(bool enabled) override { startTimer = enabled; }
+    void DisarmDelayTimer() override { waitArmed = false; }
+    void SetTickTimerEnabled(bool enabled) override { startTimer = enabled; }
     void SetActionVisible(SequencerAction action, bool v) override { visible[action] = v; }
     void MinimizeWindow() override { minimized = true; }
     bool LaunchProgram(const std::wstring& commandLine) override {
@@ -119,8 +126,8 @@ struct Rig {
         for (int i = 0; i < ticks && host.startTimer && !host.closed; ++i) {
             const size_t launches = host.launches.size();
             const size_t panels = host.panels.size();
-            seq.timerStartTimer();
-            const int tick = seq.TickCounter();
+            seq.Tick();
+            const int tick = seq.Ticks();
             for (size_t l = launches; l < host.launches.size(); ++l) walk.launchedAt[tick].push_back(host.launches[l]);
             for (size_t p = panels; p < host.panels.size(); ++p)
                 if (host.panels[p] == std::pair<std::wstring, int>{L"MSG8", 2}) walk.msg8At.push_back(tick);
@@ -150,8 +157,8 @@ TEST_F(SequencerTest, WithoutEnabledTasksClosesOneTickAfterExitTime) {
         Rig r;
         if (c.withDisabledTask) r.AddTask(L"C:\\a.exe", L"5", false);
         r.host.timeExit = c.exit;
-        r.seq.bbtnStartClick();
-        EXPECT_EQ(r.seq.MaxTaskDelay(), 0);
+        r.seq.StartOrStop();
+        EXPECT_EQ(r.seq.LargestDelay(), 0);
         EXPECT_EQ(r.log.lines.back(), L"Time for start of tasks 0 sec");
         const Walk walk = r.Tick(100);
         EXPECT_EQ(walk.closedAt, c.closedAt);
@@ -166,8 +173,8 @@ TEST_F(SequencerTest, LaunchesDueTasksInListOrderAndClosesAfterExitTime) {
     AddTask(L"C:\\b.exe /x", L"5");
     AddTask(L"C:\\c.exe", L"10");
     host.timeExit = L"3";
-    seq.bbtnStartClick();
-    EXPECT_EQ(seq.MaxTaskDelay(), 10);
+    seq.StartOrStop();
+    EXPECT_EQ(seq.LargestDelay(), 10);
     EXPECT_EQ(log.lines, (Lines{L"Begin timer of Start", L"Time for start of tasks 10 sec"}));
 
     const Walk walk = Tick();
@@ -187,8 +194,8 @@ TEST_F(SequencerTest, OnlyEnabledWholeNumberDelaysCountAndAreLaunched) {
     AddTask(L"overflow", L"99999999999");
     AddTask(L"due", L"2");
     host.timeExit = L"1";
-    seq.bbtnStartClick();
-    EXPECT_EQ(seq.MaxTaskDelay(), 2);
+    seq.StartOrStop();
+    EXPECT_EQ(seq.LargestDelay(), 2);
 
     const Walk walk = Tick();
     EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{2, {L"due"}}}));
@@ -198,7 +205,7 @@ TEST_F(SequencerTest, OnlyEnabledWholeNumberDelaysCountAndAreLaunched) {
 TEST_F(SequencerTest, ExitTimeIsReadAgainAtEveryTick) {
     AddTask(L"a", L"2");
     host.timeExit = L"5";
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     Tick(3);
     host.timeExit = L"10";  // raised: the close moves to 2 + 10 + 1
     EXPECT_EQ(Tick().closedAt, 13);
@@ -206,7 +213,7 @@ TEST_F(SequencerTest, ExitTimeIsReadAgainAtEveryTick) {
     Rig r;
     r.AddTask(L"a", L"2");
     r.host.timeExit = L"10";
-    r.seq.bbtnStartClick();
+    r.seq.StartOrStop();
     r.Tick(6);
     r.host.timeExit = L"1";  // lowered below the elapsed ticks: closes at the next tick
     EXPECT_EQ(r.Tick(1).closedAt, 7);
@@ -215,7 +222,7 @@ TEST_F(SequencerTest, ExitTimeIsReadAgainAtEveryTick) {
 TEST_F(SequencerTest, ExitTimeThatIsNoWholeNumberKeepsTheLastValidOne) {
     AddTask(L"a", L"1");
     host.timeExit = L"4";
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     Tick(2);
     for (const wchar_t* halfTyped : {L"", L"-", L"4x"}) {
         host.timeExit = halfTyped;
@@ -226,16 +233,16 @@ TEST_F(SequencerTest, ExitTimeThatIsNoWholeNumberKeepsTheLastValidOne) {
 
     // A new walk starts from the field, or from the last valid value when the field holds none.
     host.closed = false;
-    seq.bbtnStartClick();  // stops the closed walk
+    seq.StartOrStop();  // stops the closed walk
     host.timeExit = L"";
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     EXPECT_EQ(Tick().closedAt, 6);
 }
 
 TEST_F(SequencerTest, NegativeExitTimeNeverClosesBeforeTheLastLaunch) {
     AddTask(L"a", L"5");
     host.timeExit = L"-3";
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     const Walk walk = Tick();
     EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{5, {L"a"}}}));
     EXPECT_EQ(walk.closedAt, 6);
@@ -243,21 +250,21 @@ TEST_F(SequencerTest, NegativeExitTimeNeverClosesBeforeTheLastLaunch) {
 
 TEST_F(SequencerTest, PauseKeepsTheCounterAndResumeContinuesFromIt) {
     AddTask(L"a", L"6");
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     Tick(4);
     const size_t logged = log.lines.size();
 
-    seq.actPauseExecute();
+    seq.Pause();
     EXPECT_FALSE(host.startTimer);
     EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG31", 4}));
     EXPECT_FALSE(Visible(SequencerAction::Pause));
     EXPECT_TRUE(Visible(SequencerAction::Resume));
-    seq.actPauseUpdate();
-    seq.actStopUpdate();
+    seq.RefreshPauseAction();
+    seq.RefreshStopAction();
     EXPECT_TRUE(Visible(SequencerAction::Pause));  // a paused walk offers Pause, Resume and Stop
     EXPECT_TRUE(Visible(SequencerAction::Stop));
 
-    seq.actResumeExecute();
+    seq.Resume();
     EXPECT_TRUE(host.startTimer);
     EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG11", 3}));
     EXPECT_FALSE(Visible(SequencerAction::Resume));
@@ -271,8 +278,8 @@ TEST_F(SequencerTest, StopThenStartBeginsAgainAtTickZero) {
     AddTask(L"a", L"2");
     AddTask(L"b", L"3");
     host.timeExit = L"5";
-    seq.bbtnStartClick();
-    EXPECT_EQ(seq.RunFlag(), 1);
+    seq.StartOrStop();
+    EXPECT_TRUE(seq.WalkActive());
     EXPECT_EQ(host.buttonCaption, L"MSG23");
     EXPECT_EQ(host.buttonHint, L"MSG25");
     EXPECT_EQ(host.buttonImage, 8);
@@ -281,9 +288,9 @@ TEST_F(SequencerTest, StopThenStartBeginsAgainAtTickZero) {
     EXPECT_EQ(host.rows[0].status, L"MSG9");
     const size_t logged = log.lines.size();
 
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     EXPECT_EQ(LogSince(logged), Lines{L"Stopping of timer of the start"});
-    EXPECT_EQ(seq.RunFlag(), 0);
+    EXPECT_FALSE(seq.WalkActive());
     EXPECT_FALSE(host.startTimer);
     EXPECT_TRUE(host.taskEditing);
     EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG6", 0}));
@@ -292,11 +299,11 @@ TEST_F(SequencerTest, StopThenStartBeginsAgainAtTickZero) {
     EXPECT_EQ(host.buttonHint, L"MSG24");
     EXPECT_EQ(host.buttonImage, 6);
     EXPECT_EQ(host.rows[0].status, L"MSG2");  // every press refreshes the statuses first
-    EXPECT_EQ(seq.TickCounter(), 3);          // stop keeps the counter until the next walk
+    EXPECT_EQ(seq.Ticks(), 3);  // stop keeps the counter until the next walk
 
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     EXPECT_EQ(host.statusRefreshes, 3);
-    EXPECT_EQ(seq.TickCounter(), 0);
+    EXPECT_EQ(seq.Ticks(), 0);
     const Walk again = Tick(3);
     EXPECT_EQ(again.launchedAt, (std::map<int, Lines>{{2, {L"a"}}, {3, {L"b"}}}));
 }
@@ -328,7 +335,7 @@ TEST_F(SequencerTest, StartModeWithoutArmedDelayWalksAtOnce) {
             expected.push_back(line);
         EXPECT_EQ(r.log.lines, expected);
         EXPECT_TRUE(r.host.minimized);
-        EXPECT_EQ(r.seq.RunFlag(), 1);
+        EXPECT_TRUE(r.seq.WalkActive());
         EXPECT_TRUE(r.host.startTimer);
         EXPECT_FALSE(r.host.waitArmed);
         std::vector<std::pair<std::wstring, int>> panels{{L"MSG11", 3}};
@@ -346,17 +353,17 @@ TEST_F(SequencerTest, DelayOfStartArmsTheWaitTimerAndItsEventStartsTheWalk) {
     EXPECT_TRUE(host.waitArmed);
     EXPECT_EQ(host.waitInterval, 30000u);
     EXPECT_TRUE(Visible(SequencerAction::Wait));
-    EXPECT_EQ(seq.RunFlag(), 0);
+    EXPECT_FALSE(seq.WalkActive());
     EXPECT_FALSE(host.startTimer);
     EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG5", 2}));
 
     const size_t logged = log.lines.size();
-    seq.WaitTimerElapsed();
+    seq.DelayElapsed();
     EXPECT_EQ(LogSince(logged), (Lines{L"End delay time...", L"The beginning of processing of the task list",
                                        L"Begin timer of Start", L"Time for start of tasks 0 sec"}));
     EXPECT_FALSE(host.waitArmed);
     EXPECT_FALSE(Visible(SequencerAction::Wait));
-    EXPECT_EQ(seq.RunFlag(), 1);
+    EXPECT_TRUE(seq.WalkActive());
 }
 
 TEST_F(SequencerTest, DelayOfStartBeyondTheEditRangeIsCapped) {
@@ -371,12 +378,12 @@ TEST_F(SequencerTest, StartDuringDelayOfStartStopsTheDelayAndWalksAtOnce) {
     host.waitSec = L"30";
     seq.BeginStartMode();
     const size_t logged = log.lines.size();
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     EXPECT_EQ(LogSince(logged), (Lines{L"Stopping delay timer", L"Compulsory start of processing of the task list",
                                        L"Begin timer of Start", L"Time for start of tasks 0 sec"}));
     EXPECT_FALSE(host.waitArmed);
     EXPECT_FALSE(Visible(SequencerAction::Wait));
-    EXPECT_EQ(seq.RunFlag(), 1);
+    EXPECT_TRUE(seq.WalkActive());
     EXPECT_TRUE(host.startTimer);
 }
 
@@ -386,12 +393,12 @@ TEST_F(SequencerTest, CancellingDelayOfStartLeavesTheProgramIdle) {
     host.waitSec = L"30";
     seq.BeginStartMode();
     const size_t logged = log.lines.size();
-    seq.actWaitExecute();
+    seq.CancelDelay();
     EXPECT_EQ(LogSince(logged), (Lines{L"Pushed button of stop timer of delay", L"Stopping timer of delay"}));
     EXPECT_FALSE(host.waitArmed);
     EXPECT_FALSE(Visible(SequencerAction::Wait));
     EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG6", 0}));
-    EXPECT_EQ(seq.RunFlag(), 0);
+    EXPECT_FALSE(seq.WalkActive());
     EXPECT_FALSE(host.startTimer);
     EXPECT_FALSE(host.closed);
     EXPECT_TRUE(host.launches.empty());
@@ -412,21 +419,21 @@ TEST(SequencerStaleCommands, CommandsThatNoLongerFitTheStateDoNothing) {
         Step stale;
     };
     const Case cases[] = {
-        {"Waiting... Stop after the delay has ended", [&](Rig& r) { delayOfStart(r), r.seq.WaitTimerElapsed(); },
-         [](Rig& r) { r.seq.actWaitExecute(); }},
-        {"Waiting... Stop after a start by hand", [&](Rig& r) { delayOfStart(r), r.seq.bbtnStartClick(); },
-         [](Rig& r) { r.seq.actWaitExecute(); }},
-        {"delay event after the delay was cancelled", [&](Rig& r) { delayOfStart(r), r.seq.actWaitExecute(); },
-         [](Rig& r) { r.seq.WaitTimerElapsed(); }},
-        {"delay event after a start by hand", [&](Rig& r) { delayOfStart(r), r.seq.bbtnStartClick(); },
-         [](Rig& r) { r.seq.WaitTimerElapsed(); }},
-        {"tray Stop when no walk is active", [](Rig&) {}, [](Rig& r) { r.seq.actStopExecute(); }},
-        {"tray Stop after the walk was stopped", [](Rig& r) { r.seq.bbtnStartClick(), r.seq.bbtnStartClick(); },
-         [](Rig& r) { r.seq.actStopExecute(); }},
-        {"tick after a stop", [](Rig& r) { r.seq.bbtnStartClick(), r.Tick(1), r.seq.bbtnStartClick(); },
-         [](Rig& r) { r.seq.timerStartTimer(); }},
-        {"tick while paused", [](Rig& r) { r.seq.bbtnStartClick(), r.Tick(1), r.seq.actPauseExecute(); },
-         [](Rig& r) { r.seq.timerStartTimer(); }},
+        {"Waiting... Stop after the delay has ended", [&](Rig& r) { delayOfStart(r), r.seq.DelayElapsed(); },
+         [](Rig& r) { r.seq.CancelDelay(); }},
+        {"Waiting... Stop after a start by hand", [&](Rig& r) { delayOfStart(r), r.seq.StartOrStop(); },
+         [](Rig& r) { r.seq.CancelDelay(); }},
+        {"delay event after the delay was cancelled", [&](Rig& r) { delayOfStart(r), r.seq.CancelDelay(); },
+         [](Rig& r) { r.seq.DelayElapsed(); }},
+        {"delay event after a start by hand", [&](Rig& r) { delayOfStart(r), r.seq.StartOrStop(); },
+         [](Rig& r) { r.seq.DelayElapsed(); }},
+        {"tray Stop when no walk is active", [](Rig&) {}, [](Rig& r) { r.seq.StopFromTray(); }},
+        {"tray Stop after the walk was stopped", [](Rig& r) { r.seq.StartOrStop(), r.seq.StartOrStop(); },
+         [](Rig& r) { r.seq.StopFromTray(); }},
+        {"tick after a stop", [](Rig& r) { r.seq.StartOrStop(), r.Tick(1), r.seq.StartOrStop(); },
+         [](Rig& r) { r.seq.Tick(); }},
+        {"tick while paused", [](Rig& r) { r.seq.StartOrStop(), r.Tick(1), r.seq.Pause(); },
+         [](Rig& r) { r.seq.Tick(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -434,7 +441,7 @@ TEST(SequencerStaleCommands, CommandsThatNoLongerFitTheStateDoNothing) {
         r.AddTask(L"a", L"2");
         c.before(r);
         const auto state = [&r] {
-            return std::tuple{r.seq.RunFlag(), r.seq.TickCounter(), r.host.startTimer, r.host.waitArmed,
+            return std::tuple{r.seq.WalkActive(), r.seq.Ticks(), r.host.startTimer, r.host.waitArmed,
                               r.host.panels, r.host.counterPanel, r.host.buttonImage, r.host.launches, r.host.visible};
         };
         const auto before = state();
@@ -451,7 +458,7 @@ TEST_F(SequencerTest, FailedLaunchIsMarkedAndTheWalkGoesOn) {
     AddTask(L"C:\\late.exe", L"2");
     host.failing = {L"missing.exe"};
     host.showBalloon = true;
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     const Walk walk = Tick();
     EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{1, {L"missing.exe", L"C:\\ok.exe"}}, {2, {L"C:\\late.exe"}}}));
     EXPECT_EQ(walk.closedAt, 3);
@@ -463,7 +470,7 @@ TEST_F(SequencerTest, FailedLaunchIsMarkedAndTheWalkGoesOn) {
 
 TEST_F(SequencerTest, NoBalloonWhenTheOptionIsOff) {
     AddTask(L"C:\\ok.exe", L"1");
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     Tick();
     EXPECT_EQ(host.launches, Lines{L"C:\\ok.exe"});
     EXPECT_TRUE(host.balloons.empty());
@@ -472,13 +479,13 @@ TEST_F(SequencerTest, NoBalloonWhenTheOptionIsOff) {
 
 TEST_F(SequencerTest, TrayStopEndsTheWalk) {
     AddTask(L"a", L"5");
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     Tick(2);
     const size_t logged = log.lines.size();
-    seq.actStopExecute();
+    seq.StopFromTray();
     EXPECT_EQ(LogSince(logged), (Lines{L"Pushed traymenu of stop timer of delay", L"Stopping timer of delay",
                                        L"Stopping of timer of the start"}));
-    EXPECT_EQ(seq.RunFlag(), 0);
+    EXPECT_FALSE(seq.WalkActive());
     EXPECT_FALSE(host.startTimer);
     EXPECT_FALSE(Visible(SequencerAction::Stop));
     EXPECT_FALSE(Visible(SequencerAction::Wait));
@@ -491,23 +498,23 @@ TEST_F(SequencerTest, StoppingAPausedWalkWithdrawsResume) {
         SCOPED_TRACE(fromTray ? "tray Stop" : "Start button");
         Rig r;
         r.AddTask(L"a", L"5");
-        r.seq.bbtnStartClick();
+        r.seq.StartOrStop();
         r.Tick(1);
-        r.seq.actPauseExecute();
+        r.seq.Pause();
         if (fromTray)
-            r.seq.actStopExecute();
+            r.seq.StopFromTray();
         else
-            r.seq.bbtnStartClick();
+            r.seq.StartOrStop();
         EXPECT_FALSE(r.Visible(SequencerAction::Resume));
         EXPECT_FALSE(r.host.visible[SequencerAction::Resume]);
         EXPECT_TRUE(r.Visible(SequencerAction::Pause));
 
         const size_t logged = r.log.lines.size();
-        r.seq.actResumeExecute();  // even a stale menu item cannot restart the tick
+        r.seq.Resume();  // even a stale menu item cannot restart the tick
         EXPECT_FALSE(r.host.startTimer);
         EXPECT_EQ(r.log.lines.size(), logged);
-        r.seq.actPauseUpdate();
-        r.seq.actStopUpdate();
+        r.seq.RefreshPauseAction();
+        r.seq.RefreshStopAction();
         EXPECT_FALSE(r.Visible(SequencerAction::Pause));
         EXPECT_FALSE(r.Visible(SequencerAction::Stop));
     }
@@ -515,17 +522,17 @@ TEST_F(SequencerTest, StoppingAPausedWalkWithdrawsResume) {
 
 TEST_F(SequencerTest, StopAndPauseAreOfferedExactlyWhileAWalkIsActive) {
     auto refresh = [this] {
-        seq.actStopUpdate();
-        seq.actPauseUpdate();
+        seq.RefreshStopAction();
+        seq.RefreshPauseAction();
         EXPECT_EQ(host.visible[SequencerAction::Stop], seq.ActionVisible(SequencerAction::Stop));
         return std::pair{Visible(SequencerAction::Stop), Visible(SequencerAction::Pause)};
     };
     EXPECT_EQ(refresh(), std::pair(false, false));
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     EXPECT_EQ(refresh(), std::pair(true, true));
-    seq.actPauseExecute();
+    seq.Pause();
     EXPECT_EQ(refresh(), std::pair(true, true));
-    seq.bbtnStartClick();
+    seq.StartOrStop();
     EXPECT_EQ(refresh(), std::pair(false, false));
 }
 

@@ -227,15 +227,15 @@ TEST_F(LanguageApply, ShortcutErrorBoxIsInTheAppliedLanguage) {
 TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
     main().Tasks().Clear();
     main().Tasks().addfiletotable(L"C:\\never-due.exe", L"999999", L"", true, L"0", main());
-    main().Seq().bbtnStartClick();
-    ASSERT_EQ(main().Seq().RunFlag(), 1);
+    main().Seq().StartOrStop();
+    ASSERT_TRUE(main().Seq().WalkActive());
     std::wstring englishStop = main().Msg(23);
 
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
     test::ClickApply(main());
     std::wstring caption = Text(ids::bbtnStart), hint = Hint(ids::bbtnStart), status = StatusText(0);
     int trayImage = main().TrayIconIndex();
-    main().Seq().bbtnStartClick();  // stops the walk
+    main().Seq().StartOrStop();  // stops the walk
     main().Tasks().Clear();
 
     EXPECT_EQ(main().Msg(23), L"\u0421\u0442\u043E\u043F");  // the Russian file's MSG23

@@ -48,9 +48,9 @@ MainWindowSetup WaitingSetup() {
 
 // Starts a walk whose ticks the test gives itself, so no real second can slip in between.
 void StartWalkByHand(MainWindowFixture& main) {
-    main->Seq().bbtnStartClick();
+    main->Seq().StartOrStop();
     KillTimer(main->hwnd(), ids::timerStart);
-    ASSERT_EQ(main->Seq().RunFlag(), 1);
+    ASSERT_TRUE(main->Seq().WalkActive());
 }
 
 // The shell's report about the icon, as it reaches the icon's own window.
@@ -181,14 +181,14 @@ TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) 
     StartWalkByHand(main);
     EXPECT_FALSE(main->BalloonHideTimerRunning());
 
-    main->Seq().timerStartTimer();
+    main->Seq().Tick();
     EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(9)) << "the task really started";
     EXPECT_EQ(tray.BalloonTitle(), main->Msg(32));
     EXPECT_EQ(tray.BalloonText(), kShort);
     EXPECT_TRUE(main->BalloonHideTimerRunning());
     EXPECT_EQ(main->BalloonHideInterval(), 13000u);
 
-    main->Seq().timerStartTimer();
+    main->Seq().Tick();
     EXPECT_EQ(main->Tasks().Item(1).status, main->Msg(9));
     EXPECT_EQ(tray.BalloonTitle(), main->Msg(32));
     EXPECT_EQ(tray.BalloonText(), kLong.substr(0, 255)) << "the first 255 characters of a longer line";
@@ -213,8 +213,8 @@ TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) 
 TEST(TrayBehaviour, NothingStartsAndNothingClosesTwiceWhileTheClosingSavesWait) {
     MainWindowFixture main(LaunchSetup(false));
     ASSERT_TRUE(main.created());
-    main->Seq().bbtnStartClick();
-    ASSERT_TRUE(main->Seq().StartTimerEnabled());
+    main->Seq().StartOrStop();
+    ASSERT_TRUE(main->Seq().TickTimerOn());
     HWND window = main->hwnd();
     int boxes = 0;
     bool windowDuringBox = false;
@@ -245,7 +245,7 @@ TEST(TrayBehaviour, WithBalloonsOffALaunchShowsNoBalloon) {
     MainWindowFixture main(LaunchSetup(false));
     ASSERT_TRUE(main.created());
     StartWalkByHand(main);
-    main->Seq().timerStartTimer();
+    main->Seq().Tick();
     EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(9));
     EXPECT_TRUE(main->TrayIcon().BalloonText().empty());
     EXPECT_FALSE(main->BalloonHideTimerRunning());
@@ -304,7 +304,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
                 EXPECT_EQ(main->BalloonHideInterval(), 13000u) << "back to the launch balloon's interval";
                 break;
             case End::LaunchBalloon: {
-                main->Seq().timerStartTimer();
+                main->Seq().Tick();
                 const auto& rows = main->Tasks().Items();
                 auto launched = std::find_if(rows.begin(), rows.end(), [](const TTaskItem& t) { return t.caption == kShort; });
                 ASSERT_NE(launched, rows.end());
@@ -325,7 +325,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
 TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
     MainWindowFixture main(WaitingSetup());
     ASSERT_TRUE(main.created());
-    ASSERT_TRUE(main->Seq().WaitTimerArmed());
+    ASSERT_TRUE(main->Seq().DelayRunning());
 
     const ui::MenuItem* def = main->TrayMenu().DefaultItem();
     ASSERT_NE(def, nullptr);
@@ -334,13 +334,13 @@ TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
 
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"mnuWait", L"mnuExit"})) << "waiting";
     EXPECT_EQ(main->TrayIconIndex(), 2);
-    main->Seq().actWaitExecute();
+    main->Seq().CancelDelay();
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"mnuExit"})) << "idle";
     EXPECT_EQ(main->TrayIconIndex(), 0);
     StartWalkByHand(main);
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuExit"})) << "walking";
     EXPECT_EQ(main->TrayIconIndex(), 3);
-    main->Seq().actPauseExecute();
+    main->Seq().Pause();
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"Resume1", L"mnuExit"}))
         << "paused offers Pause again";
     EXPECT_EQ(main->TrayIconIndex(), 4);
@@ -362,7 +362,7 @@ TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
         EXPECT_TRUE(OwnerDrawsPicture(main->hwnd(), info));
     }
 
-    main->Seq().actResumeExecute();
+    main->Seq().Resume();
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuExit"})) << "resumed";
     KillTimer(main->hwnd(), ids::timerStart);
 }
