@@ -218,10 +218,11 @@ LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
 }
 
 void TfrmMain::OnContextMenu(HWND source, POINT screen) {
-    ui::PopupMenu* menu = source == lvListProg_ ? &pmnuListProg_ : source == lbLog_ ? &pmnuLog_ : nullptr;
-    if (!menu) return;
     if (screen.x == -1 && screen.y == -1) screen = ui::KeyboardMenuPoint(source);
-    menu->Show(hwnd(), screen, actions_);
+    if (source == lvListProg_)
+        pmnuListProg_.Show(hwnd(), screen, actions_);
+    else
+        logPage_.ShowMenu(source, hwnd(), screen, actions_);
 }
 
 }  // namespace lentora

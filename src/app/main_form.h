@@ -13,6 +13,7 @@
 
 #include "lang/language_messages.h"
 #include "app/about_page.h"
+#include "app/log_page.h"
 #include "lang/language_param.h"
 #include "launch/sequencer.h"
 #include "log/log_file.h"
@@ -90,7 +91,7 @@ public:
     bool ContentBuilt() const { return contentBuilt_; }
     HWND lvListProg() { return EnsureContent(), lvListProg_; }
     HWND StatusBar() { return EnsureContent(), statusBar_; }
-    HWND lbLog() { return EnsureContent(), lbLog_; }
+    HWND lbLog() { return EnsureContent(), logPage_.List(); }
     HWND Control(int id);
     int TrayIconIndex() const { return trayIconIndex_; }
     const std::wstring& TrayHint() const { return ctrayIcon_.Hint(); }
@@ -140,7 +141,7 @@ public:
 
     // Log page.
     std::vector<std::wstring> LogLines() const;
-    void mnuSaveCurrentLogClick();
+    LogPage& LogView() { return logPage_; }
 
     // Tray.
     ui::TrayIcon& TrayIcon() { return ctrayIcon_; }
@@ -180,7 +181,6 @@ private:
     HWND FindControl(int id) const;
     void CreateTaskPage();
     void CreateOptionsPage();
-    void CreateLogPage();
     void CreateActions();
     void CreateMenus();
     // Lays the controls out now while the window is visible, else when it is next shown: a start
@@ -210,8 +210,6 @@ private:
     void SetPageText(int id, const std::wstring& text);
     void SetLogPageVisible(bool visible);
     void InsertLogTab();
-    // Adds a line to the on-screen log, selected as the newest.
-    void ShowLogLine(const std::wstring& line);
     void SetCheck(int id, bool checked);
     // A number field's text: empty for no value.
     void SetNumber(int id, std::optional<int> value);
@@ -307,14 +305,15 @@ private:
     std::array<std::wstring, 40> lngMsg_{};  // MSG1..MSG39 of the applied language; [0] unused
     NamedMsgTable namedMsg_;
     ui::ActionList actions_;
-    ui::PopupMenu pmnuListProg_, pmnuTray_, pmnuLog_;
+    ui::PopupMenu pmnuListProg_, pmnuTray_;
 
     // Controls.
-    HWND pcMainPage_ = nullptr, statusBar_ = nullptr, lvListProg_ = nullptr, lbLog_ = nullptr;
+    HWND pcMainPage_ = nullptr, statusBar_ = nullptr, lvListProg_ = nullptr;
     ui::Tooltip tooltip_;
     ui::FocusMemory focusMemory_;
     ui::Panel tsStartProgram_, tsOptions_, tsLogView_, tsAbout_;
     ui::Panel pnlWork_, OptionsSB_;
+    LogPage logPage_{[this](const std::wstring& line) { Log(line); }};
     AboutPage aboutPage_{{[this](const std::wstring& address) { OpenAddress(address); },
                           [this](const std::wstring& line) { Log(line); }, [this] { return EnglishPages(); }}};
     HWND bbtnAdd_ = nullptr, bbtnEdit_ = nullptr, bbtnDelete_ = nullptr, btnWait_ = nullptr, bbtnStart_ = nullptr;
@@ -323,7 +322,6 @@ private:
     // The Options page's values while the page is not built, and what the other pages are to show.
     ui::ControlValues options_;
     ui::DeferredUpdates pageUpdates_;
-    std::vector<std::wstring> pendingLogLines_;
     bool logPageVisible_ = false;
     bool syncingListView_ = false;
     // What lvListProg shows, row by row, so a refresh writes only what changed.

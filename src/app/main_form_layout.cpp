@@ -55,8 +55,6 @@ void TfrmMain::EnsureContent() {
     skins_.ColorListView(lvListProg_);
     tasks_.SetChangeHandler([this] { RefreshListView(); });
     RefreshListView();
-    for (const auto& line : pendingLogLines_) ShowLogLine(line);
-    pendingLogLines_.clear();
     pageUpdates_.GoLive();
     if (imagesLoaded_) DressContentImages();
     RequestLayout();
@@ -85,7 +83,8 @@ void TfrmMain::CreateContent() {
 
     CreateTaskPage();
     CreateOptionsPage();
-    CreateLogPage();
+    logPage_.Create(tsLogView_.hwnd());
+    controls_.push_back({ids::lbLog, logPage_.List()});
     aboutPage_.Create(tsAbout_.hwnd(), [this](int id, HWND control) {
         controls_.push_back({id, control});
         return control;
@@ -231,13 +230,6 @@ void TfrmMain::CreateOptionsPage() {
     add(ids::sbUpSB, ui::CreateButton(box, L"Up", ids::sbUpSB, BS_FLAT));
 }
 
-void TfrmMain::CreateLogPage() {
-    lbLog_ = ui::CreateControl(tsLogView_.hwnd(), WC_LISTBOXW, L"",
-                               WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, ids::lbLog,
-                               WS_EX_CLIENTEDGE);
-    controls_.push_back({ids::lbLog, lbLog_});
-}
-
 void TfrmMain::CreateMenus() {
     auto item = [this](const wchar_t* name, const wchar_t* action) {
         ui::MenuItem m;
@@ -256,11 +248,6 @@ void TfrmMain::CreateMenus() {
                            item(L"actSetActiveAll1", L"actSetActiveAll"),
                            item(L"actDeactiveAll1", L"actDeactiveAll"),
                            item(L"MnuDeleteAllTasks", L"actDeleteAllTask")};
-    ui::MenuItem save;
-    save.name = L"mnuSaveCurrentLog";
-    save.caption = L"Save current log";
-    save.onClick = [this] { mnuSaveCurrentLogClick(); };
-    pmnuLog_.items = {save};
     pmnuListProg_.images = MenuPictures();
 }
 
@@ -341,7 +328,7 @@ void TfrmMain::LayoutControls() {
 
     ui::Move(OptionsSB_.hwnd(), 0, 0, pageWidth, pageHeight);
     LayoutOptionsPage();
-    ui::Move(lbLog_, 0, 0, pageWidth, pageHeight);
+    logPage_.Layout(pageWidth, pageHeight);
     aboutPage_.Layout(pageWidth, pageHeight, dpi);
 }
 

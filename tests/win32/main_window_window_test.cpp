@@ -241,7 +241,7 @@ TEST(MainWindow, SaveCurrentLogWritesTheListToAStampedFileInTheCurrentDirectory)
     test::TempDir current;
     CurrentDirectory cd(current.File(L""));
     std::wstring before = DateTimeStamp();
-    main->mnuSaveCurrentLogClick();
+    main->LogView().SaveCurrentLog(main->hwnd());
     std::wstring after = DateTimeStamp();
 
     std::vector<std::filesystem::path> files;
