@@ -25,7 +25,6 @@ TfrmMain::~TfrmMain() {
     // hand-over. After the fatal stop the window is still there at this point.
     CancelUpdateWorkers();
     if (hwnd()) DestroyWindow(hwnd());
-    if (accelerators_) DestroyAcceleratorTable(accelerators_);
 }
 
 bool TfrmMain::Create() {
@@ -70,7 +69,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE: {
             ACCEL closeApp{FVIRTKEY | FCONTROL, 'X', static_cast<WORD>(ids::actCloseApp)};
-            accelerators_ = CreateAcceleratorTableW(&closeApp, 1);
+            accelerators_.reset(CreateAcceleratorTableW(&closeApp, 1));
             CreateWindowParts();
             return 0;
         }

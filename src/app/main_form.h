@@ -62,7 +62,7 @@ public:
     void EndWithoutSaving(int exitCode);
 
     // Ctrl+X for actCloseApp.
-    HACCEL Accelerators() const { return accelerators_; }
+    HACCEL Accelerators() const { return accelerators_.get(); }
 
     // Process-wide values fixed by start-up.
     const std::wstring& ProgramFolder() const { return programFolder_; }
@@ -297,7 +297,7 @@ private:
     bool logSwitch_ = false;  // -log: logging on for this run
     bool terminateRequested_ = false;
     bool closing_ = false;
-    HACCEL accelerators_ = nullptr;
+    ui::AcceleratorHandle accelerators_;
 
     TaskList tasks_;
     Sequencer sequencer_;

@@ -62,16 +62,9 @@ void TfrmMain::SearchLanguageFiles(const std::wstring& folder, const std::wstrin
         Log(FormatText(L"Directory \"%s\" not exist. Search stopped", {dir}));
         return;
     }
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileExW((dir + mask).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L".." || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-            AddLanguageFile(dir + name);
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
+    ui::ForEachFile(dir + mask, [&](const WIN32_FIND_DATAW& data) {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) AddLanguageFile(dir + data.cFileName);
+    });
     Log(L"Finish searching language files");
 }
 

@@ -7,6 +7,7 @@
 #include "ui/dpi.h"
 #include "ui/fonts.h"
 #include "ui/image_list.h"
+#include "ui/placement.h"
 
 namespace lentora {
 namespace {
@@ -36,15 +37,10 @@ void TfrmMain::CreateWindowParts() {
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     };
 
-    UINT dpi = ui::WindowDpi(hwnd());
-    RECT rc{0, 0, ui::Scale(554, dpi), ui::Scale(371, dpi)};
-    AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
-    int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT r = ui::CentredWindowRect(nullptr, 554, 371, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)),
+                                         static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)),
+                                         ui::WindowDpi(hwnd()));
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMain::EnsureContent() {

@@ -8,6 +8,7 @@
 #include "app/main_form.h"
 #include "app/main_window_keys.h"
 #include "app/unhandled_error_stop.h"
+#include "sysint/com_ptr.h"
 #include "ui/unhandled_error.h"
 
 namespace lentora {
@@ -50,7 +51,7 @@ int RunProgram() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
     // The shell link object needs COM on the GUI thread.
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const ComApartment com;
     int exitCode = 0;
     {
         TfrmMain form(ReadStartupContext());
@@ -65,7 +66,6 @@ int RunProgram() {
         // After the fatal stop or an unhandled error the window is destroyed without FormClose:
         // nothing is saved.
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }
 

@@ -11,6 +11,7 @@
 #include "ui/fonts.h"
 #include "ui/image_list.h"
 #include "ui/message_box.h"
+#include "ui/placement.h"
 #include "util/platform.h"
 #include "util/text.h"
 #include "util/whole_number.h"
@@ -41,14 +42,9 @@ bool TfrmProperty::CreateAndShow() {
     HWND owner = main_.hwnd();
     UINT dpi = ui::WindowDpi(owner);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT rc{0, 0, ui::Scale(435, dpi), ui::Scale(149, dpi)};
-    AdjustWindowRectEx(&rc, style, FALSE, exStyle);
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    RECT ownerRect{};
-    GetWindowRect(owner, &ownerRect);
-    int x = ownerRect.left + (ownerRect.right - ownerRect.left - w) / 2;
-    int y = ownerRect.top + (ownerRect.bottom - ownerRect.top - h) / 2;
-    if (!CreateWindowObject(exStyle, L"TfrmProperty", L"", style, x, y, w, h, owner)) return false;
+    const RECT r = ui::CentredWindowRect(owner, 435, 149, style, exStyle, dpi);
+    if (!CreateWindowObject(exStyle, L"TfrmProperty", L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top, owner))
+        return false;
     main_.SetPropertyForm(this);
     if (Tag == kEditing) {
         const TTaskItem task = main_.Tasks().Item(*main_.Tasks().Selected());

@@ -1,5 +1,6 @@
-// Owner of one COM interface pointer: released when the owner goes.
+// Owners of COM: one interface pointer, released when the owner goes, and the thread's apartment.
 #pragma once
+#include <objbase.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -43,6 +44,20 @@ public:
 
 private:
     T* p_ = nullptr;
+};
+
+// COM on this thread, single-threaded apartment, for the lifetime of the scope.
+class ComApartment {
+public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
 };
 
 }  // namespace lentora

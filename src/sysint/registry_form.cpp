@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
+#include "ui/placement.h"
 #include "util/format.h"
 #include "util/text.h"
 
@@ -63,15 +64,9 @@ bool TfrmRegistryEdit::Create(HWND owner) {
     RegisterClassOnce(L"TfrmRegistryEdit");
     UINT dpi = ui::WindowDpi(owner);
     DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-    RECT rc{0, 0, ui::Scale(kClientWidth, dpi), ui::Scale(kClientHeight, dpi)};
-    AdjustWindowRectEx(&rc, style, FALSE, exStyle);
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    RECT around{};
-    if (!owner || IsIconic(owner) || !GetWindowRect(owner, &around))
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
-    int x = around.left + (around.right - around.left - w) / 2;
-    int y = around.top + (around.bottom - around.top - h) / 2;
-    if (!CreateWindowObject(exStyle, L"TfrmRegistryEdit", L"Import from Registry", style, x, y, w, h, owner))
+    const RECT r = ui::CentredWindowRect(owner, kClientWidth, kClientHeight, style, exStyle, dpi);
+    if (!CreateWindowObject(exStyle, L"TfrmRegistryEdit", L"Import from Registry", style, r.left, r.top,
+                            r.right - r.left, r.bottom - r.top, owner))
         return false;
     FormCreate();
     return true;

@@ -1,5 +1,7 @@
 #include "ui/dpi.h"
 
+#include "ui/handles.h"
+
 namespace lentora::ui {
 
 UINT WindowDpi(HWND hwnd) {
@@ -11,9 +13,7 @@ UINT WindowDpi(HWND hwnd) {
         UINT dpi = getDpiForWindow(hwnd);
         if (dpi) return dpi;
     }
-    HDC dc = GetDC(nullptr);
-    UINT dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSY));
-    ReleaseDC(nullptr, dc);
+    UINT dpi = static_cast<UINT>(GetDeviceCaps(ScreenDC().get(), LOGPIXELSY));
     return dpi ? dpi : 96;
 }
 

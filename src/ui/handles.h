@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <utility>
 
 namespace lentora::ui {
@@ -36,12 +37,40 @@ struct IconDeleter { void operator()(HICON h) const { DestroyIcon(h); } };
 struct MenuDeleter { void operator()(HMENU h) const { DestroyMenu(h); } };
 struct ImageListDeleter { void operator()(HIMAGELIST h) const { ImageList_Destroy(h); } };
 struct HandleDeleter { void operator()(HANDLE h) const { CloseHandle(h); } };
+struct FindDeleter { void operator()(HANDLE h) const { FindClose(h); } };
+struct AcceleratorDeleter { void operator()(HACCEL h) const { DestroyAcceleratorTable(h); } };
 
 using FontHandle = Owned<HFONT, GdiObjectDeleter>;
 using IconHandle = Owned<HICON, IconDeleter>;
 using MenuHandle = Owned<HMENU, MenuDeleter>;
 using ImageListHandle = Owned<HIMAGELIST, ImageListDeleter>;
 using KernelHandle = Owned<HANDLE, HandleDeleter>;
+using AcceleratorHandle = Owned<HACCEL, AcceleratorDeleter>;
+
+// Calls `onFile` with each entry that `pattern` (a folder and a wildcard mask) finds, in the
+// system's order, "." and ".." included.
+template <typename OnFile>
+void ForEachFile(const std::wstring& pattern, OnFile onFile) {
+    WIN32_FIND_DATAW data{};
+    HANDLE first = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+    if (first == INVALID_HANDLE_VALUE) return;
+    Owned<HANDLE, FindDeleter> find(first);
+    do onFile(data);
+    while (FindNextFileW(find.get(), &data));
+}
+
+// The screen's device context for the lifetime of the scope.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
 
 // Selects a GDI object into a DC for the lifetime of the scope.
 class SelectGuard {

@@ -16,11 +16,10 @@ void AddIconImages(HIMAGELIST list, int firstId, int count, int size) {
             ImageList_AddIcon(list, icon.get());
         } else {
             // A fully transparent placeholder keeps the following positions in step.
-            HDC screen = GetDC(nullptr);
             BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB}};
             void* bits = nullptr;
-            Owned<HBITMAP, GdiObjectDeleter> blank(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-            ReleaseDC(nullptr, screen);
+            Owned<HBITMAP, GdiObjectDeleter> blank(
+                CreateDIBSection(ScreenDC().get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
             ImageList_Add(list, blank.get(), nullptr);
         }
     }

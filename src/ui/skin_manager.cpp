@@ -56,22 +56,15 @@ bool HasSkinExtension(std::wstring_view name) {
                                 static_cast<int>(kExtension.size()), TRUE) == CSTR_EQUAL;
 }
 
-struct FindDeleter { void operator()(HANDLE h) const { FindClose(h); } };
-
 // Names of the skin files directly in the folder, sorted. Listed through the system's own search:
 // the C++ library's filesystem code would bring its stream and locale code into the exe, doubling it.
 std::vector<std::wstring> SkinFileNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
     if (folder.empty()) return names;
-    WIN32_FIND_DATAW data{};
-    HANDLE first = FindFirstFileExW((SkinFolderPrefix(folder) + L"*").c_str(), FindExInfoBasic, &data,
-                                    FindExSearchNameMatch, nullptr, 0);
-    if (first == INVALID_HANDLE_VALUE) return names;
-    Owned<HANDLE, FindDeleter> find(first);
-    do {
+    ForEachFile(SkinFolderPrefix(folder) + L"*", [&](const WIN32_FIND_DATAW& data) {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && HasSkinExtension(data.cFileName))
             names.emplace_back(data.cFileName);
-    } while (FindNextFileW(find.get(), &data));
+    });
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -252,7 +245,7 @@ void SkinManager::PaintGroupBox(HWND groupBox, HDC dc) const {
     SetDCBrushColor(dc, colors_.window);
 
     auto font = reinterpret_cast<HFONT>(SendMessageW(groupBox, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SelectGuard selectedFont(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     wchar_t caption[256] = {};
     GetWindowTextW(groupBox, caption, 256);
     SIZE text{};
@@ -270,7 +263,6 @@ void SkinManager::PaintGroupBox(HWND groupBox, HDC dc) const {
         label.left += 2;
         DrawTextW(dc, caption, -1, &label, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    SelectObject(dc, oldFont);
 }
 
 }  // namespace lentora::ui
