@@ -34,12 +34,6 @@ constexpr NamedControl kNamedControls[] = {
     {L"mmoDonate", ids::mmoDonate},             {L"sbtbtnDonate", ids::sbtbtnDonate},
 };
 
-// A key table target "object.property": the object and the property.
-std::pair<std::wstring_view, std::wstring_view> SplitTarget(std::wstring_view target) {
-    size_t dot = target.rfind(L'.');
-    return {target.substr(0, dot), target.substr(dot + 1)};
-}
-
 int NamedControlId(std::wstring_view name) {
     for (const auto& c : kNamedControls)
         if (name == c.name) return c.id;
@@ -90,7 +84,7 @@ void TfrmMain::actApplyLngExecute() {
 }
 
 void TfrmMain::SetTargetText(std::wstring_view target, const std::wstring& text) {
-    auto [object, property] = SplitTarget(target);
+    auto [object, property] = SplitLanguageTarget(target);
     // Actions and the tray menu are there from the start; the rest waits for the pages.
     if (ui::Action* action = actions_.Find(std::wstring(object))) {
         if (property == L"caption") action->SetCaption(text);
@@ -103,7 +97,7 @@ void TfrmMain::SetTargetText(std::wstring_view target, const std::wstring& text)
 }
 
 void TfrmMain::SetPageTargetText(std::wstring_view target, const std::wstring& text) {
-    auto [object, property] = SplitTarget(target);
+    auto [object, property] = SplitLanguageTarget(target);
     if (object.starts_with(L"pcMainPage.")) {
         std::wstring_view page = object.substr(11);
         int index = page == L"tsStartProgram" ? 0 : page == L"tsOptions" ? 1 : logPageVisible_ ? 3 : 2;

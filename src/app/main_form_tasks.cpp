@@ -5,6 +5,7 @@
 #include "app/main_form_ids.h"
 #include "app/property_form.h"
 #include "launch/working_folder.h"
+#include "ui/list_view_rows.h"
 #include "ui/message_box.h"
 #include "util/format.h"
 #include "util/platform.h"
@@ -88,18 +89,10 @@ void TfrmMain::OnListViewItemChanged(NMLISTVIEW* nm) {
 }
 
 LRESULT TfrmMain::OnListViewCustomDraw(NMLVCUSTOMDRAW* cd) {
-    switch (cd->nmcd.dwDrawStage) {
-        case CDDS_PREPAINT:
-            return CDRF_NOTIFYITEMDRAW;
-        case CDDS_ITEMPREPAINT: {
-            auto index = static_cast<size_t>(cd->nmcd.dwItemSpec);
-            // Disabled tasks are drawn struck through; colours stay as they are.
-            bool enabled = index < tasks_.Count() && tasks_.Enabled(index);
-            SelectObject(cd->nmcd.hdc, enabled ? font_.get() : strikeFont_.get());
-            return CDRF_NEWFONT;
-        }
-    }
-    return CDRF_DODEFAULT;
+    // Disabled tasks are drawn struck through; colours stay as they are.
+    return ui::DrawRowsInFont(*cd, [this](size_t row) {
+        return row < tasks_.Count() && tasks_.Enabled(row) ? font_.get() : strikeFont_.get();
+    });
 }
 
 void TfrmMain::SetStatusLV() {

@@ -135,8 +135,8 @@ void TfrmProperty::SetTargetText(std::wstring_view target, const std::wstring& t
                               {L"sbtnImport", sbtnImport_},       {L"bbtnOk", bbtnOk_},
                               {L"bbtnCancel", bbtnCancel_},       {L"feSelectFile", feSelectFile_},
                               {L"dseTime", dseTime_.edit}};
-    std::wstring_view rest = target.substr(target.find(L'.') + 1);
-    std::wstring_view name = rest.substr(0, rest.find(L'.')), property = rest.substr(rest.find(L'.') + 1);
+    const auto [object, property] = SplitLanguageTarget(target);
+    const std::wstring_view name = object.substr(object.find(L'.') + 1);  // after "frmProperty."
     for (const auto& c : controls) {
         if (c.name != name) continue;
         if (property == L"hint") {

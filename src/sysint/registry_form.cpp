@@ -4,10 +4,12 @@
 
 #include <algorithm>
 
+#include "lang/language_keys.h"
 #include "sysint/registry_key.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
+#include "ui/list_view_rows.h"
 #include "ui/placement.h"
 #include "util/format.h"
 #include "util/text.h"
@@ -298,9 +300,7 @@ void TfrmRegistryEdit::SetTargetText(std::wstring_view target, const std::wstrin
     } kButtons[] = {{L"btnRegImport", Button::btnRegImport},
                     {L"btnEnableReg", Button::btnEnableReg},
                     {L"btnDisableReg", Button::btnDisableReg}};
-    size_t dot = target.find(L'.');
-    if (dot == std::wstring_view::npos) return;
-    std::wstring_view name = target.substr(0, dot), property = target.substr(dot + 1);
+    const auto [name, property] = SplitLanguageTarget(target);
     for (const auto& b : kButtons) {
         if (b.name != name) continue;
         if (property == L"caption") SetButtonCaption(b.button, text);
@@ -343,17 +343,11 @@ std::wstring TfrmRegistryEdit::ButtonHint(Button button) const { return tooltip_
 std::wstring TfrmRegistryEdit::StatusText() const { return ui::GetText(stat1_); }
 
 LRESULT TfrmRegistryEdit::lvRegViewCustomDrawItem(NMLVCUSTOMDRAW* cd) {
-    switch (cd->nmcd.dwDrawStage) {
-        case CDDS_PREPAINT:
-            return CDRF_NOTIFYITEMDRAW;
-        case CDDS_ITEMPREPAINT: {
-            auto index = static_cast<size_t>(cd->nmcd.dwItemSpec);
-            bool bold = index < rows_.size() && !SameTextNoCase(rows_[index].enabled, L"no");
-            SelectObject(cd->nmcd.hdc, bold ? boldFont_.get() : font_.get());
-            return CDRF_NEWFONT;
-        }
-    }
-    return CDRF_DODEFAULT;
+    // Active entries stand out in bold.
+    return ui::DrawRowsInFont(*cd, [this](size_t row) {
+        const bool bold = row < rows_.size() && !SameTextNoCase(rows_[row].enabled, L"no");
+        return bold ? boldFont_.get() : font_.get();
+    });
 }
 
 LRESULT CALLBACK TfrmRegistryEdit::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
