@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "settings/settings_file.h"
-#include "util/ini_files.h"
 
 namespace {
 
@@ -39,22 +38,17 @@ double Median(std::vector<double> values) {
 // Keeps the compiler from dropping reads whose results are unused.
 volatile long long g_sink = 0;
 
-void WriteSettings(const std::wstring& ini) {
+// The file as a close writes it, plus UseLog.
+bool WriteSettings(const std::wstring& ini) {
     using namespace lentora;
     DeleteFileW(ini.c_str());
-    IniWriteBool(ini, L"Skin", L"Useskin", false);
-    IniWriteBool(ini, L"Skin", L"UseAero", false);
-    IniWriteBool(ini, L"Options", L"ShowBalloon", true);
-    IniWriteString(ini, L"Skin", L"Currentskin", L"Vista (internal)");
-    IniWriteString(ini, L"Language", L"CurrentLanguage", L"English (EN)");
-    IniWriteInteger(ini, L"Options", L"WaitTimeOut", 30);
-    IniWriteInteger(ini, L"Options", L"TimeExit", 10);
-    IniWriteBool(ini, L"Options", L"WaitTimer", true);
-    IniWriteBool(ini, L"Options", L"UserProfile", false);
-    IniWriteBool(ini, L"Options", L"check_update", true);
-    IniWriteInteger(ini, L"Options", L"PollingInterval", 7);
-    IniWriteString(ini, L"Options", L"LastUpdateDate", L"45635");
-    IniWriteBool(ini, L"Options", L"UseLog", true);
+    Settings s;
+    s.showBalloon = s.delayOfStart = true;
+    s.delayOfStartSeconds = 30;
+    s.lastUpdateCheck = 45635;
+    if (SaveSettings(ini, s) != SettingsSaveResult::Saved) return false;
+    return WritePrivateProfileStringW(L"Options", L"UseLog", L"1", ini.c_str()) &&
+           WritePrivateProfileStringW(nullptr, nullptr, nullptr, ini.c_str());
 }
 
 // The program reads the whole file once and takes every option from it.
@@ -108,7 +102,10 @@ int wmain(int argc, wchar_t** argv) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     std::wstring ini = std::wstring(temp) + L"lentora-ini-bench-" + std::to_wstring(GetCurrentProcessId()) + L".ini";
-    WriteSettings(ini);
+    if (!WriteSettings(ini)) {
+        std::fprintf(stderr, "the settings file could not be written\n");
+        return 1;
+    }
 
     // Both must read the same values before their speed means anything.
     wchar_t skin[64] = {};

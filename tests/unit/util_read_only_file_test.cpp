@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
+#include "settings/settings_file.h"
 #include "support/temp_dir.h"
 #include "tasks/task_list_file.h"
 #include "unit/tasks_test_support.h"
 #include "util/format.h"
-#include "util/ini_files.h"
 #include "util/platform.h"
 
 namespace lentora {
@@ -36,7 +36,9 @@ TEST_F(ReadOnlyFile, RefusesEverySaveAndKeepsItsBytes) {
     MakeReadOnly(list, true);
 
     EXPECT_FALSE(platform::WriteFileAtomic(ini, "replaced"));
-    EXPECT_THROW(IniWriteInteger(ini, L"Options", L"TimeExit", 12), IniWriteError);
+    Settings settings;
+    settings.exitAfterSeconds = 12;
+    EXPECT_EQ(SaveSettings(ini, settings), SettingsSaveResult::WriteRefused);
     TaskList tasks;
     testing::RecordingLog log;
     EXPECT_FALSE(SaveTaskList(list, tasks, L"1.4.1.250", log));
@@ -44,15 +46,15 @@ TEST_F(ReadOnlyFile, RefusesEverySaveAndKeepsItsBytes) {
 
     EXPECT_EQ(ReadBytes(ini), "[Options]\r\nTimeExit=3\r\n");
     EXPECT_EQ(ReadBytes(list), "<ROOT/>");
-    EXPECT_EQ(IniReadInteger(ini, L"Options", L"TimeExit", 0), 3) << "reading is not affected";
+    EXPECT_EQ(LoadSettings(ini).exitAfterSeconds, 3) << "reading is not affected";
     for (const auto& entry : std::filesystem::directory_iterator(dir.File(L"")))
         EXPECT_EQ(entry.path().extension(), entry.path().filename() == "lentora.ini" ? ".ini" : ".xml")
             << "no temporary file is left behind: " << entry.path();
 
     // The mark, not anything else about the files, was the reason.
     MakeReadOnly(ini, false);
-    IniWriteInteger(ini, L"Options", L"TimeExit", 12);
-    EXPECT_EQ(IniReadInteger(ini, L"Options", L"TimeExit", 0), 12);
+    EXPECT_EQ(SaveSettings(ini, settings), SettingsSaveResult::Saved);
+    EXPECT_EQ(LoadSettings(ini).exitAfterSeconds, 12);
 }
 
 }  // namespace
