@@ -45,7 +45,7 @@ public:
         return {t.commandLine, t.delay, t.enabled};
     }
     void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
-    void SetStatusLV() override {}
+    void RefreshStatusColumn() override {}
     std::wstring Msg(int) const override { return L"Message"; }
     void setMSGPanel(const std::wstring&, int) override {}
     void SetCounterPanel(const std::wstring&) override {}

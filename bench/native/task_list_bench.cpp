@@ -142,13 +142,13 @@ void BM_PugixmlBuildAndSave(benchmark::State& state) {
         pugi::xml_document doc;
         pugi::xml_node tasks = doc.append_child("ROOT").append_child("TASKSLIST");
         int id = 0;
-        for (const TTaskItem& item : list.Items()) {
-            pugi::xml_node task = tasks.append_child("TASK");
-            task.append_attribute("id").set_value(id++);
-            task.append_attribute("name").set_value(EncodeUtf8(item.caption).c_str());
-            task.append_attribute("time").set_value(EncodeUtf8(item.delay).c_str());
-            task.append_attribute("enable").set_value(item.enabled);
-            task.append_attribute("reg").set_value(EncodeUtf8(item.reg).c_str());
+        for (const Task& task : list.Items()) {
+            pugi::xml_node element = tasks.append_child("TASK");
+            element.append_attribute("id").set_value(id++);
+            element.append_attribute("name").set_value(EncodeUtf8(task.commandLine).c_str());
+            element.append_attribute("time").set_value(EncodeUtf8(task.delay).c_str());
+            element.append_attribute("enable").set_value(task.enabled);
+            element.append_attribute("reg").set_value(EncodeUtf8(task.importedFromSystem).c_str());
         }
         benchmark::DoNotOptimize(doc.save_file(path.c_str(), "", pugi::format_raw));
     }

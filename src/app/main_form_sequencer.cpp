@@ -12,8 +12,8 @@ bool TfrmMain::ShowBalloonChecked() const { return options_.Checked(ids::chkShow
 int TfrmMain::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
 SequencerRow TfrmMain::Row(int index) const {
-    const auto row = static_cast<size_t>(index);
-    return SequencerRow{tasks_.Caption(row), tasks_.Delay(row), tasks_.Enabled(row)};
+    const Task& task = tasks_.Item(static_cast<size_t>(index));
+    return SequencerRow{task.commandLine, task.delay, task.enabled};
 }
 
 void TfrmMain::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }

@@ -56,7 +56,7 @@ void Sequencer::timerWaitTimer() {
 }
 
 void Sequencer::bbtnStartClick() {
-    host_.SetStatusLV();
+    host_.RefreshStatusColumn();
     if (runFlag_ == 0)
         StartWalk();
     else

@@ -30,7 +30,7 @@ public:
     virtual int RowCount() const = 0;
     virtual SequencerRow Row(int index) const = 0;
     virtual void SetRowStatus(int index, const std::wstring& text) = 0;
-    virtual void SetStatusLV() = 0;
+    virtual void RefreshStatusColumn() = 0;  // each task's status from its check box
 
     // Message text n of the applied language.
     virtual std::wstring Msg(int n) const = 0;

@@ -69,7 +69,7 @@ struct FakeHost : ISequencerHost {
     int RowCount() const override { return static_cast<int>(rows.size()); }
     SequencerRow Row(int i) const override { return {rows.at(i).commandLine, rows.at(i).delay, rows.at(i).enabled}; }
     void SetRowStatus(int i, const std::wstring& text) override { rows.at(i).status = text; }
-    void SetStatusLV() override {
+    void RefreshStatusColumn() override {
         ++statusRefreshes;
         for (Task& t : rows) t.status = t.enabled ? L"MSG2" : L"MSG3";
     }
