@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "log/log_sink.h"
-#include "tasks/task_item.h"
+#include "tasks/task.h"
 
 namespace lentora::fuzz {
 
@@ -27,7 +27,7 @@ inline void Require(bool holds, const char* what) {
 // What the task list file holds of a row: everything but the status, with a blank for each
 // character XML cannot hold (C0 controls but tab, LF and CR; U+FFFE, U+FFFF; surrogates, which are
 // all lone here, since the targets run where wchar_t holds whole code points).
-inline TTaskItem AsSavedInXml(const TTaskItem& item) {
+inline Task AsSavedInXml(const Task& task) {
     auto saved = [](std::wstring text) {
         for (wchar_t& unit : text) {
             auto c = static_cast<char32_t>(unit);
@@ -36,7 +36,7 @@ inline TTaskItem AsSavedInXml(const TTaskItem& item) {
         }
         return text;
     };
-    return {saved(item.caption), saved(item.delay), L"", saved(item.reg), item.enabled};
+    return {saved(task.commandLine), saved(task.delay), L"", saved(task.importedFromSystem), task.enabled};
 }
 
 class Input {

@@ -47,7 +47,7 @@ public:
         return {t.commandLine, lentora::ParseWholeNumber(t.delay), t.enabled};  // as the window reads its rows
     }
     void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
-    void SetStatusLV() override {}
+    void RefreshStatusColumn() override {}
     std::wstring Msg(int) const override { return L"Message"; }
     void setMSGPanel(const std::wstring&, int) override {}
     void SetCounterPanel(const std::wstring&) override {}

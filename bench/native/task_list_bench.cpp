@@ -1,7 +1,8 @@
-// Loading and saving a large task list beside bare pugixml on the same file: a plain parse or save,
-// and the least work any reader or writer of the file does with pugixml (visit the parsed attributes,
-// decode the texts, build and save), so the cost of the encoding, the model, validation and the
-// durable replace reads as a ratio.
+// Loading and saving a task list beside bare pugixml on the same file: a plain parse or save, and the
+// least work any reader or writer of the file does with pugixml (visit the parsed attributes, decode
+// the texts, build and save), so the cost of the encoding, the model, validation and the durable
+// replace reads as a ratio. Target: load and save of 1,000 tasks well under one frame (16 ms); the
+// 10,000-task case only shows that a list far beyond real use stays sane.
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
@@ -17,13 +18,15 @@ using namespace lentora;
 
 namespace {
 
-constexpr int kTasks = 10000;
+// Lists of a realistic size and one far larger.
+constexpr int kTaskCounts[] = {1000, 10000};
 
 struct NullLog : ILogSink {
     void Log(const std::wstring&) override {}
 };
 
-// A folder of startlist files: Arg 0 holds ASCII command lines, Arg 1 Cyrillic ones.
+// A folder of startlist files, one per script and size: the first argument 0 for ASCII command
+// lines, 1 for Cyrillic ones; the second the number of tasks.
 class Files {
 public:
     Files() {
@@ -33,20 +36,25 @@ public:
         NullLog log;
         for (int cyrillic = 0; cyrillic < 2; ++cyrillic) {
             std::wstring folder = cyrillic ? L"\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B" : L"Programs";
-            TaskList list;
-            for (int i = 0; i < kTasks; ++i) {
-                std::wstring n = std::to_wstring(i);
-                list.Append({L"C:\\" + folder + L"\\Vendor " + n + L"\\tool" + n + L".exe /silent --profile=" + n,
-                             std::to_wstring(i % 3600 + 1), L"", i % 7 ? L"0" : L"1", i % 5 != 0});
+            for (int count : kTaskCounts) {
+                TaskList list;
+                for (int i = 0; i < count; ++i) {
+                    std::wstring n = std::to_wstring(i);
+                    list.Append({L"C:\\" + folder + L"\\Vendor " + n + L"\\tool" + n + L".exe /silent --profile=" + n,
+                                 std::to_wstring(i % 3600 + 1), L"", i % 7 ? L"0" : L"1", i % 5 != 0});
+                }
+                SaveTaskList(Source(cyrillic, count), list, L"1.4.1.250", log);
             }
-            SaveTaskList(Source(cyrillic), list, L"1.4.1.250", log);
         }
     }
     ~Files() {
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
-    std::wstring Source(int64_t cyrillic) const { return Path(cyrillic ? "cyrillic.xml" : "ascii.xml"); }
+    std::wstring Source(int64_t cyrillic, int64_t count) const {
+        return Path((cyrillic ? "cyrillic-" : "ascii-") + std::to_string(count) + ".xml");
+    }
+    std::wstring Source(const benchmark::State& state) const { return Source(state.range(0), state.range(1)); }
     std::wstring Path(const std::string& name) const { return (dir_ / name).wstring(); }
 
 private:
@@ -61,7 +69,7 @@ const Files& TheFiles() {
 std::string Narrow(const std::wstring& path) { return std::filesystem::path(path).string(); }
 
 void BM_LoadTaskList(benchmark::State& state) {
-    std::wstring path = TheFiles().Source(state.range(0));
+    std::wstring path = TheFiles().Source(state);
     NullLog log;
     for (auto _ : state) {
         TaskList list;
@@ -71,7 +79,7 @@ void BM_LoadTaskList(benchmark::State& state) {
 }
 
 void BM_PugixmlLoadFile(benchmark::State& state) {
-    std::string path = Narrow(TheFiles().Source(state.range(0)));
+    std::string path = Narrow(TheFiles().Source(state));
     for (auto _ : state) {
         pugi::xml_document doc;
         benchmark::DoNotOptimize(doc.load_file(path.c_str()).status);
@@ -81,7 +89,7 @@ void BM_PugixmlLoadFile(benchmark::State& state) {
 // The parse plus a look at the first byte of every attribute of every task, building nothing: the
 // least any reader of the parsed document pays before it has read a single value.
 void BM_PugixmlLoadAndVisitAttributes(benchmark::State& state) {
-    std::string path = Narrow(TheFiles().Source(state.range(0)));
+    std::string path = Narrow(TheFiles().Source(state));
     for (auto _ : state) {
         pugi::xml_document doc;
         doc.load_file(path.c_str());
@@ -96,7 +104,7 @@ void BM_PugixmlLoadAndVisitAttributes(benchmark::State& state) {
 // The parse plus decoding the texts of every task into one buffer, with no code page, rows or
 // validation: what any reader that hands out the tasks' texts has to do at least.
 void BM_PugixmlLoadAndDecodeTexts(benchmark::State& state) {
-    std::string path = Narrow(TheFiles().Source(state.range(0)));
+    std::string path = Narrow(TheFiles().Source(state));
     for (auto _ : state) {
         pugi::xml_document doc;
         doc.load_file(path.c_str());
@@ -111,14 +119,14 @@ void BM_PugixmlLoadAndDecodeTexts(benchmark::State& state) {
 void BM_SaveTaskList(benchmark::State& state) {
     NullLog log;
     TaskList list;
-    LoadTaskList(TheFiles().Source(state.range(0)), list, log);
+    LoadTaskList(TheFiles().Source(state), list, log);
     std::wstring path = TheFiles().Path("saved.xml");
     for (auto _ : state) benchmark::DoNotOptimize(SaveTaskList(path, list, L"1.4.1.250", log));
 }
 
 void BM_PugixmlSaveFile(benchmark::State& state) {
     pugi::xml_document doc;
-    doc.load_file(Narrow(TheFiles().Source(state.range(0))).c_str());
+    doc.load_file(Narrow(TheFiles().Source(state)).c_str());
     std::string path = Narrow(TheFiles().Path("pugixml.xml"));
     for (auto _ : state) benchmark::DoNotOptimize(doc.save_file(path.c_str(), "", pugi::format_raw));
 }
@@ -128,30 +136,36 @@ void BM_PugixmlSaveFile(benchmark::State& state) {
 void BM_PugixmlBuildAndSave(benchmark::State& state) {
     NullLog log;
     TaskList list;
-    LoadTaskList(TheFiles().Source(state.range(0)), list, log);
+    LoadTaskList(TheFiles().Source(state), list, log);
     std::string path = Narrow(TheFiles().Path("pugixml-built.xml"));
     for (auto _ : state) {
         pugi::xml_document doc;
         pugi::xml_node tasks = doc.append_child("ROOT").append_child("TASKSLIST");
         int id = 0;
-        for (const TTaskItem& item : list.Items()) {
-            pugi::xml_node task = tasks.append_child("TASK");
-            task.append_attribute("id").set_value(id++);
-            task.append_attribute("name").set_value(EncodeUtf8(item.caption).c_str());
-            task.append_attribute("time").set_value(EncodeUtf8(item.delay).c_str());
-            task.append_attribute("enable").set_value(item.enabled);
-            task.append_attribute("reg").set_value(EncodeUtf8(item.reg).c_str());
+        for (const Task& task : list.Items()) {
+            pugi::xml_node element = tasks.append_child("TASK");
+            element.append_attribute("id").set_value(id++);
+            element.append_attribute("name").set_value(EncodeUtf8(task.commandLine).c_str());
+            element.append_attribute("time").set_value(EncodeUtf8(task.delay).c_str());
+            element.append_attribute("enable").set_value(task.enabled);
+            element.append_attribute("reg").set_value(EncodeUtf8(task.importedFromSystem).c_str());
         }
         benchmark::DoNotOptimize(doc.save_file(path.c_str(), "", pugi::format_raw));
     }
 }
 
+void ScriptsAndSizes(benchmark::internal::Benchmark* bench) {
+    for (int count : kTaskCounts) {
+        for (int cyrillic = 0; cyrillic < 2; ++cyrillic) bench->Args({cyrillic, count});
+    }
+}
+
 }  // namespace
 
-BENCHMARK(BM_LoadTaskList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PugixmlLoadFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PugixmlLoadAndVisitAttributes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PugixmlLoadAndDecodeTexts)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveTaskList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PugixmlSaveFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PugixmlBuildAndSave)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadTaskList)->Apply(ScriptsAndSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PugixmlLoadFile)->Apply(ScriptsAndSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PugixmlLoadAndVisitAttributes)->Apply(ScriptsAndSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PugixmlLoadAndDecodeTexts)->Apply(ScriptsAndSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SaveTaskList)->Apply(ScriptsAndSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PugixmlSaveFile)->Apply(ScriptsAndSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PugixmlBuildAndSave)->Apply(ScriptsAndSizes)->Unit(benchmark::kMicrosecond);

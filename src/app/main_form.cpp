@@ -208,8 +208,8 @@ LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
         switch (hdr->code) {
             case NM_CUSTOMDRAW: return OnListViewCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
             case LVN_ITEMCHANGED: OnListViewItemChanged(reinterpret_cast<NMLISTVIEW*>(hdr)); return 0;
-            case LVN_COLUMNCLICK: lvListProgColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return 0;
-            case NM_CLICK: SetStatusLV(); return 0;
+            case LVN_COLUMNCLICK: tasks_.SortByColumn(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return 0;
+            case NM_CLICK: RefreshStatusColumn(); return 0;
             case NM_DBLCLK: actEditTaskExecute(); return 0;
         }
     }

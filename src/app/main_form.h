@@ -98,9 +98,8 @@ public:
     bool LogPageVisible() const;
 
     // Task page.
-    void SetStatusLV() override;
+    void RefreshStatusColumn() override;
     void RefreshListView();
-    void lvListProgColumnClick(int column);
     void actEditTaskExecute();
     void actDeleteTaskExecute();
     void actDeleteAllTaskExecute();

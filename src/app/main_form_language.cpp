@@ -156,7 +156,7 @@ void TfrmMain::ApplyLanguage(const std::wstring& path) {
     applySection(L"LABELS");
     SetPageText(ids::lblAutorLng, TranslatorLabel(Msg(27), lngParam_));
     Log(L"Apply language finished");
-    SetStatusLV();
+    RefreshStatusColumn();
 }
 
 }  // namespace lentora

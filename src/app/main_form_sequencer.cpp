@@ -15,8 +15,8 @@ bool TfrmMain::LaunchBalloonsOn() const { return options_.Checked(ids::chkShowBa
 int TfrmMain::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
 SequencerRow TfrmMain::Row(int index) const {
-    const auto row = static_cast<size_t>(index);
-    return SequencerRow{tasks_.Caption(row), ParseWholeNumber(tasks_.Delay(row)), tasks_.Enabled(row)};
+    const Task& task = tasks_.Item(static_cast<size_t>(index));
+    return SequencerRow{task.commandLine, ParseWholeNumber(task.delay), task.enabled};
 }
 
 void TfrmMain::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }

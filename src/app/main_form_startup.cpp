@@ -38,8 +38,8 @@ std::wstring TfrmMain::DataFilePath(const std::wstring& name) const {
 void TfrmMain::FormCreate() {
     setMSGPanel(Msg(4), 0);
     InitProgram();
-    lvListProgColumnClick(TaskList::kTime);
-    lvListProgColumnClick(TaskList::kTime);
+    tasks_.SortByColumn(TaskList::kTime);
+    tasks_.SortByColumn(TaskList::kTime);
     StartUpdateWorker(false);
     if (startMode_) {
         sequencer_.BeginStartMode();
@@ -80,7 +80,7 @@ void TfrmMain::InitProgram() {
     SetTrayHint(caption);
     SetComponentLabels();
     LoadTasksAtStartup();
-    SetStatusLV();
+    RefreshStatusColumn();
 }
 
 void TfrmMain::ReadCommandLine() {

@@ -25,8 +25,9 @@ void TfrmMain::RefreshListView() {
         size_t changes = count > shownRows_.size() ? count - shownRows_.size() : shownRows_.size() - count;
         for (size_t i = 0; i < std::min(count, shownRows_.size()) && changes <= kMany; ++i) {
             const ShownRow& shown = shownRows_[i];
-            changes += tasks_.Caption(i) != shown.caption || tasks_.Delay(i) != shown.delay ||
-                       tasks_.Status(i) != shown.status || tasks_.Enabled(i) != shown.enabled;
+            const Task& task = tasks_.Item(i);
+            changes += task.commandLine != shown.caption || task.delay != shown.delay || task.status != shown.status ||
+                       task.enabled != shown.enabled;
         }
         return changes > kMany;
     };
@@ -51,13 +52,13 @@ void TfrmMain::RefreshListView() {
             onShow = value;
             ListView_SetItemText(lvListProg_, row, column, const_cast<wchar_t*>(onShow.c_str()));
         };
-        text(0, tasks_.Caption(i), shown.caption);
-        text(1, tasks_.Delay(i), shown.delay);
-        text(2, tasks_.Status(i), shown.status);
-        const bool enabled = tasks_.Enabled(i);
-        if (added || shown.enabled != enabled) {
-            ListView_SetCheckState(lvListProg_, row, enabled);
-            shown.enabled = enabled;
+        const Task& task = tasks_.Item(i);
+        text(0, task.commandLine, shown.caption);
+        text(1, task.delay, shown.delay);
+        text(2, task.status, shown.status);
+        if (added || shown.enabled != task.enabled) {
+            ListView_SetCheckState(lvListProg_, row, task.enabled);
+            shown.enabled = task.enabled;
         }
         const bool selected = tasks_.Selected() == i;
         if (added || shown.selected != selected) {
@@ -78,7 +79,7 @@ void TfrmMain::OnListViewItemChanged(NMLISTVIEW* nm) {
     auto index = static_cast<size_t>(nm->iItem);
     if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_STATEIMAGEMASK)) {
         bool checked = ((nm->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
-        if (tasks_.Enabled(index) != checked) tasks_.SetEnabled(index, checked);
+        if (tasks_.Item(index).enabled != checked) tasks_.SetEnabled(index, checked);
     }
     if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_SELECTED)) {
         if (nm->uNewState & LVIS_SELECTED)
@@ -91,16 +92,14 @@ void TfrmMain::OnListViewItemChanged(NMLISTVIEW* nm) {
 LRESULT TfrmMain::OnListViewCustomDraw(NMLVCUSTOMDRAW* cd) {
     // Disabled tasks are drawn struck through; colours stay as they are.
     return ui::DrawRowsInFont(*cd, [this](size_t row) {
-        return row < tasks_.Count() && tasks_.Enabled(row) ? font_.get() : strikeFont_.get();
+        return row < tasks_.Count() && tasks_.Item(row).enabled ? font_.get() : strikeFont_.get();
     });
 }
 
-void TfrmMain::SetStatusLV() {
+void TfrmMain::RefreshStatusColumn() {
     if (tasks_.Empty()) return;
-    tasks_.SetStatusLV(Msg(2), Msg(3));
+    tasks_.RefreshStatuses(Msg(2), Msg(3));
 }
-
-void TfrmMain::lvListProgColumnClick(int column) { tasks_.ColumnClick(column); }
 
 void TfrmMain::SetTaskEditing(bool enabled) {
     pageUpdates_.Run(L"lvListProg.enabled", [this, enabled] { EnableWindow(lvListProg_, enabled); });
@@ -112,8 +111,8 @@ void TfrmMain::actAddTaskExecute() {
         TfrmProperty dialog(*this, TfrmProperty::kAdding);
         dialog.ShowModal();
     }
-    lvListProgColumnClick(TaskList::kTime);
-    lvListProgColumnClick(TaskList::kTime);
+    tasks_.SortByColumn(TaskList::kTime);
+    tasks_.SortByColumn(TaskList::kTime);
 }
 
 void TfrmMain::actEditTaskExecute() {
@@ -141,7 +140,7 @@ void TfrmMain::actDeleteTaskExecute() {
         return;
     }
     if (ui::ShowMessageBox(hwnd(), Msg(19), Msg(15), MB_YESNO | MB_ICONWARNING) != IDYES) return;
-    Log(FormatText(L"Task \"%s\" is deleted from list", {tasks_.Caption(*selected)}));
+    Log(FormatText(L"Task \"%s\" is deleted from list", {tasks_.Item(*selected).commandLine}));
     tasks_.Remove(*selected);
 }
 
@@ -204,7 +203,7 @@ void TfrmMain::actStartExecute() {
         ui::ShowMessageBox(hwnd(), Msg(20), Msg(13), MB_OK | MB_ICONWARNING);
         return;
     }
-    bool started = LaunchProgram(std::wstring(tasks_.Caption(*selected)));
+    bool started = LaunchProgram(tasks_.Item(*selected).commandLine);
     tasks_.SetStatus(*selected, Msg(started ? 9 : 10));
 }
 

@@ -47,8 +47,8 @@ bool TfrmProperty::CreateAndShow() {
         return false;
     main_.SetPropertyForm(this);
     if (Tag == kEditing) {
-        const TTaskItem task = main_.Tasks().Item(*main_.Tasks().Selected());
-        ui::SetText(feSelectFile_, task.caption);
+        const Task task = main_.Tasks().Item(*main_.Tasks().Selected());
+        ui::SetText(feSelectFile_, task.commandLine);
         ui::SetText(dseTime_.edit, task.delay);
         ui::SetChecked(chbEnableTask_, task.enabled);
     }
@@ -187,12 +187,12 @@ bool TfrmProperty::bbtnOkClick() {
     TaskList& tasks = main_.Tasks();
     switch (Tag) {
         case kAdding:
-            tasks.addfiletotable(program, delayText, L"", enabled, L"0", main_);
+            tasks.AddTask({program, delayText, L"", L"0", enabled}, main_);
             break;
         case kEditing:
             if (auto row = tasks.Selected()) {
                 TaskList::UpdateBlock block(tasks);
-                tasks.SetCaption(*row, program);
+                tasks.SetCommandLine(*row, program);
                 tasks.SetDelay(*row, delayText);
                 tasks.SetEnabled(*row, enabled);
             }
@@ -204,10 +204,10 @@ bool TfrmProperty::bbtnOkClick() {
                                    MB_OK | MB_ICONERROR);
                 return false;
             }
-            tasks.addfiletotable(program, delayText, L"", enabled, L"1", main_);
+            tasks.AddTask({program, delayText, L"", L"1", enabled}, main_);
             break;
     }
-    main_.SetStatusLV();
+    main_.RefreshStatusColumn();
     Close();
     return true;
 }

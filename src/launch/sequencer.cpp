@@ -54,7 +54,7 @@ void Sequencer::EndDelay() {
 }
 
 void Sequencer::StartOrStop() {
-    host_.SetStatusLV();
+    host_.RefreshStatusColumn();
     if (walkActive_)
         StopWalk();
     else

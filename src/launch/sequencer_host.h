@@ -34,7 +34,7 @@ public:
     virtual SequencerRow Row(int index) const = 0;
     virtual void SetRowStatus(int index, const std::wstring& text) = 0;
     // Every row's status back to its enabled or disabled text.
-    virtual void SetStatusLV() = 0;
+    virtual void RefreshStatusColumn() = 0;
 
     // Message text n of the applied language.
     virtual std::wstring Msg(int n) const = 0;

@@ -38,12 +38,12 @@ std::wstring TakeField(std::wstring_view& rest) {
 bool ReadLegacyLines(std::wstring_view text, TaskList& list) {
     while (!text.empty()) {
         std::wstring_view rest = TakeLine(text);
-        TTaskItem item;
-        item.caption = TakeField(rest);
-        item.delay = TakeField(rest);
-        item.status = TakeField(rest);
-        bool readable = ReadFlag(rest, item.enabled);
-        list.Append(std::move(item));
+        Task task;
+        task.commandLine = TakeField(rest);
+        task.delay = TakeField(rest);
+        task.status = TakeField(rest);
+        bool readable = ReadFlag(rest, task.enabled);
+        list.Append(std::move(task));
         if (!readable) return false;
     }
     return true;

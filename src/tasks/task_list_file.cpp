@@ -2,9 +2,7 @@
 
 #include <pugixml.hpp>
 
-#include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -32,20 +30,12 @@ struct CodePageWriter : pugi::xml_writer {
     std::string bytes;
 };
 
-// "enable" is a short word or number: read it without building a string on the heap.
-bool ReadEnable(const char* utf8, bool& flag) {
-    std::string_view text(utf8);
-    wchar_t wide[8];
-    if (text.size() > std::size(wide) || AsciiRunEnd(text, 0) != text.size()) return ReadFlag(DecodeUtf8(text), flag);
-    std::copy(text.begin(), text.end(), wide);
-    return ReadFlag(std::wstring_view(wide, text.size()), flag);
-}
-
 // Room for the file in one piece: its texts, each task's markup, the declaration and root.
 size_t EstimatedSize(const TaskList& list) {
     constexpr size_t kTaskMarkup = 64;
     size_t size = 256;
-    for (size_t i = 0; i < list.Count(); ++i) size += list.Caption(i).size() + list.Delay(i).size() + list.Reg(i).size() + kTaskMarkup;
+    for (const Task& task : list.Items())
+        size += task.commandLine.size() + task.delay.size() + task.importedFromSystem.size() + kTaskMarkup;
     return size;
 }
 
@@ -62,40 +52,26 @@ private:
     std::string buffer_;
 };
 
-// Exact-case equality, compared in line: it runs for every attribute of every task. The comparison
-// stops at the first difference, so it never reads past the end of `key`.
-template <size_t N>
-bool NameIs(const char* key, const char (&literal)[N]) {
-    for (size_t i = 0; i < N; ++i) {
-        if (key[i] != literal[i]) return false;
-    }
-    return true;
-}
-
 // Appends a child of "TASKSLIST" as a row; false when it is not an element, lacks a required
 // attribute or has an "enable" that is neither a Boolean word nor a number. A row without its texts
 // is dropped rather than kept half-filled; one with an unreadable "enable" has all of them, so it
 // stays with its check box clear rather than vanish at the next save.
 bool ReadTask(pugi::xml_node node, TaskList& list) {
     if (node.type() != pugi::node_element) return false;
-    // One pass over the attributes; the first of a name counts.
-    const char* name = nullptr;
-    const char* time = nullptr;
-    const char* enable = nullptr;
-    const char* reg = nullptr;
-    for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-        const char* key = attribute.name();
-        const char** slot = NameIs(key, "name")     ? &name
-                            : NameIs(key, "time")   ? &time
-                            : NameIs(key, "enable") ? &enable
-                            : NameIs(key, "reg")    ? &reg
-                                                    : nullptr;
-        if (slot && !*slot) *slot = attribute.value();
-    }
+    // Names are matched in their exact case; the first attribute of a name counts.
+    pugi::xml_attribute name = node.attribute("name");
+    pugi::xml_attribute time = node.attribute("time");
+    pugi::xml_attribute enable = node.attribute("enable");
+    pugi::xml_attribute reg = node.attribute("reg");
     if (!name || !time || !enable) return false;
+    Task task;
+    task.commandLine = DecodeUtf8(name.value());
+    task.delay = DecodeUtf8(time.value());
+    if (reg) task.importedFromSystem = DecodeUtf8(reg.value());
     bool enabled = false;
-    bool readable = ReadEnable(enable, enabled);
-    list.AppendUtf8(name, time, reg ? reg : "0", readable && enabled);
+    const bool readable = ReadFlag(DecodeUtf8(enable.value()), enabled);
+    task.enabled = readable && enabled;
+    list.Append(std::move(task));
     return readable;
 }
 
@@ -107,10 +83,8 @@ pugi::xml_node FirstElementNamed(pugi::xml_node parent, std::string_view name) {
 }
 
 // Appends the tasks of the parsed document; false when a task stops the reading.
-bool ReadTasks(const pugi::xml_document& doc, size_t documentSize, TaskList& list) {
+bool ReadTasks(const pugi::xml_document& doc, TaskList& list) {
     pugi::xml_node tasks = FirstElementNamed(doc.document_element(), "TASKSLIST");
-    // The document's size bounds the characters of its texts.
-    list.Reserve(static_cast<size_t>(std::distance(tasks.begin(), tasks.end())), documentSize);
     for (pugi::xml_node child : tasks.children()) {
         if (!ReadTask(child, list)) return false;
     }
@@ -151,12 +125,13 @@ std::string TaskListToBytes(const TaskList& list, const std::wstring& programVer
     values.Put(root, "version", programVersion);
     pugi::xml_node tasks = root.append_child("TASKSLIST");
     for (size_t i = 0; i < list.Count(); ++i) {
-        pugi::xml_node task = tasks.append_child("TASK");
-        task.append_attribute("id").set_value(static_cast<unsigned long long>(i));
-        values.Put(task, "name", list.Caption(i));
-        values.Put(task, "time", list.Delay(i));
-        task.append_attribute("enable").set_value(list.Enabled(i) ? "true" : "false");
-        values.Put(task, "reg", list.Reg(i));
+        const Task& task = list.Item(i);
+        pugi::xml_node element = tasks.append_child("TASK");
+        element.append_attribute("id").set_value(static_cast<unsigned long long>(i));
+        values.Put(element, "name", task.commandLine);
+        values.Put(element, "time", task.delay);
+        element.append_attribute("enable").set_value(task.enabled ? "true" : "false");
+        values.Put(element, "reg", task.importedFromSystem);
     }
     CodePageWriter writer(kFileCodePage);
     writer.bytes.reserve(EstimatedSize(list));
@@ -179,7 +154,7 @@ bool SaveTaskList(const std::wstring& path, const TaskList& list, const std::wst
 bool LoadTaskListFromBytes(std::string bytes, TaskList& list) {
     std::string buffer;
     pugi::xml_document doc;
-    return ParseTaskBytes(std::move(bytes), buffer, doc) && ReadTasks(doc, buffer.size(), list);
+    return ParseTaskBytes(std::move(bytes), buffer, doc) && ReadTasks(doc, list);
 }
 
 bool LoadTaskList(const std::wstring& path, TaskList& list, ILogSink& log) {
@@ -204,13 +179,13 @@ void CheckTaskList(TaskList& list, ILogSink& log) {
     for (size_t index = 0; index < list.Count(); ++index) {
         auto line = [index] { return std::to_wstring(index + 1); };
         // A delay that is no whole number could never be reached by the walk either.
-        WholeNumber delay = ReadWholeNumber(list.Delay(index));
+        WholeNumber delay = ReadWholeNumber(list.Item(index).delay);
         if (!delay.valid || delay.value < 1) {
             list.SetDelay(index, line());
             log.Log(FormatText(L"Find incorrect time of start in %s line %s line. Corrected.",
-                               {list.Caption(index), line()}));
+                               {list.Item(index).commandLine, line()}));
         }
-        if (list.Caption(index).empty()) {
+        if (list.Item(index).commandLine.empty()) {
             list.SetEnabled(index, false);
             log.Log(FormatText(L"Find empty Name of start in %s line. Disabled.", {line()}));
         }

@@ -76,7 +76,7 @@ struct FakeHost : ISequencerHost {
         return {rows.at(i).commandLine, ParseWholeNumber(rows.at(i).delay), rows.at(i).enabled};
     }
     void SetRowStatus(int i, const std::wstring& text) override { rows.at(i).status = text; }
-    void SetStatusLV() override {
+    void RefreshStatusColumn() override {
         ++statusRefreshes;
         for (Task& t : rows) t.status = t.enabled ? L"MSG2" : L"MSG3";
     }

@@ -39,11 +39,11 @@ std::string OneTaskFilling(size_t fileSize) {
 }
 
 // A row as the XML reader gives it: no status.
-TTaskItem Row(std::wstring caption, std::wstring delay, std::wstring reg, bool enabled) {
-    return TTaskItem{std::move(caption), std::move(delay), L"", std::move(reg), enabled};
+Task Row(std::wstring commandLine, std::wstring delay, std::wstring reg, bool enabled) {
+    return Task{std::move(commandLine), std::move(delay), L"", std::move(reg), enabled};
 }
 
-using Rows = std::vector<TTaskItem>;
+using Rows = std::vector<Task>;
 
 class TaskFileTest : public lentora::testing::TempFolderTest {
 protected:
@@ -135,7 +135,7 @@ TEST_F(TaskFileTest, CharactersXmlCannotHoldAreSavedAsBlanks) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].what);
         EXPECT_NE(bytes.find("name=\"" + cases[i].written + "\""), std::string::npos);
-        EXPECT_EQ(loaded.Item(i).caption, cases[i].readBack);
+        EXPECT_EQ(loaded.Item(i).commandLine, cases[i].readBack);
     }
 #if !defined(_WIN32)
     EXPECT_TRUE(StrictParserAccepts(PathOf("startlist.xml")));

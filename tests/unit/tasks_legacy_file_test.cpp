@@ -29,7 +29,7 @@ TEST_F(LegacyTaskFileTest, ConversionWritesTheXmlFileAndDeletesTheOldOne) {
     WriteBytes("startlist.lst", "C:\\Tools\\app.exe|5|Active|True\r\n");
     ASSERT_TRUE(Convert());
 
-    EXPECT_EQ(list_.Items(), (std::vector<TTaskItem>{{L"C:\\Tools\\app.exe", L"5", L"Active", L"0", true}}));
+    EXPECT_EQ(list_.Items(), (std::vector<Task>{{L"C:\\Tools\\app.exe", L"5", L"Active", L"0", true}}));
     EXPECT_FALSE(Exists("startlist.lst"));
     EXPECT_NE(ReadBytes("startlist.xml").find("<TASK id=\"0\" name=\"C:\\Tools\\app.exe\" time=\"5\" enable=\"true\" reg=\"0\"/>"),
               std::string::npos);
@@ -50,7 +50,7 @@ TEST_F(LegacyTaskFileTest, LinesEndAtAnyBreakAndMissingFieldsAreEmpty) {
     list_.Append({L"old.exe", L"1", L"", L"0", true});
     ASSERT_FALSE(LoadLegacyTaskList(PathOf("startlist.lst"), list_, log_));
 
-    EXPECT_EQ(list_.Items(), (std::vector<TTaskItem>{{L"a.exe -x", L"3", L"Waiting", L"0", true},
+    EXPECT_EQ(list_.Items(), (std::vector<Task>{{L"a.exe -x", L"3", L"Waiting", L"0", true},
                                                      {L"b.exe", L"4", L"", L"0", false},
                                                      {L"c.exe", L"7", L"s", L"0", false},
                                                      {L"d.exe", L"8", L"s", L"0", false}}));  // flag "-1|extra"
@@ -61,14 +61,14 @@ TEST_F(LegacyTaskFileTest, AFileWithAByteOrderMarkIsReadInItsEncoding) {
     WriteBytes("startlist.lst", "\xFF\xFE" + EncodeUtf16Le(name + L"|2|s|true\r\n"));
     ASSERT_TRUE(LoadLegacyTaskList(PathOf("startlist.lst"), list_, log_));
     ASSERT_EQ(list_.Count(), 1u);
-    EXPECT_EQ(list_.Item(0).caption, name);
+    EXPECT_EQ(list_.Item(0).commandLine, name);
 }
 
 TEST_F(LegacyTaskFileTest, BadFlagKeepsTheFailingRowAndTheOldFile) {
     WriteBytes("startlist.lst", "a.exe|3|s|True\r\nb.exe|4|s|maybe\r\nc.exe|5|s|1\r\n");
     EXPECT_FALSE(Convert());
 
-    EXPECT_EQ(list_.Items(), (std::vector<TTaskItem>{{L"a.exe", L"3", L"s", L"0", true}, {L"b.exe", L"4", L"s", L"0", false}}));
+    EXPECT_EQ(list_.Items(), (std::vector<Task>{{L"a.exe", L"3", L"s", L"0", true}, {L"b.exe", L"4", L"s", L"0", false}}));
     // Set aside with all its lines, so the next start reads the new list instead of converting again.
     EXPECT_FALSE(Exists("startlist.lst"));
     EXPECT_EQ(ReadBytes("startlist.lst.bak"), "a.exe|3|s|True\r\nb.exe|4|s|maybe\r\nc.exe|5|s|1\r\n");

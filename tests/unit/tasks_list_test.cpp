@@ -11,24 +11,24 @@ using namespace lentora;
 
 namespace {
 
-TTaskItem Task(std::wstring caption, std::wstring delay, std::wstring status = L"", bool enabled = true) {
-    return TTaskItem{std::move(caption), std::move(delay), std::move(status), L"0", enabled};
+Task MakeTask(std::wstring commandLine, std::wstring delay, std::wstring status = L"", bool enabled = true) {
+    return Task{std::move(commandLine), std::move(delay), std::move(status), L"0", enabled};
 }
 
-void Fill(TaskList& list, const std::vector<TTaskItem>& items) {
+void Fill(TaskList& list, const std::vector<Task>& items) {
     for (const auto& item : items) list.Append(item);
 }
 
 std::vector<std::wstring> Captions(const TaskList& list) {
     std::vector<std::wstring> out;
-    for (const auto& item : list.Items()) out.push_back(item.caption);
+    for (const auto& item : list.Items()) out.push_back(item.commandLine);
     return out;
 }
 
 // Start-up and Add click the Time column twice in a row.
 void SortByDelayAsAtStartUp(TaskList& list) {
-    list.ColumnClick(TaskList::kTime);
-    list.ColumnClick(TaskList::kTime);
+    list.SortByColumn(TaskList::kTime);
+    list.SortByColumn(TaskList::kTime);
 }
 
 struct Click {
@@ -38,7 +38,7 @@ struct Click {
 
 void ExpectClicks(TaskList& list, const std::vector<Click>& clicks) {
     for (size_t i = 0; i < clicks.size(); ++i) {
-        list.ColumnClick(clicks[i].column);
+        list.SortByColumn(clicks[i].column);
         EXPECT_EQ(Captions(list), clicks[i].order) << "after click " << i << " on column " << clicks[i].column;
     }
 }
@@ -47,7 +47,7 @@ void ExpectClicks(TaskList& list, const std::vector<Click>& clicks) {
 
 TEST(TasksSort, TimeColumnSortsDelaysAsNumbersAndAlternates) {
     TaskList list;
-    Fill(list, {Task(L"nine", L"9"), Task(L"ten", L"10"), Task(L"one", L"1"), Task(L"two", L"2")});
+    Fill(list, {MakeTask(L"nine", L"9"), MakeTask(L"ten", L"10"), MakeTask(L"one", L"1"), MakeTask(L"two", L"2")});
     // The first click on a fresh list gives the largest delay first.
     ExpectClicks(list, {{TaskList::kTime, {L"ten", L"nine", L"two", L"one"}},
                         {TaskList::kTime, {L"one", L"two", L"nine", L"ten"}},
@@ -56,7 +56,7 @@ TEST(TasksSort, TimeColumnSortsDelaysAsNumbersAndAlternates) {
 
 TEST(TasksSort, StartUpDoubleClickLeavesAscendingDelaysAndTheToggleAsFound) {
     TaskList list;
-    Fill(list, {Task(L"ten", L"10"), Task(L"nine", L"9"), Task(L"one", L"1")});
+    Fill(list, {MakeTask(L"ten", L"10"), MakeTask(L"nine", L"9"), MakeTask(L"one", L"1")});
     SortByDelayAsAtStartUp(list);
     EXPECT_EQ(Captions(list), (std::vector<std::wstring>{L"one", L"nine", L"ten"}));
     ExpectClicks(list, {{TaskList::kTime, {L"ten", L"nine", L"one"}}});
@@ -64,14 +64,14 @@ TEST(TasksSort, StartUpDoubleClickLeavesAscendingDelaysAndTheToggleAsFound) {
 
 TEST(TasksSort, ProgramColumnSortsByTextAscendingThenDescending) {
     TaskList list;
-    Fill(list, {Task(L"b.exe", L"1"), Task(L"C.exe", L"2"), Task(L"a.exe", L"3")});
+    Fill(list, {MakeTask(L"b.exe", L"1"), MakeTask(L"C.exe", L"2"), MakeTask(L"a.exe", L"3")});
     ExpectClicks(list, {{TaskList::kProgram, {L"a.exe", L"b.exe", L"C.exe"}},
                         {TaskList::kProgram, {L"C.exe", L"b.exe", L"a.exe"}}});
 }
 
 TEST(TasksSort, StatusColumnFollowsTheKindTheLastProgramOrTimeClickLeft) {
     TaskList list;
-    Fill(list, {Task(L"c", L"3", L"Waiting"), Task(L"a", L"1", L"Started"), Task(L"b", L"2", L"Disabled")});
+    Fill(list, {MakeTask(L"c", L"3", L"Waiting"), MakeTask(L"a", L"1", L"Started"), MakeTask(L"b", L"2", L"Disabled")});
     SortByDelayAsAtStartUp(list);
     ExpectClicks(list, {
         // Integer kind: statuses are no numbers, every comparison is equal.
@@ -85,7 +85,7 @@ TEST(TasksSort, StatusColumnFollowsTheKindTheLastProgramOrTimeClickLeft) {
 
 TEST(TasksSort, RowsWithEqualKeysKeepTheirOrder) {
     TaskList list;
-    Fill(list, {Task(L"first", L"5"), Task(L"second", L"5"), Task(L"early", L"1"), Task(L"third", L"5")});
+    Fill(list, {MakeTask(L"first", L"5"), MakeTask(L"second", L"5"), MakeTask(L"early", L"1"), MakeTask(L"third", L"5")});
     SortByDelayAsAtStartUp(list);
     EXPECT_EQ(Captions(list), (std::vector<std::wstring>{L"early", L"first", L"second", L"third"}));
 }
@@ -97,7 +97,7 @@ TEST(TasksSort, MixedValidAndInvalidDelaysSortWithoutLosingRows) {
     for (int i = 0; i < 200; ++i) {
         std::wstring delay = i % 3 == 0 ? L"x" + std::to_wstring(i) : i % 3 == 1 ? std::to_wstring(i) + L"s"
                                                                                  : std::to_wstring(200 - i);
-        list.Append(Task(L"row" + std::to_wstring(i), delay));
+        list.Append(MakeTask(L"row" + std::to_wstring(i), delay));
         before.push_back(L"row" + std::to_wstring(i));
     }
     SortByDelayAsAtStartUp(list);
@@ -116,32 +116,32 @@ TEST(TasksSort, IntegerKeysReadValidNumbersAndLeadingDigits) {
         {L"", L"3", 1},     {L"99999999999", L"5", -1},
     };
     for (const auto& c : cases) {
-        TTaskItem a = Task(L"a", c.a), b = Task(L"b", c.b);
+        Task a = MakeTask(L"a", c.a), b = MakeTask(L"b", c.b);
         EXPECT_EQ(list.CompareTasks(&a, &b, 0), c.expected) << "\"" << std::string(c.a.begin(), c.a.end())
                                                             << "\" vs \"" << std::string(c.b.begin(), c.b.end()) << "\"";
     }
-    TTaskItem nine = Task(L"a", L"9"), ten = Task(L"b", L"10");
+    Task nine = MakeTask(L"a", L"9"), ten = MakeTask(L"b", L"10");
     EXPECT_EQ(list.CompareTasks(nullptr, &ten, 0), 0);
     EXPECT_EQ(list.CompareTasks(&nine, nullptr, 0), 0);
-    list.ColumnClick(TaskList::kTime);  // Time toggle on: negated
+    list.SortByColumn(TaskList::kTime);  // Time toggle on: negated
     EXPECT_EQ(list.CompareTasks(&nine, &ten, 0), -1);
 }
 
 TEST(TasksSort, TextKindUsesTheGivenComparison) {
     TaskList list([](std::wstring_view a, std::wstring_view b) { return b.compare(a); });
-    Fill(list, {Task(L"a", L"1"), Task(L"c", L"2"), Task(L"b", L"3")});
+    Fill(list, {MakeTask(L"a", L"1"), MakeTask(L"c", L"2"), MakeTask(L"b", L"3")});
     ExpectClicks(list, {{TaskList::kProgram, {L"c", L"b", L"a"}}});
 }
 
 TEST(TasksList, SelectionFollowsItsRowThroughSortsAndRemovals) {
     TaskList list;
-    Fill(list, {Task(L"late", L"30"), Task(L"mid", L"20"), Task(L"early", L"10"), Task(L"last", L"40")});
+    Fill(list, {MakeTask(L"late", L"30"), MakeTask(L"mid", L"20"), MakeTask(L"early", L"10"), MakeTask(L"last", L"40")});
     list.Select(1);
     SortByDelayAsAtStartUp(list);  // early, mid, late, last
     EXPECT_EQ(list.Selected(), 1u);
     list.Remove(0);
     EXPECT_EQ(list.Selected(), 0u);
-    EXPECT_EQ(list.Item(0).caption, L"mid");
+    EXPECT_EQ(list.Item(0).commandLine, L"mid");
     list.Remove(2);
     EXPECT_EQ(list.Selected(), 0u);
     list.Remove(0);
@@ -154,16 +154,16 @@ TEST(TasksList, SelectionFollowsItsRowThroughSortsAndRemovals) {
     EXPECT_FALSE(list.Selected().has_value());
 }
 
-TEST(TasksList, SetStatusLVWritesTheTextOfEachRowsCheckBoxInOneChange) {
+TEST(TasksList, RefreshStatusesWritesTheTextOfEachTasksCheckBoxInOneChange) {
     TaskList list;
     int changes = 0;
     list.SetChangeHandler([&changes] { ++changes; });
-    list.SetStatusLV(L"Active", L"Disabled");
+    list.RefreshStatuses(L"Active", L"Disabled");
     EXPECT_EQ(changes, 0);
 
-    Fill(list, {Task(L"a", L"1", L"Started", true), Task(L"b", L"2", L"", false), Task(L"c", L"3", L"Failed", true)});
+    Fill(list, {MakeTask(L"a", L"1", L"Started", true), MakeTask(L"b", L"2", L"", false), MakeTask(L"c", L"3", L"Failed", true)});
     changes = 0;
-    list.SetStatusLV(L"Active", L"Disabled");
+    list.RefreshStatuses(L"Active", L"Disabled");
     EXPECT_EQ(changes, 1);
     std::vector<std::wstring> statuses;
     for (const auto& item : list.Items()) statuses.push_back(item.status);
@@ -172,7 +172,7 @@ TEST(TasksList, SetStatusLVWritesTheTextOfEachRowsCheckBoxInOneChange) {
 
 TEST(TasksList, ActivateAndDeactivateAllLeaveStatusesAlone) {
     TaskList list;
-    Fill(list, {Task(L"a", L"1", L"Disabled", false), Task(L"b", L"2", L"Active", true)});
+    Fill(list, {MakeTask(L"a", L"1", L"Disabled", false), MakeTask(L"b", L"2", L"Active", true)});
     list.SetAllEnabled(true);
     EXPECT_TRUE(list.Item(0).enabled && list.Item(1).enabled);
     EXPECT_EQ(list.Item(0).status, L"Disabled");
@@ -181,13 +181,13 @@ TEST(TasksList, ActivateAndDeactivateAllLeaveStatusesAlone) {
     EXPECT_EQ(list.Item(1).status, L"Active");
 }
 
-TEST(TasksList, AddfiletotableAppendsAllSubItemsAndLogs) {
+TEST(TasksList, AddTaskAppendsEveryFieldAndLogs) {
     TaskList list;
     lentora::testing::RecordingLog log;
-    list.Append(Task(L"first", L"1"));
-    list.addfiletotable(L"C:\\Tools\\app.exe -q", L"15", L"", true, L"1", log);
+    list.Append(MakeTask(L"first", L"1"));
+    list.AddTask({L"C:\\Tools\\app.exe -q", L"15", L"", L"1", true}, log);
     ASSERT_EQ(list.Count(), 2u);
-    EXPECT_EQ(list.Item(1), (TTaskItem{L"C:\\Tools\\app.exe -q", L"15", L"", L"1", true}));
+    EXPECT_EQ(list.Item(1), (Task{L"C:\\Tools\\app.exe -q", L"15", L"", L"1", true}));
     EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"file \"C:\\Tools\\app.exe -q\" is added"}));
 }
 
@@ -197,10 +197,10 @@ TEST(TasksList, UpdateBlocksReportOneChangeWhenTheOutermostEnds) {
     list.SetChangeHandler([&changes] { ++changes; });
     {
         TaskList::UpdateBlock outer(list);
-        list.Append(Task(L"a", L"1"));
+        list.Append(MakeTask(L"a", L"1"));
         {
             TaskList::UpdateBlock inner(list);
-            list.Append(Task(L"b", L"2"));
+            list.Append(MakeTask(L"b", L"2"));
             list.SetEnabled(0, false);
         }
         EXPECT_EQ(changes, 0);
@@ -212,31 +212,30 @@ TEST(TasksList, UpdateBlocksReportOneChangeWhenTheOutermostEnds) {
     EXPECT_EQ(changes, 2);
 }
 
-// The rows keep their texts in one buffer that grows, and is rebuilt once most of it is unused;
-// every edit, even one that copies a text of the list into another row, must leave each row intact.
-TEST(TasksList, RowTextsSurviveEditsRemovalsAndTheBufferBeingRebuilt) {
+// Every edit, even one that copies a text of the list into another task, must leave each task intact.
+TEST(TasksList, TaskTextsSurviveEditsAndRemovals) {
     TaskList list;
-    std::vector<TTaskItem> expected;
+    std::vector<Task> expected;
     for (int i = 0; i < 200; ++i) {
         std::wstring n = std::to_wstring(i);
-        expected.push_back(Task(L"C:\\Programs\\Vendor " + n + L"\\tool" + n + L".exe --long-option-" + n, n, L"", i % 2 == 0));
+        expected.push_back(MakeTask(L"C:\\Programs\\Vendor " + n + L"\\tool" + n + L".exe --long-option-" + n, n, L"", i % 2 == 0));
         list.Append(expected.back());
     }
     for (int round = 0; round < 30; ++round) {
         for (size_t i = 0; i < list.Count(); i += 3) {
             size_t from = (i + static_cast<size_t>(round) + 1) % list.Count();
-            list.SetCaption(i, list.Caption(from));  // a text of the list itself
-            expected[i].caption = expected[from].caption;
+            list.SetCommandLine(i, list.Item(from).commandLine);  // a text of the list itself
+            expected[i].commandLine = expected[from].commandLine;
             list.SetDelay(i, std::to_wstring(round));
             expected[i].delay = std::to_wstring(round);
         }
-        list.SetStatusLV(L"Active " + std::to_wstring(round), L"Off");
+        list.RefreshStatuses(L"Active " + std::to_wstring(round), L"Off");
         for (size_t i = 0; i < expected.size(); ++i) expected[i].status = expected[i].enabled ? L"Active " + std::to_wstring(round) : L"Off";
         list.Remove(static_cast<size_t>(round) * 5 % list.Count());
         expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(round) * 5 % expected.size()));
         ASSERT_EQ(list.Items(), expected) << "after round " << round;
     }
     list.Clear();
-    list.Append(Task(L"again", L"1"));
-    EXPECT_EQ(list.Items(), (std::vector<TTaskItem>{Task(L"again", L"1")}));
+    list.Append(MakeTask(L"again", L"1"));
+    EXPECT_EQ(list.Items(), (std::vector<Task>{MakeTask(L"again", L"1")}));
 }

@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "log/log_sink.h"
-#include "tasks/task_item.h"
+#include "tasks/task.h"
 #include "util/codepage.h"
 
 namespace lentora {
 
-inline void PrintTo(const TTaskItem& t, std::ostream* os) {
-    *os << '{' << EncodeUtf8(t.caption) << " | " << EncodeUtf8(t.delay) << " | " << EncodeUtf8(t.status) << " | reg "
-        << EncodeUtf8(t.reg) << " | " << (t.enabled ? "on" : "off") << '}';
+inline void PrintTo(const Task& t, std::ostream* os) {
+    *os << '{' << EncodeUtf8(t.commandLine) << " | " << EncodeUtf8(t.delay) << " | " << EncodeUtf8(t.status)
+        << " | reg " << EncodeUtf8(t.importedFromSystem) << " | " << (t.enabled ? "on" : "off") << '}';
 }
 
 }  // namespace lentora

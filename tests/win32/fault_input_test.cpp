@@ -139,7 +139,7 @@ TEST(HugeTaskList, OfOneHundredThousandTasksLoadsValidatesAndSaves) {
     ASSERT_TRUE(LoadTaskListFromBytes(ReadBytes(path), reread));
     ASSERT_EQ(reread.Count(), kCount);
     for (size_t i = 0; i < kCount; ++i) {
-        ASSERT_EQ(reread.Item(i).caption, main->Tasks().Item(i).caption) << i;
+        ASSERT_EQ(reread.Item(i).commandLine, main->Tasks().Item(i).commandLine) << i;
         ASSERT_EQ(reread.Item(i).delay, main->Tasks().Item(i).delay) << i;
         ASSERT_EQ(reread.Item(i).enabled, main->Tasks().Item(i).enabled) << i;
     }

@@ -226,7 +226,7 @@ TEST_F(LanguageApply, ShortcutErrorBoxIsInTheAppliedLanguage) {
 
 TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
     main().Tasks().Clear();
-    main().Tasks().addfiletotable(L"C:\\never-due.exe", L"999999", L"", true, L"0", main());
+    main().Tasks().AddTask({L"C:\\never-due.exe", L"999999", L"", L"0", true}, main());
     main().Seq().StartOrStop();
     ASSERT_TRUE(main().Seq().WalkActive());
     std::wstring englishStop = main().Msg(23);

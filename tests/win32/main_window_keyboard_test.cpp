@@ -185,7 +185,7 @@ TEST(MainWindowKeyboard, EnterOnATaskOpensItsEditDialogWhichKeepsItsOwnKeys) {
         SCOPED_TRACE(c.name);
         MainWindowFixture main(WithTwoTasks());
         ASSERT_TRUE(main.created());
-        const std::wstring before(main->Tasks().Caption(0));
+        const std::wstring before = main->Tasks().Item(0).commandLine;
         ASSERT_EQ(before, L"C:\\one.exe");
         main.SelectRow(0);
         HWND list = main->lvListProg();
@@ -214,7 +214,7 @@ TEST(MainWindowKeyboard, EnterOnATaskOpensItsEditDialogWhichKeepsItsOwnKeys) {
         EXPECT_EQ(shownText, before) << "the selected task is edited";
         EXPECT_NE(typedText, before);
         EXPECT_TRUE(closed);
-        EXPECT_EQ(main->Tasks().Caption(0), c.saved ? typedText : before);
+        EXPECT_EQ(main->Tasks().Item(0).commandLine, c.saved ? typedText : before);
         EXPECT_EQ(focusedAfter, ids::lvListProg) << "the focus is back in the list";
     }
 }

@@ -159,7 +159,7 @@ TEST(MainWindowStartup, TheProfileOptionMovesOnlyTheTaskListAndTakesEffectAtOnce
     MainWindowFixture again(std::move(next));
     ASSERT_TRUE(again.created());
     ASSERT_EQ(again->Tasks().Count(), 1u);
-    EXPECT_EQ(again->Tasks().Item(0).caption, L"C:\\here.exe");
+    EXPECT_EQ(again->Tasks().Item(0).commandLine, L"C:\\here.exe");
     EXPECT_EQ(again->DataFilePath(L"startlist.xml"), profileList);
 }
 

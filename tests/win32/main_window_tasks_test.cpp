@@ -130,7 +130,7 @@ TEST(MainWindowTasks, AfterStartUpTheListIsAscendingByDelayAsNumbers) {
     EXPECT_EQ(Column(main, 0), (std::vector<std::wstring>{L"d", L"b", L"a", L"c"}));
     EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{main->Msg(2), main->Msg(2), main->Msg(2), main->Msg(3)}));
     EXPECT_EQ(CheckBoxes(main), (std::vector<bool>{true, true, true, false}));
-    EXPECT_EQ(main->Tasks().Item(0).caption, L"d");
+    EXPECT_EQ(main->Tasks().Item(0).commandLine, L"d");
 }
 
 TEST(MainWindowTasks, ActivateAndDeactivateAllSetEveryCheckBoxAndKeepTheStatuses) {
@@ -221,7 +221,7 @@ TEST(MainWindowTasks, StartSelectedLaunchesTheTaskAndShowsTheOutcome) {
         SCOPED_TRACE(testing::PrintToString(c.command));
         MainWindowFixture main;
         ASSERT_TRUE(main.created());
-        main->Tasks().addfiletotable(c.command, L"4", L"", true, L"0", main.form());
+        main->Tasks().AddTask({c.command, L"4", L"", L"0", true}, main.form());
         main.SelectRow(0);
         Command(main, ids::actStart);
         EXPECT_TRUE(main.boxes.shown.empty());

@@ -37,11 +37,11 @@ protected:
     static std::vector<test::MessageBoxQueue::Shown>& boxes() { return window->boxes.shown; }
     static void AddRow(const std::wstring& caption, const std::wstring& delay, bool enabled,
                        const std::wstring& reg = L"0") {
-        main().Tasks().addfiletotable(caption, delay, L"", enabled, reg, main());
+        main().Tasks().AddTask({caption, delay, L"", reg, enabled}, main());
     }
     static std::vector<std::wstring> Captions() {
         std::vector<std::wstring> captions;
-        for (const auto& task : main().Tasks().Items()) captions.push_back(task.caption);
+        for (const auto& task : main().Tasks().Items()) captions.push_back(task.commandLine);
         return captions;
     }
     static void Fill(TfrmProperty& dialog, const std::wstring& program, const std::wstring& delay, bool enabled) {
@@ -139,8 +139,8 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
         EXPECT_EQ(window->ScreenLogCount(L"file \"" + std::wstring(c.program) + L"\" is added"), 1);
     }
     ASSERT_EQ(main().Tasks().Count(), 3u);
-    for (const TTaskItem& task : main().Tasks().Items()) {
-        if (task.caption == L"C:\\tool.exe /pasted") EXPECT_EQ(task.delay, L"30");
+    for (const Task& task : main().Tasks().Items()) {
+        if (task.commandLine == L"C:\\tool.exe /pasted") EXPECT_EQ(task.delay, L"30");
     }
 }
 
@@ -170,9 +170,9 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     }
     ASSERT_EQ(Captions(),
               (std::vector<std::wstring>{L"C:\\early.exe", L"C:\\Program Files\\Mid\\mid.exe -x", L"C:\\late.exe"}));
-    const TTaskItem& added = main().Tasks().Item(1);
+    const Task& added = main().Tasks().Item(1);
     EXPECT_EQ(added.delay, L"10");
-    EXPECT_EQ(added.reg, L"0");
+    EXPECT_EQ(added.importedFromSystem, L"0");
     EXPECT_TRUE(added.enabled);
     EXPECT_EQ(window->ScreenLogCount(L"file \"C:\\Program Files\\Mid\\mid.exe -x\" is added"), 1);
     // Every row's status follows its check box again.
@@ -181,7 +181,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(2));
 
     // After a click on Time the list is descending, and Add keeps the direction it showed last.
-    main().lvListProgColumnClick(TaskList::kTime);
+    main().Tasks().SortByColumn(TaskList::kTime);
     {
         PropertyDialogHook hook([&](TfrmProperty& dialog) {
             Fill(dialog, L"C:\\last.exe", L"15", true);
@@ -189,8 +189,8 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
         });
         main().actAddTaskExecute();
     }
-    main().lvListProgColumnClick(TaskList::kTime);  // the suite's other tests expect ascending order
-    main().lvListProgColumnClick(TaskList::kTime);
+    main().Tasks().SortByColumn(TaskList::kTime);  // the suite's other tests expect ascending order
+    main().Tasks().SortByColumn(TaskList::kTime);
     EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\late.exe", L"C:\\last.exe",
                                                      L"C:\\Program Files\\Mid\\mid.exe -x", L"C:\\early.exe"}));
 }
@@ -201,7 +201,7 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
     AddRow(L"C:\\c.exe", L"20", false);
     for (size_t i = 0; i < 3; ++i) main().Tasks().SetStatus(i, L"stale");
     window->SelectRow(1);
-    const std::vector<TTaskItem> before = main().Tasks().Items();
+    const std::vector<Task> before = main().Tasks().Items();
     size_t logged = main().LogLines().size();
     {
         PropertyDialogHook hook([&](TfrmProperty& dialog) {
@@ -224,10 +224,10 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
     main().actEditTaskExecute();
     ASSERT_EQ(hook.shown, 1);
     EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\a.exe", L"C:\\z.exe", L"C:\\c.exe"})) << "not re-sorted";
-    const TTaskItem& edited = main().Tasks().Item(1);
+    const Task& edited = main().Tasks().Item(1);
     EXPECT_EQ(edited.delay, L"99");
     EXPECT_FALSE(edited.enabled);
-    EXPECT_EQ(edited.reg, L"1") << "the reg flag stays";
+    EXPECT_EQ(edited.importedFromSystem, L"1") << "the reg flag stays";
     EXPECT_EQ(main().LogLines().size(), logged) << "editing logs nothing";
     EXPECT_EQ(main().Tasks().Item(0).status, main().Msg(2));
     EXPECT_EQ(main().Tasks().Item(1).status, main().Msg(3));

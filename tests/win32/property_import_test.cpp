@@ -80,10 +80,10 @@ TEST_F(PropertyImport, OkAddsAnImportedTaskAndMovesTheRunValueToTheDisabledEntri
     main().actAddTaskExecute();
     EXPECT_EQ(main().RegistryForm(), nullptr) << "destroyed with the property dialog";
     ASSERT_EQ(main().Tasks().Count(), 1u);
-    const TTaskItem& task = main().Tasks().Item(0);
-    EXPECT_EQ(task.caption, L"C:\\Program Files\\Tool\\tool.exe /tray");
+    const Task& task = main().Tasks().Item(0);
+    EXPECT_EQ(task.commandLine, L"C:\\Program Files\\Tool\\tool.exe /tray");
     EXPECT_EQ(task.delay, L"7");
-    EXPECT_EQ(task.reg, L"1");
+    EXPECT_EQ(task.importedFromSystem, L"1");
     EXPECT_TRUE(task.enabled);
     EXPECT_EQ(window->ScreenLogCount(L"file \"C:\\Program Files\\Tool\\tool.exe /tray\" is added"), 1);
 

@@ -306,7 +306,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
             case End::LaunchBalloon: {
                 main->Seq().Tick();
                 const auto& rows = main->Tasks().Items();
-                auto launched = std::find_if(rows.begin(), rows.end(), [](const TTaskItem& t) { return t.caption == kShort; });
+                auto launched = std::find_if(rows.begin(), rows.end(), [](const Task& t) { return t.commandLine == kShort; });
                 ASSERT_NE(launched, rows.end());
                 ASSERT_EQ(launched->status, main->Msg(9)) << "tick 1 launched the short task";
                 EXPECT_EQ(tray.BalloonTitle(), main->Msg(32)) << "the launch balloon replaced the update balloon";
