@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "dialog_test_support.h"
@@ -139,9 +140,11 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
         EXPECT_EQ(window->ScreenLogCount(L"file \"" + std::wstring(c.program) + L"\" is added"), 1);
     }
     ASSERT_EQ(main().Tasks().Count(), 3u);
-    for (const Task& task : main().Tasks().Items()) {
-        if (task.commandLine == L"C:\\tool.exe /pasted") EXPECT_EQ(task.delay, L"30");
-    }
+    const auto& tasks = main().Tasks().Items();
+    const auto pasted = std::find_if(tasks.begin(), tasks.end(),
+                                     [](const Task& task) { return task.commandLine == L"C:\\tool.exe /pasted"; });
+    ASSERT_NE(pasted, tasks.end());
+    EXPECT_EQ(pasted->delay, L"30");
 }
 
 TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel) {
