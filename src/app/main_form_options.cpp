@@ -46,7 +46,7 @@ void TfrmMain::SetSpinValue(int id, int minValue, int maxValue, int value) {
 
 void TfrmMain::LoadParams() {
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
-    updState_.disable_check_update = !IniReadBool(settingsPath_, L"Options", L"check_update", true);
+    updateState_.automaticCheckDisabled = !IniReadBool(settingsPath_, L"Options", L"check_update", true);
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
     std::wstring skinName = IniReadString(settingsPath_, L"Skin", L"CurrentSkin", L"Vista (internal)");
     options_.ClearItems(ids::sSkinBox);
@@ -74,9 +74,9 @@ void TfrmMain::LoadParams() {
     SetCheck(ids::chkCheckforUpdate, IniReadBool(settingsPath_, L"Options", L"check_update", true));
     SetSpinValue(ids::dsePollingInterval, 0, 365, IniReadInteger(settingsPath_, L"Options", L"PollingInterval", 7));
     // A stored date that is not a number reads as day 0.
-    updState_.last_update_date =
+    updateState_.lastUpdateDate =
         ParseDateSerial(IniReadString(settingsPath_, L"Options", L"LastUpdateDate", L"0")).value_or(0.0);
-    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updState_.last_update_date));
+    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updateState_.lastUpdateDate));
     Log(L"Params is Loaded");
     options_.SetChecked(ids::chbWindowsStart, IsAutorunRegistered());
     SetOptionsChanged(false);
@@ -101,7 +101,7 @@ void TfrmMain::SaveParams() {
         IniWriteBool(settingsPath_, L"Options", L"UserProfile", options_.Checked(ids::chkUserProfile));
         IniWriteBool(settingsPath_, L"Options", L"check_update", options_.Checked(ids::chkCheckforUpdate));
         IniWriteInteger(settingsPath_, L"Options", L"PollingInterval", number(ids::dsePollingInterval));
-        IniWriteString(settingsPath_, L"Options", L"LastUpdateDate", FormatDateSerial(updState_.last_update_date));
+        IniWriteString(settingsPath_, L"Options", L"LastUpdateDate", FormatDateSerial(updateState_.lastUpdateDate));
         Log(L"Params is saved");
     } catch (const std::exception&) {
         Log(L"Error on write to ini-file");

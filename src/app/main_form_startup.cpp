@@ -40,14 +40,13 @@ void TfrmMain::FormCreate() {
     InitProgram();
     lvListProgColumnClick(TaskList::kTime);
     lvListProgColumnClick(TaskList::kTime);
-    StartUpdateWorker(false);
+    StartUpdateCheck(false);
     if (startMode_) {
         sequencer_.BeginStartMode();
     } else {
         ShowWindow(hwnd(), SW_SHOWNORMAL);
         setMSGPanel(Msg(6), 0);
     }
-    SetEvent(startupDone_->get());
 }
 
 void TfrmMain::InitProgram() {
@@ -130,7 +129,7 @@ void TfrmMain::FormClose() {
     if (closing_ || terminateRequested_) return;
     closing_ = true;
     sequencer_.StopForClose();
-    CancelUpdateWorkers();
+    updateChecks_.Close();
     SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
     SaveParams();
     Log(FormatText(L"Closing application v.%s", {programVersion_}));
