@@ -135,6 +135,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 case ids::tmrBallonHide: tmrBallonHideTimer(); return 0;
             }
             break;
+        case WM_START_UPDATE_CHECK:
+            if (!closing_ && !terminateRequested_) StartUpdateCheck(false);
+            return 0;
         case WM_UPDATE_RESULT:
             OnUpdateResult(lParam);
             return 0;

@@ -40,7 +40,9 @@ void TfrmMain::FormCreate() {
     InitProgram();
     lvListProgColumnClick(TaskList::kTime);
     lvListProgColumnClick(TaskList::kTime);
-    StartUpdateCheck(false);
+    // The automatic check starts once the message loop runs: its thread, loading the Internet
+    // and socket libraries, would otherwise compete with the rest of start-up.
+    PostMessageW(hwnd(), WM_START_UPDATE_CHECK, 0, 0);
     if (startMode_) {
         sequencer_.BeginStartMode();
     } else {

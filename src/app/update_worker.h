@@ -14,6 +14,8 @@ namespace lentora {
 // The message that carries a finished check to its window; lParam is an UpdateCheckResult* that
 // the receiver owns (TakeUpdateResult).
 inline constexpr UINT WM_UPDATE_RESULT = WM_APP + 41;
+// The message by which a window starts its automatic check once its message loop runs.
+inline constexpr UINT WM_START_UPDATE_CHECK = WM_APP + 42;
 
 std::unique_ptr<UpdateCheckResult> TakeUpdateResult(LPARAM lParam);
 
