@@ -21,9 +21,10 @@ TfrmMain::TfrmMain(StartupContext context)
 
 TfrmMain::~TfrmMain() {
     // The window goes before the members its messages use: waiting in a call to another thread
-    // (the tray's, say) while members are torn down, the thread would still serve a worker's
-    // hand-over. After the fatal stop the window is still there at this point.
-    CancelUpdateWorkers();
+    // (the tray's, say) while members are torn down, the thread would still serve its messages.
+    // Results still queued for it are freed first. After the fatal stop the window is still
+    // there at this point.
+    updateChecks_.Close();
     if (hwnd()) DestroyWindow(hwnd());
 }
 
@@ -133,10 +134,11 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 case ids::tmrBallonHide: tmrBallonHideTimer(); return 0;
             }
             break;
-        case WM_UPDATE_HANDOVER:
-            // A worker that passed its cancel check just before closing began still hands over:
-            // a window going away shows no box and takes no line from it.
-            if (!closing_ && !terminateRequested_) (*reinterpret_cast<std::function<void()>*>(lParam))();
+        case WM_START_UPDATE_CHECK:
+            if (!closing_ && !terminateRequested_) StartUpdateCheck(false);
+            return 0;
+        case WM_UPDATE_RESULT:
+            OnUpdateResult(lParam);
             return 0;
         case WM_CLOSE:
             // The closing saves may show a box, whose loop delivers a second request: ignored.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/update_worker.h"
 #include "lang/language_messages.h"
 #include "app/about_page.h"
 #include "app/log_page.h"
@@ -127,7 +128,7 @@ public:
     int OptionsScrollPosition() const { return OptionsSB_.ScrollPosition(); }
     bool GlassFrameOn() const { return glassOn_; }
     ui::SkinManager& Skins() { return skins_; }
-    TLtUpd& UpdState() { return updState_; }
+    UpdateState& UpdateCheckState() { return updateState_; }
 
     // Languages.
     void SearchLanguageFiles(const std::wstring& folder, const std::wstring& mask);
@@ -163,11 +164,11 @@ public:
     TfrmProperty* PropertyForm() const { return propertyForm_; }
     void SetPropertyForm(TfrmProperty* form) { propertyForm_ = form; }
 
-    // Update check.
-    void StartUpdateWorker(bool button);
-    void btnCheckUpdatesClick() { StartUpdateWorker(true); }
-    // The worker's result, handed over on the GUI thread: the manual check's answer or the update balloon.
-    void ShowUpdateResult(const TLtUpd& upd);
+    // Update check. False when the polling interval shown is no number: no check then.
+    bool StartUpdateCheck(bool byButton);
+    void btnCheckUpdatesClick() { StartUpdateCheck(true); }
+    // Takes over a finished check's state: the manual check's answer or the update balloon.
+    void ShowUpdateResult(const UpdateState& state);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -224,7 +225,8 @@ private:
     void SetTrayShowCaption(const std::wstring& caption);
     void MinimizeToTray();
     void ResetUpdateDialogFlag();
-    void CancelUpdateWorkers();
+    // WM_UPDATE_RESULT: the check's log lines, then its result.
+    void OnUpdateResult(LPARAM lParam);
     void AskDownload();
     bool EnglishPages() const;
     void OpenAddress(const std::wstring& address);
@@ -270,12 +272,8 @@ private:
     TLngParam lngParam_;
     // The options as last read or saved; the controls hold the values being edited.
     Settings settings_;
-    TLtUpd updState_;
-    std::vector<std::shared_ptr<net::CancelToken>> updateTokens_;
-    // Set once start-up has finished (or the window goes): workers wait for it before their first
-    // hand-over, so a check started during start-up never takes the GUI thread's time then.
-    std::shared_ptr<ui::KernelHandle> startupDone_ =
-        std::make_shared<ui::KernelHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UpdateState updateState_;
+    UpdateCheckWorkers updateChecks_;
     ui::SkinManager skins_;
     ui::TrayIcon ctrayIcon_;
     std::vector<ui::IconHandle> imlicons_;

@@ -56,7 +56,7 @@ Settings TfrmMain::SettingsShown() const {
     s.taskListInProfile = options_.Checked(ids::chkUserProfile);
     s.checkForUpdates = options_.Checked(ids::chkCheckforUpdate);
     s.pollingIntervalDays = ui::DigitsValue(options_.Text(ids::dsePollingInterval));
-    s.lastUpdateCheck = updState_.last_update_date;
+    s.lastUpdateCheck = updateState_.lastUpdateDate;
     return s;
 }
 
@@ -64,7 +64,7 @@ Settings TfrmMain::SettingsShown() const {
 void TfrmMain::LoadParams() {
     const Settings& s = settings_;
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
-    updState_.disable_check_update = !s.checkForUpdates;
+    updateState_.automaticCheckDisabled = !s.checkForUpdates;
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
     const std::wstring& skinName = s.skinName;
     options_.ClearItems(ids::sSkinBox);
@@ -90,8 +90,8 @@ void TfrmMain::LoadParams() {
     SetCheck(ids::chkUserProfile, s.taskListInProfile);
     SetCheck(ids::chkCheckforUpdate, s.checkForUpdates);
     SetNumber(ids::dsePollingInterval, s.pollingIntervalDays);
-    updState_.last_update_date = s.lastUpdateCheck;
-    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updState_.last_update_date));
+    updateState_.lastUpdateDate = s.lastUpdateCheck;
+    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updateState_.lastUpdateDate));
     Log(L"Params is Loaded");
     options_.SetChecked(ids::chbWindowsStart, IsAutorunRegistered());
     SetOptionsChanged(false);

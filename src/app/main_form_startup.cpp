@@ -40,14 +40,15 @@ void TfrmMain::FormCreate() {
     InitProgram();
     tasks_.SortByColumn(TaskList::kTime);
     tasks_.SortByColumn(TaskList::kTime);
-    StartUpdateWorker(false);
+    // The automatic check starts once the message loop runs: its thread, loading the Internet
+    // and socket libraries, would otherwise compete with the rest of start-up.
+    PostMessageW(hwnd(), WM_START_UPDATE_CHECK, 0, 0);
     if (startMode_) {
         sequencer_.BeginStartMode();
     } else {
         ShowWindow(hwnd(), SW_SHOWNORMAL);
         setMSGPanel(Msg(6), 0);
     }
-    SetEvent(startupDone_->get());
 }
 
 void TfrmMain::InitProgram() {
@@ -132,7 +133,7 @@ void TfrmMain::FormClose() {
     if (closing_ || terminateRequested_) return;
     closing_ = true;
     sequencer_.StopForClose();
-    CancelUpdateWorkers();
+    updateChecks_.Close();
     SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
     SaveParams();
     Log(FormatText(L"Closing application v.%s", {programVersion_}));

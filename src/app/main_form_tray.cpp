@@ -100,7 +100,7 @@ void TfrmMain::ctrayIconBalloonHintTimeout() {
 void TfrmMain::ctrayIconBalloonHintClick() {
     if (ctrayIcon_.Tag != 1) return;
     ctrayIcon_.Tag = 0;
-    updState_.showed_upd_dialog = true;
+    updateState_.downloadQuestionAsked = true;
     AskDownload();
 }
 

@@ -1,4 +1,5 @@
-// The main window's side of the update check: its state, the hand-overs, the result and the question.
+// The main window's side of the update check: its state, the snapshot a check starts from, the
+// result it posts back and the download question.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -15,40 +16,36 @@
 
 namespace lentora {
 
-void TfrmMain::ResetUpdateDialogFlag() { updState_.showed_upd_dialog = false; }
+void TfrmMain::ResetUpdateDialogFlag() { updateState_.downloadQuestionAsked = false; }
 
-void TfrmMain::StartUpdateWorker(bool button) {
-    auto cancel = std::make_shared<net::CancelToken>();
-    updateTokens_.push_back(cancel);
-    UpdateGuiCalls calls;
-    // The run carries its own button flag: a check started before this one may hand its result over
-    // in between and must not turn this press into a silent automatic check.
-    calls.loadState = [this, button]() -> std::optional<TLtUpd> {
-        auto days = ui::DigitsValue(options_.Text(ids::dsePollingInterval));
-        if (!days) return std::nullopt;
-        TLtUpd upd = updState_;
-        upd.pool_date = *days;
-        upd.button_update = button;
-        return upd;
-    };
-    calls.writeLog = [this](const std::wstring& line) { Log(line); };
-    calls.showResult = [this](const TLtUpd& upd) { ShowUpdateResult(upd); };
+bool TfrmMain::StartUpdateCheck(bool byButton) {
+    auto days = ui::DigitsValue(options_.Text(ids::dsePollingInterval));
+    if (!days) return false;
+    // The run carries its own button flag: a check started before this one may finish in
+    // between and must not turn this press into a silent automatic check.
+    UpdateState snapshot = updateState_;
+    snapshot.pollingIntervalDays = *days;
+    snapshot.startedByButton = byButton;
     UpdateCheckContext context;
     context.programVersion = programVersion_;
-    StartTupdate(hwnd(), std::move(calls), std::move(context), std::move(cancel), startupDone_);
+    updateChecks_.Start(hwnd(), std::move(snapshot), std::move(context));
+    return true;
 }
 
-void TfrmMain::CancelUpdateWorkers() {
-    for (auto& token : updateTokens_) token->Cancel();
-    SetEvent(startupDone_->get());
+void TfrmMain::OnUpdateResult(LPARAM lParam) {
+    std::unique_ptr<UpdateCheckResult> result = TakeUpdateResult(lParam);
+    // A window going away shows no box and takes no line from a late result.
+    if (closing_ || terminateRequested_) return;
+    for (const std::wstring& line : result->logLines) Log(line);
+    ShowUpdateResult(result->state);
 }
 
-void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
-    updState_ = upd;
-    updState_.button_update = false;
-    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updState_.last_update_date));
-    if (upd.button_update) {
-        switch (ManualCheckVerdict(updState_)) {
+void TfrmMain::ShowUpdateResult(const UpdateState& state) {
+    updateState_ = state;
+    updateState_.startedByButton = false;
+    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updateState_.lastUpdateDate));
+    if (state.startedByButton) {
+        switch (ManualCheckVerdict(updateState_)) {
             case ManualCheckAnswer::NoAnswer:
                 ui::ShowMessageBox(hwnd(), Msg(36), Msg(35), MB_OK | MB_ICONERROR);
                 break;
@@ -61,8 +58,8 @@ void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
         }
         return;
     }
-    if (updState_.getupdate && !updState_.showed_upd_dialog) {
-        ctrayIcon_.ShowBalloon(Msg(35), FormatText(Msg(37), {updState_.lastversion, programVersion_}), 20);
+    if (updateState_.newerBuildAvailable && !updateState_.downloadQuestionAsked) {
+        ctrayIcon_.ShowBalloon(Msg(35), FormatText(Msg(37), {updateState_.lastVersion, programVersion_}), 20);
         ctrayIcon_.Tag = 1;
         balloonHideInterval_ = 23000;
         if (balloonTimerRunning_) KillTimer(hwnd(), ids::tmrBallonHide);
@@ -72,7 +69,7 @@ void TfrmMain::ShowUpdateResult(const TLtUpd& upd) {
 }
 
 void TfrmMain::AskDownload() {
-    std::wstring text = FormatText(Msg(37), {updState_.lastversion, programVersion_}) + L"\n\r" + Msg(38);
+    std::wstring text = FormatText(Msg(37), {updateState_.lastVersion, programVersion_}) + L"\n\r" + Msg(38);
     if (ui::ShowMessageBox(hwnd(), text, Msg(35), MB_YESNO | MB_ICONINFORMATION) == IDYES)
         OpenAddress(links::Download(EnglishPages()));
 }

@@ -2,39 +2,49 @@
 
 #include <wininet.h>
 
-#include <vector>
+#include <mutex>
+
+#include "ui/handles.h"
 
 namespace lentora {
+
+// Where a window's workers post their results. Posting and closing exclude each other, so a
+// result is either queued before the close, whose sweep frees it, or refused and freed by its
+// worker: none is left in a queue that nobody reads.
+class UpdateResultPost {
+public:
+    explicit UpdateResultPost(HWND window) : window_(window) {}
+
+    // Hands the result to the window's queue; false (the result still the caller's) when closed.
+    bool Post(std::unique_ptr<UpdateCheckResult>& result) {
+        std::lock_guard lock(mutex_);
+        if (closed_ || !PostMessageW(window_, WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(result.get())))
+            return false;
+        result.release();
+        return true;
+    }
+
+    void Close() {
+        {
+            std::lock_guard lock(mutex_);
+            closed_ = true;
+        }
+        MSG queued{};
+        while (PeekMessageW(&queued, window_, WM_UPDATE_RESULT, WM_UPDATE_RESULT, PM_REMOVE))
+            TakeUpdateResult(queued.lParam);
+    }
+
+private:
+    std::mutex mutex_;
+    HWND window_;
+    bool closed_ = false;
+};
+
 namespace {
 
-class Tupdate final : public IUpdateHost {
+// The system's Internet settings, asked on the worker's thread.
+class SystemInternetSettings final : public IUpdateSystem {
 public:
-    Tupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context, std::shared_ptr<net::CancelToken> cancel,
-            std::shared_ptr<const ui::KernelHandle> startAfter)
-        : gui_(gui),
-          calls_(std::move(calls)),
-          context_(std::move(context)),
-          cancel_(std::move(cancel)),
-          startAfter_(std::move(startAfter)) {}
-
-    void Execute() {
-        if (startAfter_ && *startAfter_) WaitForSingleObject(startAfter_->get(), INFINITE);
-        ExecuteUpdateCheck(*this, context_, *cancel_);
-    }
-
-    std::optional<TLtUpd> LoadState() override {
-        std::optional<TLtUpd> state;
-        HandOver([&] { state = calls_.loadState(); });
-        return state;
-    }
-    void Log(const std::wstring& line) override {
-        logstring_ = line;
-        HandOver([&] { calls_.writeLog(logstring_); });
-    }
-    void ShowResult(const TLtUpd& upd) override {
-        HandOver([&] { calls_.showResult(upd); });
-    }
-
     std::optional<std::wstring> QueryProxy() override {
         std::vector<BYTE> buffer(4096);
         DWORD size = static_cast<DWORD>(buffer.size());
@@ -49,40 +59,64 @@ public:
         DWORD flags = 0;
         return InternetGetConnectedState(&flags, 0) != FALSE;
     }
+};
 
-private:
-    // Runs `call` on the GUI thread and waits; a cancelled worker never touches the window again.
-    void HandOver(std::function<void()> call) {
-        if (cancel_->IsCancelled()) return;
-        SendMessageW(gui_, WM_UPDATE_HANDOVER, 0, reinterpret_cast<LPARAM>(&call));
+class UpdateCheckWorker {
+public:
+    UpdateCheckWorker(std::shared_ptr<UpdateResultPost> post, UpdateState snapshot, UpdateCheckContext context,
+                      std::shared_ptr<net::CancelToken> cancel)
+        : post_(std::move(post)),
+          snapshot_(std::move(snapshot)),
+          context_(std::move(context)),
+          cancel_(std::move(cancel)) {}
+
+    void Run() {
+        SystemInternetSettings system;
+        std::optional<UpdateCheckResult> result = ExecuteUpdateCheck(std::move(snapshot_), context_, system, *cancel_);
+        if (!result) return;
+        auto owned = std::make_unique<UpdateCheckResult>(std::move(*result));
+        post_->Post(owned);  // a refused result goes with `owned`
     }
 
-    HWND gui_;
-    UpdateGuiCalls calls_;
+private:
+    std::shared_ptr<UpdateResultPost> post_;
+    UpdateState snapshot_;
     UpdateCheckContext context_;
     std::shared_ptr<net::CancelToken> cancel_;
-    std::shared_ptr<const ui::KernelHandle> startAfter_;
-    std::wstring logstring_;
 };
 
 DWORD WINAPI WorkerMain(void* parameter) {
-    std::unique_ptr<Tupdate> worker(static_cast<Tupdate*>(parameter));
-    worker->Execute();
+    std::unique_ptr<UpdateCheckWorker> worker(static_cast<UpdateCheckWorker*>(parameter));
+    worker->Run();
     return 0;
 }
 
 }  // namespace
 
-void StartTupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context, std::shared_ptr<net::CancelToken> cancel,
-                  std::shared_ptr<const ui::KernelHandle> startAfter) {
-    auto worker = std::make_unique<Tupdate>(gui, std::move(calls), std::move(context), std::move(cancel),
-                                            std::move(startAfter));
-    HANDLE thread = CreateThread(nullptr, 0, &WorkerMain, worker.get(), CREATE_SUSPENDED, nullptr);
+std::unique_ptr<UpdateCheckResult> TakeUpdateResult(LPARAM lParam) {
+    return std::unique_ptr<UpdateCheckResult>(reinterpret_cast<UpdateCheckResult*>(lParam));
+}
+
+UpdateCheckWorkers::UpdateCheckWorkers() = default;
+UpdateCheckWorkers::~UpdateCheckWorkers() = default;
+
+void UpdateCheckWorkers::Start(HWND window, UpdateState snapshot, UpdateCheckContext context) {
+    if (closed_) return;
+    if (!post_) post_ = std::make_shared<UpdateResultPost>(window);
+    auto cancel = std::make_shared<net::CancelToken>();
+    cancelTokens_.push_back(cancel);
+    auto worker = std::make_unique<UpdateCheckWorker>(post_, std::move(snapshot), std::move(context), std::move(cancel));
+    ui::KernelHandle thread(CreateThread(nullptr, 0, &WorkerMain, worker.get(), CREATE_SUSPENDED, nullptr));
     if (!thread) return;
-    worker.release();  // the thread frees it when Execute returns
-    SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
-    ResumeThread(thread);
-    CloseHandle(thread);
+    worker.release();  // the thread frees it when the check ends
+    SetThreadPriority(thread.get(), THREAD_PRIORITY_BELOW_NORMAL);
+    ResumeThread(thread.get());
+}
+
+void UpdateCheckWorkers::Close() {
+    closed_ = true;
+    for (auto& token : cancelTokens_) token->Cancel();
+    if (post_) post_->Close();
 }
 
 }  // namespace lentora

@@ -1,32 +1,45 @@
-// Tupdate: one update check on a thread of its own. It reaches the window, the log and UpdState
-// only through calls handed to the GUI thread; closing the window cancels it.
+// The update checks a window starts: each runs on a thread of its own from a snapshot taken when
+// it starts, and posts one owned result back. A worker never calls into the window or waits on it.
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <memory>
+#include <vector>
 
 #include "net/socket.h"
-#include "ui/handles.h"
 #include "update/update_check.h"
 
 namespace lentora {
 
-// The message by which a worker hands a call to the GUI thread (lParam: std::function<void()>*).
-// A window that is closing drops the call unrun.
-inline constexpr UINT WM_UPDATE_HANDOVER = WM_APP + 41;
+// The message that carries a finished check to its window; lParam is an UpdateCheckResult* that
+// the receiver owns (TakeUpdateResult).
+inline constexpr UINT WM_UPDATE_RESULT = WM_APP + 41;
+// The message by which a window starts its automatic check once its message loop runs.
+inline constexpr UINT WM_START_UPDATE_CHECK = WM_APP + 42;
 
-// What the GUI thread does for a worker; each call runs on the GUI thread.
-struct UpdateGuiCalls {
-    std::function<std::optional<TLtUpd>()> loadState;
-    std::function<void(const std::wstring&)> writeLog;
-    std::function<void(const TLtUpd&)> showResult;
+std::unique_ptr<UpdateCheckResult> TakeUpdateResult(LPARAM lParam);
+
+class UpdateResultPost;
+
+// The checks of one window.
+class UpdateCheckWorkers {
+public:
+    UpdateCheckWorkers();
+    ~UpdateCheckWorkers();
+    UpdateCheckWorkers(const UpdateCheckWorkers&) = delete;
+    UpdateCheckWorkers& operator=(const UpdateCheckWorkers&) = delete;
+
+    // Starts one check at one step below normal priority that posts its result to `window`;
+    // nobody waits for it. Does nothing once closed.
+    void Start(HWND window, UpdateState snapshot, UpdateCheckContext context);
+    // Stops every check (a pending request closes its socket) and frees the results already
+    // queued; results that come later are refused and freed by their workers. GUI thread only.
+    void Close();
+
+private:
+    std::shared_ptr<UpdateResultPost> post_;
+    std::vector<std::shared_ptr<net::CancelToken>> cancelTokens_;
+    bool closed_ = false;
 };
-
-// Starts one worker at one step below normal priority; nobody waits for it. It begins its check
-// once the event `startAfter` is set. The token, once cancelled, closes its socket and turns its
-// hand-overs into no-ops.
-void StartTupdate(HWND gui, UpdateGuiCalls calls, UpdateCheckContext context, std::shared_ptr<net::CancelToken> cancel,
-                  std::shared_ptr<const ui::KernelHandle> startAfter);
 
 }  // namespace lentora

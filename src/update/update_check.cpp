@@ -33,97 +33,94 @@ std::string QueryValue(std::wstring_view text) {
 }
 
 // An empty answer and one too long to be a version ("0.0.0.0") tell nothing.
-bool IsVersionAnswer(const std::wstring& lastversion) { return !lastversion.empty() && lastversion != L"0.0.0.0"; }
+bool IsVersionAnswer(const std::wstring& lastVersion) { return !lastVersion.empty() && lastVersion != L"0.0.0.0"; }
 
-// Log lines of a check reach the host only while it is not cancelled.
-class CheckLog : public ILogSink {
+// The check's log lines, kept for the result.
+class CollectedLog : public ILogSink {
 public:
-    CheckLog(IUpdateHost& host, const net::CancelToken& cancel) : host_(host), cancel_(cancel) {}
-    void Log(const std::wstring& line) override {
-        if (!cancel_.IsCancelled()) host_.Log(line);
-    }
+    explicit CollectedLog(std::vector<std::wstring>& lines) : lines_(lines) {}
+    void Log(const std::wstring& line) override { lines_.push_back(line); }
 
 private:
-    IUpdateHost& host_;
-    const net::CancelToken& cancel_;
+    std::vector<std::wstring>& lines_;
 };
 
 class UpdateCheckRun {
 public:
-    UpdateCheckRun(IUpdateHost& host, const UpdateCheckContext& context, const net::CancelToken& cancel)
-        : host_(host), context_(context), cancel_(cancel), log_(host, cancel) {}
+    UpdateCheckRun(UpdateState state, const UpdateCheckContext& context, IUpdateSystem& system,
+                   const net::CancelToken& cancel)
+        : context_(context), system_(system), cancel_(cancel), log_(result_.logLines) {
+        result_.state = std::move(state);
+    }
 
-    UpdateCheckEnd Execute() {
-        if (Cancelled()) return UpdateCheckEnd::Cancelled;
-        std::optional<TLtUpd> state = host_.LoadState();
-        if (!state) return UpdateCheckEnd::StateUnreadable;
-        upd_ = std::move(*state);
-        upd_.versionAnswered = false;
-        if (upd_.button_update) {
-            WriteLog(L"Button update");
+    std::optional<UpdateCheckResult> Execute() {
+        UpdateState& state = result_.state;
+        state.versionAnswered = false;
+        if (state.startedByButton) {
+            log_.Log(L"Button update");
             GetProxy();
             CheckUpdate();
-        } else if (upd_.disable_check_update) {
-            WriteLog(L"Check update is disable");
-        } else if (upd_.last_update_date + upd_.pool_date > Today()) {
-            WriteLog(L"Check update is paused by pool");
+        } else if (state.automaticCheckDisabled) {
+            log_.Log(L"Check update is disable");
+        } else if (state.lastUpdateDate + state.pollingIntervalDays > Today()) {
+            log_.Log(L"Check update is paused by pool");
         } else {
-            WriteLog(L"Auto update");
+            log_.Log(L"Auto update");
             GetProxy();
             CheckUpdate();
         }
-        if (Cancelled()) return UpdateCheckEnd::Cancelled;
-        host_.ShowResult(upd_);
-        return UpdateCheckEnd::ResultShown;
+        if (Cancelled()) return std::nullopt;
+        return std::move(result_);
     }
 
 private:
     bool Cancelled() const { return cancel_.IsCancelled(); }
-    void WriteLog(const std::wstring& line) { log_.Log(line); }
     double Today() const { return context_.today ? context_.today() : TodaySerial(); }
 
     void GetProxy() {
         if (Cancelled()) return;
-        upd_.ProxyEnabled = false;
-        std::optional<std::wstring> list = host_.QueryProxy();
+        UpdateState& state = result_.state;
+        state.proxyEnabled = false;
+        std::optional<std::wstring> list = system_.QueryProxy();
         if (list) {
-            upd_.ProxyEnabled = true;
-            upd_.ProxyServer = *list;
+            state.proxyEnabled = true;
+            state.proxyHost = *list;
         }
-        if (upd_.ProxyEnabled && !upd_.ProxyServer.empty()) {
-            WriteLog(FormatText(L"ProxyServer %s", {*list}));
-            ParseProxyList(*list, upd_);
+        if (state.proxyEnabled && !state.proxyHost.empty()) {
+            log_.Log(FormatText(L"ProxyServer %s", {*list}));
+            ParseProxyList(*list, state);
         }
     }
 
     bool CheckConnection() {
         if (Cancelled()) return false;
-        bool connected = host_.IsConnected();
-        WriteLog(FormatText(L"Internet connection is %s", {Iif(connected, L"On", L"Off")}));
+        bool connected = system_.IsConnected();
+        log_.Log(FormatText(L"Internet connection is %s", {Iif(connected, L"On", L"Off")}));
         return connected;
     }
 
     void CheckUpdate() {
-        upd_.connect = CheckConnection();
+        UpdateState& state = result_.state;
+        state.connected = CheckConnection();
         if (Cancelled()) return;
-        if (LoadLastVersion(upd_, context_, log_, &cancel_)) {
-            upd_.last_update_date = Today();
-            upd_.versionAnswered = IsVersionAnswer(upd_.lastversion);
+        if (LoadLastVersion(state, context_, log_, &cancel_)) {
+            state.lastUpdateDate = Today();
+            state.versionAnswered = IsVersionAnswer(state.lastVersion);
         }
         if (Cancelled()) return;
-        upd_.getupdate = NeedUpdate(upd_, context_.programVersion, log_);
+        state.newerBuildAvailable = NeedUpdate(state, context_.programVersion, log_);
     }
 
-    IUpdateHost& host_;
     const UpdateCheckContext& context_;
+    IUpdateSystem& system_;
     const net::CancelToken& cancel_;
-    CheckLog log_;
-    TLtUpd upd_;
+    UpdateCheckResult result_;
+    CollectedLog log_;
 };
 
 }  // namespace
 
-void ParseProxyList(std::wstring list, TLtUpd& upd) {
+void ParseProxyList(std::wstring list, UpdateState& state) {
     static constexpr std::wstring_view kHttp = L"http=";
     if (std::size_t at = list.find(kHttp); at != std::wstring::npos) {
         list.erase(0, at + kHttp.size());
@@ -132,30 +129,31 @@ void ParseProxyList(std::wstring list, TLtUpd& upd) {
     std::size_t colon = list.find(L':');
     if (colon == std::wstring::npos) return;
     // A port that is no whole number of 32 bits reads as 0, which no connection accepts.
-    upd.ProxyPort = ParseWholeNumber(std::wstring_view(list).substr(colon + 1)).value_or(0);
-    upd.ProxyServer = list.substr(0, colon);
+    state.proxyPort = ParseWholeNumber(std::wstring_view(list).substr(colon + 1)).value_or(0);
+    state.proxyHost = list.substr(0, colon);
 }
 
-bool NeedUpdate(const TLtUpd& upd, std::wstring_view programVersion, ILogSink& log) {
-    if (!IsVersionAnswer(upd.lastversion)) return false;
+bool NeedUpdate(const UpdateState& state, std::wstring_view programVersion, ILogSink& log) {
+    if (!IsVersionAnswer(state.lastVersion)) return false;
     TVersionPRG own = ParseVersion(programVersion);
-    TVersionPRG server = ParseVersion(upd.lastversion);
+    TVersionPRG server = ParseVersion(state.lastVersion);
     bool newer = own.Build < server.Build;
     log.Log(FormatText(L"Program %s need update", {Iif(newer, L"do", L"do not")}));
     return newer;
 }
 
-ManualCheckAnswer ManualCheckVerdict(const TLtUpd& upd) {
+ManualCheckAnswer ManualCheckVerdict(const UpdateState& state) {
     // A failed request leaves the previous answer in place: it is not this check's.
-    if (!upd.connect || !upd.versionAnswered) return ManualCheckAnswer::NoAnswer;
-    return upd.getupdate ? ManualCheckAnswer::NewerBuild : ManualCheckAnswer::NoNewerBuild;
+    if (!state.connected || !state.versionAnswered) return ManualCheckAnswer::NoAnswer;
+    return state.newerBuildAvailable ? ManualCheckAnswer::NewerBuild : ManualCheckAnswer::NoNewerBuild;
 }
 
-bool LoadLastVersion(TLtUpd& upd, const UpdateCheckContext& context, ILogSink& log, const net::CancelToken* cancel) {
-    if (!upd.connect) return false;
+bool LoadLastVersion(UpdateState& state, const UpdateCheckContext& context, ILogSink& log,
+                     const net::CancelToken* cancel) {
+    if (!state.connected) return false;
     net::HttpClient client("LT_UPDATE_AGENT");
     client.SetTimeouts(context.server.timeouts);
-    if (upd.ProxyEnabled) client.SetProxy(EncodeUtf8(upd.ProxyServer), upd.ProxyPort);
+    if (state.proxyEnabled) client.SetProxy(EncodeUtf8(state.proxyHost), state.proxyPort);
     std::string path = "/download/lastversion.php?app=lt&ver=" + QueryValue(context.programVersion);
     net::HttpResult result = client.Get(context.server.host, context.server.port, path, cancel);
     if (result.network == net::NetStatus::Cancelled) return false;
@@ -163,15 +161,15 @@ bool LoadLastVersion(TLtUpd& upd, const UpdateCheckContext& context, ILogSink& l
         log.Log(L"Error load lastversion. File not fount");
         return false;
     }
-    upd.lastversion = result.response.text;
-    if (upd.lastversion.size() > kMaxVersionLength) upd.lastversion = L"0.0.0.0";
-    log.Log(FormatText(L"Lastversion is \"%s\"", {upd.lastversion}));
+    state.lastVersion = result.response.text;
+    if (state.lastVersion.size() > kMaxVersionLength) state.lastVersion = L"0.0.0.0";
+    log.Log(FormatText(L"Lastversion is \"%s\"", {state.lastVersion}));
     return true;
 }
 
-UpdateCheckEnd ExecuteUpdateCheck(IUpdateHost& host, const UpdateCheckContext& context,
-                                  const net::CancelToken& cancel) {
-    return UpdateCheckRun(host, context, cancel).Execute();
+std::optional<UpdateCheckResult> ExecuteUpdateCheck(UpdateState state, const UpdateCheckContext& context,
+                                                    IUpdateSystem& system, const net::CancelToken& cancel) {
+    return UpdateCheckRun(std::move(state), context, system, cancel).Execute();
 }
 
 }  // namespace lentora

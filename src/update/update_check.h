@@ -1,11 +1,12 @@
 // The update check: whether to ask, the request for the last version, and the comparison.
-// The worker thread and the window supply an IUpdateHost; everything here runs on the worker.
+// A check runs on a worker thread from a snapshot of the state and hands back one result.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "log/log_sink.h"
 #include "net/http_client.h"
@@ -14,18 +15,18 @@
 namespace lentora {
 
 // The state of the update checker; dates are day serials (days since 30 December 1899).
-struct TLtUpd {
-    bool disable_check_update = false;
-    bool connect = false;
-    double last_update_date = 0;
-    double pool_date = 0;  // the polling interval in days
-    bool getupdate = false;
-    std::wstring lastversion;
-    bool showed_upd_dialog = false;
-    bool button_update = false;
-    bool ProxyEnabled = false;
-    std::wstring ProxyServer;
-    std::int32_t ProxyPort = 0;
+struct UpdateState {
+    bool automaticCheckDisabled = false;  // the "check_update" setting, negated
+    bool connected = false;               // what the last connection-state query said
+    double lastUpdateDate = 0;            // the day the server last answered ("LastUpdateDate")
+    double pollingIntervalDays = 0;       // "PollingInterval" as the options show it when a check starts
+    bool newerBuildAvailable = false;     // the last comparison found a newer build on the server
+    std::wstring lastVersion;             // the server's last answer; "0.0.0.0" for one too long to be a version
+    bool downloadQuestionAsked = false;   // the update balloon was clicked in this run: no balloon again
+    bool startedByButton = false;         // "Check updates" started the check
+    bool proxyEnabled = false;            // the system's Internet settings name a proxy server
+    std::wstring proxyHost;
+    std::int32_t proxyPort = 0;           // 0 until a port is found
     // The last check got a version from the server: its request succeeded and the answer was
     // neither empty nor too long to be one.
     bool versionAnswered = false;
@@ -44,27 +45,29 @@ struct UpdateCheckContext {
     std::function<double()> today;  // today as whole days; the local date when empty
 };
 
-// What the check needs from the window. Every call is handed to the GUI thread and waited for;
-// Log is the worker's WriteLog.
-class IUpdateHost : public ILogSink {
+// The questions a check asks the system, on the check's own thread.
+class IUpdateSystem {
 public:
-    // A copy of UpdState with pool_date read from the polling interval control; nothing when
-    // that text is not a number, which ends the check silently.
-    virtual std::optional<TLtUpd> LoadState() = 0;
+    virtual ~IUpdateSystem() = default;
     // The system's proxy list when its settings name a proxy server, else nothing.
     virtual std::optional<std::wstring> QueryProxy() = 0;
     virtual bool IsConnected() = 0;
-    virtual void ShowResult(const TLtUpd& upd) = 0;
+};
+
+// What a finished check hands back: the state to take over and the log lines it wrote, in order.
+struct UpdateCheckResult {
+    UpdateState state;
+    std::vector<std::wstring> logLines;
 };
 
 // Takes the host and port out of a system proxy list: the part after the first "http=" up to
 // the next ";", split at its first ":" (the port 0 when it is no decimal number). A text without
-// ":" leaves ProxyServer and ProxyPort as they were.
-void ParseProxyList(std::wstring list, TLtUpd& upd);
+// ":" leaves proxyHost and proxyPort as they were.
+void ParseProxyList(std::wstring list, UpdateState& state);
 
 // True when the server's Build is greater, as text, than the program's; logs the verdict.
-// An empty lastversion or "0.0.0.0" is no answer: false without a log line.
-bool NeedUpdate(const TLtUpd& upd, std::wstring_view programVersion, ILogSink& log);
+// An empty lastVersion or "0.0.0.0" is no answer: false without a log line.
+bool NeedUpdate(const UpdateState& state, std::wstring_view programVersion, ILogSink& log);
 
 // What a check asked for by the user ends with.
 enum class ManualCheckAnswer {
@@ -72,21 +75,16 @@ enum class ManualCheckAnswer {
     NewerBuild,    // the download question
     NoNewerBuild,  // the server's version is not newer than ours
 };
-ManualCheckAnswer ManualCheckVerdict(const TLtUpd& upd);
+ManualCheckAnswer ManualCheckVerdict(const UpdateState& state);
 
-// Asks the server for the last version into upd.lastversion; true when it answered. Does nothing
-// without a connection. A cancelled request returns false and logs nothing.
-bool LoadLastVersion(TLtUpd& upd, const UpdateCheckContext& context, ILogSink& log,
+// Asks the server for the last version into state.lastVersion; true when it answered. Does
+// nothing without a connection. A cancelled request returns false and logs nothing.
+bool LoadLastVersion(UpdateState& state, const UpdateCheckContext& context, ILogSink& log,
                      const net::CancelToken* cancel = nullptr);
 
-enum class UpdateCheckEnd {
-    ResultShown,      // the host was given the result
-    StateUnreadable,  // LoadState failed: nothing logged, nothing shown
-    Cancelled,        // stopped from another thread: the host was not called again
-};
-
-// The worker's whole check, from LoadState to ShowResult.
-UpdateCheckEnd ExecuteUpdateCheck(IUpdateHost& host, const UpdateCheckContext& context,
-                                  const net::CancelToken& cancel);
+// The whole check from `state`, a snapshot that carries this check's polling interval and
+// button flag. Nothing when it was cancelled.
+std::optional<UpdateCheckResult> ExecuteUpdateCheck(UpdateState state, const UpdateCheckContext& context,
+                                                    IUpdateSystem& system, const net::CancelToken& cancel);
 
 }  // namespace lentora

@@ -1,5 +1,6 @@
 """The automatic update check of the real lentora.exe, through the system proxy set in the
 registry, a real proxy (tinyproxy) and a local web server standing in for the maker's site."""
+import re
 import time
 import unittest
 
@@ -8,7 +9,8 @@ import wine_program as wp
 
 SERVER_VERSION = b"1.4.1.260"
 RUN_LIMIT = 30
-REQUEST = (b"GET http://lentora.example/download/lastversion.php?app=lt&ver=1.4.1.250 HTTP/1.1\r\n"
+REQUEST_LINE = f"GET http://lentora.example/download/lastversion.php?app=lt&ver={wp.VERSION} HTTP/1.1"
+REQUEST = (REQUEST_LINE.encode() + b"\r\n"
            b"Host: lentora.example\r\n"
            b"Accept: text/html, */*\r\n"
            b"Accept-Encoding: identity\r\n"
@@ -72,12 +74,11 @@ class UpdateDue(unittest.TestCase):
 
     def test_proxy_passes_it_on_to_the_server(self):
         self.assertIn("Request (file descriptor", self.result.proxy_log)
-        self.assertIn("GET http://lentora.example/download/lastversion.php?app=lt&ver=1.4.1.250 HTTP/1.1",
-                      self.result.proxy_log)
+        self.assertIn(REQUEST_LINE, self.result.proxy_log)
         self.assertEqual(len(self.result.arrived), 1)
         request_line = self.result.arrived[0].split(b"\r\n", 1)[0]
         self.assertRegex(request_line, rb"^GET http://lentora\.example(:80)?/download/lastversion\.php"
-                                       rb"\?app=lt&ver=1\.4\.1\.250 HTTP/1\.[01]$")
+                                       rb"\?app=lt&ver=" + re.escape(wp.VERSION).encode() + rb" HTTP/1\.[01]$")
         # The proxy adds headers of its own; ours arrive in their order.
         ours = [h for h in header_lines(self.result.arrived[0]) if h in header_lines(REQUEST)]
         self.assertEqual(ours, header_lines(REQUEST))

@@ -2,9 +2,9 @@
 registry values it reads, and the helper programs that watch it from outside.
 
 Environment (set by CMake for ctest): LENTORA_EXE (the built exe), LENTORA_TOOLS (the folder
-of record_launch.exe and window_probe.exe), LENTORA_SOURCE_DIR (the repository) and
-LENTORA_WINE (the command that runs a Windows program). WINEPREFIX, DISPLAY and a running
-wineserver come from the caller (scripts/test).
+of record_launch.exe and window_probe.exe), LENTORA_SOURCE_DIR (the repository), LENTORA_WINE
+(the command that runs a Windows program) and LENTORA_VERSION (the project version, which the exe
+carries). WINEPREFIX, DISPLAY and a running wineserver come from the caller (scripts/test).
 """
 import contextlib
 import datetime
@@ -20,7 +20,7 @@ EXE = os.environ["LENTORA_EXE"]
 TOOLS = os.environ["LENTORA_TOOLS"]
 WINE = os.environ.get("LENTORA_WINE") or os.path.join(SOURCE_DIR, "scripts", "wine-exec")
 
-VERSION = "1.4.1.250"
+VERSION = os.environ["LENTORA_VERSION"]
 INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 

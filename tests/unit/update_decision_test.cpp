@@ -8,7 +8,7 @@
 
 namespace {
 
-using lentora::TLtUpd;
+using lentora::UpdateState;
 
 class LogLines : public lentora::ILogSink {
 public:
@@ -40,17 +40,17 @@ TEST(ParseProxyList, TakesTheHttpEntryAndSplitsItAtTheFirstColon) {
         {L"http=h1;https=h2:443", L"old", 81},
     };
     for (const ProxyCase& c : cases) {
-        TLtUpd upd;
-        upd.ProxyServer = L"old";
-        upd.ProxyPort = 81;
-        lentora::ParseProxyList(c.list, upd);
-        EXPECT_EQ(upd.ProxyServer, c.server) << c.list;
-        EXPECT_EQ(upd.ProxyPort, c.port) << c.list;
+        UpdateState state;
+        state.proxyHost = L"old";
+        state.proxyPort = 81;
+        lentora::ParseProxyList(c.list, state);
+        EXPECT_EQ(state.proxyHost, c.server) << c.list;
+        EXPECT_EQ(state.proxyPort, c.port) << c.list;
     }
 }
 
 struct VersionCase {
-    std::wstring lastversion;
+    std::wstring lastVersion;
     bool newer;
     std::vector<std::wstring> log;
 };
@@ -71,11 +71,11 @@ TEST(NeedUpdate, ComparesOnlyTheBuildAsText) {
         {L"0.0.0.0", false, {}},
     };
     for (const VersionCase& c : cases) {
-        TLtUpd upd;
-        upd.lastversion = c.lastversion;
+        UpdateState state;
+        state.lastVersion = c.lastVersion;
         LogLines log;
-        EXPECT_EQ(lentora::NeedUpdate(upd, L"1.4.1.250", log), c.newer) << c.lastversion;
-        EXPECT_EQ(log.lines, c.log) << c.lastversion;
+        EXPECT_EQ(lentora::NeedUpdate(state, L"1.4.1.250", log), c.newer) << c.lastVersion;
+        EXPECT_EQ(log.lines, c.log) << c.lastVersion;
     }
 }
 

@@ -15,7 +15,7 @@
 
 namespace {
 
-using lentora::TLtUpd;
+using lentora::UpdateState;
 using lentora::UpdateCheckContext;
 using lentora::net::DeadlineAfter;
 using lentora::net::Milliseconds;
@@ -104,17 +104,17 @@ TEST_P(MisbehavingServer, EndsAsALoggedFailureWithinTheReadTimeOut) {
     context.server.host = "127.0.0.1";
     context.server.port = server->Port();
     context.server.timeouts = {Milliseconds(5000), kReadTimeout};
-    TLtUpd upd;
-    upd.connect = true;
-    upd.lastversion = L"1.4.1.255";
+    UpdateState state;
+    state.connected = true;
+    state.lastVersion = L"1.4.1.255";
     LogLines log;
 
     auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(lentora::LoadLastVersion(upd, context, log));
+    EXPECT_FALSE(lentora::LoadLastVersion(state, context, log));
     auto took = std::chrono::duration_cast<Milliseconds>(std::chrono::steady_clock::now() - start);
 
     EXPECT_EQ(log.lines, std::vector<std::wstring>{L"Error load lastversion. File not fount"});
-    EXPECT_EQ(upd.lastversion, L"1.4.1.255");
+    EXPECT_EQ(state.lastVersion, L"1.4.1.255");
     if (GetParam().endsByTimeOut) {
         EXPECT_GE(took, kReadTimeout - Milliseconds(100));
         EXPECT_LT(took, kReadTimeout + Milliseconds(1000));

@@ -1,16 +1,14 @@
 // The update check of the real main window with the system's proxy set in the registry: a proxy
 // list without a port or with port 0 ends as a logged failure (no connection is tried), and
 // a usable one carries the request; a press keeps its answer when another check runs beside it;
-// a result that comes while the window closes is dropped.
+// a posted result is logged and shown, or dropped while the window closes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <atomic>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "../unit/net_test_server.h"
@@ -107,10 +105,10 @@ TEST_P(UnusableSystemProxy, FailsWithTheLogLineAndKeepsTheDate) {
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"ProxyServer %s", {param.list})), 1);
     EXPECT_EQ(main.ScreenLogCount(L"Internet connection is On"), 1);
     EXPECT_EQ(main.ScreenLogCount(kError), 1);
-    EXPECT_TRUE(main->UpdState().ProxyEnabled);
-    EXPECT_EQ(main->UpdState().ProxyServer, param.server);
-    EXPECT_EQ(main->UpdState().ProxyPort, 0);
-    EXPECT_EQ(main->UpdState().last_update_date, 0) << "no answer: the date stays";
+    EXPECT_TRUE(main->UpdateCheckState().proxyEnabled);
+    EXPECT_EQ(main->UpdateCheckState().proxyHost, param.server);
+    EXPECT_EQ(main->UpdateCheckState().proxyPort, 0);
+    EXPECT_EQ(main->UpdateCheckState().lastUpdateDate, 0) << "no answer: the date stays";
     // Connected, but no answer: the manual check says the server could not be reached.
     ASSERT_EQ(main.boxes.shown.size(), 1u);
     EXPECT_EQ(main.boxes.shown[0].text, main->Msg(36));
@@ -138,7 +136,7 @@ TEST(UsableSystemProxy, CarriesTheRequestAndItsAnswer) {
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"ProxyServer %s", {list})), 1);
     EXPECT_EQ(main.ScreenLogCount(L"Lastversion is \"1.4.1.260\""), 1);
     EXPECT_EQ(main.ScreenLogCount(L"Program do need update"), 1);
-    EXPECT_EQ(main->UpdState().ProxyPort, server.Port());
+    EXPECT_EQ(main->UpdateCheckState().proxyPort, server.Port());
     ASSERT_EQ(main.boxes.shown.size(), 1u);
     EXPECT_EQ((main.boxes.shown[0].type & MB_TYPEMASK), static_cast<UINT>(MB_YESNO)) << "the download question";
 }
@@ -151,7 +149,7 @@ TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) 
     ASSERT_TRUE(main.created());
 
     main->btnCheckUpdatesClick();
-    main->StartUpdateWorker(false);
+    main->StartUpdateCheck(false);
     ASSERT_TRUE(WaitForBox(main));
     EXPECT_EQ(main.boxes.shown[0].text, main->Msg(36));
     for (int i = 0; i < 500 && main.ScreenLogCount(L"Check update is disable") < 2; ++i) {
@@ -163,37 +161,62 @@ TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) 
     EXPECT_EQ(main.boxes.shown.size(), 1u);
 }
 
-// A worker that was past its cancel check when closing began still hands its result over; the
-// closing window drops it: no box, no line, no state.
-TEST(UpdateCheckRuns, AResultHandedOverAfterClosingBeganIsDropped) {
+// What a worker posts after a press that found a newer build: its lines and its state.
+std::unique_ptr<UpdateCheckResult> PressResult() {
+    auto result = std::make_unique<UpdateCheckResult>();
+    result->logLines = {L"Button update", L"Internet connection is On", L"Lastversion is \"1.4.1.999\""};
+    result->state.startedByButton = true;
+    result->state.connected = true;
+    result->state.versionAnswered = true;
+    result->state.newerBuildAvailable = true;
+    result->state.lastVersion = L"1.4.1.999";
+    return result;
+}
+
+// The window writes a posted result's lines in their order, then answers the press.
+TEST(UpdateCheckRuns, APostedResultIsLoggedInOrderThenShown) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
-    main->FormClose();  // closing has begun, the window is still there
-    size_t lines = main->LogLines().size();
+    ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") == 1; }));
+    const std::vector<std::wstring> lines = PressResult()->logLines;
+    ASSERT_TRUE(PostMessageW(main->hwnd(), WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(PressResult().release())));
+    ASSERT_TRUE(WaitForBox(main));
+    const std::vector<std::wstring> log = main.LogFileTexts();
+    ASSERT_GE(log.size(), lines.size());
+    EXPECT_EQ(std::vector<std::wstring>(log.end() - static_cast<std::ptrdiff_t>(lines.size()), log.end()), lines);
+    EXPECT_EQ(main->UpdateCheckState().lastVersion, L"1.4.1.999");
+    EXPECT_EQ((main.boxes.shown[0].type & MB_TYPEMASK), static_cast<UINT>(MB_YESNO)) << "the download question";
+}
 
-    TLtUpd result;
-    result.button_update = true;
-    result.connect = true;
-    result.lastversion = L"1.4.1.999";
-    bool ran = false;
-    std::function<void()> call = [&] {
-        ran = true;
-        main->ShowUpdateResult(result);
-    };
-    std::atomic<bool> handedOver = false;
-    std::thread worker([&] {
-        SendMessageW(main->hwnd(), WM_UPDATE_HANDOVER, 0, reinterpret_cast<LPARAM>(&call));
-        handedOver = true;
-    });
-    for (int i = 0; i < 500 && !handedOver; ++i) {
-        test::PumpMessages();
-        Sleep(10);
-    }
-    worker.join();
-    EXPECT_FALSE(ran);
+// Results that come while the window closes are dropped: one queued before closing began and
+// one delivered after it. No box, no line, no state.
+TEST(UpdateCheckRuns, AResultThatComesWhileTheWindowClosesIsDropped) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") == 1; }));
+    ASSERT_TRUE(PostMessageW(main->hwnd(), WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(PressResult().release())));
+    main->FormClose();  // closing has begun, the window is still there
+    const size_t lines = main->LogLines().size();
+    SendMessageW(main->hwnd(), WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(PressResult().release()));
+    test::PumpMessages();
     EXPECT_TRUE(main.boxes.shown.empty());
     EXPECT_EQ(main->LogLines().size(), lines);
-    EXPECT_NE(main->UpdState().lastversion, result.lastversion);
+    EXPECT_EQ(main.ScreenLogCount(L"Button update"), 0);
+    EXPECT_NE(main->UpdateCheckState().lastVersion, L"1.4.1.999");
+}
+
+// A polling interval that is no number ends a check before it starts: no line, no box.
+TEST(UpdateCheckRuns, APollingIntervalThatIsNoNumberStartsNoCheck) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") == 1; }));
+    SetWindowTextW(main->Control(ids::dsePollingInterval), L"7x");
+    EXPECT_FALSE(main->StartUpdateCheck(false));
+    SetWindowTextW(main->Control(ids::dsePollingInterval), L"7");
+    EXPECT_TRUE(main->StartUpdateCheck(false));
+    ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") >= 2; }));
+    test::PumpMessages();
+    EXPECT_EQ(main.ScreenLogCount(L"Check update is disable"), 2) << "the start-up check and the one with a number";
 }
 
 }  // namespace

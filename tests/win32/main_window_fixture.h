@@ -22,6 +22,7 @@
 #include "../support/temp_dir.h"
 #include "app/main_form.h"
 #include "app/main_form_ids.h"
+#include "program_version.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
 #include "util/codepage.h"
@@ -116,7 +117,7 @@ inline std::wstring ProfileFolderPath() {
 // A startlist.xml as the program writes it, with the given TASK elements.
 inline std::string StartListXml(std::string_view tasks) {
     return "<?xml version=\"1.0\" encoding=\"windows-1251\" standalone=\"yes\"?>"
-           "<ROOT progname=\"Lentora\" version=\"1.4.1.250\"><TASKSLIST>" +
+           "<ROOT progname=\"Lentora\" version=\"" LENTORA_VERSION_TEXT "\"><TASKSLIST>" +
            std::string(tasks) + "</TASKSLIST></ROOT>";
 }
 

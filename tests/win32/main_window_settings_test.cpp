@@ -69,7 +69,7 @@ TEST(MainWindowSettings, WithoutAFileEveryOptionHasItsDefaultAndClosingWritesTwe
     EXPECT_EQ(main.Text(ids::dseTimeExit), L"10");
     EXPECT_EQ(main.Text(ids::dsePollingInterval), L"7");
     EXPECT_TRUE(main.Checked(ids::chkCheckforUpdate));
-    EXPECT_FALSE(main->UpdState().disable_check_update);
+    EXPECT_FALSE(main->UpdateCheckState().automaticCheckDisabled);
     EXPECT_FALSE(main.Checked(ids::chkUserProfile));
     EXPECT_FALSE(main.Checked(ids::chbUseSkin));
     EXPECT_EQ(main.Text(ids::cbLanguageSelect), L"English (EN)");
@@ -127,7 +127,7 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         EXPECT_EQ(main->Skins().Active(), c.useSkin);
         EXPECT_EQ(main.Checked(ids::chbSetWaitTimer), c.waitTimer);
         EXPECT_EQ(main.Checked(ids::chkCheckforUpdate), c.checkUpdate);
-        EXPECT_EQ(main->UpdState().disable_check_update, !c.checkUpdate);
+        EXPECT_EQ(main->UpdateCheckState().automaticCheckDisabled, !c.checkUpdate);
         EXPECT_EQ(main.Text(ids::dseWaitSec), c.waitSec);
         EXPECT_EQ(main.Text(ids::dseTimeExit), c.timeExit);
         EXPECT_EQ(main.Text(ids::dsePollingInterval), c.polling);

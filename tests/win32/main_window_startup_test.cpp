@@ -168,7 +168,7 @@ TEST(MainWindowStartup, EveryRunAppendsToTheLogStartingWithTheSeparatorAndVersio
     setup.files = {{L"lentora.log", "[01/02/2020 03:04:05.006] an earlier run\r\n"}};
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
-    ASSERT_FALSE(main->ProgramVersion().empty()) << "the copied exe carries its version";
+    ASSERT_EQ(main->ProgramVersion(), L"" LENTORA_VERSION_TEXT) << "the copied exe carries the project version";
     const std::wstring start = L"Start application v." + main->ProgramVersion();
 
     auto screen = main->LogLines();

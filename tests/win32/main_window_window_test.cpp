@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "app/unhandled_error_stop.h"
@@ -83,7 +84,7 @@ TEST(MainWindow, CtrlXClosesTheWindowThroughItsCloseHandler) {
     EXPECT_EQ(log.back(), L"Closing application v." + main->ProgramVersion());
 }
 
-// An error nothing caught while the window handles a message (here a handed-over call that
+// An error nothing caught while the window handles a message (here the box of an update result
 // throws, as an allocation failure there would): logged, shown in the general error box, the
 // loop asked to end, and the close that follows saves nothing.
 TEST(MainWindow, UnhandledErrorIsShownAndTheProgramEndsWithoutSaving) {
@@ -93,8 +94,18 @@ TEST(MainWindow, UnhandledErrorIsShownAndTheProgramEndsWithoutSaving) {
     const std::string ini = test::ReadBytes(main.Path(L"lentora.ini"));
     ui::UnhandledErrorHandler previous = ui::SetUnhandledErrorHandler(
         [&main](const std::wstring& what) { StopAfterUnhandledError(main.form(), what); });
-    std::function<void()> failing = [] { throw std::runtime_error("no room for the list"); };
-    SendMessageW(main->hwnd(), WM_UPDATE_HANDOVER, 0, reinterpret_cast<LPARAM>(&failing));
+    ui::MessageBoxHandler recording;
+    bool thrown = false;
+    recording = ui::SetMessageBoxHandler([&](HWND owner, const std::wstring& text, const std::wstring& caption,
+                                             UINT type) -> int {
+        if (thrown) return recording(owner, text, caption, type);
+        thrown = true;
+        throw std::runtime_error("no room for the list");
+    });
+    auto result = std::make_unique<UpdateCheckResult>();
+    result->state.startedByButton = true;  // no connection: the manual check's error box
+    SendMessageW(main->hwnd(), WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(result.release()));
+    ui::SetMessageBoxHandler(std::move(recording));
     ui::SetUnhandledErrorHandler(std::move(previous));
 
     MSG quit{};

@@ -65,18 +65,18 @@ void ShellEvent(MainWindowFixture& main, UINT event) {
 // call to the shell may run it.
 void WaitForStartupUpdateCheck(MainWindowFixture& main) {
     constexpr int kMark = -1;
-    main->UpdState().pool_date = kMark;
-    ASSERT_TRUE(test::PumpUntil([&] { return main->UpdState().pool_date != kMark; })) << "the result never came";
+    main->UpdateCheckState().pollingIntervalDays = kMark;
+    ASSERT_TRUE(test::PumpUntil([&] { return main->UpdateCheckState().pollingIntervalDays != kMark; })) << "the result never came";
     ASSERT_EQ(main.ScreenLogCount(L"Check update is disable"), 1);
 }
 
 // An update answer as the worker hands it over after an automatic check found a newer build.
-TLtUpd NewerBuild(MainWindowFixture& main) {
-    TLtUpd upd = main->UpdState();
-    upd.connect = true;
-    upd.getupdate = true;
-    upd.lastversion = L"9.9.9.999";
-    upd.button_update = false;
+UpdateState NewerBuild(MainWindowFixture& main) {
+    UpdateState upd = main->UpdateCheckState();
+    upd.connected = true;
+    upd.newerBuildAvailable = true;
+    upd.lastVersion = L"9.9.9.999";
+    upd.startedByButton = false;
     return upd;
 }
 
@@ -204,7 +204,7 @@ TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) 
     // A click on a launch balloon is no update question.
     ShellEvent(main, NIN_BALLOONUSERCLICK);
     EXPECT_TRUE(main.boxes.shown.empty());
-    EXPECT_FALSE(main->UpdState().showed_upd_dialog);
+    EXPECT_FALSE(main->UpdateCheckState().downloadQuestionAsked);
 }
 
 // The closing saves wait on a box (here: the autorun value cannot be written); the box's loop
@@ -270,7 +270,7 @@ TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     EXPECT_EQ(box.caption, main->Msg(35));
     EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
     EXPECT_EQ(tray.Tag, 0);
-    EXPECT_TRUE(main->UpdState().showed_upd_dialog);
+    EXPECT_TRUE(main->UpdateCheckState().downloadQuestionAsked);
 
     ShellEvent(main, NIN_BALLOONUSERCLICK);
     EXPECT_EQ(main.boxes.shown.size(), 1u) << "asked once";
@@ -318,7 +318,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
         EXPECT_EQ(tray.Tag, 0);
         ShellEvent(main, NIN_BALLOONUSERCLICK);
         EXPECT_TRUE(main.boxes.shown.empty()) << "a later click cannot open the question";
-        EXPECT_FALSE(main->UpdState().showed_upd_dialog);
+        EXPECT_FALSE(main->UpdateCheckState().downloadQuestionAsked);
     }
 }
 
