@@ -22,9 +22,9 @@ TfrmMain::TfrmMain(StartupContext context)
 TfrmMain::~TfrmMain() {
     // The window goes before the members its messages use: waiting in a call to another thread
     // (the tray's, say) while members are torn down, the thread would still serve its messages.
-    // Results still queued for it are freed first. After the fatal stop the window is still
-    // there at this point.
-    updateChecks_.Close();
+    // Results and lines still queued for it are freed first. After the fatal stop the window is
+    // still there at this point.
+    updateChecks_.Close([](const std::wstring&) {});
     if (hwnd()) DestroyWindow(hwnd());
 }
 
@@ -139,6 +139,11 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_UPDATE_RESULT:
             OnUpdateResult(lParam);
+            return 0;
+        case WM_UPDATE_LOG_LINE:
+            // A window going away takes no line that comes late.
+            if (std::unique_ptr<std::wstring> line = TakeUpdateLogLine(lParam); !closing_ && !terminateRequested_)
+                Log(*line);
             return 0;
         case WM_CLOSE:
             // The closing saves may show a box, whose loop delivers a second request: ignored.

@@ -133,7 +133,8 @@ void TfrmMain::FormClose() {
     if (closing_ || terminateRequested_) return;
     closing_ = true;
     sequencer_.StopForClose();
-    updateChecks_.Close();
+    // Lines a check wrote before the close still reach the log.
+    updateChecks_.Close([this](const std::wstring& line) { Log(line); });
     SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
     SaveParams();
     Log(FormatText(L"Closing application v.%s", {programVersion_}));

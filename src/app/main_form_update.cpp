@@ -34,9 +34,8 @@ bool TfrmMain::StartUpdateCheck(bool byButton) {
 
 void TfrmMain::OnUpdateResult(LPARAM lParam) {
     std::unique_ptr<UpdateCheckResult> result = TakeUpdateResult(lParam);
-    // A window going away shows no box and takes no line from a late result.
+    // A window going away shows no box for a late result.
     if (closing_ || terminateRequested_) return;
-    for (const std::wstring& line : result->logLines) Log(line);
     ShowUpdateResult(result->state);
 }
 

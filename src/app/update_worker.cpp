@@ -8,30 +8,35 @@
 
 namespace lentora {
 
-// Where a window's workers post their results. Posting and closing exclude each other, so a
-// result is either queued before the close, whose sweep frees it, or refused and freed by its
-// worker: none is left in a queue that nobody reads.
+// Where a window's workers post their log lines and results. Posting and closing exclude each
+// other, so a message is either queued before the close, whose sweep takes it, or refused and
+// freed by its worker: none is left in a queue that nobody reads.
 class UpdateResultPost {
 public:
     explicit UpdateResultPost(HWND window) : window_(window) {}
 
-    // Hands the result to the window's queue; false (the result still the caller's) when closed.
-    bool Post(std::unique_ptr<UpdateCheckResult>& result) {
+    // Hands the object to the window's queue; false (the object still the caller's) when closed.
+    template <typename T>
+    bool Post(UINT message, std::unique_ptr<T>& owned) {
         std::lock_guard lock(mutex_);
-        if (closed_ || !PostMessageW(window_, WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(result.get())))
-            return false;
-        result.release();
+        if (closed_ || !PostMessageW(window_, message, 0, reinterpret_cast<LPARAM>(owned.get()))) return false;
+        owned.release();
         return true;
     }
 
-    void Close() {
+    void Close(const std::function<void(const std::wstring&)>& logLine) {
         {
             std::lock_guard lock(mutex_);
             closed_ = true;
         }
+        // Both kinds in the order they were posted: a line never comes after its check's result.
         MSG queued{};
-        while (PeekMessageW(&queued, window_, WM_UPDATE_RESULT, WM_UPDATE_RESULT, PM_REMOVE))
-            TakeUpdateResult(queued.lParam);
+        while (PeekMessageW(&queued, window_, WM_UPDATE_RESULT, WM_UPDATE_LOG_LINE, PM_REMOVE)) {
+            if (queued.message == WM_UPDATE_LOG_LINE)
+                logLine(*TakeUpdateLogLine(queued.lParam));
+            else if (queued.message == WM_UPDATE_RESULT)
+                TakeUpdateResult(queued.lParam);
+        }
     }
 
 private:
@@ -61,6 +66,19 @@ public:
     }
 };
 
+// A check's log lines, each posted to the window as it happens.
+class PostedLog final : public ILogSink {
+public:
+    explicit PostedLog(UpdateResultPost& post) : post_(post) {}
+    void Log(const std::wstring& line) override {
+        auto owned = std::make_unique<std::wstring>(line);
+        post_.Post(WM_UPDATE_LOG_LINE, owned);  // a refused line goes with `owned`
+    }
+
+private:
+    UpdateResultPost& post_;
+};
+
 class UpdateCheckWorker {
 public:
     UpdateCheckWorker(std::shared_ptr<UpdateResultPost> post, UpdateState snapshot, UpdateCheckContext context,
@@ -72,10 +90,12 @@ public:
 
     void Run() {
         SystemInternetSettings system;
-        std::optional<UpdateCheckResult> result = ExecuteUpdateCheck(std::move(snapshot_), context_, system, *cancel_);
+        PostedLog log(*post_);
+        std::optional<UpdateCheckResult> result =
+            ExecuteUpdateCheck(std::move(snapshot_), context_, system, log, *cancel_);
         if (!result) return;
         auto owned = std::make_unique<UpdateCheckResult>(std::move(*result));
-        post_->Post(owned);  // a refused result goes with `owned`
+        post_->Post(WM_UPDATE_RESULT, owned);  // a refused result goes with `owned`
     }
 
 private:
@@ -97,6 +117,10 @@ std::unique_ptr<UpdateCheckResult> TakeUpdateResult(LPARAM lParam) {
     return std::unique_ptr<UpdateCheckResult>(reinterpret_cast<UpdateCheckResult*>(lParam));
 }
 
+std::unique_ptr<std::wstring> TakeUpdateLogLine(LPARAM lParam) {
+    return std::unique_ptr<std::wstring>(reinterpret_cast<std::wstring*>(lParam));
+}
+
 UpdateCheckWorkers::UpdateCheckWorkers() = default;
 UpdateCheckWorkers::~UpdateCheckWorkers() = default;
 
@@ -113,10 +137,10 @@ void UpdateCheckWorkers::Start(HWND window, UpdateState snapshot, UpdateCheckCon
     ResumeThread(thread.get());
 }
 
-void UpdateCheckWorkers::Close() {
+void UpdateCheckWorkers::Close(const std::function<void(const std::wstring&)>& logLine) {
     closed_ = true;
     for (auto& token : cancelTokens_) token->Cancel();
-    if (post_) post_->Close();
+    if (post_) post_->Close(logLine);
 }
 
 }  // namespace lentora

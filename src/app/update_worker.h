@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "net/socket.h"
@@ -14,10 +16,14 @@ namespace lentora {
 // The message that carries a finished check to its window; lParam is an UpdateCheckResult* that
 // the receiver owns (TakeUpdateResult).
 inline constexpr UINT WM_UPDATE_RESULT = WM_APP + 41;
+// A log line of a running check, as it happens; lParam is a std::wstring* that the receiver owns
+// (TakeUpdateLogLine).
+inline constexpr UINT WM_UPDATE_LOG_LINE = WM_APP + 43;
 // The message by which a window starts its automatic check once its message loop runs.
 inline constexpr UINT WM_START_UPDATE_CHECK = WM_APP + 42;
 
 std::unique_ptr<UpdateCheckResult> TakeUpdateResult(LPARAM lParam);
+std::unique_ptr<std::wstring> TakeUpdateLogLine(LPARAM lParam);
 
 class UpdateResultPost;
 
@@ -33,8 +39,9 @@ public:
     // nobody waits for it. Does nothing once closed.
     void Start(HWND window, UpdateState snapshot, UpdateCheckContext context);
     // Stops every check (a pending request closes its socket) and frees the results already
-    // queued; results that come later are refused and freed by their workers. GUI thread only.
-    void Close();
+    // queued; results that come later are refused and freed by their workers. The log lines
+    // already queued were written before the close and go to `logLine`. GUI thread only.
+    void Close(const std::function<void(const std::wstring&)>& logLine);
 
 private:
     std::shared_ptr<UpdateResultPost> post_;

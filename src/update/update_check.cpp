@@ -35,21 +35,11 @@ std::string QueryValue(std::wstring_view text) {
 // An empty answer and one too long to be a version ("0.0.0.0") tell nothing.
 bool IsVersionAnswer(const std::wstring& lastVersion) { return !lastVersion.empty() && lastVersion != L"0.0.0.0"; }
 
-// The check's log lines, kept for the result.
-class CollectedLog : public ILogSink {
-public:
-    explicit CollectedLog(std::vector<std::wstring>& lines) : lines_(lines) {}
-    void Log(const std::wstring& line) override { lines_.push_back(line); }
-
-private:
-    std::vector<std::wstring>& lines_;
-};
-
 class UpdateCheckRun {
 public:
-    UpdateCheckRun(UpdateState state, const UpdateCheckContext& context, IUpdateSystem& system,
+    UpdateCheckRun(UpdateState state, const UpdateCheckContext& context, IUpdateSystem& system, ILogSink& log,
                    const net::CancelToken& cancel)
-        : context_(context), system_(system), cancel_(cancel), log_(result_.logLines) {
+        : context_(context), system_(system), cancel_(cancel), log_(log) {
         result_.state = std::move(state);
     }
 
@@ -115,7 +105,7 @@ private:
     IUpdateSystem& system_;
     const net::CancelToken& cancel_;
     UpdateCheckResult result_;
-    CollectedLog log_;
+    ILogSink& log_;
 };
 
 }  // namespace
@@ -168,8 +158,9 @@ bool LoadLastVersion(UpdateState& state, const UpdateCheckContext& context, ILog
 }
 
 std::optional<UpdateCheckResult> ExecuteUpdateCheck(UpdateState state, const UpdateCheckContext& context,
-                                                    IUpdateSystem& system, const net::CancelToken& cancel) {
-    return UpdateCheckRun(std::move(state), context, system, cancel).Execute();
+                                                    IUpdateSystem& system, ILogSink& log,
+                                                    const net::CancelToken& cancel) {
+    return UpdateCheckRun(std::move(state), context, system, log, cancel).Execute();
 }
 
 }  // namespace lentora

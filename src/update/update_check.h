@@ -54,10 +54,9 @@ public:
     virtual bool IsConnected() = 0;
 };
 
-// What a finished check hands back: the state to take over and the log lines it wrote, in order.
+// What a finished check hands back: the state to take over.
 struct UpdateCheckResult {
     UpdateState state;
-    std::vector<std::wstring> logLines;
 };
 
 // Takes the host and port out of a system proxy list: the part after the first "http=" up to
@@ -83,8 +82,9 @@ bool LoadLastVersion(UpdateState& state, const UpdateCheckContext& context, ILog
                      const net::CancelToken* cancel = nullptr);
 
 // The whole check from `state`, a snapshot that carries this check's polling interval and
-// button flag. Nothing when it was cancelled.
+// button flag; its log lines go to `log` as they happen. Nothing when it was cancelled.
 std::optional<UpdateCheckResult> ExecuteUpdateCheck(UpdateState state, const UpdateCheckContext& context,
-                                                    IUpdateSystem& system, const net::CancelToken& cancel);
+                                                    IUpdateSystem& system, ILogSink& log,
+                                                    const net::CancelToken& cancel);
 
 }  // namespace lentora

@@ -138,15 +138,17 @@ using Lines = std::vector<std::wstring>;
 
 class UpdateCheckExecute : public ::testing::Test {
 protected:
-    // Runs the check from `state`; false when it ended without a result.
+    // Runs the check from `state`, its lines alone in `log`; false when it ended without a result.
     bool Run(const ScriptedServer& server) { return Run(ContextFor(server)); }
     bool Run(const UpdateCheckContext& context) {
-        result = lentora::ExecuteUpdateCheck(state, context, system, cancel);
+        log.lines.clear();
+        result = lentora::ExecuteUpdateCheck(state, context, system, log, cancel);
         return result.has_value();
     }
 
     UpdateState state;
     RecordingSystem system;
+    LogLines log;  // the check's lines, as they happen
     lentora::net::CancelToken cancel;
     std::optional<UpdateCheckResult> result;
 };
@@ -158,7 +160,7 @@ TEST_F(UpdateCheckExecute, ButtonChecksAndReportsANewerBuild) {
     state.lastUpdateDate = kToday - 1;
     state.pollingIntervalDays = 7;
     ASSERT_TRUE(Run(server));
-    EXPECT_EQ(result->logLines, (Lines{L"Button update", L"Internet connection is On", L"Lastversion is \"1.4.1.260\"",
+    EXPECT_EQ(log.lines, (Lines{L"Button update", L"Internet connection is On", L"Lastversion is \"1.4.1.260\"",
                                        L"Program do need update"}));
     EXPECT_EQ(system.calls, (Lines{L"QueryProxy", L"IsConnected"}));
     EXPECT_TRUE(result->state.connected);
@@ -174,7 +176,7 @@ TEST_F(UpdateCheckExecute, SwitchedOffAutomaticCheckOnlyLogs) {
     state.lastVersion = L"1.4.1.260";
     state.lastUpdateDate = 40000;
     ASSERT_TRUE(Run(server));
-    EXPECT_EQ(result->logLines, Lines{L"Check update is disable"});
+    EXPECT_EQ(log.lines, Lines{L"Check update is disable"});
     EXPECT_TRUE(system.calls.empty());
     EXPECT_FALSE(result->state.newerBuildAvailable);
     EXPECT_EQ(result->state.lastUpdateDate, 40000);
@@ -194,8 +196,8 @@ TEST_F(UpdateCheckExecute, PollingIntervalPausesUntilItsLastDay) {
         state.pollingIntervalDays = c.pool;
         auto server = ScriptedServer::Replying("");
         ASSERT_TRUE(Run(server));
-        ASSERT_FALSE(result->logLines.empty());
-        EXPECT_EQ(result->logLines[0], c.paused ? L"Check update is paused by pool" : L"Auto update")
+        ASSERT_FALSE(log.lines.empty());
+        EXPECT_EQ(log.lines[0], c.paused ? L"Check update is paused by pool" : L"Auto update")
             << c.lastUpdate << " + " << c.pool;
     }
 }
@@ -205,7 +207,7 @@ TEST_F(UpdateCheckExecute, AutomaticCheckGoesThroughTheSystemProxy) {
     const std::wstring list = L"http=127.0.0.1:" + std::to_wstring(proxy.Port()) + L";https=127.0.0.1:1";
     system.proxy = list;
     ASSERT_TRUE(Run(proxy));
-    EXPECT_EQ(result->logLines, (Lines{L"Auto update", L"ProxyServer " + list, L"Internet connection is On",
+    EXPECT_EQ(log.lines, (Lines{L"Auto update", L"ProxyServer " + list, L"Internet connection is On",
                                        L"Lastversion is \"1.4.1.250\"", L"Program do not need update"}));
     EXPECT_TRUE(result->state.proxyEnabled);
     EXPECT_EQ(result->state.proxyHost, L"127.0.0.1");
@@ -221,7 +223,7 @@ TEST_F(UpdateCheckExecute, WithoutAConnectionThePreviousAnswerIsComparedAgain) {
     state.lastUpdateDate = 40000;
     system.connected = false;
     ASSERT_TRUE(Run(server));
-    EXPECT_EQ(result->logLines,
+    EXPECT_EQ(log.lines,
               (Lines{L"Button update", L"Internet connection is Off", L"Program do need update"}));
     EXPECT_FALSE(result->state.connected);
     EXPECT_EQ(result->state.lastUpdateDate, 40000);
@@ -235,7 +237,7 @@ TEST_F(UpdateCheckExecute, AFailedRequestKeepsTheDateAndTheOldAnswer) {
     state.lastUpdateDate = 40000;
     state.proxyHost = L"stale";  // left from an earlier check and unused without a proxy
     ASSERT_TRUE(Run(server));
-    EXPECT_EQ(result->logLines, (Lines{L"Button update", L"Internet connection is On", kError,
+    EXPECT_EQ(log.lines, (Lines{L"Button update", L"Internet connection is On", kError,
                                        L"Program do not need update"}));
     EXPECT_EQ(result->state.lastUpdateDate, 40000);
     EXPECT_EQ(result->state.lastVersion, L"1.4.1.250");
@@ -248,7 +250,7 @@ TEST_F(UpdateCheckExecute, AProxyListWithoutPortKeepsTheOldPortAndZeroFails) {
     state.startedByButton = true;
     system.proxy = L"proxyhost";
     ASSERT_TRUE(Run(server));
-    EXPECT_EQ(result->logLines, (Lines{L"Button update", L"ProxyServer proxyhost", L"Internet connection is On",
+    EXPECT_EQ(log.lines, (Lines{L"Button update", L"ProxyServer proxyhost", L"Internet connection is On",
                                        kError}));
     EXPECT_EQ(result->state.proxyHost, L"proxyhost");
     EXPECT_EQ(result->state.proxyPort, 0);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -161,10 +162,18 @@ TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) 
     EXPECT_EQ(main.boxes.shown.size(), 1u);
 }
 
-// What a worker posts after a press that found a newer build: its lines and its state.
+// What a worker posts after a press that found a newer build: its lines as they happen, then
+// its state.
+const std::vector<std::wstring> kPressLines = {L"Button update", L"Internet connection is On",
+                                               L"Lastversion is \"1.4.1.999\""};
+
+void PostPressLines(HWND window) {
+    for (const auto& line : kPressLines)
+        ASSERT_TRUE(PostMessageW(window, WM_UPDATE_LOG_LINE, 0, reinterpret_cast<LPARAM>(new std::wstring(line))));
+}
+
 std::unique_ptr<UpdateCheckResult> PressResult() {
     auto result = std::make_unique<UpdateCheckResult>();
-    result->logLines = {L"Button update", L"Internet connection is On", L"Lastversion is \"1.4.1.999\""};
     result->state.startedByButton = true;
     result->state.connected = true;
     result->state.versionAnswered = true;
@@ -178,7 +187,8 @@ TEST(UpdateCheckRuns, APostedResultIsLoggedInOrderThenShown) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
     ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") == 1; }));
-    const std::vector<std::wstring> lines = PressResult()->logLines;
+    const std::vector<std::wstring>& lines = kPressLines;
+    PostPressLines(main->hwnd());
     ASSERT_TRUE(PostMessageW(main->hwnd(), WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(PressResult().release())));
     ASSERT_TRUE(WaitForBox(main));
     const std::vector<std::wstring> log = main.LogFileTexts();
@@ -188,20 +198,26 @@ TEST(UpdateCheckRuns, APostedResultIsLoggedInOrderThenShown) {
     EXPECT_EQ((main.boxes.shown[0].type & MB_TYPEMASK), static_cast<UINT>(MB_YESNO)) << "the download question";
 }
 
-// Results that come while the window closes are dropped: one queued before closing began and
-// one delivered after it. No box, no line, no state.
+// A check still running when the window closes: the lines it wrote before the close reach the
+// log ahead of the closing lines; its result, queued before closing began or delivered after it,
+// is dropped, and so are lines that come later. No box, no state.
 TEST(UpdateCheckRuns, AResultThatComesWhileTheWindowClosesIsDropped) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
     ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") == 1; }));
+    PostPressLines(main->hwnd());
     ASSERT_TRUE(PostMessageW(main->hwnd(), WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(PressResult().release())));
     main->FormClose();  // closing has begun, the window is still there
+    for (const auto& line : kPressLines) EXPECT_EQ(main.ScreenLogCount(line), 1) << "written before the close";
+    const auto log = main.LogFileTexts();
+    const auto written = std::find(log.begin(), log.end(), kPressLines.back());
+    EXPECT_LT(written, std::find(log.begin(), log.end(), L"Saving of task list...")) << "ahead of the closing lines";
     const size_t lines = main->LogLines().size();
     SendMessageW(main->hwnd(), WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(PressResult().release()));
+    SendMessageW(main->hwnd(), WM_UPDATE_LOG_LINE, 0, reinterpret_cast<LPARAM>(new std::wstring(L"late line")));
     test::PumpMessages();
     EXPECT_TRUE(main.boxes.shown.empty());
     EXPECT_EQ(main->LogLines().size(), lines);
-    EXPECT_EQ(main.ScreenLogCount(L"Button update"), 0);
     EXPECT_NE(main->UpdateCheckState().lastVersion, L"1.4.1.999");
 }
 
