@@ -48,7 +48,7 @@ public:
     }
     void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
     void RefreshStatusColumn() override {}
-    std::wstring Msg(int) const override { return L"Message"; }
+    std::wstring Msg(lentora::Message) const override { return L"Message"; }
     void setMSGPanel(const std::wstring&, int) override {}
     void SetCounterPanel(const std::wstring&) override {}
     void SetStartButton(const std::wstring&, const std::wstring&, int) override {}

@@ -58,7 +58,7 @@ HWND TfrmMain::FindControl(int id) const {
     return nullptr;
 }
 
-std::wstring TfrmMain::Msg(int n) const { return n >= 1 && n <= 39 ? lngMsg_[static_cast<size_t>(n)] : L""; }
+std::wstring TfrmMain::Msg(Message id) const { return lngMsg_[static_cast<size_t>(MessageNumber(id))]; }
 
 void TfrmMain::SetLngMsg(int n, std::wstring text) {
     if (n >= 1 && n <= 39) lngMsg_[static_cast<size_t>(n)] = std::move(text);

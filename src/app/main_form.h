@@ -82,7 +82,7 @@ public:
     // ILogSink: the application log (on-screen list and lentora.log).
     void Log(const std::wstring& str) override;
     void setMSGPanel(const std::wstring& msg, int iconIndex) override;
-    std::wstring Msg(int n) const override;
+    std::wstring Msg(Message id) const override;
     const std::wstring& Msg(NamedMsg id) const { return namedMsg_.Text(id); }
     void SetLngMsg(int n, std::wstring text);
 

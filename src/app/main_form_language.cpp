@@ -79,7 +79,7 @@ void TfrmMain::cbLanguageSelectChange() {
 void TfrmMain::actApplyLngExecute() {
     ActionByName(L"actApplyLng").SetEnabled(false);
     ApplyLanguage(SelectedLanguagePath());
-    SetAuthorLabel(ConcatText(Msg(1), L": ") + L"Orvend");
+    SetAuthorLabel(ConcatText(Msg(Message::AuthorWord), L": ") + L"Orvend");
     SetOptionsChanged(true);
 }
 
@@ -151,10 +151,11 @@ void TfrmMain::ApplyLanguage(const std::wstring& path) {
     for (int n = 1; n <= kMessageCount; ++n) SetLngMsg(n, messages.Msg(n));
     namedMsg_ = ReadNamedMsg(file);
     bool walking = sequencer_.WalkActive();
-    setMSGPanel(Msg(walking ? 11 : 6), walking ? 3 : 0);
-    SetStartButton(Msg(walking ? 23 : 22), Msg(walking ? 25 : 24), walking ? 8 : 6);
+    setMSGPanel(Msg(walking ? Message::WalkStatus : Message::IdleStatus), walking ? 3 : 0);
+    SetStartButton(Msg(walking ? Message::StopCaption : Message::StartCaption),
+                   Msg(walking ? Message::StopHint : Message::StartHint), walking ? 8 : 6);
     applySection(L"LABELS");
-    SetPageText(ids::lblAutorLng, TranslatorLabel(Msg(27), lngParam_));
+    SetPageText(ids::lblAutorLng, TranslatorLabel(Msg(Message::TranslatorWord), lngParam_));
     Log(L"Apply language finished");
     RefreshStatusColumn();
 }

@@ -104,7 +104,7 @@ void TfrmMain::SaveParams() {
                                                                             : L"Error on write to ini-file");
     Log(L"Saving key in registry");
     if (!UpdateAutorun(options_.Checked(ids::chbWindowsStart))) {
-        ui::ShowMessageBox(nullptr, Msg(26), Msg(14), MB_OK | MB_ICONERROR);
+        ui::ShowMessageBox(nullptr, Msg(Message::AutorunNotWritten), Msg(Message::ErrorCaption), MB_OK | MB_ICONERROR);
         Log(L"Error can't write to registry");
     }
 }

@@ -21,7 +21,7 @@ void TfrmMain::SetMemoTexts(const std::optional<std::wstring>& license, const st
 void TfrmMain::SetComponentLabels() {
     SetPageText(ids::wlAC, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
     SetPageText(ids::lblLF, L"<a>" + FormatText(L"TLogFile ver.%s", {LogFile_.About()}) + L"</a>");
-    SetAuthorLabel(Msg(1) + L": Orvend");
+    SetAuthorLabel(Msg(Message::AuthorWord) + L": Orvend");
 }
 
 }  // namespace lentora

@@ -36,7 +36,7 @@ std::wstring TfrmMain::DataFilePath(const std::wstring& name) const {
 }
 
 void TfrmMain::FormCreate() {
-    setMSGPanel(Msg(4), 0);
+    setMSGPanel(Msg(Message::StartingStatus), 0);
     InitProgram();
     tasks_.SortByColumn(TaskList::kTime);
     tasks_.SortByColumn(TaskList::kTime);
@@ -47,7 +47,7 @@ void TfrmMain::FormCreate() {
         sequencer_.BeginStartMode();
     } else {
         ShowWindow(hwnd(), SW_SHOWNORMAL);
-        setMSGPanel(Msg(6), 0);
+        setMSGPanel(Msg(Message::IdleStatus), 0);
     }
 }
 

@@ -43,9 +43,12 @@ bool TfrmMain::UpdateAutorun(bool enabled) {
 }
 
 void TfrmMain::btnCreateLinkClick() {
-    if (ui::ShowMessageBox(hwnd(), Msg(33), Msg(15), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (ui::ShowMessageBox(hwnd(), Msg(Message::CreateShortcutQuestion), Msg(Message::QuestionCaption),
+                           MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
     // The registry value gives way to the shortcut only when the shortcut exists.
-    ShortcutErrorTexts texts{Msg(14), Msg(NamedMsg::StartupFolderNotFound), Msg(NamedMsg::ShortcutNotCreated)};
+    ShortcutErrorTexts texts{Msg(Message::ErrorCaption), Msg(NamedMsg::StartupFolderNotFound),
+                             Msg(NamedMsg::ShortcutNotCreated)};
     if (CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, texts, *this) !=
         ShortcutResult::kCreated)
         return;

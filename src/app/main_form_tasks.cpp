@@ -98,7 +98,7 @@ LRESULT TfrmMain::OnListViewCustomDraw(NMLVCUSTOMDRAW* cd) {
 
 void TfrmMain::RefreshStatusColumn() {
     if (tasks_.Empty()) return;
-    tasks_.RefreshStatuses(Msg(2), Msg(3));
+    tasks_.RefreshStatuses(Msg(Message::TaskEnabledStatus), Msg(Message::TaskDisabledStatus));
 }
 
 void TfrmMain::SetTaskEditing(bool enabled) {
@@ -118,11 +118,11 @@ void TfrmMain::actAddTaskExecute() {
 void TfrmMain::actEditTaskExecute() {
     if (sequencer_.WalkActive()) return;
     if (tasks_.Empty()) {
-        ui::ShowMessageBox(hwnd(), Msg(16), Msg(13), MB_OK | MB_ICONWARNING);
+        ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;
     }
     if (!tasks_.Selected()) {
-        ui::ShowMessageBox(hwnd(), Msg(17), Msg(13), MB_OK | MB_ICONWARNING);
+        ui::ShowMessageBox(hwnd(), Msg(Message::NothingToEdit), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;
     }
     TfrmProperty dialog(*this, TfrmProperty::kEditing);
@@ -131,25 +131,29 @@ void TfrmMain::actEditTaskExecute() {
 
 void TfrmMain::actDeleteTaskExecute() {
     if (tasks_.Empty()) {
-        ui::ShowMessageBox(hwnd(), Msg(16), Msg(13), MB_OK | MB_ICONWARNING);
+        ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;
     }
     auto selected = tasks_.Selected();
     if (!selected) {
-        ui::ShowMessageBox(hwnd(), Msg(18), Msg(13), MB_OK | MB_ICONWARNING);
+        ui::ShowMessageBox(hwnd(), Msg(Message::NothingToDelete), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;
     }
-    if (ui::ShowMessageBox(hwnd(), Msg(19), Msg(15), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    if (ui::ShowMessageBox(hwnd(), Msg(Message::DeleteTaskQuestion), Msg(Message::QuestionCaption),
+                           MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
     Log(FormatText(L"Task \"%s\" is deleted from list", {tasks_.Item(*selected).commandLine}));
     tasks_.Remove(*selected);
 }
 
 void TfrmMain::actDeleteAllTaskExecute() {
     if (tasks_.Empty()) {
-        ui::ShowMessageBox(hwnd(), Msg(16), Msg(12), MB_OK | MB_ICONINFORMATION);
+        ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::EmptyListCaption), MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (ui::ShowMessageBox(hwnd(), Msg(21), Msg(15), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    if (ui::ShowMessageBox(hwnd(), Msg(Message::DeleteAllQuestion), Msg(Message::QuestionCaption),
+                           MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
     tasks_.Clear();
     Log(L"List of tasks is fully cleared");
 }
@@ -195,16 +199,16 @@ bool TfrmMain::LaunchProgram(const std::wstring& commandLine) {
 
 void TfrmMain::actStartExecute() {
     if (tasks_.Empty()) {
-        ui::ShowMessageBox(hwnd(), Msg(16), Msg(13), MB_OK | MB_ICONWARNING);
+        ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;
     }
     auto selected = tasks_.Selected();
     if (!selected) {
-        ui::ShowMessageBox(hwnd(), Msg(20), Msg(13), MB_OK | MB_ICONWARNING);
+        ui::ShowMessageBox(hwnd(), Msg(Message::NothingToStart), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;
     }
     bool started = LaunchProgram(tasks_.Item(*selected).commandLine);
-    tasks_.SetStatus(*selected, Msg(started ? 9 : 10));
+    tasks_.SetStatus(*selected, Msg(started ? Message::TaskStartedStatus : Message::TaskFailedStatus));
 }
 
 }  // namespace lentora

@@ -46,19 +46,23 @@ void TfrmMain::ShowUpdateResult(const UpdateState& state) {
     if (state.startedByButton) {
         switch (ManualCheckVerdict(updateState_)) {
             case ManualCheckAnswer::NoAnswer:
-                ui::ShowMessageBox(hwnd(), Msg(36), Msg(35), MB_OK | MB_ICONERROR);
+                ui::ShowMessageBox(hwnd(), Msg(Message::UpdateServerUnreachable), Msg(Message::UpdateCaption),
+                                   MB_OK | MB_ICONERROR);
                 break;
             case ManualCheckAnswer::NewerBuild:
                 AskDownload();
                 break;
             case ManualCheckAnswer::NoNewerBuild:
-                ui::ShowMessageBox(hwnd(), Msg(39), Msg(35), MB_OK | MB_ICONINFORMATION);
+                ui::ShowMessageBox(hwnd(), Msg(Message::NoNewerVersion), Msg(Message::UpdateCaption),
+                                   MB_OK | MB_ICONINFORMATION);
                 break;
         }
         return;
     }
     if (updateState_.newerBuildAvailable && !updateState_.downloadQuestionAsked) {
-        ctrayIcon_.ShowBalloon(Msg(35), FormatText(Msg(37), {updateState_.lastVersion, programVersion_}), 20);
+        ctrayIcon_.ShowBalloon(Msg(Message::UpdateCaption),
+                               FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, programVersion_}),
+                               20);
         ctrayIcon_.Tag = 1;
         balloonHideInterval_ = 23000;
         if (balloonTimerRunning_) KillTimer(hwnd(), ids::tmrBallonHide);
@@ -68,8 +72,9 @@ void TfrmMain::ShowUpdateResult(const UpdateState& state) {
 }
 
 void TfrmMain::AskDownload() {
-    std::wstring text = FormatText(Msg(37), {updateState_.lastVersion, programVersion_}) + L"\n\r" + Msg(38);
-    if (ui::ShowMessageBox(hwnd(), text, Msg(35), MB_YESNO | MB_ICONINFORMATION) == IDYES)
+    std::wstring text = FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, programVersion_}) +
+                        L"\n\r" + Msg(Message::OpenDownloadQuestion);
+    if (ui::ShowMessageBox(hwnd(), text, Msg(Message::UpdateCaption), MB_YESNO | MB_ICONINFORMATION) == IDYES)
         OpenAddress(links::Download(EnglishPages()));
 }
 

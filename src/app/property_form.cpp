@@ -162,7 +162,7 @@ void TfrmProperty::FormShow() {
 }
 
 void TfrmProperty::Warn(const std::wstring& text, HWND focus) {
-    ui::ShowMessageBox(hwnd(), text, main_.Msg(13), MB_OK | MB_ICONWARNING);
+    ui::ShowMessageBox(hwnd(), text, main_.Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
     SetFocus(focus);
 }
 
@@ -171,16 +171,16 @@ bool TfrmProperty::bbtnOkClick() {
     const std::wstring delayText(TrimBlanks(ui::GetText(dseTime_.edit)));
     if (ParseWholeNumber(delayText).value_or(0) < 1) {
         ui::SetChecked(chbEnableTask_, false);
-        Warn(main_.Msg(28), dseTime_.edit);
+        Warn(main_.Msg(Message::DelayTooShort), dseTime_.edit);
         return false;
     }
     std::wstring program = ui::GetText(feSelectFile_);
     if (program.empty()) {
-        Warn(main_.Msg(29), feSelectFile_);
+        Warn(main_.Msg(Message::NoProgram), feSelectFile_);
         return false;
     }
     if (program.find_first_of(kForbidden) != std::wstring::npos) {
-        Warn(main_.Msg(30), feSelectFile_);
+        Warn(main_.Msg(Message::ForbiddenCharacter), feSelectFile_);
         return false;
     }
     bool enabled = ui::IsChecked(chbEnableTask_);
@@ -200,7 +200,7 @@ bool TfrmProperty::bbtnOkClick() {
         case kImporting:
             // A task beside an entry the system still starts would start the program twice.
             if (ui::IsChecked(chbDisableReg_) && !main_.MoveImportedRegistryEntry()) {
-                ui::ShowMessageBox(hwnd(), main_.Msg(NamedMsg::EntryNotTakenOver), main_.Msg(14),
+                ui::ShowMessageBox(hwnd(), main_.Msg(NamedMsg::EntryNotTakenOver), main_.Msg(Message::ErrorCaption),
                                    MB_OK | MB_ICONERROR);
                 return false;
             }

@@ -11,6 +11,52 @@ class LanguageFile;
 
 inline constexpr int kMessageCount = 39;
 
+// The numbered message texts by what they are; each one's number is its key "MSG<n>" in the
+// language files.
+enum class Message {
+    AuthorWord = 1,          // before the author's name on the About page
+    TaskEnabledStatus,       // status column: an enabled task
+    TaskDisabledStatus,      // status column: a disabled task
+    StartingStatus,          // status bar while the window is made
+    DelayOfStartStatus,      // status bar while the delay of start runs
+    IdleStatus,              // status bar: nothing runs
+    ElapsedLabel,            // before the walk's tick count
+    LastDelayReachedStatus,  // status bar: the largest delay has come
+    TaskStartedStatus,       // status column: launched
+    TaskFailedStatus,        // status column: the launch failed
+    WalkStatus,              // status bar while the task list is walked
+    EmptyListCaption,        // caption of the box: delete all from an empty list
+    WarningCaption,
+    ErrorCaption,            // caption of error boxes (the autorun value, a start-up entry, the shortcut)
+    QuestionCaption,
+    ListEmpty,
+    NothingToEdit,
+    NothingToDelete,
+    DeleteTaskQuestion,
+    NothingToStart,
+    DeleteAllQuestion,
+    StartCaption,            // the Start button while idle
+    StopCaption,             // the Start button during a walk
+    StartHint,
+    StopHint,
+    AutorunNotWritten,
+    TranslatorWord,          // first part of the translator label
+    DelayTooShort,           // task dialog: a delay below 1 second or no whole number
+    NoProgram,               // task dialog: no program given
+    ForbiddenCharacter,      // task dialog: a character a command line cannot hold
+    PausedStatus,
+    LaunchBalloonTitle,
+    CreateShortcutQuestion,
+    Unshown34,               // read like the others; nothing shows it
+    UpdateCaption,           // caption of the update boxes and the update balloon's title
+    UpdateServerUnreachable, // a check asked for by the user got no answer
+    UpdateAvailable,         // a format: %s the server's version, %s ours
+    OpenDownloadQuestion,
+    NoNewerVersion,
+};
+
+constexpr int MessageNumber(Message id) { return static_cast<int>(id); }
+
 class LngMsgTable {
 public:
     // All texts are empty until a language is applied.

@@ -25,7 +25,7 @@ void Sequencer::BeginStartMode() {
         return;
     }
     Log(L"Delay of start is Active");
-    host_.setMSGPanel(host_.Msg(5), 2);
+    host_.setMSGPanel(host_.Msg(Message::DelayOfStartStatus), 2);
     // A field that holds no whole number counts as no delay, like an emptied field.
     const std::int32_t delaySec = std::min(host_.DelayOfStartSec().value_or(0), kMaxDelayOfStartSec);
     Log(FormatText(L"Time of delay = %s sec", {host_.DelayOfStartText()}));
@@ -67,8 +67,8 @@ void Sequencer::StartWalk() {
         StopDelay();
         Log(L"Compulsory start of processing of the task list");
     }
-    host_.setMSGPanel(host_.Msg(11), 3);
-    host_.SetStartButton(host_.Msg(23), host_.Msg(25), 8);
+    host_.setMSGPanel(host_.Msg(Message::WalkStatus), 3);
+    host_.SetStartButton(host_.Msg(Message::StopCaption), host_.Msg(Message::StopHint), 8);
     walkActive_ = true;
     host_.SetTaskEditing(false);
     ticks_ = 0;
@@ -87,9 +87,9 @@ void Sequencer::StartWalk() {
 
 void Sequencer::StopWalk() {
     Log(L"Stopping of timer of the start");
-    host_.setMSGPanel(host_.Msg(6), 0);
+    host_.setMSGPanel(host_.Msg(Message::IdleStatus), 0);
     host_.SetCounterPanel(L"");
-    host_.SetStartButton(host_.Msg(22), host_.Msg(24), 6);
+    host_.SetStartButton(host_.Msg(Message::StartCaption), host_.Msg(Message::StartHint), 6);
     SetTickTimerOn(false);
     walkActive_ = false;
     host_.SetTaskEditing(true);
@@ -103,7 +103,7 @@ void Sequencer::StopWalk() {
 void Sequencer::Tick() {
     if (!tickTimerOn_) return;
     ++ticks_;
-    host_.SetCounterPanel(host_.Msg(7) + L": " + std::to_wstring(ticks_));
+    host_.SetCounterPanel(host_.Msg(Message::ElapsedLabel) + L": " + std::to_wstring(ticks_));
     if (std::int64_t{ticks_} > std::int64_t{ReadExitTime()} + largestDelay_) {
         SetTickTimerOn(false);
         host_.CloseMainWindow();
@@ -114,18 +114,18 @@ void Sequencer::Tick() {
         const SequencerRow row = host_.Row(i);
         if (row.enabled && row.delaySec == ticks_) LaunchRow(i);
     }
-    if (ticks_ == largestDelay_) host_.setMSGPanel(host_.Msg(8), 2);
+    if (ticks_ == largestDelay_) host_.setMSGPanel(host_.Msg(Message::LastDelayReachedStatus), 2);
 }
 
 void Sequencer::LaunchRow(int index) {
     const std::wstring commandLine(host_.Row(index).commandLine);
     if (!host_.LaunchProgram(commandLine)) {
-        host_.SetRowStatus(index, host_.Msg(10));
+        host_.SetRowStatus(index, host_.Msg(Message::TaskFailedStatus));
         return;
     }
-    host_.SetRowStatus(index, host_.Msg(9));
+    host_.SetRowStatus(index, host_.Msg(Message::TaskStartedStatus));
     if (host_.LaunchBalloonsOn()) {
-        host_.ShowLaunchBalloon(host_.Msg(32), commandLine, kLaunchBalloonSec);
+        host_.ShowLaunchBalloon(host_.Msg(Message::LaunchBalloonTitle), commandLine, kLaunchBalloonSec);
         host_.EnableBalloonHideTimer();
     }
 }
@@ -145,7 +145,7 @@ void Sequencer::Pause() {
     SetVisible(SequencerAction::Resume, true);
     Log(L"Task list is paused");
     SetTickTimerOn(false);
-    host_.setMSGPanel(host_.Msg(31), 4);
+    host_.setMSGPanel(host_.Msg(Message::PausedStatus), 4);
 }
 
 void Sequencer::Resume() {
@@ -155,7 +155,7 @@ void Sequencer::Resume() {
     SetVisible(SequencerAction::Stop, true);
     Log(L"Task list is resumed");
     SetTickTimerOn(true);
-    host_.setMSGPanel(host_.Msg(11), 3);
+    host_.setMSGPanel(host_.Msg(Message::WalkStatus), 3);
 }
 
 void Sequencer::StopFromTray() {
@@ -165,7 +165,7 @@ void Sequencer::StopFromTray() {
     SetVisible(SequencerAction::Stop, false);
     Log(L"Stopping timer of delay");
     DisarmDelayTimer();
-    host_.setMSGPanel(host_.Msg(6), 0);
+    host_.setMSGPanel(host_.Msg(Message::IdleStatus), 0);
     StartOrStop();  // the walk is active, so this stops it
 }
 
@@ -175,7 +175,7 @@ void Sequencer::CancelDelay() {
     SetVisible(SequencerAction::Wait, false);
     Log(L"Stopping timer of delay");
     DisarmDelayTimer();
-    host_.setMSGPanel(host_.Msg(6), 0);
+    host_.setMSGPanel(host_.Msg(Message::IdleStatus), 0);
 }
 
 void Sequencer::StopForClose() {

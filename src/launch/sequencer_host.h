@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "lang/language_messages.h"
+
 namespace lentora {
 
 // The actions whose visibility the sequencer governs; Wait is "Waiting... Stop", which cancels the
@@ -37,7 +39,7 @@ public:
     virtual void RefreshStatusColumn() = 0;
 
     // Message text n of the applied language.
-    virtual std::wstring Msg(int n) const = 0;
+    virtual std::wstring Msg(Message id) const = 0;
 
     // Window effects.
     // The state text in the first status-bar panel and the tray hint, with the tray image.

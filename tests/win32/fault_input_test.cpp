@@ -86,9 +86,9 @@ TEST(LongLanguageValue, IsCutTo2047CharactersAndApplied) {
     ASSERT_EQ(main.Text(ids::cbLanguageSelect), L"Long (LG)");
 
     const std::wstring cut(2047, L'x');
-    EXPECT_EQ(main->Msg(6), cut);
-    EXPECT_EQ(main->Msg(7), cut);
-    EXPECT_EQ(main->Msg(8), L"no data") << "the keys after a long one are read as usual";
+    EXPECT_EQ(main->Msg(Message::IdleStatus), cut);
+    EXPECT_EQ(main->Msg(Message::ElapsedLabel), cut);
+    EXPECT_EQ(main->Msg(Message::LastDelayReachedStatus), L"no data") << "the keys after a long one are read as usual";
     EXPECT_EQ(main.Text(ids::chbUseSkin), cut);
     HWND tabs = main->Control(ids::pcMainPage);
     std::wstring options(4096, L'\0');
@@ -101,7 +101,7 @@ TEST(LongLanguageValue, IsCutTo2047CharactersAndApplied) {
     EXPECT_EQ(main.ScreenLogCount(L"Language file is correct version."), 1);
 
     // The status bar and the tray hint take the long idle text without harm; a close still saves.
-    main->setMSGPanel(main->Msg(6), 0);
+    main->setMSGPanel(main->Msg(Message::IdleStatus), 0);
     EXPECT_EQ(LOWORD(SendMessageW(main->StatusBar(), SB_GETTEXTLENGTHW, 0, 0)), 2047);
     main->FormClose();
     EXPECT_EQ(main.ScreenLogCount(L"Params is saved"), 1);

@@ -112,7 +112,7 @@ TEST_P(UnusableSystemProxy, FailsWithTheLogLineAndKeepsTheDate) {
     EXPECT_EQ(main->UpdateCheckState().lastUpdateDate, 0) << "no answer: the date stays";
     // Connected, but no answer: the manual check says the server could not be reached.
     ASSERT_EQ(main.boxes.shown.size(), 1u);
-    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(36));
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(Message::UpdateServerUnreachable));
     EXPECT_EQ(main.boxes.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 }
 
@@ -152,7 +152,7 @@ TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) 
     main->btnCheckUpdatesClick();
     main->StartUpdateCheck(false);
     ASSERT_TRUE(WaitForBox(main));
-    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(36));
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(Message::UpdateServerUnreachable));
     for (int i = 0; i < 500 && main.ScreenLogCount(L"Check update is disable") < 2; ++i) {
         test::PumpMessages();
         Sleep(20);

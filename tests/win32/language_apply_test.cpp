@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(window->created());
         ASSERT_TRUE(test::PickLanguageFile(main(), L"English.lng"));
         test::ClickApply(main());
-        ASSERT_EQ(main().Msg(13), L"Warning");
+        ASSERT_EQ(main().Msg(Message::WarningCaption), L"Warning");
     }
 
     static TfrmMain& main() { return window->form(); }
@@ -91,7 +91,7 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
     size_t from = main().LogLines().size();
     test::ClickApply(main());
 
-    for (int n = 1; n <= 39; ++n) EXPECT_EQ(main().Msg(n), L"no data") << "MSG" << n;
+    for (int n = 1; n <= kMessageCount; ++n) EXPECT_EQ(main().Msg(static_cast<Message>(n)), L"no data") << "MSG" << n;
     // Messages that came later keep English: a file older than them still reads.
     for (int i = 0; i < kNamedMsgCount; ++i) {
         auto id = static_cast<NamedMsg>(i);
@@ -229,7 +229,7 @@ TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
     main().Tasks().AddTask({L"C:\\never-due.exe", L"999999", L"", L"0", true}, main());
     main().Seq().StartOrStop();
     ASSERT_TRUE(main().Seq().WalkActive());
-    std::wstring englishStop = main().Msg(23);
+    std::wstring englishStop = main().Msg(Message::StopCaption);
 
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
     test::ClickApply(main());
@@ -238,13 +238,13 @@ TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
     main().Seq().StartOrStop();  // stops the walk
     main().Tasks().Clear();
 
-    EXPECT_EQ(main().Msg(23), L"\u0421\u0442\u043E\u043F");  // the Russian file's MSG23
-    EXPECT_NE(main().Msg(23), englishStop);
-    EXPECT_EQ(caption, main().Msg(23));
-    EXPECT_EQ(hint, main().Msg(25));
-    EXPECT_EQ(status, main().Msg(11));
+    EXPECT_EQ(main().Msg(Message::StopCaption), L"\u0421\u0442\u043E\u043F");  // the Russian file's MSG23
+    EXPECT_NE(main().Msg(Message::StopCaption), englishStop);
+    EXPECT_EQ(caption, main().Msg(Message::StopCaption));
+    EXPECT_EQ(hint, main().Msg(Message::StopHint));
+    EXPECT_EQ(status, main().Msg(Message::WalkStatus));
     EXPECT_EQ(trayImage, 3);
-    EXPECT_EQ(Text(ids::lblAutor), main().Msg(1) + L": Orvend");
+    EXPECT_EQ(Text(ids::lblAutor), main().Msg(Message::AuthorWord) + L": Orvend");
 }
 
 TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
@@ -264,7 +264,7 @@ TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
     EXPECT_EQ(propertyTitle, L"\u041D\u043E\u0432\u0430\u044F \u0437\u0430\u0434\u0430\u0447\u0430");
     EXPECT_EQ(registryTitle, L"\u0418\u043C\u043F\u043E\u0440\u0442 \u0438\u0437 \u0440\u0435\u0435\u0441\u0442\u0440\u0430");
     // The main window keeps the language applied last.
-    EXPECT_EQ(main().Msg(13), L"Warning");
+    EXPECT_EQ(main().Msg(Message::WarningCaption), L"Warning");
     EXPECT_EQ(TabText(main().Control(ids::pcMainPage), 0), L"Task List");
 }
 

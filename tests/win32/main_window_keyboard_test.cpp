@@ -246,7 +246,7 @@ TEST(MainWindowKeyboard, DeleteOnATaskAsksFirstAndTheBoxIsAnsweredByKey) {
     });
     for (const auto& answer : answers) {
         SCOPED_TRACE(static_cast<char>(answer.key));
-        EXPECT_EQ(answer.boxCaption, main->Msg(15));
+        EXPECT_EQ(answer.boxCaption, main->Msg(Message::QuestionCaption));
         EXPECT_EQ(answer.focusedAfter, ids::lvListProg);
     }
     EXPECT_EQ(answers[0].rowsAfter, 2) << "No keeps the task";

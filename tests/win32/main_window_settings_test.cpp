@@ -74,7 +74,7 @@ TEST(MainWindowSettings, WithoutAFileEveryOptionHasItsDefaultAndClosingWritesTwe
     EXPECT_FALSE(main.Checked(ids::chbUseSkin));
     EXPECT_EQ(main.Text(ids::cbLanguageSelect), L"English (EN)");
     EXPECT_EQ(main->LngParam().ShortName, L"EN") << "the language is applied";
-    EXPECT_FALSE(main->Msg(6).empty());
+    EXPECT_FALSE(main->Msg(Message::IdleStatus).empty());
     EXPECT_FALSE(main.Enabled(ids::btnSaveOptions));
     EXPECT_FALSE(main->UseLog());
     // The stored skin is unknown: the last entry of the skin list is shown and saved.
@@ -158,7 +158,7 @@ TEST(MainWindowSettings, AnUnknownLanguageSelectsTheLastEntryAndAppliesNothing) 
     HWND languages = main->Control(ids::cbLanguageSelect);
     ASSERT_GE(SendMessageW(languages, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), SendMessageW(languages, CB_GETCOUNT, 0, 0) - 1);
-    for (int n = 1; n <= 39; ++n) EXPECT_EQ(main->Msg(n), L"") << "MSG" << n;
+    for (int n = 1; n <= kMessageCount; ++n) EXPECT_EQ(main->Msg(static_cast<Message>(n)), L"") << "MSG" << n;
     EXPECT_EQ(main->LngParam().ShortName, L"");
     EXPECT_FALSE(main->ActionByName(L"actApplyLng").enabled());
     EXPECT_FALSE(main.Enabled(ids::actApplyLng));

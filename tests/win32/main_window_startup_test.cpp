@@ -105,7 +105,7 @@ TEST(MainWindowStartup, WithoutLanguageFilesStopsWithTheBilingualBoxAndSavesNoth
         EXPECT_EQ(main.ScreenLogCount(kNoLanguages), 1);
         // Start-up ran on to its end all the same.
         EXPECT_EQ(main.ScreenLogCount(L"Params is Loaded"), 1);
-        EXPECT_TRUE(main->Msg(6).empty()) << "no language could be applied";
+        EXPECT_TRUE(main->Msg(Message::IdleStatus).empty()) << "no language could be applied";
 
         // Even a close of the window must not save after the fatal stop.
         main.Close();

@@ -57,23 +57,27 @@ const char kTwoTasks[] = R"(<TASK id="0" name="C:\one.exe" time="5" enable="true
 TEST(MainWindowTasks, CommandsWithoutTheRowTheyNeedWarnAndChangeNothing) {
     MainWindowFixture main(WithTasks(kTwoTasks));
     ASSERT_TRUE(main.created());
-    ASSERT_FALSE(main->Msg(13).empty());
+    ASSERT_FALSE(main->Msg(Message::WarningCaption).empty());
     struct Case {
         const char* name;
         int action;
-        int text, caption;
+        Message text, caption;
         UINT type;
     };
     const Case withRows[] = {
-        {"delete, nothing selected", ids::actDeleteTask, 18, 13, MB_OK | MB_ICONWARNING},
-        {"edit, nothing selected", ids::actEditTask, 17, 13, MB_OK | MB_ICONWARNING},
-        {"start, nothing selected", ids::actStart, 20, 13, MB_OK | MB_ICONWARNING},
+        {"delete, nothing selected", ids::actDeleteTask, Message::NothingToDelete, Message::WarningCaption,
+         MB_OK | MB_ICONWARNING},
+        {"edit, nothing selected", ids::actEditTask, Message::NothingToEdit, Message::WarningCaption,
+         MB_OK | MB_ICONWARNING},
+        {"start, nothing selected", ids::actStart, Message::NothingToStart, Message::WarningCaption,
+         MB_OK | MB_ICONWARNING},
     };
     const Case empty[] = {
-        {"delete, empty list", ids::actDeleteTask, 16, 13, MB_OK | MB_ICONWARNING},
-        {"edit, empty list", ids::actEditTask, 16, 13, MB_OK | MB_ICONWARNING},
-        {"start, empty list", ids::actStart, 16, 13, MB_OK | MB_ICONWARNING},
-        {"delete all, empty list", ids::actDeleteAllTask, 16, 12, MB_OK | MB_ICONINFORMATION},
+        {"delete, empty list", ids::actDeleteTask, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
+        {"edit, empty list", ids::actEditTask, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
+        {"start, empty list", ids::actStart, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
+        {"delete all, empty list", ids::actDeleteAllTask, Message::ListEmpty, Message::EmptyListCaption,
+         MB_OK | MB_ICONINFORMATION},
     };
     auto check = [&](const Case& c, size_t rows) {
         SCOPED_TRACE(c.name);
@@ -94,8 +98,8 @@ TEST(MainWindowTasks, CommandsWithoutTheRowTheyNeedWarnAndChangeNothing) {
     main.boxes.Answer(IDYES);
     Command(main, ids::actDeleteAllTask);
     ASSERT_EQ(main.boxes.shown.size(), 1u);
-    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(21));
-    EXPECT_EQ(main.boxes.shown[0].caption, main->Msg(15));
+    EXPECT_EQ(main.boxes.shown[0].text, main->Msg(Message::DeleteAllQuestion));
+    EXPECT_EQ(main.boxes.shown[0].caption, main->Msg(Message::QuestionCaption));
     EXPECT_EQ(main.boxes.shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
     EXPECT_EQ(ListView_GetItemCount(main->lvListProg()), 0);
     EXPECT_EQ(main.ScreenLogCount(L"List of tasks is fully cleared"), 1);
@@ -110,8 +114,8 @@ TEST(MainWindowTasks, DeletionsAnsweredNoChangeNothingAndYesRemovesTheSelectedRo
     main.SelectRow(1);
     Command(main, ids::actDeleteTask);  // answered No
     ASSERT_EQ(main.boxes.shown.size(), 2u);
-    EXPECT_EQ(main.boxes.shown[1].text, main->Msg(19));
-    EXPECT_EQ(main.boxes.shown[1].caption, main->Msg(15));
+    EXPECT_EQ(main.boxes.shown[1].text, main->Msg(Message::DeleteTaskQuestion));
+    EXPECT_EQ(main.boxes.shown[1].caption, main->Msg(Message::QuestionCaption));
     EXPECT_EQ(main->LogLines().size(), logged);
     EXPECT_EQ(Column(main, 0), (std::vector<std::wstring>{L"C:\\two.exe", L"C:\\one.exe"}));
 
@@ -128,7 +132,9 @@ TEST(MainWindowTasks, AfterStartUpTheListIsAscendingByDelayAsNumbers) {
     ASSERT_TRUE(main.created());
     EXPECT_EQ(Column(main, 1), (std::vector<std::wstring>{L"2", L"9", L"10", L"100"}));
     EXPECT_EQ(Column(main, 0), (std::vector<std::wstring>{L"d", L"b", L"a", L"c"}));
-    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{main->Msg(2), main->Msg(2), main->Msg(2), main->Msg(3)}));
+    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{
+                                   main->Msg(Message::TaskEnabledStatus), main->Msg(Message::TaskEnabledStatus),
+                                   main->Msg(Message::TaskEnabledStatus), main->Msg(Message::TaskDisabledStatus)}));
     EXPECT_EQ(CheckBoxes(main), (std::vector<bool>{true, true, true, false}));
     EXPECT_EQ(main->Tasks().Item(0).commandLine, L"d");
 }
@@ -136,7 +142,8 @@ TEST(MainWindowTasks, AfterStartUpTheListIsAscendingByDelayAsNumbers) {
 TEST(MainWindowTasks, ActivateAndDeactivateAllSetEveryCheckBoxAndKeepTheStatuses) {
     MainWindowFixture main(WithTasks(kTwoTasks));
     ASSERT_TRUE(main.created());
-    const std::vector<std::wstring> statuses = {main->Msg(3), main->Msg(2)};  // two.exe (3 s) first
+    const std::vector<std::wstring> statuses = {main->Msg(Message::TaskDisabledStatus),
+                                                main->Msg(Message::TaskEnabledStatus)};  // two.exe (3 s) first
     ASSERT_EQ(Column(main, 2), statuses);
 
     Command(main, ids::actSetActiveAll);
@@ -161,13 +168,16 @@ TEST(MainWindowTasks, ACheckBoxClickChangesTheTaskAndAListClickRefreshesTheStatu
     ListView_SetCheckState(list, 1, FALSE);
     EXPECT_EQ(ModelEnabled(main), (std::vector<bool>{true, false}));
     EXPECT_EQ(CheckBoxes(main), (std::vector<bool>{true, false}));
-    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{main->Msg(3), main->Msg(2)})) << "not yet refreshed";
+    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{main->Msg(Message::TaskDisabledStatus),
+                                                          main->Msg(Message::TaskEnabledStatus)}))
+        << "not yet refreshed";
 
     NMITEMACTIVATE click{};
     click.hdr = {list, static_cast<UINT_PTR>(ids::lvListProg), static_cast<UINT>(NM_CLICK)};
     click.iItem = 0;
     SendMessageW(GetParent(list), WM_NOTIFY, ids::lvListProg, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{main->Msg(2), main->Msg(3)}));
+    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{main->Msg(Message::TaskEnabledStatus),
+                                                          main->Msg(Message::TaskDisabledStatus)}));
 }
 
 TEST(MainWindowTasks, DisabledTasksAreDrawnStruckThrough) {
@@ -210,12 +220,12 @@ TEST(MainWindowTasks, StartSelectedLaunchesTheTaskAndShowsTheOutcome) {
     const std::wstring missing = std::wstring(system) + L"\\no-such-program-lentora.exe";
     struct Case {
         std::wstring command;
-        int status;
+        Message status;
         std::wstring logLine;
     };
     const Case cases[] = {
-        {good, 9, FormatText(L"application: \"%s\" is started", {good})},
-        {missing, 10, FormatText(L"Error at an launch \"%s\"", {missing})},
+        {good, Message::TaskStartedStatus, FormatText(L"application: \"%s\" is started", {good})},
+        {missing, Message::TaskFailedStatus, FormatText(L"Error at an launch \"%s\"", {missing})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.command));

@@ -36,7 +36,7 @@ TEST(MainWindow, StatusRoutineShowsTheTextInTheStatusBarAndTheTrayHint) {
     ASSERT_TRUE(main.created());
     const std::wstring caption = ui::GetText(main->hwnd());
     ASSERT_EQ(caption, L"Lentora v." + main->ProgramVersion());
-    EXPECT_EQ(StatusText(main->StatusBar(), 0), main->Msg(6)) << "start-up ends ready";
+    EXPECT_EQ(StatusText(main->StatusBar(), 0), main->Msg(Message::IdleStatus)) << "start-up ends ready";
     // Two panels: the status text, 230 wide, and the tick counter, 150 wide.
     UINT dpi = ui::WindowDpi(main->hwnd());
     int parts[4] = {};

@@ -81,24 +81,24 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
     struct Case {
         const wchar_t* program;
         const wchar_t* delay;
-        int message;
+        Message message;
     };
     const Case refused[] = {
-        {L"C:\\tool.exe", L"0", 28},
-        {L"", L"0", 28},  // the delay is checked first
-        {L"C:\\tool.exe", L"", 28},
-        {L"C:\\tool.exe", L"abc", 28},  // pasted text that is no number
-        {L"C:\\tool.exe", L"5abc", 28},  // a number followed by more: the task would never start
-        {L"C:\\tool.exe", L"3 0", 28},
-        {L"C:\\tool.exe", L"  ", 28},
-        {L"", L"5", 29},
-        {L"C:\\a*b.exe", L"5", 30},
-        {L"C:\\tool.exe a,b", L"5", 30},
-        {L"C:\\tool?.exe", L"5", 30},
-        {L"\"C:\\Program Files\\tool.exe\"", L"5", 30},
-        {L"C:\\tool.exe <in", L"5", 30},
-        {L"C:\\tool.exe >out", L"5", 30},
-        {L"C:\\tool.exe | more", L"5", 30},
+        {L"C:\\tool.exe", L"0", Message::DelayTooShort},
+        {L"", L"0", Message::DelayTooShort},  // the delay is checked first
+        {L"C:\\tool.exe", L"", Message::DelayTooShort},
+        {L"C:\\tool.exe", L"abc", Message::DelayTooShort},   // pasted text that is no number
+        {L"C:\\tool.exe", L"5abc", Message::DelayTooShort},  // a number followed by more: the task would never start
+        {L"C:\\tool.exe", L"3 0", Message::DelayTooShort},
+        {L"C:\\tool.exe", L"  ", Message::DelayTooShort},
+        {L"", L"5", Message::NoProgram},
+        {L"C:\\a*b.exe", L"5", Message::ForbiddenCharacter},
+        {L"C:\\tool.exe a,b", L"5", Message::ForbiddenCharacter},
+        {L"C:\\tool?.exe", L"5", Message::ForbiddenCharacter},
+        {L"\"C:\\Program Files\\tool.exe\"", L"5", Message::ForbiddenCharacter},
+        {L"C:\\tool.exe <in", L"5", Message::ForbiddenCharacter},
+        {L"C:\\tool.exe >out", L"5", Message::ForbiddenCharacter},
+        {L"C:\\tool.exe | more", L"5", Message::ForbiddenCharacter},
     };
     // A refused OK leaves the dialog open, so one dialog takes every correction in turn.
     PropertyDialogHook hook([&](TfrmProperty& dialog) {
@@ -110,24 +110,29 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
             ASSERT_FALSE(dialog.Closed());
             ASSERT_EQ(boxes().size(), 1u);
             EXPECT_EQ(boxes()[0].text, main().Msg(c.message));
-            EXPECT_EQ(boxes()[0].caption, main().Msg(13));
+            EXPECT_EQ(boxes()[0].caption, main().Msg(Message::WarningCaption));
             EXPECT_EQ(boxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
-            EXPECT_EQ(GetFocus(), c.message == 28 ? dialog.dseTime() : dialog.feSelectFile());
-            EXPECT_EQ(ui::IsChecked(dialog.chbEnableTask()), c.message != 28) << "a bad delay clears \"Enable task\"";
+            EXPECT_EQ(GetFocus(), c.message == Message::DelayTooShort ? dialog.dseTime() : dialog.feSelectFile());
+            EXPECT_EQ(ui::IsChecked(dialog.chbEnableTask()), c.message != Message::DelayTooShort)
+                << "a bad delay clears \"Enable task\"";
         }
     });
     main().actAddTaskExecute();
     EXPECT_EQ(main().Tasks().Count(), 0u);
     // Three texts of the language, not one text shown three times.
-    EXPECT_NE(main().Msg(28), main().Msg(29));
-    EXPECT_NE(main().Msg(29), main().Msg(30));
+    EXPECT_NE(main().Msg(Message::DelayTooShort), main().Msg(Message::NoProgram));
+    EXPECT_NE(main().Msg(Message::NoProgram), main().Msg(Message::ForbiddenCharacter));
 
-    const Case accepted[] = {
-        {L"C:\\Program Files\\Tool\\tool.exe /tray", L"1", 0},
-        {L"Z:/apps/tool.exe -mode:quiet \\\\server\\share", L"999999", 0},
-        {L"C:\\tool.exe /pasted", L" 30\t", 0},  // blanks around the number are dropped
+    struct Accepted {
+        const wchar_t* program;
+        const wchar_t* delay;
     };
-    for (const Case& c : accepted) {
+    const Accepted accepted[] = {
+        {L"C:\\Program Files\\Tool\\tool.exe /tray", L"1"},
+        {L"Z:/apps/tool.exe -mode:quiet \\\\server\\share", L"999999"},
+        {L"C:\\tool.exe /pasted", L" 30\t"},  // blanks around the number are dropped
+    };
+    for (const Accepted& c : accepted) {
         SCOPED_TRACE(testing::Message() << "program [" << c.program << "]");
         boxes().clear();
         PropertyDialogHook accept([&](TfrmProperty& dialog) {
@@ -179,9 +184,9 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     EXPECT_TRUE(added.enabled);
     EXPECT_EQ(window->ScreenLogCount(L"file \"C:\\Program Files\\Mid\\mid.exe -x\" is added"), 1);
     // Every row's status follows its check box again.
-    EXPECT_EQ(main().Tasks().Item(0).status, main().Msg(3));
-    EXPECT_EQ(main().Tasks().Item(1).status, main().Msg(2));
-    EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(2));
+    EXPECT_EQ(main().Tasks().Item(0).status, main().Msg(Message::TaskDisabledStatus));
+    EXPECT_EQ(main().Tasks().Item(1).status, main().Msg(Message::TaskEnabledStatus));
+    EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(Message::TaskEnabledStatus));
 
     // After a click on Time the list is descending, and Add keeps the direction it showed last.
     main().Tasks().SortByColumn(TaskList::kTime);
@@ -232,9 +237,9 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
     EXPECT_FALSE(edited.enabled);
     EXPECT_EQ(edited.importedFromSystem, L"1") << "the reg flag stays";
     EXPECT_EQ(main().LogLines().size(), logged) << "editing logs nothing";
-    EXPECT_EQ(main().Tasks().Item(0).status, main().Msg(2));
-    EXPECT_EQ(main().Tasks().Item(1).status, main().Msg(3));
-    EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(3));
+    EXPECT_EQ(main().Tasks().Item(0).status, main().Msg(Message::TaskEnabledStatus));
+    EXPECT_EQ(main().Tasks().Item(1).status, main().Msg(Message::TaskDisabledStatus));
+    EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(Message::TaskDisabledStatus));
 }
 
 TEST_F(PropertyDialog, TitleAndButtonsFollowTheMode) {

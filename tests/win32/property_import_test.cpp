@@ -122,7 +122,7 @@ TEST_F(PropertyImport, AnEntryThatCannotBeTakenOverAddsNoTaskAndSaysWhy) {
     const auto& box = window->boxes.shown.back();
     EXPECT_EQ(box.text, main().Msg(NamedMsg::EntryNotTakenOver));
     EXPECT_NE(box.text.find(L"administrator"), std::wstring::npos) << "says why";
-    EXPECT_EQ(box.caption, main().Msg(14));
+    EXPECT_EQ(box.caption, main().Msg(Message::ErrorCaption));
     EXPECT_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 }
 

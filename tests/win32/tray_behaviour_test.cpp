@@ -81,7 +81,7 @@ UpdateState NewerBuild(MainWindowFixture& main) {
 }
 
 std::wstring UpdateText(MainWindowFixture& main) {
-    return FormatText(main->Msg(37), {L"9.9.9.999", main->ProgramVersion()});
+    return FormatText(main->Msg(Message::UpdateAvailable), {L"9.9.9.999", main->ProgramVersion()});
 }
 
 // What `draw` paints into a white bitmap of that size; empty when it could not paint.
@@ -150,7 +150,7 @@ TEST(TrayBehaviour, IconIsShownAtStartUpAndItsImageFollowsTheStatusRoutine) {
     const ui::TrayIcon& tray = main->TrayIcon();
     EXPECT_TRUE(tray.Visible());
     EXPECT_EQ(tray.Owner(), main->hwnd());
-    EXPECT_EQ(tray.Hint(), L"Lentora v." + main->ProgramVersion() + L"\r" + main->Msg(6));
+    EXPECT_EQ(tray.Hint(), L"Lentora v." + main->ProgramVersion() + L"\r" + main->Msg(Message::IdleStatus));
     EXPECT_EQ(tray.Tag, 0);
     EXPECT_TRUE(tray.BalloonText().empty());
 
@@ -182,15 +182,15 @@ TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) 
     EXPECT_FALSE(main->BalloonHideTimerRunning());
 
     main->Seq().Tick();
-    EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(9)) << "the task really started";
-    EXPECT_EQ(tray.BalloonTitle(), main->Msg(32));
+    EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(Message::TaskStartedStatus)) << "the task really started";
+    EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::LaunchBalloonTitle));
     EXPECT_EQ(tray.BalloonText(), kShort);
     EXPECT_TRUE(main->BalloonHideTimerRunning());
     EXPECT_EQ(main->BalloonHideInterval(), 13000u);
 
     main->Seq().Tick();
-    EXPECT_EQ(main->Tasks().Item(1).status, main->Msg(9));
-    EXPECT_EQ(tray.BalloonTitle(), main->Msg(32));
+    EXPECT_EQ(main->Tasks().Item(1).status, main->Msg(Message::TaskStartedStatus));
+    EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::LaunchBalloonTitle));
     EXPECT_EQ(tray.BalloonText(), kLong.substr(0, 255)) << "the first 255 characters of a longer line";
     EXPECT_TRUE(main->BalloonHideTimerRunning());
 
@@ -246,7 +246,7 @@ TEST(TrayBehaviour, WithBalloonsOffALaunchShowsNoBalloon) {
     ASSERT_TRUE(main.created());
     StartWalkByHand(main);
     main->Seq().Tick();
-    EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(9));
+    EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(Message::TaskStartedStatus));
     EXPECT_TRUE(main->TrayIcon().BalloonText().empty());
     EXPECT_FALSE(main->BalloonHideTimerRunning());
 }
@@ -257,7 +257,7 @@ TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     WaitForStartupUpdateCheck(main);
     ui::TrayIcon& tray = main->TrayIcon();
     main->ShowUpdateResult(NewerBuild(main));
-    EXPECT_EQ(tray.BalloonTitle(), main->Msg(35));
+    EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::UpdateCaption));
     EXPECT_EQ(tray.BalloonText(), UpdateText(main));
     EXPECT_EQ(tray.Tag, 1);
     EXPECT_TRUE(main->BalloonHideTimerRunning());
@@ -266,8 +266,8 @@ TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     ShellEvent(main, NIN_BALLOONUSERCLICK);
     ASSERT_EQ(main.boxes.shown.size(), 1u);
     const auto& box = main.boxes.shown[0];
-    EXPECT_EQ(box.text, UpdateText(main) + L"\n\r" + main->Msg(38));
-    EXPECT_EQ(box.caption, main->Msg(35));
+    EXPECT_EQ(box.text, UpdateText(main) + L"\n\r" + main->Msg(Message::OpenDownloadQuestion));
+    EXPECT_EQ(box.caption, main->Msg(Message::UpdateCaption));
     EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
     EXPECT_EQ(tray.Tag, 0);
     EXPECT_TRUE(main->UpdateCheckState().downloadQuestionAsked);
@@ -308,8 +308,9 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
                 const auto& rows = main->Tasks().Items();
                 auto launched = std::find_if(rows.begin(), rows.end(), [](const Task& t) { return t.commandLine == kShort; });
                 ASSERT_NE(launched, rows.end());
-                ASSERT_EQ(launched->status, main->Msg(9)) << "tick 1 launched the short task";
-                EXPECT_EQ(tray.BalloonTitle(), main->Msg(32)) << "the launch balloon replaced the update balloon";
+                ASSERT_EQ(launched->status, main->Msg(Message::TaskStartedStatus)) << "tick 1 launched the short task";
+                EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::LaunchBalloonTitle))
+                    << "the launch balloon replaced the update balloon";
                 EXPECT_EQ(tray.BalloonText(), kShort);
                 EXPECT_TRUE(main->BalloonHideTimerRunning()) << "the running timer keeps its countdown";
                 break;
@@ -406,8 +407,8 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         EXPECT_EQ(main.TabTexts(), (std::vector<std::wstring>{L"Task List", L"Options", L"Log", L"About"}));
         wchar_t status[256] = {};
         SendMessageW(main->StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
-        EXPECT_EQ(status, main->Msg(5)) << "the delay's status text";
-        EXPECT_EQ(main.Text(ids::bbtnStart), main->Msg(22));
+        EXPECT_EQ(status, main->Msg(Message::DelayOfStartStatus)) << "the delay's status text";
+        EXPECT_EQ(main.Text(ids::bbtnStart), main->Msg(Message::StartCaption));
         EXPECT_TRUE(IsWindowVisible(main->hwnd()));
         EXPECT_FALSE(IsIconic(main->hwnd()));
         EXPECT_TRUE(OnScreen(main->hwnd())) << "restored where it was centred, not at the minimised position";
