@@ -45,7 +45,7 @@ bool TfrmMain::Create() {
     return true;
 }
 
-ui::Action& TfrmMain::ActionByName(const std::wstring& name) { return *actions_.Find(name); }
+ui::Action& TfrmMain::ActionFor(int commandId) { return *actions_.Find(commandId); }
 
 HWND TfrmMain::Control(int id) {
     EnsureContent();

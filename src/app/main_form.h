@@ -77,7 +77,8 @@ public:
     TaskList& Tasks() { return tasks_; }
     Sequencer& Seq() { return sequencer_; }
     ui::ActionList& Actions() { return actions_; }
-    ui::Action& ActionByName(const std::wstring& name);
+    // The action of a command id of ids; every one exists from the window's creation on.
+    ui::Action& ActionFor(int commandId);
 
     // ILogSink: the application log (on-screen list and lentora.log).
     void Log(const std::wstring& str) override;

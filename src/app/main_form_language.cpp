@@ -72,12 +72,12 @@ void TfrmMain::AddLanguageFile(const std::wstring& path) {
 }
 
 void TfrmMain::cbLanguageSelectChange() {
-    ActionByName(L"actApplyLng").SetEnabled(true);
+    ActionFor(ids::actApplyLng).SetEnabled(true);
     SetOptionsChanged(true);
 }
 
 void TfrmMain::actApplyLngExecute() {
-    ActionByName(L"actApplyLng").SetEnabled(false);
+    ActionFor(ids::actApplyLng).SetEnabled(false);
     ApplyLanguage(SelectedLanguagePath());
     SetAuthorLabel(ConcatText(Msg(Message::AuthorWord), L": ") + L"Orvend");
     SetOptionsChanged(true);

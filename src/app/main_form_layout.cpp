@@ -116,26 +116,26 @@ void TfrmMain::CreateActions() {
     };
     for (const auto& d : defs) actions_.Add(d.name, d.id, d.caption, d.hint, d.image);
 
-    ActionByName(L"actResume").SetVisible(false);
-    ActionByName(L"actWait").SetVisible(false);
-    ActionByName(L"actApplyLng").SetEnabled(false);
+    ActionFor(ids::actResume).SetVisible(false);
+    ActionFor(ids::actWait).SetVisible(false);
+    ActionFor(ids::actApplyLng).SetEnabled(false);
 
-    ActionByName(L"actAddTask").onExecute = [this] { actAddTaskExecute(); };
-    ActionByName(L"actEditTask").onExecute = [this] { actEditTaskExecute(); };
-    ActionByName(L"actDeleteTask").onExecute = [this] { actDeleteTaskExecute(); };
-    ActionByName(L"actDeleteAllTask").onExecute = [this] { actDeleteAllTaskExecute(); };
-    ActionByName(L"actSetActiveAll").onExecute = [this] { actSetActiveAllExecute(); };
-    ActionByName(L"actDeactiveAll").onExecute = [this] { actDeactiveAllExecute(); };
-    ActionByName(L"actStart").onExecute = [this] { actStartExecute(); };
-    ActionByName(L"actCloseApp").onExecute = [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
-    ActionByName(L"actPause").onExecute = [this] { sequencer_.Pause(); };
-    ActionByName(L"actResume").onExecute = [this] { sequencer_.Resume(); };
-    ActionByName(L"actStop").onExecute = [this] { sequencer_.StopFromTray(); };
-    ActionByName(L"actWait").onExecute = [this] { sequencer_.CancelDelay(); };
-    ActionByName(L"actApplyLng").onExecute = [this] { actApplyLngExecute(); };
-    ActionByName(L"actImport").onExecute = [this] { actImportExecute(); };
-    ActionByName(L"actStop").onUpdate = [this] { sequencer_.RefreshStopAction(); };
-    ActionByName(L"actPause").onUpdate = [this] { sequencer_.RefreshPauseAction(); };
+    ActionFor(ids::actAddTask).onExecute = [this] { actAddTaskExecute(); };
+    ActionFor(ids::actEditTask).onExecute = [this] { actEditTaskExecute(); };
+    ActionFor(ids::actDeleteTask).onExecute = [this] { actDeleteTaskExecute(); };
+    ActionFor(ids::actDeleteAllTask).onExecute = [this] { actDeleteAllTaskExecute(); };
+    ActionFor(ids::actSetActiveAll).onExecute = [this] { actSetActiveAllExecute(); };
+    ActionFor(ids::actDeactiveAll).onExecute = [this] { actDeactiveAllExecute(); };
+    ActionFor(ids::actStart).onExecute = [this] { actStartExecute(); };
+    ActionFor(ids::actCloseApp).onExecute = [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
+    ActionFor(ids::actPause).onExecute = [this] { sequencer_.Pause(); };
+    ActionFor(ids::actResume).onExecute = [this] { sequencer_.Resume(); };
+    ActionFor(ids::actStop).onExecute = [this] { sequencer_.StopFromTray(); };
+    ActionFor(ids::actWait).onExecute = [this] { sequencer_.CancelDelay(); };
+    ActionFor(ids::actApplyLng).onExecute = [this] { actApplyLngExecute(); };
+    ActionFor(ids::actImport).onExecute = [this] { actImportExecute(); };
+    ActionFor(ids::actStop).onUpdate = [this] { sequencer_.RefreshStopAction(); };
+    ActionFor(ids::actPause).onUpdate = [this] { sequencer_.RefreshPauseAction(); };
 }
 
 void TfrmMain::CreateTaskPage() {
@@ -146,10 +146,10 @@ void TfrmMain::CreateTaskPage() {
     bbtnDelete_ = ui::CreateButton(bar, L"", ids::actDeleteTask);
     btnWait_ = ui::CreateButton(bar, L"", ids::actWait, BS_FLAT);
     bbtnStart_ = ui::CreateButton(bar, L"Start", ids::bbtnStart);
-    actions_.BindButton(ActionByName(L"actAddTask"), bbtnAdd_);
-    actions_.BindButton(ActionByName(L"actEditTask"), bbtnEdit_);
-    actions_.BindButton(ActionByName(L"actDeleteTask"), bbtnDelete_);
-    actions_.BindButton(ActionByName(L"actWait"), btnWait_);
+    actions_.BindButton(ActionFor(ids::actAddTask), bbtnAdd_);
+    actions_.BindButton(ActionFor(ids::actEditTask), bbtnEdit_);
+    actions_.BindButton(ActionFor(ids::actDeleteTask), bbtnDelete_);
+    actions_.BindButton(ActionFor(ids::actWait), btnWait_);
     controls_.push_back({ids::bbtnStart, bbtnStart_});
 
     lvListProg_ = ui::CreateControl(tsStartProgram_.hwnd(), WC_LISTVIEWW, L"",
@@ -212,7 +212,7 @@ void TfrmMain::CreateOptionsPage() {
     add(ids::cbLanguageSelect,
         ui::CreateControl(box, WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, ids::cbLanguageSelect));
     HWND apply = add(ids::actApplyLng, ui::CreateButton(box, L"", ids::actApplyLng));
-    actions_.BindButton(ActionByName(L"actApplyLng"), apply);
+    actions_.BindButton(ActionFor(ids::actApplyLng), apply);
     controls_.push_back({ids::lblAutorLng, ui::CreateLabel(box, L"Translation by:")});
 
     controls_.push_back({ids::gbSkins, ui::CreateGroupBox(box, L"Skins")});
@@ -227,23 +227,18 @@ void TfrmMain::CreateOptionsPage() {
 }
 
 void TfrmMain::CreateMenus() {
-    auto item = [this](const wchar_t* name, const wchar_t* action) {
-        ui::MenuItem m;
-        m.name = name;
-        m.action = actions_.Find(std::wstring(action));
-        return m;
-    };
+    auto item = [this](const wchar_t* name, int command) { return ui::ActionMenuItem(name, ActionFor(command)); };
     ui::MenuItem separator;
     separator.name = L"N1";
     separator.separator = true;
-    pmnuListProg_.items = {item(L"mnuStart", L"actStart"),
-                           item(L"mnuAdd", L"actAddTask"),
-                           item(L"mnuEdit", L"actEditTask"),
-                           item(L"mnuDelete", L"actDeleteTask"),
+    pmnuListProg_.items = {item(L"mnuStart", ids::actStart),
+                           item(L"mnuAdd", ids::actAddTask),
+                           item(L"mnuEdit", ids::actEditTask),
+                           item(L"mnuDelete", ids::actDeleteTask),
                            separator,
-                           item(L"actSetActiveAll1", L"actSetActiveAll"),
-                           item(L"actDeactiveAll1", L"actDeactiveAll"),
-                           item(L"MnuDeleteAllTasks", L"actDeleteAllTask")};
+                           item(L"actSetActiveAll1", ids::actSetActiveAll),
+                           item(L"actDeactiveAll1", ids::actDeactiveAll),
+                           item(L"MnuDeleteAllTasks", ids::actDeleteAllTask)};
     pmnuListProg_.images = MenuPictures();
 }
 

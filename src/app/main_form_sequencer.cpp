@@ -45,8 +45,8 @@ void TfrmMain::SetTickTimerEnabled(bool enabled) {
 }
 
 void TfrmMain::SetActionVisible(SequencerAction action, bool visible) {
-    const wchar_t* names[] = {L"actWait", L"actPause", L"actResume", L"actStop"};
-    ActionByName(names[static_cast<int>(action)]).SetVisible(visible);
+    const int commands[] = {ids::actWait, ids::actPause, ids::actResume, ids::actStop};
+    ActionFor(commands[static_cast<int>(action)]).SetVisible(visible);
 }
 
 void TfrmMain::MinimizeWindow() { MinimizeToTray(); }

@@ -57,8 +57,8 @@ void TfrmMain::InitProgram() {
     programVersion_ = ReadFileVersion(context_.exePath);
     ResetUpdateDialogFlag();
     settingsPath_ = AddBackslash(programFolder_) + L"lentora.ini";
-    ActionByName(L"actPause").SetVisible(true);
-    ActionByName(L"actResume").SetVisible(false);
+    ActionFor(ids::actPause).SetVisible(true);
+    ActionFor(ids::actResume).SetVisible(false);
     LogFile_.SetFileName(AddBackslash(programFolder_) + L"lentora.log");
     SetSkinFolder(AddBackslash(programFolder_) + L"skins");
     // The one read of the settings file.

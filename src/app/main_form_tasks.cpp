@@ -103,7 +103,7 @@ void TfrmMain::RefreshStatusColumn() {
 
 void TfrmMain::SetTaskEditing(bool enabled) {
     pageUpdates_.Run(L"lvListProg.enabled", [this, enabled] { EnableWindow(lvListProg_, enabled); });
-    for (const wchar_t* name : {L"actAddTask", L"actEditTask", L"actDeleteTask"}) ActionByName(name).SetEnabled(enabled);
+    for (int command : {ids::actAddTask, ids::actEditTask, ids::actDeleteTask}) ActionFor(command).SetEnabled(enabled);
 }
 
 void TfrmMain::actAddTaskExecute() {

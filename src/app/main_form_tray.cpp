@@ -17,18 +17,13 @@ void TfrmMain::CreateTray() {
     show.onClick = [this] { mnuShowClick(); };
     show.isDefault = true;
     show.imageIndex = 22;
-    auto item = [this](const wchar_t* name, const wchar_t* action) {
-        ui::MenuItem m;
-        m.name = name;
-        m.action = actions_.Find(std::wstring(action));
-        return m;
-    };
+    auto item = [this](const wchar_t* name, int command) { return ui::ActionMenuItem(name, ActionFor(command)); };
     pmnuTray_.items = {show,
-                       item(L"mnuWait", L"actWait"),
-                       item(L"N2", L"actPause"),
-                       item(L"Start1", L"actStop"),
-                       item(L"Resume1", L"actResume"),
-                       item(L"mnuExit", L"actCloseApp")};
+                       item(L"mnuWait", ids::actWait),
+                       item(L"N2", ids::actPause),
+                       item(L"Start1", ids::actStop),
+                       item(L"Resume1", ids::actResume),
+                       item(L"mnuExit", ids::actCloseApp)};
     pmnuTray_.images = MenuPictures();
     ctrayIcon_.onRightClick = [this](POINT screen) { pmnuTray_.Show(hwnd(), screen, actions_); };
     ctrayIcon_.onDoubleClick = [this] {

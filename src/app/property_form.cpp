@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "app/main_form.h"
+#include "app/main_form_ids.h"
 #include "image_ids.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
@@ -93,7 +94,7 @@ void TfrmProperty::CreateControls() {
     bbtnOk_ = ui::CreateButton(hwnd(), L"OK", IDOK, BS_DEFPUSHBUTTON);
     bbtnCancel_ = ui::CreateButton(hwnd(), L"Cancel", IDCANCEL);
     int iconSize = ui::Scale(16, ui::WindowDpi(hwnd()));
-    for (auto [button, icon] : {std::pair{sbtnImport_, IDI_IMG_BASE + main_.ActionByName(L"actImport").imageIndex()},
+    for (auto [button, icon] : {std::pair{sbtnImport_, IDI_IMG_BASE + main_.ActionFor(ids::actImport).imageIndex()},
                                 std::pair{bbtnOk_, IDI_IMG_OK}, std::pair{bbtnCancel_, IDI_IMG_CLOSE}})
         buttonImages_.push_back(ui::SetButtonIcon(button, icon, iconSize, false));
     font_ = std::move(ui::CreateUiFonts(ui::WindowDpi(hwnd())).normal);
@@ -259,7 +260,7 @@ LRESULT TfrmProperty::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 case IDOK: bbtnOkClick(); return 0;
                 case IDCANCEL: bbtnCancelClick(); return 0;
                 case kBrowse: Browse(); return 0;
-                case kImport: main_.ActionByName(L"actImport").Execute(); return 0;
+                case kImport: main_.ActionFor(ids::actImport).Execute(); return 0;
             }
             break;
         case WM_CLOSE:

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/action.h"
@@ -22,6 +23,14 @@ struct MenuItem {
     bool isDefault = false;            // shown bold; run by a double click where the owner does so
     int imageIndex = -1;               // picture of an item with its own caption; an action has its own
 };
+
+// An item that shows and runs `action`.
+inline MenuItem ActionMenuItem(std::wstring name, Action& action) {
+    MenuItem item;
+    item.name = std::move(name);
+    item.action = &action;
+    return item;
+}
 
 // Where a control's menu opens from the keyboard (the context-menu key, Shift+F10), in screen
 // coordinates: under a list view's selected row, scrolled into view, else near the control's corner.

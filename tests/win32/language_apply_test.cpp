@@ -103,15 +103,15 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
     EXPECT_EQ(LoggedSince(from, L"Warning! Language file is oldest version."), 1);
     EXPECT_EQ(Text(ids::lblAutorLng), L"no data: Unknown (v.0.0)");
     EXPECT_EQ(Text(ids::lblAutor), L"no data: Orvend");
-    EXPECT_FALSE(main().ActionByName(L"actApplyLng").enabled());
+    EXPECT_FALSE(main().ActionFor(ids::actApplyLng).enabled());
 
     HWND pages = main().Control(ids::pcMainPage), about = main().Control(ids::pcAbout);
     struct Shown {
         std::wstring what, actual;
         const wchar_t* expected;
     };
-    auto caption = [](const wchar_t* action) { return main().ActionByName(action).caption(); };
-    auto hint = [](const wchar_t* action) { return main().ActionByName(action).hint(); };
+    auto caption = [](int action) { return main().ActionFor(action).caption(); };
+    auto hint = [](int action) { return main().ActionFor(action).hint(); };
     const Shown shown[] = {
         {L"task page", TabText(pages, 0), L"Start of programs"},
         {L"options page", TabText(pages, 1), L"Options"},
@@ -125,25 +125,25 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
         {L"column 0", ColumnText(0), L"no data"},
         {L"column 1", ColumnText(1), L"no data"},
         {L"column 2", ColumnText(2), L"no data"},
-        {L"actAddTask", caption(L"actAddTask"), L"Add"},
-        {L"actEditTask", caption(L"actEditTask"), L"Edit"},
-        {L"actDeleteTask", caption(L"actDeleteTask"), L"Delete"},
-        {L"actCloseApp", caption(L"actCloseApp"), L"Exit"},
-        {L"actApplyLng", caption(L"actApplyLng"), L"Apply"},
-        {L"actStart", caption(L"actStart"), L"Start the program"},
-        {L"actDeleteAllTask", caption(L"actDeleteAllTask"), L"Delete All Tasks"},
-        {L"actPause", caption(L"actPause"), L"Pause"},
-        {L"actResume", caption(L"actResume"), L"Resume"},
-        {L"actSetActiveAll", caption(L"actSetActiveAll"), L"Activate all tasks"},
-        {L"actDeactiveAll", caption(L"actDeactiveAll"), L"Off all tasks"},
-        {L"actWait", caption(L"actWait"), L"Stop waiting"},
+        {L"actAddTask", caption(ids::actAddTask), L"Add"},
+        {L"actEditTask", caption(ids::actEditTask), L"Edit"},
+        {L"actDeleteTask", caption(ids::actDeleteTask), L"Delete"},
+        {L"actCloseApp", caption(ids::actCloseApp), L"Exit"},
+        {L"actApplyLng", caption(ids::actApplyLng), L"Apply"},
+        {L"actStart", caption(ids::actStart), L"Start the program"},
+        {L"actDeleteAllTask", caption(ids::actDeleteAllTask), L"Delete All Tasks"},
+        {L"actPause", caption(ids::actPause), L"Pause"},
+        {L"actResume", caption(ids::actResume), L"Resume"},
+        {L"actSetActiveAll", caption(ids::actSetActiveAll), L"Activate all tasks"},
+        {L"actDeactiveAll", caption(ids::actDeactiveAll), L"Off all tasks"},
+        {L"actWait", caption(ids::actWait), L"Stop waiting"},
         {L"mnuShow", MenuCaption(L"mnuShow"), L"Show window"},
-        {L"actAddTask hint", hint(L"actAddTask"), L"To add a file for start in the task list"},
-        {L"actEditTask hint", hint(L"actEditTask"), L"To edit the selected task in the task list"},
-        {L"actDeleteTask hint", hint(L"actDeleteTask"), L"To delete the selected task from the task list"},
-        {L"actCloseApp hint", hint(L"actCloseApp"), L"Close Application"},
-        {L"actApplyLng hint", hint(L"actApplyLng"), L"Change Language"},
-        {L"actWait hint", hint(L"actWait"),
+        {L"actAddTask hint", hint(ids::actAddTask), L"To add a file for start in the task list"},
+        {L"actEditTask hint", hint(ids::actEditTask), L"To edit the selected task in the task list"},
+        {L"actDeleteTask hint", hint(ids::actDeleteTask), L"To delete the selected task from the task list"},
+        {L"actCloseApp hint", hint(ids::actCloseApp), L"Close Application"},
+        {L"actApplyLng hint", hint(ids::actApplyLng), L"Change Language"},
+        {L"actWait hint", hint(ids::actWait),
          L"The delay of start Is active. Press for a stop of delay of start and transition in a hand-held mode."},
         {L"chbWindowsStart hint", Hint(ids::chbWindowsStart),
          L"Registers in the registry for the current user program start"},
@@ -248,10 +248,10 @@ TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
 }
 
 TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
-    ASSERT_FALSE(main().ActionByName(L"actApplyLng").enabled());
+    ASSERT_FALSE(main().ActionFor(ids::actApplyLng).enabled());
     main().SetOptionsChanged(false);
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
-    EXPECT_TRUE(main().ActionByName(L"actApplyLng").enabled());
+    EXPECT_TRUE(main().ActionFor(ids::actApplyLng).enabled());
     EXPECT_TRUE(main().OptionsChanged());
 
     std::wstring propertyTitle, registryTitle;

@@ -160,7 +160,7 @@ TEST(MainWindowSettings, AnUnknownLanguageSelectsTheLastEntryAndAppliesNothing) 
     EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), SendMessageW(languages, CB_GETCOUNT, 0, 0) - 1);
     for (int n = 1; n <= kMessageCount; ++n) EXPECT_EQ(main->Msg(static_cast<Message>(n)), L"") << "MSG" << n;
     EXPECT_EQ(main->LngParam().ShortName, L"");
-    EXPECT_FALSE(main->ActionByName(L"actApplyLng").enabled());
+    EXPECT_FALSE(main->ActionFor(ids::actApplyLng).enabled());
     EXPECT_FALSE(main.Enabled(ids::actApplyLng));
     EXPECT_EQ(main.TabTexts().front(), L"\u0422\u0430sk List") << "the design captions stay";
 }
