@@ -131,7 +131,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             switch (wParam) {
                 case ids::timerStart: sequencer_.Tick(); return 0;
                 case ids::timerWait: sequencer_.DelayElapsed(); return 0;
-                case ids::tmrBallonHide: tmrBallonHideTimer(); return 0;
+                case ids::tmrBallonHide: tray_.OnHideTimer(); return 0;
             }
             break;
         case WM_START_UPDATE_CHECK:

@@ -15,6 +15,8 @@
 #include "lang/language_messages.h"
 #include "app/about_page.h"
 #include "app/log_page.h"
+#include "app/main_form_ids.h"
+#include "app/tray_controller.h"
 #include "lang/language_param.h"
 #include "launch/sequencer.h"
 #include "log/log_file.h"
@@ -95,8 +97,6 @@ public:
     HWND StatusBar() { return EnsureContent(), statusBar_; }
     HWND lbLog() { return EnsureContent(), logPage_.List(); }
     HWND Control(int id);
-    int TrayIconIndex() const { return trayIconIndex_; }
-    const std::wstring& TrayHint() const { return ctrayIcon_.Hint(); }
     bool LogPageVisible() const;
 
     // Task page.
@@ -145,15 +145,8 @@ public:
     LogPage& LogView() { return logPage_; }
 
     // Tray.
-    ui::TrayIcon& TrayIcon() { return ctrayIcon_; }
+    TrayController& Tray() { return tray_; }
     void mnuShowClick();
-    void tmrBallonHideTimer();
-    void ctrayIconBalloonHintTimeout();
-    void ctrayIconBalloonHintClick();
-    ui::PopupMenu& TrayMenu() { return pmnuTray_; }
-    // tmrBallonHide: its interval and whether it is counting down.
-    UINT BalloonHideInterval() const { return balloonHideInterval_; }
-    bool BalloonHideTimerRunning() const { return balloonTimerRunning_; }
 
     // System integration.
     void btnCreateLinkClick();
@@ -222,8 +215,6 @@ private:
     bool IsAutorunRegistered() const;
     bool UpdateAutorun(bool enabled);
     void CreateTray();
-    void SetTrayHint(const std::wstring& hint);
-    void SetTrayShowCaption(const std::wstring& caption);
     void MinimizeToTray();
     void ResetUpdateDialogFlag();
     // WM_UPDATE_RESULT: the check's log lines, then its result.
@@ -276,16 +267,12 @@ private:
     UpdateState updateState_;
     UpdateCheckWorkers updateChecks_;
     ui::SkinManager skins_;
-    ui::TrayIcon ctrayIcon_;
-    std::vector<ui::IconHandle> imlicons_;
     ui::ImageListHandle sAlphaImageList1_;
     bool imagesLoaded_ = false;
     bool layoutPending_ = false;
     std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
     std::unique_ptr<TfrmRegistryEdit> registryForm_;
     TfrmProperty* propertyForm_ = nullptr;
-    UINT balloonHideInterval_ = 13000;
-    bool balloonTimerRunning_ = false;
     int glassTop_ = 31;
     bool glassOn_ = true;
     int startButtonImage_ = 6;
@@ -303,7 +290,7 @@ private:
     std::array<std::wstring, 40> lngMsg_{};  // MSG1..MSG39 of the applied language; [0] unused
     NamedMsgTable namedMsg_;
     ui::ActionList actions_;
-    ui::PopupMenu pmnuListProg_, pmnuTray_;
+    ui::PopupMenu pmnuListProg_;
 
     // Controls.
     HWND pcMainPage_ = nullptr, statusBar_ = nullptr, lvListProg_ = nullptr;
@@ -311,6 +298,13 @@ private:
     ui::FocusMemory focusMemory_;
     ui::Panel tsStartProgram_, tsOptions_, tsLogView_, tsAbout_;
     ui::Panel pnlWork_, OptionsSB_;
+    TrayController tray_{{[this] { mnuShowClick(); },
+                          [this] {
+                              updateState_.downloadQuestionAsked = true;
+                              AskDownload();
+                          },
+                          MenuPictures(), [this]() -> ui::ActionList& { return actions_; }},
+                         ids::tmrBallonHide};
     LogPage logPage_{[this](const std::wstring& line) { Log(line); }};
     AboutPage aboutPage_{{[this](const std::wstring& address) { OpenAddress(address); },
                           [this](const std::wstring& line) { Log(line); }, [this] { return EnglishPages(); }}};
@@ -329,7 +323,6 @@ private:
     };
     std::vector<ShownRow> shownRows_;
 
-    int trayIconIndex_ = -1;
     ui::FontHandle font_, boldFont_, strikeFont_, boldItalicFont_;
 };
 

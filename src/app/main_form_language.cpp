@@ -90,7 +90,7 @@ void TfrmMain::SetTargetText(std::wstring_view target, const std::wstring& text)
         if (property == L"caption") action->SetCaption(text);
         else action->SetHint(text);
     } else if (object == L"mnuShow") {
-        SetTrayShowCaption(text);
+        tray_.SetShowCaption(text);
     } else {
         pageUpdates_.Run(std::wstring(target), [this, target = std::wstring(target), text] { SetPageTargetText(target, text); });
     }

@@ -78,7 +78,7 @@ void TfrmMain::InitProgram() {
     std::wstring caption = FormatText(L"Lentora v.%s", {programVersion_});
     SetWindowTextW(hwnd(), caption.c_str());
     SetAboutTitle(FormatText(L" Lentora v.%s ", {programVersion_}));
-    SetTrayHint(caption);
+    tray_.SetHint(caption);
     SetComponentLabels();
     LoadTasksAtStartup();
     RefreshStatusColumn();

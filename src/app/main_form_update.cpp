@@ -60,14 +60,8 @@ void TfrmMain::ShowUpdateResult(const UpdateState& state) {
         return;
     }
     if (updateState_.newerBuildAvailable && !updateState_.downloadQuestionAsked) {
-        ctrayIcon_.ShowBalloon(Msg(Message::UpdateCaption),
-                               FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, programVersion_}),
-                               20);
-        ctrayIcon_.Tag = 1;
-        balloonHideInterval_ = 23000;
-        if (balloonTimerRunning_) KillTimer(hwnd(), ids::tmrBallonHide);
-        balloonTimerRunning_ = false;
-        EnableBalloonHideTimer();
+        tray_.ShowUpdateBalloon(Msg(Message::UpdateCaption),
+                                FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, programVersion_}));
     }
 }
 

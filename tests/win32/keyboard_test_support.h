@@ -22,21 +22,16 @@ class KeyboardUser {
 public:
     explicit KeyboardUser(DWORD loopThread) : loopThread_(loopThread) {}
 
-    // Presses and releases `key` while holding the modifier keys down.
+    // Presses and releases `key` while holding the modifier keys down. As a user does, the
+    // modifiers are down before the key: a loaded machine may take a moment to register them.
     void Press(WORD key, const std::vector<WORD>& modifiers = {}) const {
-        std::vector<INPUT> inputs;
-        auto add = [&inputs](WORD vk, DWORD flags) {
-            INPUT input{INPUT_KEYBOARD};
-            input.ki.wVk = vk;
-            input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-            input.ki.dwFlags = flags;
-            inputs.push_back(input);
-        };
-        for (WORD modifier : modifiers) add(modifier, 0);
-        add(key, 0);
-        add(key, KEYEVENTF_KEYUP);
-        for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, KEYEVENTF_KEYUP);
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        for (WORD modifier : modifiers) {
+            Send(modifier, 0);
+            WaitFor([modifier] { return GetAsyncKeyState(modifier) < 0; }, std::chrono::seconds(2));
+        }
+        Send(key, 0);
+        Send(key, KEYEVENTF_KEYUP);
+        for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) Send(*it, KEYEVENTF_KEYUP);
     }
 
     HWND Focus() const {
@@ -92,6 +87,14 @@ public:
     }
 
 private:
+    static void Send(WORD vk, DWORD flags) {
+        INPUT input{INPUT_KEYBOARD};
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof(INPUT));
+    }
+
     DWORD loopThread_;
 };
 

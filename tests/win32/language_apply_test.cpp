@@ -71,7 +71,7 @@ protected:
     }
     static std::wstring Hint(int id) { return test::HintOf(main().hwnd(), main().Control(id)); }
     static std::wstring MenuCaption(const wchar_t* name) {
-        for (const auto& item : main().TrayMenu().items)
+        for (const auto& item : main().Tray().Menu().items)
             if (item.name == name) return item.caption;
         return L"<no item>";
     }
@@ -234,7 +234,7 @@ TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
     test::ClickApply(main());
     std::wstring caption = Text(ids::bbtnStart), hint = Hint(ids::bbtnStart), status = StatusText(0);
-    int trayImage = main().TrayIconIndex();
+    int trayImage = main().Tray().ImageIndex();
     main().Seq().StartOrStop();  // stops the walk
     main().Tasks().Clear();
 

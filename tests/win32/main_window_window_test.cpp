@@ -43,7 +43,7 @@ TEST(MainWindow, StatusRoutineShowsTheTextInTheStatusBarAndTheTrayHint) {
     EXPECT_EQ(SendMessageW(main->StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 2);
     EXPECT_EQ(parts[0], ui::Scale(230, dpi));
     EXPECT_EQ(parts[1], ui::Scale(230 + 150, dpi));
-    EXPECT_EQ(main->TrayIconIndex(), 0);
+    EXPECT_EQ(main->Tray().ImageIndex(), 0);
     struct Case {
         std::wstring text;
         int index, shown;
@@ -57,9 +57,9 @@ TEST(MainWindow, StatusRoutineShowsTheTextInTheStatusBarAndTheTrayHint) {
         SCOPED_TRACE(testing::PrintToString(c.text));
         main->setMSGPanel(c.text, c.index);
         EXPECT_EQ(StatusText(main->StatusBar(), 0), c.text);
-        EXPECT_EQ(main->TrayIcon().Hint(), caption + L"\r" + c.text);
-        EXPECT_EQ(main->TrayHint(), caption + L"\r" + c.text);
-        EXPECT_EQ(main->TrayIconIndex(), c.shown);
+        EXPECT_EQ(main->Tray().Icon().Hint(), caption + L"\r" + c.text);
+        EXPECT_EQ(main->Tray().Icon().Hint(), caption + L"\r" + c.text);
+        EXPECT_EQ(main->Tray().ImageIndex(), c.shown);
     }
 }
 

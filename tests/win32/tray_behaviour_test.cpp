@@ -55,7 +55,7 @@ void StartWalkByHand(MainWindowFixture& main) {
 
 // The shell's report about the icon, as it reaches the icon's own window.
 void ShellEvent(MainWindowFixture& main, UINT event) {
-    SendMessageW(main->TrayIcon().NotifyWindow(), ui::TrayIcon::kCallbackMessage, 0, MAKELPARAM(event, 1));
+    SendMessageW(main->Tray().Icon().NotifyWindow(), ui::TrayIcon::kCallbackMessage, 0, MAKELPARAM(event, 1));
 }
 
 // Runs the queue until the start-up update check has handed over its result, so it cannot
@@ -112,7 +112,7 @@ std::vector<DWORD> IconPixels(HICON icon) {
 std::vector<std::wstring> TrayMenuNow(MainWindowFixture& main) {
     main->Actions().Update();
     std::vector<std::wstring> names;
-    for (const ui::MenuItem* item : main->TrayMenu().VisibleItems()) names.push_back(item->name);
+    for (const ui::MenuItem* item : main->Tray().Menu().VisibleItems()) names.push_back(item->name);
     return names;
 }
 
@@ -147,7 +147,7 @@ using Names = std::vector<std::wstring>;
 TEST(TrayBehaviour, IconIsShownAtStartUpAndItsImageFollowsTheStatusRoutine) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
-    const ui::TrayIcon& tray = main->TrayIcon();
+    const ui::TrayIcon& tray = main->Tray().Icon();
     EXPECT_TRUE(tray.Visible());
     EXPECT_EQ(tray.Owner(), main->hwnd());
     EXPECT_EQ(tray.Hint(), L"Lentora v." + main->ProgramVersion() + L"\r" + main->Msg(Message::IdleStatus));
@@ -177,29 +177,29 @@ TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) 
     MainWindowFixture main(LaunchSetup(true));
     ASSERT_TRUE(main.created());
     ASSERT_EQ(main->Tasks().Count(), 2u);
-    ui::TrayIcon& tray = main->TrayIcon();
+    ui::TrayIcon& tray = main->Tray().Icon();
     StartWalkByHand(main);
-    EXPECT_FALSE(main->BalloonHideTimerRunning());
+    EXPECT_FALSE(main->Tray().HideTimerRunning());
 
     main->Seq().Tick();
     EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(Message::TaskStartedStatus)) << "the task really started";
     EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::LaunchBalloonTitle));
     EXPECT_EQ(tray.BalloonText(), kShort);
-    EXPECT_TRUE(main->BalloonHideTimerRunning());
-    EXPECT_EQ(main->BalloonHideInterval(), 13000u);
+    EXPECT_TRUE(main->Tray().HideTimerRunning());
+    EXPECT_EQ(main->Tray().HideInterval(), 13000u);
 
     main->Seq().Tick();
     EXPECT_EQ(main->Tasks().Item(1).status, main->Msg(Message::TaskStartedStatus));
     EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::LaunchBalloonTitle));
     EXPECT_EQ(tray.BalloonText(), kLong.substr(0, 255)) << "the first 255 characters of a longer line";
-    EXPECT_TRUE(main->BalloonHideTimerRunning());
+    EXPECT_TRUE(main->Tray().HideTimerRunning());
 
-    main->tmrBallonHideTimer();
+    main->Tray().OnHideTimer();
     EXPECT_TRUE(tray.BalloonTitle().empty());
     EXPECT_TRUE(tray.BalloonText().empty());
     EXPECT_EQ(tray.Tag, 0);
-    EXPECT_FALSE(main->BalloonHideTimerRunning());
-    EXPECT_EQ(main->BalloonHideInterval(), 13000u);
+    EXPECT_FALSE(main->Tray().HideTimerRunning());
+    EXPECT_EQ(main->Tray().HideInterval(), 13000u);
 
     // A click on a launch balloon is no update question.
     ShellEvent(main, NIN_BALLOONUSERCLICK);
@@ -247,21 +247,21 @@ TEST(TrayBehaviour, WithBalloonsOffALaunchShowsNoBalloon) {
     StartWalkByHand(main);
     main->Seq().Tick();
     EXPECT_EQ(main->Tasks().Item(0).status, main->Msg(Message::TaskStartedStatus));
-    EXPECT_TRUE(main->TrayIcon().BalloonText().empty());
-    EXPECT_FALSE(main->BalloonHideTimerRunning());
+    EXPECT_TRUE(main->Tray().Icon().BalloonText().empty());
+    EXPECT_FALSE(main->Tray().HideTimerRunning());
 }
 
 TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
     WaitForStartupUpdateCheck(main);
-    ui::TrayIcon& tray = main->TrayIcon();
+    ui::TrayIcon& tray = main->Tray().Icon();
     main->ShowUpdateResult(NewerBuild(main));
     EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::UpdateCaption));
     EXPECT_EQ(tray.BalloonText(), UpdateText(main));
     EXPECT_EQ(tray.Tag, 1);
-    EXPECT_TRUE(main->BalloonHideTimerRunning());
-    EXPECT_EQ(main->BalloonHideInterval(), 23000u);
+    EXPECT_TRUE(main->Tray().HideTimerRunning());
+    EXPECT_EQ(main->Tray().HideInterval(), 23000u);
 
     ShellEvent(main, NIN_BALLOONUSERCLICK);
     ASSERT_EQ(main.boxes.shown.size(), 1u);
@@ -286,11 +286,11 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
         MainWindowFixture main(LaunchSetup(true));
         ASSERT_TRUE(main.created());
         WaitForStartupUpdateCheck(main);
-        ui::TrayIcon& tray = main->TrayIcon();
+        ui::TrayIcon& tray = main->Tray().Icon();
         if (end == End::LaunchBalloon) StartWalkByHand(main);
         main->ShowUpdateResult(NewerBuild(main));
         ASSERT_EQ(tray.Tag, 1);
-        ASSERT_EQ(main->BalloonHideInterval(), 23000u);
+        ASSERT_EQ(main->Tray().HideInterval(), 23000u);
 
         switch (end) {
             case End::ShellTimeout:
@@ -298,10 +298,10 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
                 EXPECT_TRUE(tray.BalloonText().empty());
                 break;
             case End::HideTimer:
-                main->tmrBallonHideTimer();
+                main->Tray().OnHideTimer();
                 EXPECT_TRUE(tray.BalloonText().empty());
-                EXPECT_FALSE(main->BalloonHideTimerRunning());
-                EXPECT_EQ(main->BalloonHideInterval(), 13000u) << "back to the launch balloon's interval";
+                EXPECT_FALSE(main->Tray().HideTimerRunning());
+                EXPECT_EQ(main->Tray().HideInterval(), 13000u) << "back to the launch balloon's interval";
                 break;
             case End::LaunchBalloon: {
                 main->Seq().Tick();
@@ -312,7 +312,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
                 EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::LaunchBalloonTitle))
                     << "the launch balloon replaced the update balloon";
                 EXPECT_EQ(tray.BalloonText(), kShort);
-                EXPECT_TRUE(main->BalloonHideTimerRunning()) << "the running timer keeps its countdown";
+                EXPECT_TRUE(main->Tray().HideTimerRunning()) << "the running timer keeps its countdown";
                 break;
             }
         }
@@ -328,26 +328,26 @@ TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
     ASSERT_TRUE(main.created());
     ASSERT_TRUE(main->Seq().DelayRunning());
 
-    const ui::MenuItem* def = main->TrayMenu().DefaultItem();
+    const ui::MenuItem* def = main->Tray().Menu().DefaultItem();
     ASSERT_NE(def, nullptr);
     EXPECT_EQ(def->name, L"mnuShow");
     EXPECT_FALSE(def->caption.empty());
 
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"mnuWait", L"mnuExit"})) << "waiting";
-    EXPECT_EQ(main->TrayIconIndex(), 2);
+    EXPECT_EQ(main->Tray().ImageIndex(), 2);
     main->Seq().CancelDelay();
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"mnuExit"})) << "idle";
-    EXPECT_EQ(main->TrayIconIndex(), 0);
+    EXPECT_EQ(main->Tray().ImageIndex(), 0);
     StartWalkByHand(main);
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuExit"})) << "walking";
-    EXPECT_EQ(main->TrayIconIndex(), 3);
+    EXPECT_EQ(main->Tray().ImageIndex(), 3);
     main->Seq().Pause();
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"Resume1", L"mnuExit"}))
         << "paused offers Pause again";
-    EXPECT_EQ(main->TrayIconIndex(), 4);
+    EXPECT_EQ(main->Tray().ImageIndex(), 4);
 
     // As it opens: the texts of the language, the default item bold, and every item's picture.
-    ui::PopupMenu::Built menu = main->TrayMenu().Build();
+    ui::PopupMenu::Built menu = main->Tray().Menu().Build();
     ASSERT_EQ(menu.shown.size(), 5u);
     EXPECT_EQ(GetMenuDefaultItem(menu.menu.get(), FALSE, 0), 1u);
     for (size_t i = 0; i < menu.shown.size(); ++i) {
@@ -382,14 +382,14 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         ASSERT_TRUE(main.created());
         WaitForStartupUpdateCheck(main);  // its line comes late: the list below must be whole
         EXPECT_FALSE(IsWindowVisible(main->hwnd()));
-        EXPECT_TRUE(main->TrayIcon().Visible());
+        EXPECT_TRUE(main->Tray().Icon().Visible());
         // Nobody sees the pages yet: they are not even built.
         EXPECT_FALSE(main->ContentBuilt());
         const std::vector<std::wstring> logged = main->LogLines();
         ASSERT_GT(main.ScreenLogCount(L"Timer of delay is started"), 0);
 
         if (way == Way::MenuItem) {
-            main->TrayMenu().Run(*main->TrayMenu().DefaultItem());
+            main->Tray().Menu().Run(*main->Tray().Menu().DefaultItem());
         } else {
             ShellEvent(main, WM_LBUTTONDBLCLK);
         }
@@ -412,7 +412,7 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         EXPECT_TRUE(IsWindowVisible(main->hwnd()));
         EXPECT_FALSE(IsIconic(main->hwnd()));
         EXPECT_TRUE(OnScreen(main->hwnd())) << "restored where it was centred, not at the minimised position";
-        EXPECT_TRUE(main->TrayIcon().Visible()) << "the icon stays while the window is up";
+        EXPECT_TRUE(main->Tray().Icon().Visible()) << "the icon stays while the window is up";
         EXPECT_EQ(ImageList_GetImageCount(TabCtrl_GetImageList(tabs)), IDI_IMG_COUNT)
             << "the pictures came with the window";
         EXPECT_GT(ClientWidth(list), 0) << "and the layout";
