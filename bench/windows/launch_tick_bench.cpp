@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "ui/message_box.h"
 
 namespace fs = std::filesystem;
-using lentora::TfrmMain;
+using lentora::MainWindow;
 
 namespace {
 
@@ -129,7 +129,7 @@ int wmain(int argc, wchar_t** argv) {
 
     Setup s = PrepareFolders(argv[1], argv[2], tasks, log);
     SetEnvironmentVariableW(L"LENTORA_RECORD_FILE", s.records.c_str());
-    auto form = std::make_unique<TfrmMain>(lentora::StartupContext{(s.program / L"lentora.exe").wstring(), {}});
+    auto form = std::make_unique<MainWindow>(lentora::StartupContext{(s.program / L"lentora.exe").wstring(), {}});
     if (!form->Create() || static_cast<int>(form->Tasks().Count()) != tasks) {
         std::fputs("the main window did not start with the task list\n", stderr);
         return 1;

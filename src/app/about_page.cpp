@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <pugixml.hpp>
 
-#include "app/main_form_ids.h"
+#include "app/main_window_ids.h"
 #include "app/site_links.h"
 #include "image_ids.h"
 #include "lang/license_texts.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/main_form_ids.h"
+#include "app/main_window_ids.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
 #include "util/date_time.h"

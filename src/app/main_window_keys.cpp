@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "ui/dialog_keys.h"
 #include "ui/tab_order.h"
 

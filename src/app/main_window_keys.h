@@ -7,11 +7,11 @@
 
 namespace lentora {
 
-class TfrmMain;
+class MainWindow;
 
 class MainWindowKeys {
 public:
-    explicit MainWindowKeys(TfrmMain& form) : form_(form) {}
+    explicit MainWindowKeys(MainWindow& form) : form_(form) {}
 
     // True when the message was handled and must not be dispatched.
     bool Translate(MSG& msg);
@@ -20,7 +20,7 @@ private:
     bool TranslateWindowKey(MSG& msg);
     void SwitchPage(bool backwards);
 
-    TfrmMain& form_;
+    MainWindow& form_;
 };
 
 }  // namespace lentora

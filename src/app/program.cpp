@@ -5,7 +5,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/main_window_keys.h"
 #include "app/unhandled_error_stop.h"
 #include "sysint/com_ptr.h"
@@ -36,7 +36,7 @@ StartupContext ReadStartupContext() {
 
 }  // namespace
 
-int RunMessageLoop(TfrmMain& form) {
+int RunMessageLoop(MainWindow& form) {
     MainWindowKeys keys(form);
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -54,7 +54,7 @@ int RunProgram() {
     const ComApartment com;
     int exitCode = 0;
     {
-        TfrmMain form(ReadStartupContext());
+        MainWindow form(ReadStartupContext());
         ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
         try {
             if (form.Create()) exitCode = RunMessageLoop(form);

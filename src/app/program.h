@@ -3,10 +3,10 @@
 
 namespace lentora {
 
-class TfrmMain;
+class MainWindow;
 
 int RunProgram();
 // The program's message loop, until the quit message; its exit code.
-int RunMessageLoop(TfrmMain& form);
+int RunMessageLoop(MainWindow& form);
 
 }  // namespace lentora

@@ -1,12 +1,12 @@
 #include "app/unhandled_error_stop.h"
 
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "ui/message_box.h"
 #include "util/format.h"
 
 namespace lentora {
 
-void StopAfterUnhandledError(TfrmMain& form, const std::wstring& what) {
+void StopAfterUnhandledError(MainWindow& form, const std::wstring& what) {
     // Before the box: its message loop could otherwise deliver a close that saves.
     form.EndWithoutSaving(kExitAfterUnhandledError);
     try {

@@ -6,10 +6,10 @@
 
 namespace lentora {
 
-class TfrmMain;
+class MainWindow;
 
 inline constexpr int kExitAfterUnhandledError = 3;
 
-void StopAfterUnhandledError(TfrmMain& form, const std::wstring& what);
+void StopAfterUnhandledError(MainWindow& form, const std::wstring& what);
 
 }  // namespace lentora

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/property_form.h"
+#include "app/task_dialog.h"
 #include "main_window_fixture.h"
 
 namespace lentora::test {
@@ -19,14 +19,14 @@ namespace lentora::test {
 // cancelled, so a failed expectation cannot hang the loop.
 class PropertyDialogHook {
 public:
-    explicit PropertyDialogHook(std::function<void(TfrmProperty&)> act) {
-        TfrmProperty::OnShownHook() = [this, act = std::move(act)](TfrmProperty& dialog) {
+    explicit PropertyDialogHook(std::function<void(TaskDialog&)> act) {
+        TaskDialog::OnShownHook() = [this, act = std::move(act)](TaskDialog& dialog) {
             ++shown;
             act(dialog);
             if (!dialog.Closed()) dialog.bbtnCancelClick();
         };
     }
-    ~PropertyDialogHook() { TfrmProperty::OnShownHook() = nullptr; }
+    ~PropertyDialogHook() { TaskDialog::OnShownHook() = nullptr; }
     PropertyDialogHook(const PropertyDialogHook&) = delete;
     PropertyDialogHook& operator=(const PropertyDialogHook&) = delete;
 
@@ -34,7 +34,7 @@ public:
 };
 
 // A control of a dialog that has no accessor, by its command id (IDOK, IDCANCEL).
-inline HWND DialogItem(const TfrmProperty& dialog, int id) { return GetDlgItem(dialog.hwnd(), id); }
+inline HWND DialogItem(const TaskDialog& dialog, int id) { return GetDlgItem(dialog.hwnd(), id); }
 
 // Shown by its own style; its dialog may be hidden or not yet shown.
 inline bool HasVisibleStyle(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -74,7 +74,7 @@ inline std::wstring HintOf(HWND topLevel, HWND control) {
 }
 
 // The selector's entries in their order.
-inline std::vector<std::wstring> LanguageEntries(TfrmMain& form) {
+inline std::vector<std::wstring> LanguageEntries(MainWindow& form) {
     HWND combo = form.Control(ids::cbLanguageSelect);
     std::vector<std::wstring> entries;
     auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
@@ -90,7 +90,7 @@ inline std::vector<std::wstring> LanguageEntries(TfrmMain& form) {
 
 // Picks the entry of this language file (a name inside its folder) as the user does; false when
 // none has it. Display texts may repeat ("Error"), file paths do not.
-inline bool PickLanguageFile(TfrmMain& form, std::wstring_view fileName) {
+inline bool PickLanguageFile(MainWindow& form, std::wstring_view fileName) {
     HWND combo = form.Control(ids::cbLanguageSelect);
     auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
@@ -106,6 +106,6 @@ inline bool PickLanguageFile(TfrmMain& form, std::wstring_view fileName) {
 }
 
 // A click on the Apply button beside the language selector.
-inline void ClickApply(TfrmMain& form) { SendMessageW(form.Control(ids::actApplyLng), BM_CLICK, 0, 0); }
+inline void ClickApply(MainWindow& form) { SendMessageW(form.Control(ids::actApplyLng), BM_CLICK, 0, 0); }
 
 }  // namespace lentora::test

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/program.h"
 
 namespace lentora::test {
@@ -100,7 +100,7 @@ private:
 
 // Runs the program's message loop on this thread, the main window in front, while `act` types on
 // another; the loop ends once `act` has returned and any menu it left open is closed.
-inline void TypeWhileLoopRuns(TfrmMain& form, const std::function<void(KeyboardUser&)>& act) {
+inline void TypeWhileLoopRuns(MainWindow& form, const std::function<void(KeyboardUser&)>& act) {
     SetForegroundWindow(form.hwnd());
     ASSERT_EQ(GetForegroundWindow(), form.hwnd());
     const DWORD loopThread = GetCurrentThreadId();

@@ -14,7 +14,7 @@
 #include "dialog_test_support.h"
 #include "lang/language_keys.h"
 #include "lang/license_texts.h"
-#include "sysint/registry_form.h"
+#include "sysint/startup_entries_dialog.h"
 #include "util/format.h"
 
 namespace lentora {
@@ -44,7 +44,7 @@ protected:
         ASSERT_EQ(main().Msg(Message::WarningCaption), L"Warning");
     }
 
-    static TfrmMain& main() { return window->form(); }
+    static MainWindow& main() { return window->form(); }
     static std::wstring Text(int id) { return window->Text(id); }
     static std::wstring StatusText(int panel) {
         wchar_t buffer[512] = {};
@@ -255,10 +255,10 @@ TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
     EXPECT_TRUE(main().OptionsChanged());
 
     std::wstring propertyTitle, registryTitle;
-    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
         propertyTitle = dialog.Title();
         test::ClickButton(dialog.sbtnImport());
-        if (TfrmRegistryEdit* form = main().RegistryForm()) registryTitle = form->Title();
+        if (StartupEntriesDialog* form = main().RegistryForm()) registryTitle = form->Title();
     });
     main().actAddTaskExecute();
     EXPECT_EQ(propertyTitle, L"\u041D\u043E\u0432\u0430\u044F \u0437\u0430\u0434\u0430\u0447\u0430");
@@ -271,7 +271,7 @@ TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
 TEST_F(LanguageApply, AFileWithOnlyTheImportKeySetsTheImportButtonsCaptionAndHint) {
     ASSERT_TRUE(test::PickLanguageFile(main(), L"ImportOnly.lng"));
     std::wstring caption, buttonHint, title, ok;
-    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
         caption = ui::GetText(dialog.sbtnImport());
         buttonHint = dialog.Hint(dialog.sbtnImport());
         title = dialog.Title();

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "../support/temp_dir.h"
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "program_version.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
@@ -142,7 +142,7 @@ public:
         for (const auto& [name, bytes] : setup.files) WriteBytes(Path(name), bytes);
         if (const char* exe = std::getenv("LENTORA_EXE")) CopyFileW(WinePath(exe).c_str(), ExePath().c_str(), TRUE);
         if (!std::filesystem::exists(ProfileFolderPath())) createdProfile_ = ProfileFolderPath();
-        form_ = std::make_unique<TfrmMain>(StartupContext{ExePath(), std::move(setup.args)});
+        form_ = std::make_unique<MainWindow>(StartupContext{ExePath(), std::move(setup.args)});
         created_ = form_->Create();
     }
     ~MainWindowFixture() {
@@ -156,8 +156,8 @@ public:
     MainWindowFixture& operator=(const MainWindowFixture&) = delete;
 
     bool created() const { return created_; }
-    TfrmMain& form() const { return *form_; }
-    TfrmMain* operator->() const { return form_.get(); }
+    MainWindow& form() const { return *form_; }
+    MainWindow* operator->() const { return form_.get(); }
 
     std::wstring Path(std::wstring_view name) const { return dir_.File(name); }
     std::wstring ExePath() const { return Path(L"lentora.exe"); }
@@ -247,7 +247,7 @@ public:
 private:
     TempDir dir_;
     std::wstring createdProfile_;
-    std::unique_ptr<TfrmMain> form_;
+    std::unique_ptr<MainWindow> form_;
     bool created_ = false;
 };
 

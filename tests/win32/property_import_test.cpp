@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "dialog_test_support.h"
-#include "sysint/registry_form.h"
+#include "sysint/startup_entries_dialog.h"
 #include "sysint_test_support.h"
 
 namespace lentora {
@@ -19,8 +19,8 @@ using test::DialogItem;
 using test::HasVisibleStyle;
 using test::PropertyDialogHook;
 
-const std::wstring kRun = TfrmRegistryEdit::kRunKey;
-const std::wstring kDisabled = TfrmRegistryEdit::kDisabledKey;
+const std::wstring kRun = StartupEntriesDialog::kRunKey;
+const std::wstring kDisabled = StartupEntriesDialog::kDisabledKey;
 // A quoted path followed by an argument, as installers write it.
 const std::wstring kCommand = L"\"C:\\Program Files\\Tool\\tool.exe\" /tray";
 
@@ -35,12 +35,12 @@ protected:
         cleanup.Value(HKEY_CURRENT_USER, kRun, name);
         cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name);
     }
-    static TfrmMain& main() { return window->form(); }
+    static MainWindow& main() { return window->form(); }
 
     // Opens the registry dialog from the property dialog and imports this test's Run value.
-    void Import(TfrmProperty& dialog) {
+    void Import(TaskDialog& dialog) {
         ClickButton(dialog.sbtnImport());
-        TfrmRegistryEdit* form = main().RegistryForm();
+        StartupEntriesDialog* form = main().RegistryForm();
         ASSERT_NE(form, nullptr);
         EXPECT_TRUE(IsWindowVisible(form->hwnd()));
         const auto& rows = form->Rows();
@@ -48,7 +48,7 @@ protected:
                                 [&](const RegistryEntry& r) { return r.item == name && r.hkey == L"HKCU"; });
         ASSERT_NE(row, rows.end());
         form->SelectRow(static_cast<size_t>(row - rows.begin()));
-        ClickButton(form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport));
+        ClickButton(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport));
         EXPECT_FALSE(IsWindowVisible(form->hwnd()));
         EXPECT_EQ(main().RegistryForm(), form) << "Import hides the registry dialog, it is not destroyed";
     }
@@ -59,14 +59,14 @@ protected:
 };
 
 TEST_F(PropertyImport, OkAddsAnImportedTaskAndMovesTheRunValueToTheDisabledEntries) {
-    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
         std::wstring title = dialog.Title();
         EXPECT_FALSE(HasVisibleStyle(dialog.chbDisableReg()));
         ClickButton(dialog.sbtnImport());
-        TfrmRegistryEdit* first = main().RegistryForm();
+        StartupEntriesDialog* first = main().RegistryForm();
         ASSERT_NO_FATAL_FAILURE(Import(dialog));
         EXPECT_EQ(main().RegistryForm(), first) << "one registry dialog per property dialog";
-        EXPECT_EQ(dialog.Tag, TfrmProperty::kImporting);
+        EXPECT_EQ(dialog.Tag, TaskDialog::kImporting);
         EXPECT_EQ(ui::GetText(dialog.feSelectFile()), L"C:\\Program Files\\Tool\\tool.exe /tray");
         EXPECT_TRUE(HasVisibleStyle(dialog.chbDisableReg()));
         EXPECT_TRUE(ui::IsChecked(dialog.chbDisableReg()));
@@ -101,7 +101,7 @@ TEST_F(PropertyImport, OkAddsAnImportedTaskAndMovesTheRunValueToTheDisabledEntri
 // go on starting the entry beside the new task.
 TEST_F(PropertyImport, AnEntryThatCannotBeTakenOverAddsNoTaskAndSaysWhy) {
     size_t boxes = window->boxes.shown.size();
-    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
         ASSERT_NO_FATAL_FAILURE(Import(dialog));
         ui::SetText(dialog.dseTime(), L"7");
         {
@@ -127,7 +127,7 @@ TEST_F(PropertyImport, AnEntryThatCannotBeTakenOverAddsNoTaskAndSaysWhy) {
 }
 
 TEST_F(PropertyImport, CancelAfterImportAddsNothingAndMovesNothing) {
-    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
         ASSERT_NO_FATAL_FAILURE(Import(dialog));
         ClickButton(DialogItem(dialog, IDCANCEL));
         EXPECT_TRUE(dialog.Closed());

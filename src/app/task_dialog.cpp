@@ -1,9 +1,9 @@
-#include "app/property_form.h"
+#include "app/task_dialog.h"
 
 #include <commdlg.h>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "image_ids.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
@@ -27,18 +27,18 @@ constexpr std::wstring_view kForbidden = L"*,?\"<>|";
 
 }  // namespace
 
-std::function<void(TfrmProperty&)>& TfrmProperty::OnShownHook() {
-    static std::function<void(TfrmProperty&)> hook;
+std::function<void(TaskDialog&)>& TaskDialog::OnShownHook() {
+    static std::function<void(TaskDialog&)> hook;
     return hook;
 }
 
-TfrmProperty::TfrmProperty(TfrmMain& main, Mode mode) : Tag(mode), main_(main) {}
+TaskDialog::TaskDialog(MainWindow& main, Mode mode) : Tag(mode), main_(main) {}
 
-TfrmProperty::~TfrmProperty() {
+TaskDialog::~TaskDialog() {
     if (main_.PropertyForm() == this) main_.SetPropertyForm(nullptr);
 }
 
-bool TfrmProperty::CreateAndShow() {
+bool TaskDialog::CreateAndShow() {
     RegisterClassOnce(L"TfrmProperty", CS_DBLCLKS);
     HWND owner = main_.hwnd();
     UINT dpi = ui::WindowDpi(owner);
@@ -59,7 +59,7 @@ bool TfrmProperty::CreateAndShow() {
     return true;
 }
 
-void TfrmProperty::ShowModal() {
+void TaskDialog::ShowModal() {
     HWND owner = main_.hwnd();
     if (!CreateAndShow()) return;
     EnableWindow(owner, FALSE);
@@ -77,7 +77,7 @@ void TfrmProperty::ShowModal() {
     SetActiveWindow(owner);
 }
 
-void TfrmProperty::CreateControls() {
+void TaskDialog::CreateControls() {
     tooltip_.Create(hwnd());
     label_ = ui::CreateLabel(hwnd(), L"Program");
     feSelectFile_ = ui::CreateControl(hwnd(), WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kFile, WS_EX_CLIENTEDGE);
@@ -102,7 +102,7 @@ void TfrmProperty::CreateControls() {
     Layout();
 }
 
-void TfrmProperty::Layout() {
+void TaskDialog::Layout() {
     UINT dpi = ui::WindowDpi(hwnd());
     auto s = [dpi](int px) { return ui::Scale(px, dpi); };
     ui::Move(label_, s(10), s(8), s(300), s(16));
@@ -118,11 +118,11 @@ void TfrmProperty::Layout() {
     ui::Move(bbtnCancel_, s(353), s(114), s(72), s(27));
 }
 
-std::wstring TfrmProperty::Title() const { return ui::GetText(hwnd()); }
+std::wstring TaskDialog::Title() const { return ui::GetText(hwnd()); }
 
-std::wstring TfrmProperty::Hint(HWND control) const { return tooltip_.Get(control); }
+std::wstring TaskDialog::Hint(HWND control) const { return tooltip_.Get(control); }
 
-void TfrmProperty::SetTargetText(std::wstring_view target, const std::wstring& text) {
+void TaskDialog::SetTargetText(std::wstring_view target, const std::wstring& text) {
     if (target == L"frmProperty.title.add") {
         if (Tag == kAdding) SetWindowTextW(hwnd(), text.c_str());
         return;
@@ -150,7 +150,7 @@ void TfrmProperty::SetTargetText(std::wstring_view target, const std::wstring& t
     }
 }
 
-void TfrmProperty::FormShow() {
+void TaskDialog::FormShow() {
     LanguageFile file(main_.SelectedLanguagePath());
     for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyPropertyTexts)) {
         std::wstring text = file.ShownText(*key);
@@ -162,12 +162,12 @@ void TfrmProperty::FormShow() {
     if (Tag == kImporting) ShowWindow(chbDisableReg_, SW_SHOW);
 }
 
-void TfrmProperty::Warn(const std::wstring& text, HWND focus) {
+void TaskDialog::Warn(const std::wstring& text, HWND focus) {
     ui::ShowMessageBox(hwnd(), text, main_.Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
     SetFocus(focus);
 }
 
-bool TfrmProperty::bbtnOkClick() {
+bool TaskDialog::bbtnOkClick() {
     // Pasted text may be anything: only a whole number (blanks around it dropped) can come due.
     const std::wstring delayText(TrimBlanks(ui::GetText(dseTime_.edit)));
     if (ParseWholeNumber(delayText).value_or(0) < 1) {
@@ -213,22 +213,22 @@ bool TfrmProperty::bbtnOkClick() {
     return true;
 }
 
-void TfrmProperty::bbtnCancelClick() { Close(); }
+void TaskDialog::bbtnCancelClick() { Close(); }
 
-void TfrmProperty::Close() {
+void TaskDialog::Close() {
     if (closed_) return;
     closed_ = true;
     main_.DestroyRegistryForm();
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-void TfrmProperty::ImportCommandLine(const std::wstring& commandLine) {
+void TaskDialog::ImportCommandLine(const std::wstring& commandLine) {
     Tag = kImporting;
     ui::SetText(feSelectFile_, commandLine);
     ShowWindow(chbDisableReg_, SW_SHOW);
 }
 
-void TfrmProperty::Browse() {
+void TaskDialog::Browse() {
     wchar_t file[MAX_PATH] = {};
     std::wstring current = ui::GetText(feSelectFile_), folder;
     if (!current.empty() && platform::FileExists(current)) {
@@ -250,7 +250,7 @@ void TfrmProperty::Browse() {
     if (GetOpenFileNameW(&ofn)) ui::SetText(feSelectFile_, file);
 }
 
-LRESULT TfrmProperty::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TaskDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
             CreateControls();

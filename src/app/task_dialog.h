@@ -1,4 +1,4 @@
-// TfrmProperty: the modal dialog that adds a task, edits the selected one, or takes over an
+// TaskDialog: the modal dialog that adds a task, edits the selected one, or takes over an
 // entry of the system's start-up list (mode in Tag: 0 adding, 1 editing, 2 importing).
 #pragma once
 #include <windows.h>
@@ -14,14 +14,14 @@
 
 namespace lentora {
 
-class TfrmMain;
+class MainWindow;
 
-class TfrmProperty : public ui::Window {
+class TaskDialog : public ui::Window {
 public:
     enum Mode { kAdding = 0, kEditing = 1, kImporting = 2 };
 
-    TfrmProperty(TfrmMain& main, Mode mode);
-    ~TfrmProperty() override;
+    TaskDialog(MainWindow& main, Mode mode);
+    ~TaskDialog() override;
 
     // Creates the window, fills it for its mode and shows it; the loop runs until it closes.
     void ShowModal();
@@ -50,7 +50,7 @@ public:
     void SetTargetText(std::wstring_view target, const std::wstring& text);
 
     // Runs once the dialog is shown by ShowModal: lets tests act inside the modal loop.
-    static std::function<void(TfrmProperty&)>& OnShownHook();
+    static std::function<void(TaskDialog&)>& OnShownHook();
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -61,7 +61,7 @@ private:
     void Browse();
     void Warn(const std::wstring& text, HWND focus);
 
-    TfrmMain& main_;
+    MainWindow& main_;
     HWND label_ = nullptr, feSelectFile_ = nullptr, browse_ = nullptr, chbEnableTask_ = nullptr,
          chbDisableReg_ = nullptr, delayLabel_ = nullptr, sbtnImport_ = nullptr, bbtnOk_ = nullptr,
          bbtnCancel_ = nullptr;

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "ui/message_box.h"
 #include "util/date_time.h"
 #include "util/format.h"
@@ -29,21 +29,21 @@ void SelectLast(ui::ControlValues& values, int id) {
 
 }  // namespace
 
-void TfrmMain::SetOptionsChanged(bool changed) { options_.SetEnabled(ids::btnSaveOptions, changed); }
-bool TfrmMain::OptionsChanged() const { return options_.Enabled(ids::btnSaveOptions); }
+void MainWindow::SetOptionsChanged(bool changed) { options_.SetEnabled(ids::btnSaveOptions, changed); }
+bool MainWindow::OptionsChanged() const { return options_.Enabled(ids::btnSaveOptions); }
 
-void TfrmMain::SetCheck(int id, bool checked) {
+void MainWindow::SetCheck(int id, bool checked) {
     // As a user's click does, a change of value runs the control's handler.
     if (options_.Checked(id) == checked) return;
     options_.SetChecked(id, checked);
     OnOptionClicked(id);
 }
 
-void TfrmMain::SetNumber(int id, std::optional<int> value) {
+void MainWindow::SetNumber(int id, std::optional<int> value) {
     options_.SetText(id, value ? std::to_wstring(*value) : L"");
 }
 
-Settings TfrmMain::SettingsShown() const {
+Settings MainWindow::SettingsShown() const {
     Settings s = settings_;
     s.useSkin = options_.Checked(ids::chbUseSkin);
     s.useAero = options_.Checked(ids::chbAero);
@@ -61,7 +61,7 @@ Settings TfrmMain::SettingsShown() const {
 }
 
 // Fills the option controls from the settings read at start-up.
-void TfrmMain::LoadParams() {
+void MainWindow::LoadParams() {
     const Settings& s = settings_;
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
     updateState_.automaticCheckDisabled = !s.checkForUpdates;
@@ -97,7 +97,7 @@ void TfrmMain::LoadParams() {
     SetOptionsChanged(false);
 }
 
-void TfrmMain::SaveParams() {
+void MainWindow::SaveParams() {
     Log(FormatText(L"Saving params in \"%s\" ...", {settingsPath_}));
     settings_ = SettingsShown();
     Log(SaveSettings(settingsPath_, settings_) == SettingsSaveResult::Saved ? L"Params is saved"
@@ -109,12 +109,12 @@ void TfrmMain::SaveParams() {
     }
 }
 
-void TfrmMain::btnSaveOptionsClick() {
+void MainWindow::btnSaveOptionsClick() {
     SaveParams();
     SetOptionsChanged(false);
 }
 
-void TfrmMain::OnOptionClicked(int id) {
+void MainWindow::OnOptionClicked(int id) {
     switch (id) {
         case ids::chbUseSkin: chbUseSkinClick(); return;
         case ids::chbAero: chbAeroClick(); return;
@@ -122,7 +122,7 @@ void TfrmMain::OnOptionClicked(int id) {
     }
 }
 
-void TfrmMain::chbUseSkinClick() {
+void MainWindow::chbUseSkinClick() {
     bool on = options_.Checked(ids::chbUseSkin);
     skins_.SetActive(on);
     options_.SetEnabled(ids::chbAero, on);
@@ -136,17 +136,17 @@ void TfrmMain::chbUseSkinClick() {
     SetOptionsChanged(true);
 }
 
-void TfrmMain::chbAeroClick() {
+void MainWindow::chbAeroClick() {
     skins_.SetExtendedBorders(options_.Checked(ids::chbAero));
     SetOptionsChanged(true);
 }
 
-void TfrmMain::sSkinBoxChange() {
+void MainWindow::sSkinBoxChange() {
     skins_.Select(options_.Text(ids::sSkinBox));
     SetOptionsChanged(true);
 }
 
-void TfrmMain::sbDownSBClick() { OptionsSB_.ScrollTo(INT_MAX / 2); }
-void TfrmMain::sbUpSBClick() { OptionsSB_.ScrollTo(0); }
+void MainWindow::sbDownSBClick() { OptionsSB_.ScrollTo(INT_MAX / 2); }
+void MainWindow::sbUpSBClick() { OptionsSB_.ScrollTo(0); }
 
 }  // namespace lentora

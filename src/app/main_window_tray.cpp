@@ -1,22 +1,22 @@
 // The main window and the notification area: its menu, the state it shows there, minimising to it.
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "ui/controls.h"
 
 namespace lentora {
 
-void TfrmMain::CreateTray() {
+void MainWindow::CreateTray() {
     auto item = [this](const wchar_t* name, int command) { return ui::ActionMenuItem(name, ActionFor(command)); };
     tray_.Create(hwnd(), {item(L"mnuWait", ids::actWait), item(L"N2", ids::actPause), item(L"Start1", ids::actStop),
                           item(L"Resume1", ids::actResume), item(L"mnuExit", ids::actCloseApp)});
 }
 
-void TfrmMain::setMSGPanel(const std::wstring& msg, int iconIndex) {
+void MainWindow::setMSGPanel(const std::wstring& msg, int iconIndex) {
     pageUpdates_.Run(L"StatusBar.0", [this, msg] { SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(msg.c_str())); });
     tray_.ShowState(ui::GetText(hwnd()) + L"\r" + msg, iconIndex);
 }
 
-void TfrmMain::MinimizeToTray() {
+void MainWindow::MinimizeToTray() {
     // A start at log-on makes the window minimised and hidden: minimising it again would show it
     // on the way and play the animation.
     if (IsIconic(hwnd()) && !IsWindowVisible(hwnd())) return;
@@ -24,17 +24,17 @@ void TfrmMain::MinimizeToTray() {
     ShowWindow(hwnd(), SW_HIDE);
 }
 
-void TfrmMain::mnuShowClick() {
+void MainWindow::mnuShowClick() {
     EnsureContent();
     ShowWindow(hwnd(), SW_RESTORE);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());
 }
 
-void TfrmMain::ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) {
+void MainWindow::ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) {
     tray_.ShowLaunchBalloon(title, text, timeoutSec);
 }
 
-void TfrmMain::EnableBalloonHideTimer() { tray_.EnableHideTimer(); }
+void MainWindow::EnableBalloonHideTimer() { tray_.EnableHideTimer(); }
 
 }  // namespace lentora

@@ -1,6 +1,6 @@
-// TfrmMain: the program's one main window. It owns the controls, actions, menus, timers and the
+// MainWindow: the program's one main window. It owns the controls, actions, menus, timers and the
 // tray icon, implements the hosts through which the portable core acts, and runs start-up and
-// shutdown. Its methods are split over main_form_*.cpp by feature.
+// shutdown. Its methods are split over main_window_*.cpp by feature.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -15,7 +15,7 @@
 #include "lang/language_messages.h"
 #include "app/about_page.h"
 #include "app/log_page.h"
-#include "app/main_form_ids.h"
+#include "app/main_window_ids.h"
 #include "app/tray_controller.h"
 #include "lang/language_param.h"
 #include "launch/sequencer.h"
@@ -39,8 +39,8 @@
 
 namespace lentora {
 
-class TfrmProperty;
-class TfrmRegistryEdit;
+class TaskDialog;
+class StartupEntriesDialog;
 
 // The data object of a language selector entry: the full path of its language file.
 struct TIDD {
@@ -52,10 +52,10 @@ struct StartupContext {
     std::vector<std::wstring> args;     // command-line arguments after the program path
 };
 
-class TfrmMain : public ui::Window, public ILogSink, public ISequencerHost {
+class MainWindow : public ui::Window, public ILogSink, public ISequencerHost {
 public:
-    explicit TfrmMain(StartupContext context);
-    ~TfrmMain() override;
+    explicit MainWindow(StartupContext context);
+    ~MainWindow() override;
 
     // Creates the window, then runs FormCreate. False when the window could not be created.
     bool Create();
@@ -154,9 +154,9 @@ public:
     void DestroyRegistryForm();
     // Takes the imported entry out of the system's start-up; false when it could not.
     bool MoveImportedRegistryEntry();
-    TfrmRegistryEdit* RegistryForm() const { return registryForm_.get(); }
-    TfrmProperty* PropertyForm() const { return propertyForm_; }
-    void SetPropertyForm(TfrmProperty* form) { propertyForm_ = form; }
+    StartupEntriesDialog* RegistryForm() const { return registryForm_.get(); }
+    TaskDialog* PropertyForm() const { return propertyForm_; }
+    void SetPropertyForm(TaskDialog* form) { propertyForm_ = form; }
 
     // Update check. False when the polling interval shown is no number: no check then.
     bool StartUpdateCheck(bool byButton);
@@ -168,7 +168,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Construction of the window's content (main_form_layout.cpp).
+    // Construction of the window's content (main_window_layout.cpp).
     void CreateWindowParts();
     void CreateContent();
     void SetOptionDefaults();
@@ -223,7 +223,7 @@ private:
     bool EnglishPages() const;
     void OpenAddress(const std::wstring& address);
 
-    // Start-up (main_form_startup.cpp).
+    // Start-up (main_window_startup.cpp).
     void FormCreate();
     void InitProgram();
     void ReadCommandLine();
@@ -238,7 +238,7 @@ private:
     void OnListViewItemChanged(NMLISTVIEW* nm);
     void OnContextMenu(HWND source, POINT screen);
 
-    // ISequencerHost (main_form_sequencer.cpp).
+    // ISequencerHost (main_window_sequencer.cpp).
     bool DelayOfStartOn() const override;
     std::optional<std::int32_t> DelayOfStartSec() const override;
     std::wstring DelayOfStartText() const override;
@@ -271,8 +271,8 @@ private:
     bool imagesLoaded_ = false;
     bool layoutPending_ = false;
     std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
-    std::unique_ptr<TfrmRegistryEdit> registryForm_;
-    TfrmProperty* propertyForm_ = nullptr;
+    std::unique_ptr<StartupEntriesDialog> registryForm_;
+    TaskDialog* propertyForm_ = nullptr;
     int glassTop_ = 31;
     bool glassOn_ = true;
     int startButtonImage_ = 6;

@@ -1,8 +1,8 @@
 // The main window's controls, pages, actions and menus, and their placement.
 #include <algorithm>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "image_ids.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
@@ -23,7 +23,7 @@ constexpr int kOptionsContentHeight =
 
 }  // namespace
 
-void TfrmMain::CreateWindowParts() {
+void MainWindow::CreateWindowParts() {
     CreateActions();
     CreateMenus();
     CreateTray();
@@ -43,7 +43,7 @@ void TfrmMain::CreateWindowParts() {
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TfrmMain::EnsureContent() {
+void MainWindow::EnsureContent() {
     if (contentBuilt_) return;
     contentBuilt_ = true;  // first: building reaches controls through Control()
     CreateContent();
@@ -56,7 +56,7 @@ void TfrmMain::EnsureContent() {
     RequestLayout();
 }
 
-void TfrmMain::CreateContent() {
+void MainWindow::CreateContent() {
     tooltip_.Create(hwnd());
     actions_.setHint = [this](HWND control, const std::wstring& hint) { tooltip_.Set(control, hint); };
 
@@ -96,7 +96,7 @@ void TfrmMain::CreateContent() {
     aboutPage_.ShowSubPage(0);
 }
 
-void TfrmMain::CreateActions() {
+void MainWindow::CreateActions() {
     struct Def { const wchar_t* name; int id; const wchar_t* caption; const wchar_t* hint; int image; };
     const Def defs[] = {
         {L"actAddTask", ids::actAddTask, L"Add", L"To add a file for start in the task list", 1},
@@ -138,7 +138,7 @@ void TfrmMain::CreateActions() {
     ActionFor(ids::actPause).onUpdate = [this] { sequencer_.RefreshPauseAction(); };
 }
 
-void TfrmMain::CreateTaskPage() {
+void MainWindow::CreateTaskPage() {
     pnlWork_.Create(tsStartProgram_.hwnd());
     HWND bar = pnlWork_.hwnd();
     bbtnAdd_ = ui::CreateButton(bar, L"", ids::actAddTask);
@@ -169,14 +169,14 @@ void TfrmMain::CreateTaskPage() {
     }
 }
 
-void TfrmMain::SetOptionDefaults() {
+void MainWindow::SetOptionDefaults() {
     options_.SetChecked(ids::chkCheckforUpdate, true);
     for (const wchar_t* entry : {L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439 (RU)", L"English (GB)"})
         options_.AddItem(ids::cbLanguageSelect, entry);
     for (int id : {ids::sSkinBox, ids::chbAero, ids::btnSaveOptions}) options_.SetEnabled(id, false);
 }
 
-void TfrmMain::CreateOptionsPage() {
+void MainWindow::CreateOptionsPage() {
     OptionsSB_.Create(tsOptions_.hwnd(), WS_VSCROLL);
     HWND box = OptionsSB_.hwnd();
     auto add = [this](int id, HWND hwnd) {
@@ -226,7 +226,7 @@ void TfrmMain::CreateOptionsPage() {
     add(ids::sbUpSB, ui::CreateButton(box, L"Up", ids::sbUpSB, BS_FLAT));
 }
 
-void TfrmMain::CreateMenus() {
+void MainWindow::CreateMenus() {
     auto item = [this](const wchar_t* name, int command) { return ui::ActionMenuItem(name, ActionFor(command)); };
     ui::MenuItem separator;
     separator.name = L"N1";
@@ -242,14 +242,14 @@ void TfrmMain::CreateMenus() {
     pmnuListProg_.images = MenuPictures();
 }
 
-std::function<HIMAGELIST()> TfrmMain::MenuPictures() {
+std::function<HIMAGELIST()> MainWindow::MenuPictures() {
     return [this] {
         EnsureImages();
         return sAlphaImageList1_.get();
     };
 }
 
-void TfrmMain::ApplyFonts() {
+void MainWindow::ApplyFonts() {
     ui::UiFonts fonts = ui::CreateUiFonts(ui::WindowDpi(hwnd()));
     font_ = std::move(fonts.normal);
     boldFont_ = std::move(fonts.bold);
@@ -262,21 +262,21 @@ void TfrmMain::ApplyFonts() {
     SendMessageW(Control(ids::sLabel1), WM_SETFONT, reinterpret_cast<WPARAM>(boldItalicFont_.get()), TRUE);
 }
 
-void TfrmMain::ShowPage(int index) {
+void MainWindow::ShowPage(int index) {
     // The Log tab is absent while logging is off, so tab positions after it shift by one.
     int page = !logPageVisible_ && index >= 2 ? index + 1 : index;
     ui::ShowOnly({tsStartProgram_.hwnd(), tsOptions_.hwnd(), tsLogView_.hwnd(), tsAbout_.hwnd()},
                  static_cast<size_t>(page));
 }
 
-void TfrmMain::RequestLayout() {
+void MainWindow::RequestLayout() {
     if (IsWindowVisible(hwnd()))
         LayoutControls();
     else
         layoutPending_ = true;
 }
 
-void TfrmMain::LayoutControls() {
+void MainWindow::LayoutControls() {
     if (!pcMainPage_) return;
     layoutPending_ = false;
     UINT dpi = ui::WindowDpi(hwnd());
@@ -323,14 +323,14 @@ void TfrmMain::LayoutControls() {
     aboutPage_.Layout(pageWidth, pageHeight, dpi);
 }
 
-void TfrmMain::EnsureImages() {
+void MainWindow::EnsureImages() {
     if (imagesLoaded_) return;
     imagesLoaded_ = true;
     ui::AddIconImages(sAlphaImageList1_.get(), IDI_IMG_BASE, IDI_IMG_COUNT, ui::Scale(16, ui::WindowDpi(hwnd())));
     if (contentBuilt_) DressContentImages();
 }
 
-void TfrmMain::DressContentImages() {
+void MainWindow::DressContentImages() {
     for (HWND tabs : {pcMainPage_, aboutPage_.Tabs()}) InvalidateRect(tabs, nullptr, TRUE);
     actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
     for (const auto& action : actions_.actions()) actions_.Changed(*action);
@@ -340,7 +340,7 @@ void TfrmMain::DressContentImages() {
     aboutPage_.LoadImages(ui::WindowDpi(hwnd()));
 }
 
-void TfrmMain::SetButtonImage(HWND button, int imageIndex) {
+void MainWindow::SetButtonImage(HWND button, int imageIndex) {
     if (!button || imageIndex < 0) return;
     // Toolbar buttons show a large image above the caption; the others a small one beside it.
     bool toolbar = GetParent(button) == pnlWork_.hwnd();
@@ -356,11 +356,11 @@ void TfrmMain::SetButtonImage(HWND button, int imageIndex) {
     buttonImages_.emplace_back(button, std::move(list));
 }
 
-void TfrmMain::SetTabMetrics(int height, int padding) {
+void MainWindow::SetTabMetrics(int height, int padding) {
     pageUpdates_.Run(L"tabMetrics", [this, height, padding] { SetTabMetricsNow(height, padding); });
 }
 
-void TfrmMain::SetTabMetricsNow(int height, int padding) {
+void MainWindow::SetTabMetricsNow(int height, int padding) {
     UINT dpi = ui::WindowDpi(hwnd());
     for (HWND tabs : {pcMainPage_, aboutPage_.Tabs()}) {
         TabCtrl_SetItemSize(tabs, 0, ui::Scale(height, dpi));
@@ -370,7 +370,7 @@ void TfrmMain::SetTabMetricsNow(int height, int padding) {
     InvalidateRect(pcMainPage_, nullptr, TRUE);
 }
 
-void TfrmMain::LayoutOptionsPage() {
+void MainWindow::LayoutOptionsPage() {
     UINT dpi = ui::WindowDpi(hwnd());
     auto s = [dpi](int px) { return ui::Scale(px, dpi); };
     RECT rc{};

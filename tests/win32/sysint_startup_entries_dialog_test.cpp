@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "sysint/registry_form.h"
+#include "sysint/startup_entries_dialog.h"
 #include "sysint_test_support.h"
 #include "ui/dpi.h"
 
@@ -17,9 +17,9 @@ namespace {
 using test::RegistryCleanup;
 using test::UniqueName;
 
-const std::wstring kRun = TfrmRegistryEdit::kRunKey;
-const std::wstring kRun32 = TfrmRegistryEdit::kRun32Key;
-const std::wstring kDisabled = TfrmRegistryEdit::kDisabledKey;
+const std::wstring kRun = StartupEntriesDialog::kRunKey;
+const std::wstring kRun32 = StartupEntriesDialog::kRun32Key;
+const std::wstring kDisabled = StartupEntriesDialog::kDisabledKey;
 
 std::wstring ItemText(HWND list, int row, int column) {
     wchar_t buffer[512] = {};
@@ -45,8 +45,8 @@ protected:
         test::SetText(HKEY_LOCAL_MACHINE, path, L"inimapping", L"0");
         test::SetText(HKEY_LOCAL_MACHINE, path, L"key", kRun);
     }
-    std::unique_ptr<TfrmRegistryEdit> Open() {
-        auto form = std::make_unique<TfrmRegistryEdit>(nullptr);
+    std::unique_ptr<StartupEntriesDialog> Open() {
+        auto form = std::make_unique<StartupEntriesDialog>(nullptr);
         form->onImport = [this](const std::wstring& commandLine) { imported.push_back(commandLine); };
         // Applies the texts and fills the list as a showing does. Only tests about visibility show
         // the window: without a window manager, Wine takes two seconds to hide one.
@@ -54,13 +54,13 @@ protected:
         return form;
     }
     // Index of the first row with this name and root, or -1.
-    static int Find(const TfrmRegistryEdit& form, const std::wstring& item, const std::wstring& hkey) {
+    static int Find(const StartupEntriesDialog& form, const std::wstring& item, const std::wstring& hkey) {
         const auto& rows = form.Rows();
         for (size_t i = 0; i < rows.size(); ++i)
             if (rows[i].item == item && rows[i].hkey == hkey) return static_cast<int>(i);
         return -1;
     }
-    static void Select(TfrmRegistryEdit& form, const std::wstring& item, const std::wstring& hkey) {
+    static void Select(StartupEntriesDialog& form, const std::wstring& item, const std::wstring& hkey) {
         int row = Find(form, item, hkey);
         ASSERT_GE(row, 0) << "no row " << hkey.c_str() << " " << item.c_str();
         form.SelectRow(static_cast<size_t>(row));
@@ -140,7 +140,7 @@ TEST_F(SysintRegistryForm, ValuesThatAreNotTextAreListedAndCannotBeImported) {
         EXPECT_EQ(form->Rows()[static_cast<size_t>(row)].command, c.shown);
     }
     Select(*form, stem + L"a_bin", L"HKCU");
-    SendMessageW(form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport), BM_CLICK, 0, 0);
+    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport), BM_CLICK, 0, 0);
     EXPECT_TRUE(imported.empty());
     form->ImportSelected(log);
     EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, stem + L"a_bin"));
@@ -179,7 +179,7 @@ TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
 
     auto form = Open();
     form->Show();
-    HWND import = form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport);
+    HWND import = form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport);
     SendMessageW(import, BM_CLICK, 0, 0);
     EXPECT_TRUE(imported.empty()) << "no row selected: nothing happens";
     EXPECT_TRUE(IsWindowVisible(form->hwnd()));
@@ -237,7 +237,7 @@ TEST_F(SysintRegistryForm, ImportSelectedLeavesDisabledEntriesAndMissingRowsAlon
         if (form->Rows()[i].item == name && form->Rows()[i].disabledEntry) row = static_cast<int>(i);
     ASSERT_GE(row, 0);
     form->SelectRow(static_cast<size_t>(row));
-    SendMessageW(form->ButtonWindow(TfrmRegistryEdit::Button::btnRegImport), BM_CLICK, 0, 0);
+    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport), BM_CLICK, 0, 0);
     EXPECT_EQ(imported, std::vector<std::wstring>{L"disabled.exe"}) << "its task is still added";
     EXPECT_TRUE(form->ImportSelected(log)) << "the system does not start it";
     // The entry keeps the Run key it came from, and the Run value of the same name is untouched.
@@ -275,9 +275,9 @@ TEST_F(SysintRegistryForm, FailedWriteOfTheDisabledEntryKeepsTheRunValueAndIsLog
 }
 
 TEST_F(SysintRegistryForm, TextsAreSetByTheirLanguageTargetsWhenShown) {
-    auto form = std::make_unique<TfrmRegistryEdit>(nullptr);
-    using B = TfrmRegistryEdit::Button;
-    form->applyTexts = [](TfrmRegistryEdit& f) {
+    auto form = std::make_unique<StartupEntriesDialog>(nullptr);
+    using B = StartupEntriesDialog::Button;
+    form->applyTexts = [](StartupEntriesDialog& f) {
         f.SetTargetText(L"frmRegistryEdit.title", L"T");
         for (int i = 0; i < 4; ++i)
             f.SetTargetText(L"frmRegistryEdit.lvRegView.column" + std::to_wstring(i) + L".caption",

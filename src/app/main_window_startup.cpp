@@ -1,8 +1,8 @@
 // Start-up and shutdown of the main window.
 #include <shlobj.h>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "tasks/task_list_file.h"
 #include "ui/message_box.h"
 #include "util/file_version.h"
@@ -30,12 +30,12 @@ std::wstring SpecialFolderPath(int csidl) {
     return buffer;
 }
 
-std::wstring TfrmMain::DataFilePath(const std::wstring& name) const {
+std::wstring MainWindow::DataFilePath(const std::wstring& name) const {
     bool profile = options_.Checked(ids::chkUserProfile);
     return AddBackslash(profile ? profileFolder_ : programFolder_) + name;
 }
 
-void TfrmMain::FormCreate() {
+void MainWindow::FormCreate() {
     setMSGPanel(Msg(Message::StartingStatus), 0);
     InitProgram();
     tasks_.SortByColumn(TaskList::kTime);
@@ -51,7 +51,7 @@ void TfrmMain::FormCreate() {
     }
 }
 
-void TfrmMain::InitProgram() {
+void MainWindow::InitProgram() {
     SetGlassTopMargin();
     programFolder_ = FolderOf(context_.exePath);
     programVersion_ = ReadFileVersion(context_.exePath);
@@ -84,7 +84,7 @@ void TfrmMain::InitProgram() {
     RefreshStatusColumn();
 }
 
-void TfrmMain::ReadCommandLine() {
+void MainWindow::ReadCommandLine() {
     const std::wstring start = platform::UpperCase(L"-start"), log = platform::UpperCase(L"-log");
     for (const auto& arg : context_.args) {
         std::wstring upper = platform::UpperCase(arg);
@@ -93,7 +93,7 @@ void TfrmMain::ReadCommandLine() {
     }
 }
 
-void TfrmMain::FatalNoLanguages() {
+void MainWindow::FatalNoLanguages() {
     ui::ShowMessageBox(nullptr,
                        L"Modules of languages are not found. The program will be finished.\r\n"
                        L"\u041D\u0435 \u043D\u0430\u0439\u0434\u0435\u043D\u044B \u043C\u043E\u0434\u0443\u043B\u0438 "
@@ -107,12 +107,12 @@ void TfrmMain::FatalNoLanguages() {
     EndWithoutSaving(0);
 }
 
-void TfrmMain::EndWithoutSaving(int exitCode) {
+void MainWindow::EndWithoutSaving(int exitCode) {
     terminateRequested_ = true;
     PostQuitMessage(exitCode);
 }
 
-void TfrmMain::EnsureProfileFolder() {
+void MainWindow::EnsureProfileFolder() {
     profileFolder_ = AddBackslash(SpecialFolderPath(CSIDL_APPDATA)) + L"Lentora";
     Log(FormatText(L"Folder in user profile is : \"%s\"", {profileFolder_}));
     if (!platform::DirectoryExists(profileFolder_)) {
@@ -121,7 +121,7 @@ void TfrmMain::EnsureProfileFolder() {
     }
 }
 
-void TfrmMain::LoadTasksAtStartup() {
+void MainWindow::LoadTasksAtStartup() {
     std::wstring legacy = DataFilePath(L"startlist.lst");
     if (platform::FileExists(legacy))
         ConvertLegacyTaskList(legacy, DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
@@ -129,7 +129,7 @@ void TfrmMain::LoadTasksAtStartup() {
         LoadTaskList(DataFilePath(L"startlist.xml"), tasks_, *this);
 }
 
-void TfrmMain::FormClose() {
+void MainWindow::FormClose() {
     if (closing_ || terminateRequested_) return;
     closing_ = true;
     sequencer_.StopForClose();

@@ -1,13 +1,13 @@
 // The application log: lentora.log and the Log page, and whether that page is offered.
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "util/date_time.h"
 #include "util/format.h"
 #include "util/platform.h"
 
 namespace lentora {
 
-void TfrmMain::Log(const std::wstring& str) {
+void MainWindow::Log(const std::wstring& str) {
     if (!useLog_) return;
     platform::LocalTime now = platform::Now();
     logPage_.AddLine(DateTimeText(now) + L" " + str);
@@ -18,9 +18,9 @@ void TfrmMain::Log(const std::wstring& str) {
     }
 }
 
-std::vector<std::wstring> TfrmMain::LogLines() const { return logPage_.Lines(); }
+std::vector<std::wstring> MainWindow::LogLines() const { return logPage_.Lines(); }
 
-void TfrmMain::SetLogPageVisible(bool visible) {
+void MainWindow::SetLogPageVisible(bool visible) {
     if (visible == logPageVisible_) return;
     logPageVisible_ = visible;
     if (!contentBuilt_) return;
@@ -31,7 +31,7 @@ void TfrmMain::SetLogPageVisible(bool visible) {
     ShowPage(TabCtrl_GetCurSel(pcMainPage_));
 }
 
-void TfrmMain::InsertLogTab() {
+void MainWindow::InsertLogTab() {
     TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
     item.pszText = const_cast<wchar_t*>(L"Log");
     item.iImage = 5;

@@ -1,9 +1,9 @@
 // The task page: the list view over the task model, its editing commands and the launcher.
 #include <algorithm>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
-#include "app/property_form.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
+#include "app/task_dialog.h"
 #include "launch/working_folder.h"
 #include "ui/list_view_rows.h"
 #include "ui/message_box.h"
@@ -12,7 +12,7 @@
 
 namespace lentora {
 
-void TfrmMain::RefreshListView() {
+void MainWindow::RefreshListView() {
     // Only cells that differ from what is on show are written: a tick that launches many tasks
     // changes one status per launch, and rewriting every row for each of them costs more than
     // the launches themselves.
@@ -74,7 +74,7 @@ void TfrmMain::RefreshListView() {
     syncingListView_ = false;
 }
 
-void TfrmMain::OnListViewItemChanged(NMLISTVIEW* nm) {
+void MainWindow::OnListViewItemChanged(NMLISTVIEW* nm) {
     if (syncingListView_ || nm->iItem < 0 || static_cast<size_t>(nm->iItem) >= tasks_.Count()) return;
     auto index = static_cast<size_t>(nm->iItem);
     if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_STATEIMAGEMASK)) {
@@ -89,33 +89,33 @@ void TfrmMain::OnListViewItemChanged(NMLISTVIEW* nm) {
     }
 }
 
-LRESULT TfrmMain::OnListViewCustomDraw(NMLVCUSTOMDRAW* cd) {
+LRESULT MainWindow::OnListViewCustomDraw(NMLVCUSTOMDRAW* cd) {
     // Disabled tasks are drawn struck through; colours stay as they are.
     return ui::DrawRowsInFont(*cd, [this](size_t row) {
         return row < tasks_.Count() && tasks_.Item(row).enabled ? font_.get() : strikeFont_.get();
     });
 }
 
-void TfrmMain::RefreshStatusColumn() {
+void MainWindow::RefreshStatusColumn() {
     if (tasks_.Empty()) return;
     tasks_.RefreshStatuses(Msg(Message::TaskEnabledStatus), Msg(Message::TaskDisabledStatus));
 }
 
-void TfrmMain::SetTaskEditing(bool enabled) {
+void MainWindow::SetTaskEditing(bool enabled) {
     pageUpdates_.Run(L"lvListProg.enabled", [this, enabled] { EnableWindow(lvListProg_, enabled); });
     for (int command : {ids::actAddTask, ids::actEditTask, ids::actDeleteTask}) ActionFor(command).SetEnabled(enabled);
 }
 
-void TfrmMain::actAddTaskExecute() {
+void MainWindow::actAddTaskExecute() {
     {
-        TfrmProperty dialog(*this, TfrmProperty::kAdding);
+        TaskDialog dialog(*this, TaskDialog::kAdding);
         dialog.ShowModal();
     }
     tasks_.SortByColumn(TaskList::kTime);
     tasks_.SortByColumn(TaskList::kTime);
 }
 
-void TfrmMain::actEditTaskExecute() {
+void MainWindow::actEditTaskExecute() {
     if (sequencer_.WalkActive()) return;
     if (tasks_.Empty()) {
         ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
@@ -125,11 +125,11 @@ void TfrmMain::actEditTaskExecute() {
         ui::ShowMessageBox(hwnd(), Msg(Message::NothingToEdit), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;
     }
-    TfrmProperty dialog(*this, TfrmProperty::kEditing);
+    TaskDialog dialog(*this, TaskDialog::kEditing);
     dialog.ShowModal();
 }
 
-void TfrmMain::actDeleteTaskExecute() {
+void MainWindow::actDeleteTaskExecute() {
     if (tasks_.Empty()) {
         ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;
@@ -146,7 +146,7 @@ void TfrmMain::actDeleteTaskExecute() {
     tasks_.Remove(*selected);
 }
 
-void TfrmMain::actDeleteAllTaskExecute() {
+void MainWindow::actDeleteAllTaskExecute() {
     if (tasks_.Empty()) {
         ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::EmptyListCaption), MB_OK | MB_ICONINFORMATION);
         return;
@@ -158,17 +158,17 @@ void TfrmMain::actDeleteAllTaskExecute() {
     Log(L"List of tasks is fully cleared");
 }
 
-void TfrmMain::actSetActiveAllExecute() {
+void MainWindow::actSetActiveAllExecute() {
     Log(L"Activate all tasks");
     tasks_.SetAllEnabled(true);
 }
 
-void TfrmMain::actDeactiveAllExecute() {
+void MainWindow::actDeactiveAllExecute() {
     Log(L"Deactivate all tasks");
     tasks_.SetAllEnabled(false);
 }
 
-bool TfrmMain::LaunchProgram(const std::wstring& commandLine) {
+bool MainWindow::LaunchProgram(const std::wstring& commandLine) {
     try {
         const std::optional<std::wstring> folder =
             WorkingFolderFor(commandLine, {platform::DirectoryExists, platform::FileExists});
@@ -197,7 +197,7 @@ bool TfrmMain::LaunchProgram(const std::wstring& commandLine) {
     }
 }
 
-void TfrmMain::actStartExecute() {
+void MainWindow::actStartExecute() {
     if (tasks_.Empty()) {
         ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
         return;

@@ -34,7 +34,7 @@ protected:
         window->boxes.shown.clear();
     }
 
-    static TfrmMain& main() { return window->form(); }
+    static MainWindow& main() { return window->form(); }
     static std::vector<test::MessageBoxQueue::Shown>& boxes() { return window->boxes.shown; }
     static void AddRow(const std::wstring& caption, const std::wstring& delay, bool enabled,
                        const std::wstring& reg = L"0") {
@@ -45,7 +45,7 @@ protected:
         for (const auto& task : main().Tasks().Items()) captions.push_back(task.commandLine);
         return captions;
     }
-    static void Fill(TfrmProperty& dialog, const std::wstring& program, const std::wstring& delay, bool enabled) {
+    static void Fill(TaskDialog& dialog, const std::wstring& program, const std::wstring& delay, bool enabled) {
         ui::SetText(dialog.feSelectFile(), program);
         ui::SetText(dialog.dseTime(), delay);
         ui::SetChecked(dialog.chbEnableTask(), enabled);
@@ -58,7 +58,7 @@ TEST_F(PropertyDialog, HasItsClientSizeCentredOnTheMainWindowAndIsModal) {
     HWND owner = main().hwnd();
     // Away from the screen's centre, so centring on the screen would show.
     SetWindowPos(owner, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
         UINT dpi = ui::WindowDpi(owner);
         RECT client{}, outer{}, ownerRect{};
         GetClientRect(dialog.hwnd(), &client);
@@ -101,7 +101,7 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
         {L"C:\\tool.exe | more", L"5", Message::ForbiddenCharacter},
     };
     // A refused OK leaves the dialog open, so one dialog takes every correction in turn.
-    PropertyDialogHook hook([&](TfrmProperty& dialog) {
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
         for (const Case& c : refused) {
             SCOPED_TRACE(testing::Message() << "program [" << c.program << "] delay [" << c.delay << "]");
             boxes().clear();
@@ -135,7 +135,7 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
     for (const Accepted& c : accepted) {
         SCOPED_TRACE(testing::Message() << "program [" << c.program << "]");
         boxes().clear();
-        PropertyDialogHook accept([&](TfrmProperty& dialog) {
+        PropertyDialogHook accept([&](TaskDialog& dialog) {
             Fill(dialog, c.program, c.delay, true);
             ClickButton(DialogItem(dialog, IDOK));
             EXPECT_TRUE(dialog.Closed());
@@ -157,7 +157,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     AddRow(L"C:\\early.exe", L"5", false);
     size_t logged = main().LogLines().size();
     {
-        PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        PropertyDialogHook hook([&](TaskDialog& dialog) {
             Fill(dialog, L"C:\\never.exe", L"7", true);
             ClickButton(DialogItem(dialog, IDCANCEL));
             EXPECT_TRUE(dialog.Closed());
@@ -169,8 +169,8 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
 
     main().Tasks().SetStatus(0, L"stale");
     {
-        PropertyDialogHook hook([&](TfrmProperty& dialog) {
-            EXPECT_EQ(dialog.Tag, TfrmProperty::kAdding);
+        PropertyDialogHook hook([&](TaskDialog& dialog) {
+            EXPECT_EQ(dialog.Tag, TaskDialog::kAdding);
             Fill(dialog, L"C:\\Program Files\\Mid\\mid.exe -x", L"10", true);
             ClickButton(DialogItem(dialog, IDOK));
         });
@@ -191,7 +191,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     // After a click on Time the list is descending, and Add keeps the direction it showed last.
     main().Tasks().SortByColumn(TaskList::kTime);
     {
-        PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        PropertyDialogHook hook([&](TaskDialog& dialog) {
             Fill(dialog, L"C:\\last.exe", L"15", true);
             ClickButton(DialogItem(dialog, IDOK));
         });
@@ -212,7 +212,7 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
     const std::vector<Task> before = main().Tasks().Items();
     size_t logged = main().LogLines().size();
     {
-        PropertyDialogHook hook([&](TfrmProperty& dialog) {
+        PropertyDialogHook hook([&](TaskDialog& dialog) {
             Fill(dialog, L"C:\\other.exe", L"42", false);
             SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);  // the title bar's close box
             EXPECT_TRUE(dialog.Closed());
@@ -221,8 +221,8 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
     }
     EXPECT_EQ(main().Tasks().Items(), before);
 
-    PropertyDialogHook hook([&](TfrmProperty& dialog) {
-        EXPECT_EQ(dialog.Tag, TfrmProperty::kEditing);
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
+        EXPECT_EQ(dialog.Tag, TaskDialog::kEditing);
         EXPECT_EQ(ui::GetText(dialog.feSelectFile()), L"C:\\imported.exe /tray");
         EXPECT_EQ(ui::GetText(dialog.dseTime()), L"10");
         EXPECT_TRUE(ui::IsChecked(dialog.chbEnableTask()));
@@ -251,7 +251,7 @@ TEST_F(PropertyDialog, TitleAndButtonsFollowTheMode) {
         bool import = false, disableReg = false;
     } adding, editing;
     auto record = [](Seen& seen) {
-        return [&seen](TfrmProperty& dialog) {
+        return [&seen](TaskDialog& dialog) {
             seen = {dialog.Title(), HasVisibleStyle(dialog.sbtnImport()), HasVisibleStyle(dialog.chbDisableReg())};
         };
     };

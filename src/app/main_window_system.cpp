@@ -3,13 +3,13 @@
 #include <dwmapi.h>
 #include <shlobj.h>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
-#include "app/property_form.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
+#include "app/task_dialog.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
 #include "sysint/autorun.h"
-#include "sysint/registry_form.h"
+#include "sysint/startup_entries_dialog.h"
 #include "sysint/shell_link.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
@@ -18,23 +18,23 @@ namespace lentora {
 
 std::wstring SpecialFolderPath(int csidl);
 
-void TfrmMain::SetGlassTopMargin() {
+void MainWindow::SetGlassTopMargin() {
     glassTop_ = 30 + 1;  // the tab height of pcMainPage plus one
     SetGlassFrame(glassOn_);
 }
 
-void TfrmMain::SetGlassFrame(bool on) {
+void MainWindow::SetGlassFrame(bool on) {
     glassOn_ = on;
     UINT dpi = ui::WindowDpi(hwnd());
     MARGINS margins{0, 0, on ? ui::Scale(glassTop_, dpi) : 0, on ? ui::Scale(19, dpi) : 0};
     DwmExtendFrameIntoClientArea(hwnd(), &margins);  // refused without composition: ignored
 }
 
-void TfrmMain::SetSkinFolder(const std::wstring& folder) { skins_.SetFolder(folder); }
+void MainWindow::SetSkinFolder(const std::wstring& folder) { skins_.SetFolder(folder); }
 
-bool TfrmMain::IsAutorunRegistered() const { return lentora::IsAutorunRegistered(); }
+bool MainWindow::IsAutorunRegistered() const { return lentora::IsAutorunRegistered(); }
 
-bool TfrmMain::UpdateAutorun(bool enabled) {
+bool MainWindow::UpdateAutorun(bool enabled) {
     try {
         return lentora::UpdateAutorun(enabled, context_.exePath, *this);
     } catch (...) {
@@ -42,7 +42,7 @@ bool TfrmMain::UpdateAutorun(bool enabled) {
     }
 }
 
-void TfrmMain::btnCreateLinkClick() {
+void MainWindow::btnCreateLinkClick() {
     if (ui::ShowMessageBox(hwnd(), Msg(Message::CreateShortcutQuestion), Msg(Message::QuestionCaption),
                            MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
@@ -58,11 +58,11 @@ void TfrmMain::btnCreateLinkClick() {
     }
 }
 
-void TfrmMain::actImportExecute() {
+void MainWindow::actImportExecute() {
     if (!registryForm_) {
-        registryForm_ = std::make_unique<TfrmRegistryEdit>(hwnd());
+        registryForm_ = std::make_unique<StartupEntriesDialog>(hwnd());
         registryForm_->skin = &skins_;
-        registryForm_->applyTexts = [this](TfrmRegistryEdit& form) {
+        registryForm_->applyTexts = [this](StartupEntriesDialog& form) {
             LanguageFile file(SelectedLanguagePath());
             for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyRegistryTexts))
                 form.SetTargetText(key->target, file.ShownText(*key));
@@ -74,8 +74,8 @@ void TfrmMain::actImportExecute() {
     registryForm_->Show();
 }
 
-void TfrmMain::DestroyRegistryForm() { registryForm_.reset(); }
+void MainWindow::DestroyRegistryForm() { registryForm_.reset(); }
 
-bool TfrmMain::MoveImportedRegistryEntry() { return !registryForm_ || registryForm_->ImportSelected(*this); }
+bool MainWindow::MoveImportedRegistryEntry() { return !registryForm_ || registryForm_->ImportSelected(*this); }
 
 }  // namespace lentora

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "app/site_links.h"
 #include "app/update_worker.h"
 #include "ui/message_box.h"
@@ -16,9 +16,9 @@
 
 namespace lentora {
 
-void TfrmMain::ResetUpdateDialogFlag() { updateState_.downloadQuestionAsked = false; }
+void MainWindow::ResetUpdateDialogFlag() { updateState_.downloadQuestionAsked = false; }
 
-bool TfrmMain::StartUpdateCheck(bool byButton) {
+bool MainWindow::StartUpdateCheck(bool byButton) {
     auto days = ui::DigitsValue(options_.Text(ids::dsePollingInterval));
     if (!days) return false;
     // The run carries its own button flag: a check started before this one may finish in
@@ -32,14 +32,14 @@ bool TfrmMain::StartUpdateCheck(bool byButton) {
     return true;
 }
 
-void TfrmMain::OnUpdateResult(LPARAM lParam) {
+void MainWindow::OnUpdateResult(LPARAM lParam) {
     std::unique_ptr<UpdateCheckResult> result = TakeUpdateResult(lParam);
     // A window going away shows no box for a late result.
     if (closing_ || terminateRequested_) return;
     ShowUpdateResult(result->state);
 }
 
-void TfrmMain::ShowUpdateResult(const UpdateState& state) {
+void MainWindow::ShowUpdateResult(const UpdateState& state) {
     updateState_ = state;
     updateState_.startedByButton = false;
     options_.SetText(ids::ledLastPool, ShortDateOfSerial(updateState_.lastUpdateDate));
@@ -65,16 +65,16 @@ void TfrmMain::ShowUpdateResult(const UpdateState& state) {
     }
 }
 
-void TfrmMain::AskDownload() {
+void MainWindow::AskDownload() {
     std::wstring text = FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, programVersion_}) +
                         L"\n\r" + Msg(Message::OpenDownloadQuestion);
     if (ui::ShowMessageBox(hwnd(), text, Msg(Message::UpdateCaption), MB_YESNO | MB_ICONINFORMATION) == IDYES)
         OpenAddress(links::Download(EnglishPages()));
 }
 
-bool TfrmMain::EnglishPages() const { return platform::UpperCase(lngParam_.ShortName) == L"EN"; }
+bool MainWindow::EnglishPages() const { return platform::UpperCase(lngParam_.ShortName) == L"EN"; }
 
-void TfrmMain::OpenAddress(const std::wstring& address) {
+void MainWindow::OpenAddress(const std::wstring& address) {
     ShellExecuteW(hwnd(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -1,8 +1,8 @@
 // The language catalogue and the application of a language file to the main window.
 #include <utility>
 
-#include "app/main_form.h"
-#include "app/main_form_ids.h"
+#include "app/main_window.h"
+#include "app/main_window_ids.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
 #include "lang/language_messages.h"
@@ -42,13 +42,13 @@ int NamedControlId(std::wstring_view name) {
 
 }  // namespace
 
-std::wstring TfrmMain::SelectedLanguagePath() const {
+std::wstring MainWindow::SelectedLanguagePath() const {
     auto index = options_.Selected(ids::cbLanguageSelect);
     if (index < 0 || static_cast<size_t>(index) >= languageFiles_.size()) return L"";
     return languageFiles_[static_cast<size_t>(index)].Iiobject;
 }
 
-void TfrmMain::SearchLanguageFiles(const std::wstring& folder, const std::wstring& mask) {
+void MainWindow::SearchLanguageFiles(const std::wstring& folder, const std::wstring& mask) {
     Log(L"Start searching language files");
     if (folder.empty()) return;
     std::wstring dir = AddBackslash(folder);
@@ -62,7 +62,7 @@ void TfrmMain::SearchLanguageFiles(const std::wstring& folder, const std::wstrin
     Log(L"Finish searching language files");
 }
 
-void TfrmMain::AddLanguageFile(const std::wstring& path) {
+void MainWindow::AddLanguageFile(const std::wstring& path) {
     LanguageFile file(path);
     Log(FormatText(L"Adding language file: \"%s\"", {path}));
     std::wstring name = file.Read(L"FILE", L"Name");
@@ -71,19 +71,19 @@ void TfrmMain::AddLanguageFile(const std::wstring& path) {
     options_.AddItem(ids::cbLanguageSelect, name);
 }
 
-void TfrmMain::cbLanguageSelectChange() {
+void MainWindow::cbLanguageSelectChange() {
     ActionFor(ids::actApplyLng).SetEnabled(true);
     SetOptionsChanged(true);
 }
 
-void TfrmMain::actApplyLngExecute() {
+void MainWindow::actApplyLngExecute() {
     ActionFor(ids::actApplyLng).SetEnabled(false);
     ApplyLanguage(SelectedLanguagePath());
     SetAuthorLabel(ConcatText(Msg(Message::AuthorWord), L": ") + L"Orvend");
     SetOptionsChanged(true);
 }
 
-void TfrmMain::SetTargetText(std::wstring_view target, const std::wstring& text) {
+void MainWindow::SetTargetText(std::wstring_view target, const std::wstring& text) {
     auto [object, property] = SplitLanguageTarget(target);
     // Actions and the tray menu are there from the start; the rest waits for the pages.
     if (ui::Action* action = actions_.Find(std::wstring(object))) {
@@ -96,7 +96,7 @@ void TfrmMain::SetTargetText(std::wstring_view target, const std::wstring& text)
     }
 }
 
-void TfrmMain::SetPageTargetText(std::wstring_view target, const std::wstring& text) {
+void MainWindow::SetPageTargetText(std::wstring_view target, const std::wstring& text) {
     auto [object, property] = SplitLanguageTarget(target);
     if (object.starts_with(L"pcMainPage.")) {
         std::wstring_view page = object.substr(11);
@@ -122,7 +122,7 @@ void TfrmMain::SetPageTargetText(std::wstring_view target, const std::wstring& t
     }
 }
 
-void TfrmMain::ApplyLanguage(const std::wstring& path) {
+void MainWindow::ApplyLanguage(const std::wstring& path) {
     Log(FormatText(L"Apply language: \"%s\"", {path}));
     LanguageFile file(path);
     auto keysOf = [](std::wstring_view section) {

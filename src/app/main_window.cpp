@@ -1,25 +1,25 @@
-#include "app/main_form.h"
+#include "app/main_window.h"
 
 #include <windowsx.h>
 
-#include "app/main_form_ids.h"
-#include "app/property_form.h"
+#include "app/main_window_ids.h"
+#include "app/task_dialog.h"
 #include "app/site_links.h"
 #include "app/update_worker.h"
-#include "sysint/registry_form.h"
+#include "sysint/startup_entries_dialog.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
 #include "ui/tab_order.h"
 
 namespace lentora {
 
-TfrmMain::TfrmMain(StartupContext context)
+MainWindow::MainWindow(StartupContext context)
     : context_(std::move(context)), sequencer_(*this, *this) {
     ReadCommandLine();
     SetOptionDefaults();
 }
 
-TfrmMain::~TfrmMain() {
+MainWindow::~MainWindow() {
     // The window goes before the members its messages use: waiting in a call to another thread
     // (the tray's, say) while members are torn down, the thread would still serve its messages.
     // Results and lines still queued for it are freed first. After the fatal stop the window is
@@ -28,7 +28,8 @@ TfrmMain::~TfrmMain() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-bool TfrmMain::Create() {
+bool MainWindow::Create() {
+    // The window class keeps its old name: tools that look for the running program find it by it.
     RegisterClassOnce(L"TfrmMain", CS_DBLCLKS);
     // The client size is set in WM_CREATE once the monitor's DPI is known; a start at log-on
     // makes the window minimised (after WM_CREATE, which keeps that size and place as the
@@ -45,28 +46,28 @@ bool TfrmMain::Create() {
     return true;
 }
 
-ui::Action& TfrmMain::ActionFor(int commandId) { return *actions_.Find(commandId); }
+ui::Action& MainWindow::ActionFor(int commandId) { return *actions_.Find(commandId); }
 
-HWND TfrmMain::Control(int id) {
+HWND MainWindow::Control(int id) {
     EnsureContent();
     return FindControl(id);
 }
 
-HWND TfrmMain::FindControl(int id) const {
+HWND MainWindow::FindControl(int id) const {
     for (const auto& [controlId, hwnd] : controls_)
         if (controlId == id) return hwnd;
     return nullptr;
 }
 
-std::wstring TfrmMain::Msg(Message id) const { return lngMsg_[static_cast<size_t>(MessageNumber(id))]; }
+std::wstring MainWindow::Msg(Message id) const { return lngMsg_[static_cast<size_t>(MessageNumber(id))]; }
 
-void TfrmMain::SetLngMsg(int n, std::wstring text) {
+void MainWindow::SetLngMsg(int n, std::wstring text) {
     if (n >= 1 && n <= 39) lngMsg_[static_cast<size_t>(n)] = std::move(text);
 }
 
-bool TfrmMain::LogPageVisible() const { return logPageVisible_; }
+bool MainWindow::LogPageVisible() const { return logPageVisible_; }
 
-LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE: {
             ACCEL closeApp{FVIRTKEY | FCONTROL, 'X', static_cast<WORD>(ids::actCloseApp)};
@@ -162,7 +163,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Window::HandleMessage(msg, wParam, lParam);
 }
 
-void TfrmMain::OnCommand(int id, int code, HWND control) {
+void MainWindow::OnCommand(int id, int code, HWND control) {
     if (ui::Action* action = actions_.Find(id); action && (code == BN_CLICKED || code == 0 || code == 1)) {
         action->Execute();
         return;
@@ -201,7 +202,7 @@ void TfrmMain::OnCommand(int id, int code, HWND control) {
     }
 }
 
-LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
+LRESULT MainWindow::OnNotify(NMHDR* hdr) {
     if (hdr->hwndFrom == pcMainPage_ && hdr->code == TCN_SELCHANGE) {
         ShowPage(TabCtrl_GetCurSel(pcMainPage_));
         return 0;
@@ -223,7 +224,7 @@ LRESULT TfrmMain::OnNotify(NMHDR* hdr) {
     return 0;
 }
 
-void TfrmMain::OnContextMenu(HWND source, POINT screen) {
+void MainWindow::OnContextMenu(HWND source, POINT screen) {
     if (screen.x == -1 && screen.y == -1) screen = ui::KeyboardMenuPoint(source);
     if (source == lvListProg_)
         pmnuListProg_.Show(hwnd(), screen, actions_);

@@ -1,4 +1,4 @@
-#include "sysint/registry_form.h"
+#include "sysint/startup_entries_dialog.h"
 
 #include <commctrl.h>
 
@@ -55,14 +55,14 @@ void DescribeInto(const RegistryValue& value, RegistryEntry& row) {
 
 }  // namespace
 
-TfrmRegistryEdit::TfrmRegistryEdit(HWND owner) { Create(owner); }
+StartupEntriesDialog::StartupEntriesDialog(HWND owner) { Create(owner); }
 
-TfrmRegistryEdit::~TfrmRegistryEdit() {
+StartupEntriesDialog::~StartupEntriesDialog() {
     // Gone before the fonts the controls use.
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-bool TfrmRegistryEdit::Create(HWND owner) {
+bool StartupEntriesDialog::Create(HWND owner) {
     RegisterClassOnce(L"TfrmRegistryEdit");
     UINT dpi = ui::WindowDpi(owner);
     DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
@@ -74,21 +74,21 @@ bool TfrmRegistryEdit::Create(HWND owner) {
     return true;
 }
 
-void TfrmRegistryEdit::Show() {
+void StartupEntriesDialog::Show() {
     if (skin) skin->ColorListView(lvRegView_);
     FormShow();
     ShowWindow(hwnd(), SW_SHOW);
     SetFocus(lvRegView_);
 }
 
-void TfrmRegistryEdit::FormCreate() { RefreshEntries(); }
+void StartupEntriesDialog::FormCreate() { RefreshEntries(); }
 
-void TfrmRegistryEdit::FormShow() {
+void StartupEntriesDialog::FormShow() {
     if (applyTexts) applyTexts(*this);
     RefreshEntries();
 }
 
-void TfrmRegistryEdit::CreateControls() {
+void StartupEntriesDialog::CreateControls() {
     tooltip_.Create(hwnd());
     btnRegImport_ = ui::CreateButton(hwnd(), L"Import", kImport);
     // Never shown: they only carry the texts the language file gives them.
@@ -109,7 +109,7 @@ void TfrmRegistryEdit::CreateControls() {
         column.pszText = const_cast<wchar_t*>(kColumns[i].caption);
         ListView_InsertColumn(lvRegView_, i, &column);
     }
-    SetWindowSubclass(lvRegView_, &TfrmRegistryEdit::ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(lvRegView_, &StartupEntriesDialog::ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
     stat1_ = ui::CreateControl(hwnd(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, kStatus);
     int oneStatusPart = -1;
     SendMessageW(stat1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&oneStatusPart));
@@ -121,7 +121,7 @@ void TfrmRegistryEdit::CreateControls() {
     Layout();
 }
 
-void TfrmRegistryEdit::Layout() {
+void StartupEntriesDialog::Layout() {
     if (!lvRegView_) return;
     UINT dpi = ui::WindowDpi(hwnd());
     auto s = [dpi](int px) { return ui::Scale(px, dpi); };
@@ -139,7 +139,7 @@ void TfrmRegistryEdit::Layout() {
     ListView_SetColumnWidth(lvRegView_, 3, LVSCW_AUTOSIZE_USEHEADER);
 }
 
-void TfrmRegistryEdit::RefreshEntries() {
+void StartupEntriesDialog::RefreshEntries() {
     rows_.clear();
     ListRunValues(L"HKCU", kRunKey, rows_);
     ListRunValues(L"HKLM", kRunKey, rows_);
@@ -166,7 +166,7 @@ void TfrmRegistryEdit::RefreshEntries() {
     ui::SetText(stat1_, L"");
 }
 
-void TfrmRegistryEdit::ListRunValues(const std::wstring& root, const std::wstring& keyPath,
+void StartupEntriesDialog::ListRunValues(const std::wstring& root, const std::wstring& keyPath,
                                      std::vector<RegistryEntry>& list) {
     RegistryKey key;
     if (!key.Open(RootKeyByName(root), keyPath, kReadAccess)) return;
@@ -179,7 +179,7 @@ void TfrmRegistryEdit::ListRunValues(const std::wstring& root, const std::wstrin
     }
 }
 
-void TfrmRegistryEdit::ListDisabledEntries(const std::wstring& root, const std::wstring& keyPath,
+void StartupEntriesDialog::ListDisabledEntries(const std::wstring& root, const std::wstring& keyPath,
                                            std::vector<RegistryEntry>& list) {
     HKEY rootKey = RootKeyByName(root);
     std::vector<std::wstring> names;
@@ -207,25 +207,25 @@ void TfrmRegistryEdit::ListDisabledEntries(const std::wstring& root, const std::
     }
 }
 
-std::optional<RegistryEntry> TfrmRegistryEdit::SelectedRow() const {
+std::optional<RegistryEntry> StartupEntriesDialog::SelectedRow() const {
     if (!lvRegView_) return std::nullopt;
     int index = ListView_GetNextItem(lvRegView_, -1, LVNI_SELECTED);
     if (index < 0 || static_cast<size_t>(index) >= rows_.size()) return std::nullopt;
     return rows_[static_cast<size_t>(index)];
 }
 
-void TfrmRegistryEdit::SelectRow(size_t index) {
+void StartupEntriesDialog::SelectRow(size_t index) {
     ListView_SetItemState(lvRegView_, static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void TfrmRegistryEdit::lvRegViewClick() {
+void StartupEntriesDialog::lvRegViewClick() {
     if (auto row = SelectedRow()) ui::SetText(stat1_, FormatText(L"%s\\%s", {row->hkey, row->key}));
 }
 
-void TfrmRegistryEdit::lvRegViewKeyPress() { lvRegViewClick(); }
+void StartupEntriesDialog::lvRegViewKeyPress() { lvRegViewClick(); }
 
-void TfrmRegistryEdit::btnRegImportClick() {
+void StartupEntriesDialog::btnRegImportClick() {
     auto row = SelectedRow();
     if (!row || !row->isString) return;
     std::wstring command = row->expandable ? ExpandVariables(row->command) : row->command;
@@ -233,7 +233,7 @@ void TfrmRegistryEdit::btnRegImportClick() {
     ShowWindow(hwnd(), SW_HIDE);
 }
 
-bool TfrmRegistryEdit::ImportSelected(ILogSink& log) {
+bool StartupEntriesDialog::ImportSelected(ILogSink& log) {
     auto row = SelectedRow();
     // A disabled entry is already where the move would put it.
     if (!row || row->disabledEntry || !row->isString) return true;
@@ -251,14 +251,14 @@ bool TfrmRegistryEdit::ImportSelected(ILogSink& log) {
     return false;
 }
 
-MoveResult TfrmRegistryEdit::MoveRegKeyToMSC(const std::wstring& hkey, const std::wstring& item,
+MoveResult StartupEntriesDialog::MoveRegKeyToMSC(const std::wstring& hkey, const std::wstring& item,
                                              const std::wstring& command, const std::wstring& key) {
     if (!WriteDisabledEntry(hkey, L"HKLM", item, command, key)) return MoveResult::kNotWritten;
     if (!DeleteRegValue(hkey, key, item)) return MoveResult::kNotDeleted;
     return MoveResult::kMoved;
 }
 
-bool TfrmRegistryEdit::WriteDisabledEntry(const std::wstring& hkey, const std::wstring& root, const std::wstring& item,
+bool StartupEntriesDialog::WriteDisabledEntry(const std::wstring& hkey, const std::wstring& root, const std::wstring& item,
                                           const std::wstring& command, const std::wstring& key) {
     // The name becomes one sub-key: empty, it would write into the list's own key; with a
     // backslash, into a nested key that is no entry.
@@ -270,12 +270,12 @@ bool TfrmRegistryEdit::WriteDisabledEntry(const std::wstring& hkey, const std::w
            entry.WriteString(L"key", key);
 }
 
-bool TfrmRegistryEdit::DeleteRegValue(const std::wstring& root, const std::wstring& keyPath, const std::wstring& name) {
+bool StartupEntriesDialog::DeleteRegValue(const std::wstring& root, const std::wstring& keyPath, const std::wstring& name) {
     RegistryKey key;
     return key.OpenOrCreate(RootKeyByName(root), keyPath, kWriteAccess) && key.DeleteValue(name);
 }
 
-HWND TfrmRegistryEdit::ButtonWindow(Button button) const {
+HWND StartupEntriesDialog::ButtonWindow(Button button) const {
     switch (button) {
         case Button::btnRegImport: return btnRegImport_;
         case Button::btnEnableReg: return btnEnableReg_;
@@ -284,7 +284,7 @@ HWND TfrmRegistryEdit::ButtonWindow(Button button) const {
     return nullptr;
 }
 
-void TfrmRegistryEdit::SetTargetText(std::wstring_view target, const std::wstring& text) {
+void StartupEntriesDialog::SetTargetText(std::wstring_view target, const std::wstring& text) {
     constexpr std::wstring_view kForm = L"frmRegistryEdit.", kColumn = L"lvRegView.column";
     if (!target.starts_with(kForm)) return;
     target.remove_prefix(kForm.size());
@@ -308,17 +308,17 @@ void TfrmRegistryEdit::SetTargetText(std::wstring_view target, const std::wstrin
     }
 }
 
-void TfrmRegistryEdit::SetTitle(const std::wstring& text) { ui::SetText(hwnd(), text); }
-std::wstring TfrmRegistryEdit::Title() const { return ui::GetText(hwnd()); }
+void StartupEntriesDialog::SetTitle(const std::wstring& text) { ui::SetText(hwnd(), text); }
+std::wstring StartupEntriesDialog::Title() const { return ui::GetText(hwnd()); }
 
-void TfrmRegistryEdit::SetColumnCaption(int column, const std::wstring& text) {
+void StartupEntriesDialog::SetColumnCaption(int column, const std::wstring& text) {
     LVCOLUMNW c{};
     c.mask = LVCF_TEXT;
     c.pszText = const_cast<wchar_t*>(text.c_str());
     ListView_SetColumn(lvRegView_, column, &c);
 }
 
-std::wstring TfrmRegistryEdit::ColumnCaption(int column) const {
+std::wstring StartupEntriesDialog::ColumnCaption(int column) const {
     wchar_t buffer[512] = {};
     LVCOLUMNW c{};
     c.mask = LVCF_TEXT;
@@ -328,21 +328,21 @@ std::wstring TfrmRegistryEdit::ColumnCaption(int column) const {
     return buffer;
 }
 
-void TfrmRegistryEdit::SetButtonCaption(Button button, const std::wstring& text) {
+void StartupEntriesDialog::SetButtonCaption(Button button, const std::wstring& text) {
     ui::SetText(ButtonWindow(button), text);
 }
 
-std::wstring TfrmRegistryEdit::ButtonCaption(Button button) const { return ui::GetText(ButtonWindow(button)); }
+std::wstring StartupEntriesDialog::ButtonCaption(Button button) const { return ui::GetText(ButtonWindow(button)); }
 
-void TfrmRegistryEdit::SetButtonHint(Button button, const std::wstring& text) {
+void StartupEntriesDialog::SetButtonHint(Button button, const std::wstring& text) {
     tooltip_.Set(ButtonWindow(button), text);
 }
 
-std::wstring TfrmRegistryEdit::ButtonHint(Button button) const { return tooltip_.Get(ButtonWindow(button)); }
+std::wstring StartupEntriesDialog::ButtonHint(Button button) const { return tooltip_.Get(ButtonWindow(button)); }
 
-std::wstring TfrmRegistryEdit::StatusText() const { return ui::GetText(stat1_); }
+std::wstring StartupEntriesDialog::StatusText() const { return ui::GetText(stat1_); }
 
-LRESULT TfrmRegistryEdit::lvRegViewCustomDrawItem(NMLVCUSTOMDRAW* cd) {
+LRESULT StartupEntriesDialog::lvRegViewCustomDrawItem(NMLVCUSTOMDRAW* cd) {
     // Active entries stand out in bold.
     return ui::DrawRowsInFont(*cd, [this](size_t row) {
         const bool bold = row < rows_.size() && !SameTextNoCase(rows_[row].enabled, L"no");
@@ -350,16 +350,16 @@ LRESULT TfrmRegistryEdit::lvRegViewCustomDrawItem(NMLVCUSTOMDRAW* cd) {
     });
 }
 
-LRESULT CALLBACK TfrmRegistryEdit::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+LRESULT CALLBACK StartupEntriesDialog::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self) {
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TfrmRegistryEdit::ListProc, id);
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &StartupEntriesDialog::ListProc, id);
     LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
     // After the list's own handling, so a type-ahead search has moved the selection already.
-    if (msg == WM_CHAR) reinterpret_cast<TfrmRegistryEdit*>(self)->lvRegViewKeyPress();
+    if (msg == WM_CHAR) reinterpret_cast<StartupEntriesDialog*>(self)->lvRegViewKeyPress();
     return result;
 }
 
-LRESULT TfrmRegistryEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT StartupEntriesDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
             CreateControls();

@@ -1,4 +1,4 @@
-// TfrmRegistryEdit: lists the programs the system starts at log-on from the Run keys and the
+// StartupEntriesDialog: lists the programs the system starts at log-on from the Run keys and the
 // entries the system configuration tool keeps disabled, and imports one of them as a task.
 #pragma once
 #include <windows.h>
@@ -32,7 +32,7 @@ struct RegistryEntry {
 
 enum class MoveResult { kMoved, kNotWritten, kNotDeleted };
 
-class TfrmRegistryEdit : public ui::Window {
+class StartupEntriesDialog : public ui::Window {
 public:
     static constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
     static constexpr wchar_t kRun32Key[] = L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -41,11 +41,11 @@ public:
     enum class Button { btnRegImport, btnEnableReg, btnDisableReg };
 
     // Creates the window hidden, centred on `owner`, and fills the list.
-    explicit TfrmRegistryEdit(HWND owner);
-    ~TfrmRegistryEdit() override;
+    explicit StartupEntriesDialog(HWND owner);
+    ~StartupEntriesDialog() override;
 
     // Sets the dialog's texts each time it is shown.
-    std::function<void(TfrmRegistryEdit&)> applyTexts;
+    std::function<void(StartupEntriesDialog&)> applyTexts;
     // Receives the chosen entry's command line without double quotes.
     std::function<void(const std::wstring&)> onImport;
     // The skin that dresses the window while skinning is on; it must outlive the window.
