@@ -103,6 +103,9 @@ public:
     void RefreshStatusColumn() override;
     void RefreshListView();
     void actEditTaskExecute();
+    // The selected task for a command on one task; nothing, after a warning why, when the list
+    // is empty or nothing is selected.
+    std::optional<size_t> SelectedTaskOrWarn(Message nothingSelected);
     void actDeleteTaskExecute();
     void actDeleteAllTaskExecute();
     void actSetActiveAllExecute();

@@ -115,30 +115,23 @@ void MainWindow::actAddTaskExecute() {
     tasks_.SortByColumn(TaskList::kTime);
 }
 
+std::optional<size_t> MainWindow::SelectedTaskOrWarn(Message nothingSelected) {
+    const Message warning = tasks_.Empty() ? Message::ListEmpty : nothingSelected;
+    std::optional<size_t> selected = tasks_.Empty() ? std::nullopt : tasks_.Selected();
+    if (!selected) ui::ShowMessageBox(hwnd(), Msg(warning), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
+    return selected;
+}
+
 void MainWindow::actEditTaskExecute() {
     if (sequencer_.WalkActive()) return;
-    if (tasks_.Empty()) {
-        ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
-        return;
-    }
-    if (!tasks_.Selected()) {
-        ui::ShowMessageBox(hwnd(), Msg(Message::NothingToEdit), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
-        return;
-    }
+    if (!SelectedTaskOrWarn(Message::NothingToEdit)) return;
     TaskDialog dialog(*this, TaskDialog::kEditing);
     dialog.ShowModal();
 }
 
 void MainWindow::actDeleteTaskExecute() {
-    if (tasks_.Empty()) {
-        ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
-        return;
-    }
-    auto selected = tasks_.Selected();
-    if (!selected) {
-        ui::ShowMessageBox(hwnd(), Msg(Message::NothingToDelete), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
-        return;
-    }
+    const std::optional<size_t> selected = SelectedTaskOrWarn(Message::NothingToDelete);
+    if (!selected) return;
     if (ui::ShowMessageBox(hwnd(), Msg(Message::DeleteTaskQuestion), Msg(Message::QuestionCaption),
                            MB_YESNO | MB_ICONWARNING) != IDYES)
         return;
@@ -198,15 +191,8 @@ bool MainWindow::LaunchProgram(const std::wstring& commandLine) {
 }
 
 void MainWindow::actStartExecute() {
-    if (tasks_.Empty()) {
-        ui::ShowMessageBox(hwnd(), Msg(Message::ListEmpty), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
-        return;
-    }
-    auto selected = tasks_.Selected();
-    if (!selected) {
-        ui::ShowMessageBox(hwnd(), Msg(Message::NothingToStart), Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
-        return;
-    }
+    const std::optional<size_t> selected = SelectedTaskOrWarn(Message::NothingToStart);
+    if (!selected) return;
     bool started = LaunchProgram(tasks_.Item(*selected).commandLine);
     tasks_.SetStatus(*selected, Msg(started ? Message::TaskStartedStatus : Message::TaskFailedStatus));
 }
