@@ -142,9 +142,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnUpdateResult(lParam);
             return 0;
         case WM_UPDATE_LOG_LINE:
-            // A window going away takes no line that comes late.
-            if (std::unique_ptr<std::wstring> line = TakeUpdateLogLine(lParam); !closing_ && !terminateRequested_)
-                Log(*line);
+            OnUpdateLogLine(lParam);
             return 0;
         case WM_CLOSE:
             // The closing saves may show a box, whose loop delivers a second request: ignored.

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/update_worker.h"
-#include "lang/language_messages.h"
 #include "app/about_page.h"
 #include "app/log_page.h"
 #include "app/main_window_ids.h"
 #include "app/tray_controller.h"
+#include "app/update_worker.h"
+#include "lang/language_messages.h"
 #include "lang/language_param.h"
 #include "launch/sequencer.h"
 #include "log/log_file.h"
@@ -103,9 +103,6 @@ public:
     void RefreshStatusColumn() override;
     void RefreshListView();
     void actEditTaskExecute();
-    // The selected task for a command on one task; nothing, after a warning why, when the list
-    // is empty or nothing is selected.
-    std::optional<size_t> SelectedTaskOrWarn(Message nothingSelected);
     void actDeleteTaskExecute();
     void actDeleteAllTaskExecute();
     void actSetActiveAllExecute();
@@ -220,11 +217,16 @@ private:
     void CreateTray();
     void MinimizeToTray();
     void ResetUpdateDialogFlag();
-    // WM_UPDATE_RESULT: the check's log lines, then its result.
+    // What a running check posts: a log line as it happens, and its result at the end.
+    void OnUpdateLogLine(LPARAM lParam);
     void OnUpdateResult(LPARAM lParam);
     void AskDownload();
     bool EnglishPages() const;
     void OpenAddress(const std::wstring& address);
+
+    // The selected task for a command on one task; nothing, after a warning why, when the list
+    // is empty or nothing is selected.
+    std::optional<size_t> SelectedTaskOrWarn(Message nothingSelected);
 
     // Start-up (main_window_startup.cpp).
     void FormCreate();
@@ -306,8 +308,8 @@ private:
                               updateState_.downloadQuestionAsked = true;
                               AskDownload();
                           },
-                          MenuPictures(), [this]() -> ui::ActionList& { return actions_; }},
-                         ids::tmrBallonHide};
+                          MenuPictures()},
+                         actions_, ids::tmrBallonHide};
     LogPage logPage_{[this](const std::wstring& line) { Log(line); }};
     AboutPage aboutPage_{{[this](const std::wstring& address) { OpenAddress(address); },
                           [this](const std::wstring& line) { Log(line); }, [this] { return EnglishPages(); }}};

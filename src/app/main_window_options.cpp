@@ -66,18 +66,17 @@ void MainWindow::LoadParams() {
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
     updateState_.automaticCheckDisabled = !s.checkForUpdates;
     Log(FormatText(L"Loading params from \"%s\" ...", {settingsPath_}));
-    const std::wstring& skinName = s.skinName;
     options_.ClearItems(ids::sSkinBox);
     for (const auto& name : skins_.Names()) options_.AddItem(ids::sSkinBox, name);
     SelectLast(options_, ids::sSkinBox);
-    SelectExact(options_, ids::sSkinBox, skinName);
+    SelectExact(options_, ids::sSkinBox, s.skinName);
     SetCheck(ids::chbAero, s.useAero);
     chbAeroClick();
     SetCheck(ids::chbUseSkin, s.useSkin);
     SetGlassFrame(!options_.Checked(ids::chbUseSkin));
     if (pcMainPage_) InvalidateRect(pcMainPage_, nullptr, TRUE);
     SetCheck(ids::chkShowBalloon, s.showBalloon);
-    skins_.Select(skinName);
+    skins_.Select(s.skinName);
     skins_.SetActive(options_.Checked(ids::chbUseSkin));
 
     SelectLast(options_, ids::cbLanguageSelect);

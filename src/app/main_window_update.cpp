@@ -32,6 +32,12 @@ bool MainWindow::StartUpdateCheck(bool byButton) {
     return true;
 }
 
+void MainWindow::OnUpdateLogLine(LPARAM lParam) {
+    std::unique_ptr<std::wstring> line = TakeUpdateLogLine(lParam);
+    // A window going away takes no line that comes late.
+    if (!closing_ && !terminateRequested_) Log(*line);
+}
+
 void MainWindow::OnUpdateResult(LPARAM lParam) {
     std::unique_ptr<UpdateCheckResult> result = TakeUpdateResult(lParam);
     // A window going away shows no box for a late result.

@@ -21,7 +21,7 @@ void TrayController::Create(HWND window, std::vector<ui::MenuItem> items) {
     items.insert(items.begin(), std::move(show));
     menu_.items = std::move(items);
     menu_.images = actions_.menuPictures;
-    icon_.onRightClick = [this](POINT screen) { menu_.Show(window_, screen, actions_.actions()); };
+    icon_.onRightClick = [this](POINT screen) { menu_.Show(window_, screen, commands_); };
     icon_.onDoubleClick = [this] {
         if (const ui::MenuItem* item = menu_.DefaultItem()) menu_.Run(*item);
     };

@@ -20,10 +20,11 @@ public:
         std::function<void()> showWindow;            // the menu's default item
         std::function<void()> updateBalloonClicked;  // the download question
         std::function<HIMAGELIST()> menuPictures;
-        std::function<ui::ActionList&()> actions;    // what the menu's items run
     };
-    // `hideTimerId`: the owner window's timer that takes a balloon down.
-    TrayController(Actions actions, UINT_PTR hideTimerId) : actions_(std::move(actions)), hideTimerId_(hideTimerId) {}
+    // `commands`: what the menu's items run; `hideTimerId`: the owner window's timer that takes a
+    // balloon down.
+    TrayController(Actions actions, ui::ActionList& commands, UINT_PTR hideTimerId)
+        : actions_(std::move(actions)), commands_(commands), hideTimerId_(hideTimerId) {}
 
     // Adds the icon for `window`; the menu holds "Restore" and then `items`.
     void Create(HWND window, std::vector<ui::MenuItem> items);
@@ -53,6 +54,7 @@ private:
     void OnBalloonClick();
 
     Actions actions_;
+    ui::ActionList& commands_;
     UINT_PTR hideTimerId_;
     HWND window_ = nullptr;
     ui::TrayIcon icon_;

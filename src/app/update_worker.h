@@ -1,5 +1,6 @@
 // The update checks a window starts: each runs on a thread of its own from a snapshot taken when
-// it starts, and posts one owned result back. A worker never calls into the window or waits on it.
+// it starts, and posts its log lines as they happen and one owned result at the end. A worker
+// never calls into the window or waits on it.
 #pragma once
 #include <windows.h>
 
@@ -17,10 +18,10 @@ namespace lentora {
 // the receiver owns (TakeUpdateResult).
 inline constexpr UINT WM_UPDATE_RESULT = WM_APP + 41;
 // A log line of a running check, as it happens; lParam is a std::wstring* that the receiver owns
-// (TakeUpdateLogLine).
-inline constexpr UINT WM_UPDATE_LOG_LINE = WM_APP + 43;
+// (TakeUpdateLogLine). Next to WM_UPDATE_RESULT: a close sweeps the queue for both in one range.
+inline constexpr UINT WM_UPDATE_LOG_LINE = WM_APP + 42;
 // The message by which a window starts its automatic check once its message loop runs.
-inline constexpr UINT WM_START_UPDATE_CHECK = WM_APP + 42;
+inline constexpr UINT WM_START_UPDATE_CHECK = WM_APP + 43;
 
 std::unique_ptr<UpdateCheckResult> TakeUpdateResult(LPARAM lParam);
 std::unique_ptr<std::wstring> TakeUpdateLogLine(LPARAM lParam);
