@@ -14,6 +14,7 @@
 #include "app/about_page.h"
 #include "app/log_page.h"
 #include "app/main_window_ids.h"
+#include "app/program_launcher.h"
 #include "app/tray_controller.h"
 #include "app/update_worker.h"
 #include "lang/language_messages.h"
@@ -291,6 +292,7 @@ private:
 
     TaskList tasks_;
     Sequencer sequencer_;
+    ProgramLauncher launcher_{*this};
     TLogFile LogFile_;
     std::array<std::wstring, 40> lngMsg_{};  // MSG1..MSG39 of the applied language; [0] unused
     NamedMsgTable namedMsg_;

@@ -4,11 +4,9 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "app/task_dialog.h"
-#include "launch/working_folder.h"
 #include "ui/list_view_rows.h"
 #include "ui/message_box.h"
 #include "util/format.h"
-#include "util/platform.h"
 
 namespace lentora {
 
@@ -161,34 +159,7 @@ void MainWindow::actDeactiveAllExecute() {
     tasks_.SetAllEnabled(false);
 }
 
-bool MainWindow::LaunchProgram(const std::wstring& commandLine) {
-    try {
-        const std::optional<std::wstring> folder =
-            WorkingFolderFor(commandLine, {platform::DirectoryExists, platform::FileExists});
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        si.dwFlags = STARTF_USESHOWWINDOW;
-        si.wShowWindow = SW_SHOWMINIMIZED;
-        PROCESS_INFORMATION pi{};
-        Log(FormatText(L"Launch application: \"%s\"", {commandLine}));
-        // Without a folder the process starts in ours (an empty or missing folder would make the
-        // start fail). CreateProcessW may write into the command line buffer, so it gets a copy of its own.
-        std::wstring mutableLine = commandLine;
-        if (CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
-                           CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr,
-                           folder ? folder->c_str() : nullptr, &si, &pi)) {
-            Log(FormatText(L"application: \"%s\" is started", {commandLine}));
-            CloseHandle(pi.hProcess);
-            CloseHandle(pi.hThread);
-            return true;
-        }
-        Log(FormatText(L"Error at an launch \"%s\"", {commandLine}));
-        return false;
-    } catch (...) {
-        Log(FormatText(L"Error at an application launch! \"%s\"", {commandLine}));
-        return false;
-    }
-}
+bool MainWindow::LaunchProgram(const std::wstring& commandLine) { return launcher_.Launch(commandLine); }
 
 void MainWindow::actStartExecute() {
     const std::optional<size_t> selected = SelectedTaskOrWarn(Message::NothingToStart);
