@@ -17,10 +17,10 @@ namespace {
 constexpr int kHeaderHeight = 87;
 }
 
-void AboutPage::Create(HWND page, const std::function<HWND(int id, HWND control)>& addToWindow) {
+void AboutPage::Create(HWND page, ui::TextTargets& texts) {
     auto add = [&](int id, HWND control) {
         controls_.emplace_back(id, control);
-        return addToWindow(id, control);
+        return control;
     };
     logo_ = add(ids::Image1, ui::CreateControl(page, WC_STATICW, L"", SS_ICON | SS_REALSIZECONTROL, ids::Image1));
     add(ids::lblTitle, ui::CreateLabel(page, L" Lentora v. "));
@@ -68,6 +68,27 @@ void AboutPage::Create(HWND page, const std::function<HWND(int id, HWND control)
     walletIcon_ = add(ids::img2, ui::CreateControl(donate, WC_STATICW, L"", SS_ICON | SS_REALSIZECONTROL, ids::img2));
     add(ids::mmo1, ui::CreateControl(donate, WC_EDITW, L"Z000000000000\r\nR000000000000\r\nE000000000000",
                                      ES_MULTILINE | ES_READONLY, ids::mmo1, WS_EX_CLIENTEDGE));
+
+    const std::pair<const wchar_t*, int> captions[] = {
+        {L"lblSitePrg", ids::lblSitePrg}, {L"lblWinVersion", ids::lblWinVersion}, {L"sbtbtnDonate", ids::sbtbtnDonate}};
+    for (const auto& [name, id] : captions) texts.AddCaption(name, Control(id));
+    texts.Add(L"mmoDonate.text", [this](const std::wstring& text) { ui::SetText(Control(ids::mmoDonate), text); });
+    const wchar_t* subPages[] = {L"tsAboutProg", L"tsLicense", L"tsComponents", L"tsDonate"};
+    for (int i = 0; i < 4; ++i) {
+        texts.Add(L"pcAbout." + std::wstring(subPages[i]) + L".caption", [this, i](const std::wstring& text) {
+            TCITEMW item{TCIF_TEXT};
+            item.pszText = const_cast<wchar_t*>(text.c_str());
+            TabCtrl_SetItem(tabs_, i, &item);
+        });
+    }
+    for (const auto& [id, text] : texts_) ui::SetText(Control(id), text);
+    texts_.clear();
+}
+
+void AboutPage::SetText(int id, std::wstring text) {
+    if (HWND control = Control(id)) return ui::SetText(control, text);
+    std::erase_if(texts_, [id](const auto& kept) { return kept.first == id; });
+    texts_.emplace_back(id, std::move(text));
 }
 
 void AboutPage::LoadImages(UINT dpi) {
@@ -124,13 +145,6 @@ HWND AboutPage::Control(int id) const {
 void AboutPage::ShowSubPage(int index) {
     TabCtrl_SetCurSel(tabs_, index);
     ui::ShowOnly({aboutText_.hwnd(), license_.hwnd(), components_.hwnd(), donate_.hwnd()}, static_cast<size_t>(index));
-}
-
-void AboutPage::SetSubPageTitle(std::wstring_view name, const std::wstring& text) {
-    int index = name == L"tsAboutProg" ? 0 : name == L"tsLicense" ? 1 : name == L"tsComponents" ? 2 : 3;
-    TCITEMW item{TCIF_TEXT};
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    TabCtrl_SetItem(tabs_, index, &item);
 }
 
 bool AboutPage::OnNotify(const NMHDR& hdr) {

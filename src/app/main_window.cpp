@@ -4,7 +4,6 @@
 
 #include "app/main_window_ids.h"
 #include "app/task_dialog.h"
-#include "app/site_links.h"
 #include "app/update_worker.h"
 #include "sysint/startup_entries_dialog.h"
 #include "ui/dpi.h"
@@ -16,7 +15,7 @@ namespace lentora {
 MainWindow::MainWindow(StartupContext context)
     : context_(std::move(context)), sequencer_(*this, *this) {
     ReadCommandLine();
-    SetOptionDefaults();
+    CreateActions();
 }
 
 MainWindow::~MainWindow() {
@@ -34,13 +33,13 @@ bool MainWindow::Create() {
     // The client size is set in WM_CREATE once the monitor's DPI is known; a start at log-on
     // makes the window minimised (after WM_CREATE, which keeps that size and place as the
     // normal ones) without ever showing it.
-    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (startMode_ ? WS_MINIMIZE : 0);
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (run_.startMode ? WS_MINIMIZE : 0);
     if (!CreateWindowObject(WS_EX_CONTROLPARENT, L"TfrmMain", L"Lentora", style, CW_USEDEFAULT, CW_USEDEFAULT, 600,
                             450, nullptr))
         return false;
     // A start at log-on builds the pages when the window is first shown: most such starts end
     // without anyone opening it.
-    if (!startMode_) EnsureContent();
+    if (!run_.startMode) EnsureContent();
     // Start-up runs once the window is complete, outside its creation message.
     FormCreate();
     return true;
@@ -50,22 +49,18 @@ ui::Action& MainWindow::ActionFor(int commandId) { return *actions_.Find(command
 
 HWND MainWindow::Control(int id) {
     EnsureContent();
-    return FindControl(id);
+    switch (id) {
+        case ids::pcMainPage: return pageTabs_;
+        case ids::StatusBar: return statusBar_;
+        case ids::lvListProg: return taskPage_.List();
+        case ids::bbtnStart: return taskPage_.StartButton();
+        case ids::lbLog: return logPage_.List();
+    }
+    if (HWND control = optionsPage_.Control(id)) return control;
+    return aboutPage_.Control(id);
 }
 
-HWND MainWindow::FindControl(int id) const {
-    for (const auto& [controlId, hwnd] : controls_)
-        if (controlId == id) return hwnd;
-    return nullptr;
-}
-
-std::wstring MainWindow::Msg(Message id) const { return lngMsg_[static_cast<size_t>(MessageNumber(id))]; }
-
-void MainWindow::SetLngMsg(int n, std::wstring text) {
-    if (n >= 1 && n <= 39) lngMsg_[static_cast<size_t>(n)] = std::move(text);
-}
-
-bool MainWindow::LogPageVisible() const { return logPageVisible_; }
+std::wstring MainWindow::Msg(Message id) const { return messages_.Msg(MessageNumber(id)); }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -166,68 +161,24 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         action->Execute();
         return;
     }
-    if (!control) return;
-    switch (id) {
-        case ids::chbWindowsStart:
-        case ids::chkUserProfile:
-        case ids::chbSetWaitTimer:
-        case ids::chkShowBalloon:
-        case ids::chkCheckforUpdate:
-        case ids::chbUseSkin:
-        case ids::chbAero:
-            if (code == BN_CLICKED) OnOptionClicked(id);
-            return;
-        case ids::dseWaitSec:
-        case ids::dseTimeExit:
-        case ids::dsePollingInterval:
-            if (code == EN_CHANGE && GetFocus() == control) SetOptionsChanged(true);
-            return;
-        case ids::cbLanguageSelect:
-            if (code == CBN_SELCHANGE) cbLanguageSelectChange();
-            return;
-        case ids::sSkinBox:
-            if (code == CBN_SELCHANGE) sSkinBoxChange();
-            return;
-    }
-    if (code != BN_CLICKED || aboutPage_.OnCommand(id)) return;
-    switch (id) {
-        case ids::bbtnStart: sequencer_.StartOrStop(); return;
-        case ids::btnSaveOptions: btnSaveOptionsClick(); return;
-        case ids::sbDownSB: sbDownSBClick(); return;
-        case ids::sbUpSB: sbUpSBClick(); return;
-        case ids::btnCreateLink: btnCreateLinkClick(); return;
-        case ids::btnCheckUpdates: btnCheckUpdatesClick(); return;
-    }
+    if (!control || optionsPage_.OnCommand(id, code, control) || taskPage_.OnCommand(id, code)) return;
+    if (code == BN_CLICKED) aboutPage_.OnCommand(id);
 }
 
 LRESULT MainWindow::OnNotify(NMHDR* hdr) {
-    if (hdr->hwndFrom == pcMainPage_ && hdr->code == TCN_SELCHANGE) {
-        ShowPage(TabCtrl_GetCurSel(pcMainPage_));
+    if (hdr->hwndFrom == pageTabs_ && hdr->code == TCN_SELCHANGE) {
+        ShowPage(TabCtrl_GetCurSel(pageTabs_));
         return 0;
     }
-    if (aboutPage_.OnNotify(*hdr)) return 0;
-    if ((hdr->code == NM_CLICK || hdr->code == NM_RETURN) && hdr->idFrom == ids::wlblLoadSkins) {
-        OpenAddress(links::Skins());
-        return 0;
-    }
-    if (hdr->hwndFrom == lvListProg_) {
-        switch (hdr->code) {
-            case NM_CUSTOMDRAW: return OnListViewCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
-            case LVN_ITEMCHANGED: OnListViewItemChanged(reinterpret_cast<NMLISTVIEW*>(hdr)); return 0;
-            case LVN_COLUMNCLICK: tasks_.SortByColumn(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return 0;
-            case NM_CLICK: RefreshStatusColumn(); return 0;
-            case NM_DBLCLK: actEditTaskExecute(); return 0;
-        }
-    }
+    LRESULT result = 0;
+    if (taskPage_.OnNotify(*hdr, result)) return result;
+    if (!aboutPage_.OnNotify(*hdr)) optionsPage_.OnNotify(*hdr);
     return 0;
 }
 
 void MainWindow::OnContextMenu(HWND source, POINT screen) {
     if (screen.x == -1 && screen.y == -1) screen = ui::KeyboardMenuPoint(source);
-    if (source == lvListProg_)
-        pmnuListProg_.Show(hwnd(), screen, actions_);
-    else
-        logPage_.ShowMenu(source, hwnd(), screen, actions_);
+    if (!taskPage_.ShowMenu(source, hwnd(), screen)) logPage_.ShowMenu(source, hwnd(), screen, actions_);
 }
 
 }  // namespace lentora

@@ -1,20 +1,26 @@
-// MainWindow: the program's one main window. It owns the controls, actions, menus, timers and the
-// tray icon, implements the hosts through which the portable core acts, and runs start-up and
-// shutdown. Its methods are split over main_window_*.cpp by feature.
+// MainWindow: the program's one main window. It owns the frame, the page tabs, the status bar and
+// the pages, routes their messages, implements the hosts through which the portable core acts,
+// and runs start-up and shutdown. Its methods are split over main_window_*.cpp by feature.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/about_page.h"
+#include "app/language_catalogue.h"
 #include "app/log_page.h"
 #include "app/main_window_ids.h"
+#include "app/options_page.h"
 #include "app/program_launcher.h"
+#include "app/task_commands.h"
+#include "app/task_page.h"
 #include "app/tray_controller.h"
 #include "app/update_worker.h"
 #include "lang/language_messages.h"
@@ -25,16 +31,13 @@
 #include "settings/settings.h"
 #include "tasks/task_list.h"
 #include "ui/action.h"
-#include "ui/control_values.h"
-#include "ui/controls.h"
-#include "ui/deferred_updates.h"
 #include "ui/focus_memory.h"
+#include "ui/fonts.h"
 #include "ui/handles.h"
 #include "ui/panel.h"
-#include "ui/popup_menu.h"
 #include "ui/skin_manager.h"
+#include "ui/text_targets.h"
 #include "ui/tooltip.h"
-#include "ui/tray_icon.h"
 #include "ui/window.h"
 #include "update/update_check.h"
 
@@ -42,11 +45,6 @@ namespace lentora {
 
 class TaskDialog;
 class StartupEntriesDialog;
-
-// The data object of a language selector entry: the full path of its language file.
-struct TIDD {
-    std::wstring Iiobject;
-};
 
 struct StartupContext {
     std::wstring exePath;               // full path of the running executable
@@ -65,16 +63,16 @@ public:
     // Ends the message loop with this exit code; the window then goes without FormClose.
     void EndWithoutSaving(int exitCode);
 
-    // Ctrl+X for actCloseApp.
+    // Ctrl+X: close the program.
     HACCEL Accelerators() const { return accelerators_.get(); }
 
     // Process-wide values fixed by start-up.
-    const std::wstring& ProgramFolder() const { return programFolder_; }
-    const std::wstring& ProgramVersion() const { return programVersion_; }
-    const std::wstring& SettingsPath() const { return settingsPath_; }
-    const std::wstring& ProfileFolder() const { return profileFolder_; }
-    bool UseLog() const { return useLog_; }
-    bool StartMode() const { return startMode_; }
+    const std::wstring& ProgramFolder() const { return run_.folder; }
+    const std::wstring& ProgramVersion() const { return run_.version; }
+    const std::wstring& SettingsPath() const { return run_.settingsPath; }
+    const std::wstring& ProfileFolder() const { return run_.profileFolder; }
+    bool UseLog() const { return run_.useLog; }
+    bool StartMode() const { return run_.startMode; }
     std::wstring DataFilePath(const std::wstring& name) const;
 
     TaskList& Tasks() { return tasks_; }
@@ -85,73 +83,53 @@ public:
 
     // ILogSink: the application log (on-screen list and lentora.log).
     void Log(const std::wstring& str) override;
+    // The state in the first status-bar panel and the tray: its text and picture.
     void setMSGPanel(const std::wstring& msg, int iconIndex) override;
     std::wstring Msg(Message id) const override;
-    const std::wstring& Msg(NamedMsg id) const { return namedMsg_.Text(id); }
-    void SetLngMsg(int n, std::wstring text);
+    const std::wstring& Msg(NamedMsg id) const { return namedMessages_.Text(id); }
 
     // The pages and their controls. A start in the tray builds them when the window is first
     // shown; reaching a control builds them too.
     void EnsureContent();
     bool ContentBuilt() const { return contentBuilt_; }
-    HWND lvListProg() { return EnsureContent(), lvListProg_; }
-    HWND StatusBar() { return EnsureContent(), statusBar_; }
-    HWND lbLog() { return EnsureContent(), logPage_.List(); }
     HWND Control(int id);
-    bool LogPageVisible() const;
+    HWND StatusBar() { return EnsureContent(), statusBar_; }
+    bool LogPageVisible() const { return logPageVisible_; }
+    TaskPage& TaskView() { return EnsureContent(), taskPage_; }
+    OptionsPage& Options() { return optionsPage_; }
+    LogPage& LogView() { return logPage_; }
+    TaskCommands& TaskEditing() { return taskCommands_; }
+    TrayController& Tray() { return tray_; }
 
-    // Task page.
-    void RefreshStatusColumn() override;
-    void RefreshListView();
-    void actEditTaskExecute();
-    void actDeleteTaskExecute();
-    void actDeleteAllTaskExecute();
-    void actSetActiveAllExecute();
-    void actDeactiveAllExecute();
-    void actAddTaskExecute();
-    void actStartExecute();
-    bool LaunchProgram(const std::wstring& commandLine) override;
+    bool LaunchProgram(const std::wstring& commandLine) override { return launcher_.Launch(commandLine); }
+    void RefreshStatusColumn() override { taskCommands_.RefreshStatuses(); }
 
     // Shutdown.
     void FormClose();
 
-    // Settings and options page.
+    // Settings.
     void LoadParams();
     void SaveParams();
-    void SetOptionsChanged(bool changed);
-    bool OptionsChanged() const;
-    void btnSaveOptionsClick();
-    void OnOptionClicked(int id);
-    void chbUseSkinClick();
-    void chbAeroClick();
-    void sSkinBoxChange();
-    void sbDownSBClick();
-    void sbUpSBClick();
-    int OptionsScrollPosition() const { return OptionsSB_.ScrollPosition(); }
     bool GlassFrameOn() const { return glassOn_; }
     ui::SkinManager& Skins() { return skins_; }
     UpdateState& UpdateCheckState() { return updateState_; }
 
     // Languages.
-    void SearchLanguageFiles(const std::wstring& folder, const std::wstring& mask);
-    void AddLanguageFile(const std::wstring& path);
-    void cbLanguageSelectChange();
-    void actApplyLngExecute();
+    void ApplySelectedLanguage();
     void ApplyLanguage(const std::wstring& path);
     std::wstring SelectedLanguagePath() const;
-    const TLngParam& LngParam() const { return lngParam_; }
+    const LanguageCatalogue& Languages() const { return languages_; }
+    const TLngParam& LngParam() const { return languageInfo_; }
 
     // Log page.
-    std::vector<std::wstring> LogLines() const;
-    LogPage& LogView() { return logPage_; }
+    std::vector<std::wstring> LogLines() const { return logPage_.Lines(); }
 
     // Tray.
-    TrayController& Tray() { return tray_; }
     void mnuShowClick();
 
     // System integration.
-    void btnCreateLinkClick();
-    void actImportExecute();
+    void CreateStartupShortcut();
+    void ShowStartupEntries();
     void DestroyRegistryForm();
     // Takes the imported entry out of the system's start-up; false when it could not.
     bool MoveImportedRegistryEntry();
@@ -161,7 +139,6 @@ public:
 
     // Update check. False when the polling interval shown is no number: no check then.
     bool StartUpdateCheck(bool byButton);
-    void btnCheckUpdatesClick() { StartUpdateCheck(true); }
     // Takes over a finished check's state: the manual check's answer or the update balloon.
     void ShowUpdateResult(const UpdateState& state);
 
@@ -169,20 +146,24 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // What start-up fixes about this run.
+    struct ProgramRun {
+        std::wstring folder, version, settingsPath, profileFolder;
+        bool startMode = false;
+        bool logSwitch = false;  // -log: logging on for this run
+        bool useLog = false;
+    };
+
     // Construction of the window's content (main_window_layout.cpp).
     void CreateWindowParts();
     void CreateContent();
-    void SetOptionDefaults();
-    HWND FindControl(int id) const;
-    void CreateTaskPage();
-    void CreateOptionsPage();
     void CreateActions();
-    void CreateMenus();
+    TaskPage::Actions TaskPageActions();
+    OptionsPage::Actions OptionsPageActions();
     // Lays the controls out now while the window is visible, else when it is next shown: a start
     // that stays in the tray never lays out pages nobody sees.
     void RequestLayout();
     void LayoutControls();
-    void LayoutOptionsPage();
     void ApplyFonts();
     void ShowPage(int index);
     // Pictures of tabs, buttons, menus and the About page, loaded when the window is first shown
@@ -193,41 +174,24 @@ private:
     // The content's pictures: once both the pictures and the content are there.
     void DressContentImages();
     void SetButtonImage(HWND button, int imageIndex);
-    void SetAboutTitle(const std::wstring& title);
-    void SetAuthorLabel(const std::wstring& text);
-    void SetMemoTexts(const std::optional<std::wstring>& license, const std::optional<std::wstring>& about);
+    void SetTabMetrics();
     void SetComponentLabels();
-    void SetTabMetrics(int height, int padding);
-    void SetTabMetricsNow(int height, int padding);
-    void SetTargetText(std::wstring_view target, const std::wstring& text);
-    void SetPageTargetText(std::wstring_view target, const std::wstring& text);
-    // A text on a page, shown once the pages are built.
-    void SetPageText(int id, const std::wstring& text);
     void SetLogPageVisible(bool visible);
     void InsertLogTab();
-    void SetCheck(int id, bool checked);
-    // A number field's text: empty for no value.
-    void SetNumber(int id, std::optional<int> value);
-    // The options as the controls show them now.
+    void ShowStatusText(int part);
+    // The options as the page shows them now.
     Settings SettingsShown() const;
-    void SetGlassTopMargin();
     void SetGlassFrame(bool on);
-    void SetSkinFolder(const std::wstring& folder);
-    bool IsAutorunRegistered() const;
+    void OnUseSkinChanged(bool on);
     bool UpdateAutorun(bool enabled);
     void CreateTray();
     void MinimizeToTray();
-    void ResetUpdateDialogFlag();
     // What a running check posts: a log line as it happens, and its result at the end.
     void OnUpdateLogLine(LPARAM lParam);
     void OnUpdateResult(LPARAM lParam);
     void AskDownload();
     bool EnglishPages() const;
     void OpenAddress(const std::wstring& address);
-
-    // The selected task for a command on one task; nothing, after a warning why, when the list
-    // is empty or nothing is selected.
-    std::optional<size_t> SelectedTaskOrWarn(Message nothingSelected);
 
     // Start-up (main_window_startup.cpp).
     void FormCreate();
@@ -240,8 +204,6 @@ private:
     // Notifications.
     LRESULT OnNotify(NMHDR* hdr);
     void OnCommand(int id, int code, HWND control);
-    LRESULT OnListViewCustomDraw(NMLVCUSTOMDRAW* cd);
-    void OnListViewItemChanged(NMLISTVIEW* nm);
     void OnContextMenu(HWND source, POINT screen);
 
     // ISequencerHost (main_window_sequencer.cpp).
@@ -266,45 +228,58 @@ private:
     void CloseMainWindow() override;
 
     StartupContext context_;
-    std::vector<TIDD> languageFiles_;
-    TLngParam lngParam_;
-    // The options as last read or saved; the controls hold the values being edited.
-    Settings settings_;
-    UpdateState updateState_;
-    UpdateCheckWorkers updateChecks_;
-    ui::SkinManager skins_;
-    ui::ImageListHandle sAlphaImageList1_;
-    bool imagesLoaded_ = false;
-    bool layoutPending_ = false;
-    std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
-    std::unique_ptr<StartupEntriesDialog> registryForm_;
-    TaskDialog* propertyForm_ = nullptr;
-    int glassTop_ = 31;
-    bool glassOn_ = true;
-    int startButtonImage_ = 6;
-    std::wstring programFolder_, programVersion_, settingsPath_, profileFolder_;
-    bool useLog_ = false;
-    bool startMode_ = false;
-    bool logSwitch_ = false;  // -log: logging on for this run
+    ProgramRun run_;
     bool terminateRequested_ = false;
     bool closing_ = false;
     ui::AcceleratorHandle accelerators_;
+
+    // The options as last read or saved; the Options page holds the values being edited.
+    Settings settings_;
+    LanguageCatalogue languages_;
+    // The language in force: its file's facts, its messages, and the texts of the pages' targets
+    // (kept for pages built later).
+    TLngParam languageInfo_;
+    LngMsgTable messages_;
+    NamedMsgTable namedMessages_;
+    std::map<std::wstring, std::wstring, std::less<>> pageTexts_;
+    bool languageApplied_ = false;
+    UpdateState updateState_;
+    UpdateCheckWorkers updateChecks_;
+    ui::SkinManager skins_;
+    bool glassOn_ = true;
 
     TaskList tasks_;
     Sequencer sequencer_;
     ProgramLauncher launcher_{*this};
     TLogFile LogFile_;
-    std::array<std::wstring, 40> lngMsg_{};  // MSG1..MSG39 of the applied language; [0] unused
-    NamedMsgTable namedMsg_;
     ui::ActionList actions_;
-    ui::PopupMenu pmnuListProg_;
 
-    // Controls.
-    HWND pcMainPage_ = nullptr, statusBar_ = nullptr, lvListProg_ = nullptr;
+    // Pictures of the tabs, menus and buttons.
+    ui::ImageListHandle pictures_;
+    bool picturesLoaded_ = false;
+    std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
+    ui::UiFonts fonts_;
+
+    std::unique_ptr<StartupEntriesDialog> registryForm_;
+    TaskDialog* propertyForm_ = nullptr;
+
+    // The frame's content.
+    bool contentBuilt_ = false;
+    bool layoutPending_ = false;
+    bool logPageVisible_ = false;
+    HWND pageTabs_ = nullptr, statusBar_ = nullptr;
+    std::array<std::wstring, 2> statusTexts_;  // the state, and the walk's tick counter
     ui::Tooltip tooltip_;
     ui::FocusMemory focusMemory_;
-    ui::Panel tsStartProgram_, tsOptions_, tsLogView_, tsAbout_;
-    ui::Panel pnlWork_, OptionsSB_;
+    ui::TextTargets textTargets_;
+    // The page panels in tab order, the Log page's included: Tasks, Options, Log, About.
+    std::array<ui::Panel, 4> pagePanels_;
+    TaskCommands taskCommands_{*this};
+    TaskPage taskPage_{tasks_, actions_, TaskPageActions()};
+    OptionsPage optionsPage_{OptionsPageActions(), actions_};
+    LogPage logPage_{[this](const std::wstring& line) { Log(line); }};
+    AboutPage aboutPage_{{[this](const std::wstring& address) { OpenAddress(address); },
+                          [this](const std::wstring& line) { Log(line); }, [this] { return EnglishPages(); }}};
     TrayController tray_{{[this] { mnuShowClick(); },
                           [this] {
                               updateState_.downloadQuestionAsked = true;
@@ -312,25 +287,6 @@ private:
                           },
                           MenuPictures()},
                          actions_, ids::tmrBallonHide};
-    LogPage logPage_{[this](const std::wstring& line) { Log(line); }};
-    AboutPage aboutPage_{{[this](const std::wstring& address) { OpenAddress(address); },
-                          [this](const std::wstring& line) { Log(line); }, [this] { return EnglishPages(); }}};
-    HWND bbtnAdd_ = nullptr, bbtnEdit_ = nullptr, bbtnDelete_ = nullptr, btnWait_ = nullptr, bbtnStart_ = nullptr;
-    std::vector<std::pair<int, HWND>> controls_;
-    bool contentBuilt_ = false;
-    // The Options page's values while the page is not built, and what the other pages are to show.
-    ui::ControlValues options_;
-    ui::DeferredUpdates pageUpdates_;
-    bool logPageVisible_ = false;
-    bool syncingListView_ = false;
-    // What lvListProg shows, row by row, so a refresh writes only what changed.
-    struct ShownRow {
-        std::wstring caption, delay, status;
-        bool enabled = false, selected = false;
-    };
-    std::vector<ShownRow> shownRows_;
-
-    ui::FontHandle font_, boldFont_, strikeFont_, boldItalicFont_;
 };
 
 }  // namespace lentora

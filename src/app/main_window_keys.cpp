@@ -24,7 +24,7 @@ bool MainWindowKeys::TranslateWindowKey(MSG& msg) {
     if (msg.message != WM_KEYDOWN || !form_.ContentBuilt()) return false;
     if (msg.hwnd != form_.hwnd() && !IsChild(form_.hwnd(), msg.hwnd)) return false;
     const bool plain = !Down(VK_CONTROL) && !Down(VK_SHIFT) && !Down(VK_MENU);
-    if (msg.hwnd == form_.lvListProg() && plain && (msg.wParam == VK_RETURN || msg.wParam == VK_DELETE)) {
+    if (msg.hwnd == form_.TaskView().List() && plain && (msg.wParam == VK_RETURN || msg.wParam == VK_DELETE)) {
         // The commands as their buttons give them, so they run only while their actions are enabled.
         int command = msg.wParam == VK_RETURN ? ids::actEditTask : ids::actDeleteTask;
         SendMessageW(form_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);

@@ -8,7 +8,7 @@
 namespace lentora {
 
 void MainWindow::Log(const std::wstring& str) {
-    if (!useLog_) return;
+    if (!run_.useLog) return;
     platform::LocalTime now = platform::Now();
     logPage_.AddLine(DateTimeText(now) + L" " + str);
     try {
@@ -18,8 +18,6 @@ void MainWindow::Log(const std::wstring& str) {
     }
 }
 
-std::vector<std::wstring> MainWindow::LogLines() const { return logPage_.Lines(); }
-
 void MainWindow::SetLogPageVisible(bool visible) {
     if (visible == logPageVisible_) return;
     logPageVisible_ = visible;
@@ -27,15 +25,15 @@ void MainWindow::SetLogPageVisible(bool visible) {
     if (visible)
         InsertLogTab();
     else
-        TabCtrl_DeleteItem(pcMainPage_, 2);
-    ShowPage(TabCtrl_GetCurSel(pcMainPage_));
+        TabCtrl_DeleteItem(pageTabs_, 2);
+    ShowPage(TabCtrl_GetCurSel(pageTabs_));
 }
 
 void MainWindow::InsertLogTab() {
     TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
     item.pszText = const_cast<wchar_t*>(L"Log");
     item.iImage = 5;
-    TabCtrl_InsertItem(pcMainPage_, 2, &item);
+    TabCtrl_InsertItem(pageTabs_, 2, &item);
 }
 
 }  // namespace lentora

@@ -5,12 +5,15 @@
 
 namespace lentora {
 
-// The option controls hold texts; the sequencer takes their numbers.
-bool MainWindow::DelayOfStartOn() const { return options_.Checked(ids::chbSetWaitTimer); }
-std::optional<std::int32_t> MainWindow::DelayOfStartSec() const { return ParseWholeNumber(DelayOfStartText()); }
-std::wstring MainWindow::DelayOfStartText() const { return options_.Text(ids::dseWaitSec); }
-std::optional<std::int32_t> MainWindow::ExitTimeSec() const { return ParseWholeNumber(options_.Text(ids::dseTimeExit)); }
-bool MainWindow::LaunchBalloonsOn() const { return options_.Checked(ids::chkShowBalloon); }
+// The options as shown now: a change takes effect at once, saved or not.
+bool MainWindow::DelayOfStartOn() const { return optionsPage_.Shown().delayOfStart; }
+std::optional<std::int32_t> MainWindow::DelayOfStartSec() const { return optionsPage_.Shown().delayOfStartSeconds; }
+std::wstring MainWindow::DelayOfStartText() const {
+    const std::optional<int> seconds = optionsPage_.Shown().delayOfStartSeconds;
+    return seconds ? std::to_wstring(*seconds) : L"";
+}
+std::optional<std::int32_t> MainWindow::ExitTimeSec() const { return optionsPage_.Shown().exitAfterSeconds; }
+bool MainWindow::LaunchBalloonsOn() const { return optionsPage_.Shown().showBalloon; }
 
 int MainWindow::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
@@ -22,16 +25,17 @@ SequencerRow MainWindow::Row(int index) const {
 void MainWindow::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }
 
 void MainWindow::SetCounterPanel(const std::wstring& text) {
-    pageUpdates_.Run(L"StatusBar.1", [this, text] { SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str())); });
+    statusTexts_[1] = text;
+    ShowStatusText(1);
 }
 
 void MainWindow::SetStartButton(const std::wstring& caption, const std::wstring& hint, int imageIndex) {
-    startButtonImage_ = imageIndex;
-    pageUpdates_.Run(L"bbtnStart", [this, caption, hint, imageIndex] {
-        SetWindowTextW(bbtnStart_, caption.c_str());
-        actions_.setHint(bbtnStart_, hint);
-        if (actions_.setImage) actions_.setImage(bbtnStart_, imageIndex);
-    });
+    taskPage_.SetStartButton(caption, hint, imageIndex);
+}
+
+void MainWindow::SetTaskEditing(bool enabled) {
+    taskPage_.SetEditing(enabled);
+    for (int command : {ids::actAddTask, ids::actEditTask, ids::actDeleteTask}) ActionFor(command).SetEnabled(enabled);
 }
 
 void MainWindow::ArmDelayTimer(std::uint32_t intervalMs) { SetTimer(hwnd(), ids::timerWait, intervalMs, nullptr); }

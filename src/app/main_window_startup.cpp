@@ -31,8 +31,8 @@ std::wstring SpecialFolderPath(int csidl) {
 }
 
 std::wstring MainWindow::DataFilePath(const std::wstring& name) const {
-    bool profile = options_.Checked(ids::chkUserProfile);
-    return AddBackslash(profile ? profileFolder_ : programFolder_) + name;
+    const bool profile = optionsPage_.Shown().taskListInProfile;
+    return AddBackslash(profile ? run_.profileFolder : run_.folder) + name;
 }
 
 void MainWindow::FormCreate() {
@@ -43,7 +43,7 @@ void MainWindow::FormCreate() {
     // The automatic check starts once the message loop runs: its thread, loading the Internet
     // and socket libraries, would otherwise compete with the rest of start-up.
     PostMessageW(hwnd(), WM_START_UPDATE_CHECK, 0, 0);
-    if (startMode_) {
+    if (run_.startMode) {
         sequencer_.BeginStartMode();
     } else {
         ShowWindow(hwnd(), SW_SHOWNORMAL);
@@ -52,34 +52,35 @@ void MainWindow::FormCreate() {
 }
 
 void MainWindow::InitProgram() {
-    SetGlassTopMargin();
-    programFolder_ = FolderOf(context_.exePath);
-    programVersion_ = ReadFileVersion(context_.exePath);
-    ResetUpdateDialogFlag();
-    settingsPath_ = AddBackslash(programFolder_) + L"lentora.ini";
+    SetGlassFrame(glassOn_);
+    run_.folder = FolderOf(context_.exePath);
+    run_.version = ReadFileVersion(context_.exePath);
+    updateState_.downloadQuestionAsked = false;
+    run_.settingsPath = AddBackslash(run_.folder) + L"lentora.ini";
     ActionFor(ids::actPause).SetVisible(true);
     ActionFor(ids::actResume).SetVisible(false);
-    LogFile_.SetFileName(AddBackslash(programFolder_) + L"lentora.log");
-    SetSkinFolder(AddBackslash(programFolder_) + L"skins");
+    LogFile_.SetFileName(AddBackslash(run_.folder) + L"lentora.log");
+    skins_.SetFolder(AddBackslash(run_.folder) + L"skins");
     // The one read of the settings file.
-    settings_ = LoadSettings(settingsPath_);
-    useLog_ = settings_.useLog || logSwitch_;
-    SetLogPageVisible(useLog_);
+    settings_ = LoadSettings(run_.settingsPath);
+    run_.useLog = settings_.useLog || run_.logSwitch;
+    SetLogPageVisible(run_.useLog);
     Log(std::wstring(54, L'-'));
-    Log(FormatText(L"Start application v.%s", {programVersion_}));
+    Log(FormatText(L"Start application v.%s", {run_.version}));
 
-    options_.ClearItems(ids::cbLanguageSelect);
-    languageFiles_.clear();
-    SearchLanguageFiles(AddBackslash(AddBackslash(programFolder_) + L"languages"), L"*.lng");
-    if (options_.ItemCount(ids::cbLanguageSelect) <= 0) FatalNoLanguages();
+    languages_.Search(AddBackslash(AddBackslash(run_.folder) + L"languages"), L"*.lng", *this);
+    optionsPage_.SetLanguages(languages_.Names());
+    if (!optionsPage_.HasLanguages()) FatalNoLanguages();
 
     EnsureProfileFolder();
     LoadParams();
-    std::wstring caption = FormatText(L"Lentora v.%s", {programVersion_});
+    std::wstring caption = FormatText(L"Lentora v.%s", {run_.version});
     SetWindowTextW(hwnd(), caption.c_str());
-    SetAboutTitle(FormatText(L" Lentora v.%s ", {programVersion_}));
+    aboutPage_.SetText(ids::lblTitle, FormatText(L" Lentora v.%s ", {run_.version}));
     tray_.SetHint(caption);
-    SetComponentLabels();
+    aboutPage_.SetText(ids::wlAC, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
+    aboutPage_.SetText(ids::lblLF, L"<a>" + FormatText(L"TLogFile ver.%s", {LogFile_.About()}) + L"</a>");
+    aboutPage_.SetText(ids::lblAutor, Msg(Message::AuthorWord) + L": Orvend");
     LoadTasksAtStartup();
     RefreshStatusColumn();
 }
@@ -88,8 +89,8 @@ void MainWindow::ReadCommandLine() {
     const std::wstring start = platform::UpperCase(L"-start"), log = platform::UpperCase(L"-log");
     for (const auto& arg : context_.args) {
         std::wstring upper = platform::UpperCase(arg);
-        if (upper == start) startMode_ = true;
-        if (upper == log) logSwitch_ = true;
+        if (upper == start) run_.startMode = true;
+        if (upper == log) run_.logSwitch = true;
     }
 }
 
@@ -113,10 +114,10 @@ void MainWindow::EndWithoutSaving(int exitCode) {
 }
 
 void MainWindow::EnsureProfileFolder() {
-    profileFolder_ = AddBackslash(SpecialFolderPath(CSIDL_APPDATA)) + L"Lentora";
-    Log(FormatText(L"Folder in user profile is : \"%s\"", {profileFolder_}));
-    if (!platform::DirectoryExists(profileFolder_)) {
-        SHCreateDirectoryExW(nullptr, profileFolder_.c_str(), nullptr);
+    run_.profileFolder = AddBackslash(SpecialFolderPath(CSIDL_APPDATA)) + L"Lentora";
+    Log(FormatText(L"Folder in user profile is : \"%s\"", {run_.profileFolder}));
+    if (!platform::DirectoryExists(run_.profileFolder)) {
+        SHCreateDirectoryExW(nullptr, run_.profileFolder.c_str(), nullptr);
         Log(L"Folder in user profile is created");
     }
 }
@@ -124,7 +125,7 @@ void MainWindow::EnsureProfileFolder() {
 void MainWindow::LoadTasksAtStartup() {
     std::wstring legacy = DataFilePath(L"startlist.lst");
     if (platform::FileExists(legacy))
-        ConvertLegacyTaskList(legacy, DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
+        ConvertLegacyTaskList(legacy, DataFilePath(L"startlist.xml"), tasks_, run_.version, *this);
     else
         LoadTaskList(DataFilePath(L"startlist.xml"), tasks_, *this);
 }
@@ -135,9 +136,9 @@ void MainWindow::FormClose() {
     sequencer_.StopForClose();
     // Lines a check wrote before the close still reach the log.
     updateChecks_.Close([this](const std::wstring& line) { Log(line); });
-    SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, programVersion_, *this);
+    SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, run_.version, *this);
     SaveParams();
-    Log(FormatText(L"Closing application v.%s", {programVersion_}));
+    Log(FormatText(L"Closing application v.%s", {run_.version}));
 }
 
 }  // namespace lentora

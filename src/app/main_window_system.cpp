@@ -18,21 +18,14 @@ namespace lentora {
 
 std::wstring SpecialFolderPath(int csidl);
 
-void MainWindow::SetGlassTopMargin() {
-    glassTop_ = 30 + 1;  // the tab height of pcMainPage plus one
-    SetGlassFrame(glassOn_);
-}
-
 void MainWindow::SetGlassFrame(bool on) {
     glassOn_ = on;
-    UINT dpi = ui::WindowDpi(hwnd());
-    MARGINS margins{0, 0, on ? ui::Scale(glassTop_, dpi) : 0, on ? ui::Scale(19, dpi) : 0};
+    // Over the page tabs (30 pixels high) and one more, and over the status bar.
+    constexpr int kGlassTop = 30 + 1, kGlassBottom = 19;
+    const UINT dpi = ui::WindowDpi(hwnd());
+    MARGINS margins{0, 0, on ? ui::Scale(kGlassTop, dpi) : 0, on ? ui::Scale(kGlassBottom, dpi) : 0};
     DwmExtendFrameIntoClientArea(hwnd(), &margins);  // refused without composition: ignored
 }
-
-void MainWindow::SetSkinFolder(const std::wstring& folder) { skins_.SetFolder(folder); }
-
-bool MainWindow::IsAutorunRegistered() const { return lentora::IsAutorunRegistered(); }
 
 bool MainWindow::UpdateAutorun(bool enabled) {
     try {
@@ -42,30 +35,30 @@ bool MainWindow::UpdateAutorun(bool enabled) {
     }
 }
 
-void MainWindow::btnCreateLinkClick() {
+void MainWindow::CreateStartupShortcut() {
     if (ui::ShowMessageBox(hwnd(), Msg(Message::CreateShortcutQuestion), Msg(Message::QuestionCaption),
                            MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     // The registry value gives way to the shortcut only when the shortcut exists.
     ShortcutErrorTexts texts{Msg(Message::ErrorCaption), Msg(NamedMsg::StartupFolderNotFound),
                              Msg(NamedMsg::ShortcutNotCreated)};
-    if (CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, texts, *this) !=
+    if (lentora::CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), context_.exePath, texts, *this) !=
         ShortcutResult::kCreated)
         return;
-    if (options_.Checked(ids::chbWindowsStart)) {
-        options_.SetChecked(ids::chbWindowsStart, false);
-        OnOptionClicked(ids::chbWindowsStart);
+    if (optionsPage_.WindowsStart()) {
+        optionsPage_.SetWindowsStart(false);
+        optionsPage_.SetChanged(true);
     }
 }
 
-void MainWindow::actImportExecute() {
+void MainWindow::ShowStartupEntries() {
     if (!registryForm_) {
         registryForm_ = std::make_unique<StartupEntriesDialog>(hwnd());
         registryForm_->skin = &skins_;
         registryForm_->applyTexts = [this](StartupEntriesDialog& form) {
-            LanguageFile file(SelectedLanguagePath());
-            for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyRegistryTexts))
-                form.SetTargetText(key->target, file.ShownText(*key));
+            LanguageFile(SelectedLanguagePath())
+                .ForEachText(LangRoutine::ApplyRegistryTexts, {},
+                             [&form](std::wstring_view target, const std::wstring& text) { form.SetTargetText(target, text); });
         };
         registryForm_->onImport = [this](const std::wstring& commandLine) {
             if (propertyForm_) propertyForm_->ImportCommandLine(commandLine);

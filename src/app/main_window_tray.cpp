@@ -9,10 +9,12 @@ void MainWindow::CreateTray() {
     auto item = [this](const wchar_t* name, int command) { return ui::ActionMenuItem(name, ActionFor(command)); };
     tray_.Create(hwnd(), {item(L"mnuWait", ids::actWait), item(L"N2", ids::actPause), item(L"Start1", ids::actStop),
                           item(L"Resume1", ids::actResume), item(L"mnuExit", ids::actCloseApp)});
+    textTargets_.Add(L"mnuShow.caption", [this](const std::wstring& text) { tray_.SetShowCaption(text); });
 }
 
 void MainWindow::setMSGPanel(const std::wstring& msg, int iconIndex) {
-    pageUpdates_.Run(L"StatusBar.0", [this, msg] { SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(msg.c_str())); });
+    statusTexts_[0] = msg;
+    ShowStatusText(0);
     tray_.ShowState(ui::GetText(hwnd()) + L"\r" + msg, iconIndex);
 }
 

@@ -16,10 +16,8 @@
 
 namespace lentora {
 
-void MainWindow::ResetUpdateDialogFlag() { updateState_.downloadQuestionAsked = false; }
-
 bool MainWindow::StartUpdateCheck(bool byButton) {
-    auto days = ui::DigitsValue(options_.Text(ids::dsePollingInterval));
+    const std::optional<int> days = optionsPage_.Shown().pollingIntervalDays;
     if (!days) return false;
     // The run carries its own button flag: a check started before this one may finish in
     // between and must not turn this press into a silent automatic check.
@@ -27,7 +25,7 @@ bool MainWindow::StartUpdateCheck(bool byButton) {
     snapshot.pollingIntervalDays = *days;
     snapshot.startedByButton = byButton;
     UpdateCheckContext context;
-    context.programVersion = programVersion_;
+    context.programVersion = run_.version;
     updateChecks_.Start(hwnd(), std::move(snapshot), std::move(context));
     return true;
 }
@@ -48,7 +46,7 @@ void MainWindow::OnUpdateResult(LPARAM lParam) {
 void MainWindow::ShowUpdateResult(const UpdateState& state) {
     updateState_ = state;
     updateState_.startedByButton = false;
-    options_.SetText(ids::ledLastPool, ShortDateOfSerial(updateState_.lastUpdateDate));
+    optionsPage_.SetLastCheck(updateState_.lastUpdateDate);
     if (state.startedByButton) {
         switch (ManualCheckVerdict(updateState_)) {
             case ManualCheckAnswer::NoAnswer:
@@ -67,18 +65,18 @@ void MainWindow::ShowUpdateResult(const UpdateState& state) {
     }
     if (updateState_.newerBuildAvailable && !updateState_.downloadQuestionAsked) {
         tray_.ShowUpdateBalloon(Msg(Message::UpdateCaption),
-                                FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, programVersion_}));
+                                FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, run_.version}));
     }
 }
 
 void MainWindow::AskDownload() {
-    std::wstring text = FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, programVersion_}) +
+    std::wstring text = FormatText(Msg(Message::UpdateAvailable), {updateState_.lastVersion, run_.version}) +
                         L"\n\r" + Msg(Message::OpenDownloadQuestion);
     if (ui::ShowMessageBox(hwnd(), text, Msg(Message::UpdateCaption), MB_YESNO | MB_ICONINFORMATION) == IDYES)
         OpenAddress(links::Download(EnglishPages()));
 }
 
-bool MainWindow::EnglishPages() const { return platform::UpperCase(lngParam_.ShortName) == L"EN"; }
+bool MainWindow::EnglishPages() const { return platform::UpperCase(languageInfo_.ShortName) == L"EN"; }
 
 void MainWindow::OpenAddress(const std::wstring& address) {
     ShellExecuteW(hwnd(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

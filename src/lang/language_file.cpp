@@ -29,4 +29,14 @@ std::wstring LanguageFile::Read(std::wstring_view section, std::wstring_view key
 
 std::wstring LanguageFile::ShownText(const LanguageKey& key) const { return Read(key) + std::wstring(key.suffix); }
 
+void LanguageFile::ForEachText(LangRoutine routine, std::wstring_view section,
+                               const std::function<void(std::wstring_view, const std::wstring&)>& show) const {
+    for (const LanguageKey* key : LanguageKeysOf(routine)) {
+        if (!section.empty() && key->section != section) continue;
+        const std::wstring text = ShownText(*key);
+        show(key->target, text);
+        if (!key->target2.empty()) show(key->target2, text);
+    }
+}
+
 }  // namespace lentora

@@ -1,5 +1,6 @@
 // A language file opened for reading its texts, each with the built-in default of its key.
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,6 +24,10 @@ public:
     std::wstring Read(std::wstring_view section, std::wstring_view key) const;
     // The value as the control shows it (with the key's suffix).
     std::wstring ShownText(const LanguageKey& key) const;
+    // Hands each text a routine reads (of `section` only, when one is given) to `show`, with its
+    // target and then its second target, in the routine's order.
+    void ForEachText(LangRoutine routine, std::wstring_view section,
+                     const std::function<void(std::wstring_view target, const std::wstring& text)>& show) const;
 
 private:
     ProfileFile profile_;

@@ -92,15 +92,14 @@ inline std::vector<std::wstring> LanguageEntries(MainWindow& form) {
 // none has it. Display texts may repeat ("Error"), file paths do not.
 inline bool PickLanguageFile(MainWindow& form, std::wstring_view fileName) {
     HWND combo = form.Control(ids::cbLanguageSelect);
-    auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-        if (form.SelectedLanguagePath().ends_with(L"\\" + std::wstring(fileName))) {
-            // The notification a choice in the drop-down list sends.
-            SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::cbLanguageSelect, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(combo));
-            return true;
-        }
+    const auto& entries = form.Languages().Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].path.ends_with(L"\\" + std::wstring(fileName))) continue;
+        SendMessageW(combo, CB_SETCURSEL, i, 0);
+        // The notification a choice in the drop-down list sends.
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::cbLanguageSelect, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        return form.SelectedLanguagePath() == entries[i].path;
     }
     return false;
 }

@@ -124,7 +124,7 @@ TEST(HugeTaskList, OfOneHundredThousandTasksLoadsValidatesAndSaves) {
     const double startUp = SecondsSince(start);
     ASSERT_TRUE(main.created());
     ASSERT_EQ(main->Tasks().Count(), kCount);
-    EXPECT_EQ(ListView_GetItemCount(main->lvListProg()), static_cast<int>(kCount));
+    EXPECT_EQ(ListView_GetItemCount(main->TaskView().List()), static_cast<int>(kCount));
     EXPECT_EQ(main.ScreenLogCount(L"Task list is loaded"), 1);
     EXPECT_EQ(main.ScreenLogCount(L"Find incorrect time of start in C:\\Tools\\program7.exe /quiet line 8 line. Corrected."), 1);
     EXPECT_EQ(main.ScreenLogCount(L"Find empty Name of start in 10 line. Disabled."), 1);

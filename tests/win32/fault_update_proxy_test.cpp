@@ -81,7 +81,7 @@ bool WaitForBox(MainWindowFixture& main) {
 
 // Presses "Check updates" and waits for the result box.
 bool CheckUpdatesByButton(MainWindowFixture& main) {
-    main->btnCheckUpdatesClick();
+    main->StartUpdateCheck(true);
     return WaitForBox(main);
 }
 
@@ -149,7 +149,7 @@ TEST(UpdateCheckRuns, APressKeepsItsAnswerWhenAnAutomaticCheckStartsRightAfter) 
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
 
-    main->btnCheckUpdatesClick();
+    main->StartUpdateCheck(true);
     main->StartUpdateCheck(false);
     ASSERT_TRUE(WaitForBox(main));
     EXPECT_EQ(main.boxes.shown[0].text, main->Msg(Message::UpdateServerUnreachable));

@@ -66,7 +66,7 @@ protected:
         c.mask = LVCF_TEXT;
         c.pszText = buffer;
         c.cchTextMax = 128;
-        ListView_GetColumn(main().lvListProg(), column, &c);
+        ListView_GetColumn(main().TaskView().List(), column, &c);
         return buffer;
     }
     static std::wstring Hint(int id) { return test::HintOf(main().hwnd(), main().Control(id)); }
@@ -213,7 +213,7 @@ TEST_F(LanguageApply, ShortcutErrorBoxIsInTheAppliedLanguage) {
     test::ClickApply(main());
     size_t boxes = window->boxes.shown.size();
     window->boxes.Answer(IDYES);
-    main().btnCreateLinkClick();
+    main().CreateStartupShortcut();
     RemoveDirectoryW(link.c_str());
 
     ASSERT_EQ(window->boxes.shown.size(), boxes + 2) << "the question, then the error";
@@ -249,10 +249,10 @@ TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
 
 TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
     ASSERT_FALSE(main().ActionFor(ids::actApplyLng).enabled());
-    main().SetOptionsChanged(false);
+    main().Options().SetChanged(false);
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
     EXPECT_TRUE(main().ActionFor(ids::actApplyLng).enabled());
-    EXPECT_TRUE(main().OptionsChanged());
+    EXPECT_TRUE(main().Options().Changed());
 
     std::wstring propertyTitle, registryTitle;
     PropertyDialogHook hook([&](TaskDialog& dialog) {
@@ -260,7 +260,7 @@ TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
         test::ClickButton(dialog.sbtnImport());
         if (StartupEntriesDialog* form = main().RegistryForm()) registryTitle = form->Title();
     });
-    main().actAddTaskExecute();
+    main().TaskEditing().Add();
     EXPECT_EQ(propertyTitle, L"\u041D\u043E\u0432\u0430\u044F \u0437\u0430\u0434\u0430\u0447\u0430");
     EXPECT_EQ(registryTitle, L"\u0418\u043C\u043F\u043E\u0440\u0442 \u0438\u0437 \u0440\u0435\u0435\u0441\u0442\u0440\u0430");
     // The main window keeps the language applied last.
@@ -277,7 +277,7 @@ TEST_F(LanguageApply, AFileWithOnlyTheImportKeySetsTheImportButtonsCaptionAndHin
         title = dialog.Title();
         ok = ui::GetText(test::DialogItem(dialog, IDOK));
     });
-    main().actAddTaskExecute();
+    main().TaskEditing().Add();
     EXPECT_EQ(caption, L"Take over");
     EXPECT_EQ(buttonHint, L"Take over");
     EXPECT_EQ(title, L"Adding task");
@@ -324,38 +324,35 @@ TEST_F(LanguageApply, CatalogueOffersLngFilesOfTheFolderOnly) {
     test::WriteBytes(folder + L"\\NoFile.lng", "[MSG]\r\nMSG1=x\r\n");
     test::WriteBytes(folder + L"\\Notes.txt", "[FILE]\r\nName=Notes\r\n");
 
-    size_t entries = test::LanguageEntries(main()).size();
-    size_t from = main().LogLines().size();
-    main().SearchLanguageFiles(folder, L"*.lng");  // without the trailing backslash
-    auto all = test::LanguageEntries(main());
-    std::vector<std::wstring> added(all.begin() + static_cast<std::ptrdiff_t>(entries), all.end());
-    std::sort(added.begin(), added.end());
-    EXPECT_EQ(added, (std::vector<std::wstring>{L"Alpha", L"Error", L"Hidden"}));
+    // The program's own search, logging each step as it does at start-up.
+    struct LineLog : ILogSink {
+        std::vector<std::wstring> lines;
+        void Log(const std::wstring& line) override { lines.push_back(line); }
+    } log;
+    LanguageCatalogue catalogue;
+    catalogue.Search(folder, L"*.lng", log);  // without the trailing backslash
+    std::vector<std::wstring> names = catalogue.Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Alpha", L"Error", L"Hidden"}));
+    EXPECT_EQ(catalogue.PathAt(static_cast<int>(names.size())), L"");
 
-    auto lines = main().LogLines();
-    std::vector<std::wstring> since(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end());
-    ASSERT_EQ(since.size(), 8u);
-    EXPECT_TRUE(MainWindowFixture::ShowsText(since.front(), L"Start searching language files"));
-    EXPECT_TRUE(MainWindowFixture::ShowsText(since.back(), L"Finish searching language files"));
+    ASSERT_EQ(log.lines.size(), 8u);
+    EXPECT_EQ(log.lines.front(), L"Start searching language files");
+    EXPECT_EQ(log.lines.back(), L"Finish searching language files");
     for (const auto& [file, name] : {std::pair{L"Alpha.lng", L"Alpha"}, {L"Hidden.lng", L"Hidden"}, {L"NoFile.lng", L"Error"}}) {
         SCOPED_TRACE(testing::Message() << file);
-        auto adding = std::find_if(since.begin(), since.end(), [&](const std::wstring& l) {
-            return MainWindowFixture::ShowsText(l, L"Adding language file: \"" + folder + L"\\" + file + L"\"");
-        });
-        ASSERT_NE(adding, since.end());
-        ASSERT_NE(adding + 1, since.end());
-        EXPECT_TRUE(MainWindowFixture::ShowsText(*(adding + 1), std::wstring(L"language: ") + name));
+        auto adding = std::ranges::find(log.lines, L"Adding language file: \"" + folder + L"\\" + file + L"\"");
+        ASSERT_NE(adding, log.lines.end());
+        ASSERT_NE(adding + 1, log.lines.end());
+        EXPECT_EQ(*(adding + 1), std::wstring(L"language: ") + name);
     }
 
     // A missing folder: the start line, the folder with its trailing backslash, and no finish line.
-    from = main().LogLines().size();
-    main().SearchLanguageFiles(folder + L"\\missing", L"*.lng");
-    lines = main().LogLines();
-    ASSERT_EQ(lines.size(), from + 2);
-    EXPECT_TRUE(MainWindowFixture::ShowsText(lines[from], L"Start searching language files"));
-    EXPECT_TRUE(MainWindowFixture::ShowsText(
-        lines[from + 1], L"Directory \"" + folder + L"\\missing\\\" not exist. Search stopped"));
-    EXPECT_EQ(test::LanguageEntries(main()).size(), all.size());
+    log.lines.clear();
+    catalogue.Search(folder + L"\\missing", L"*.lng", log);
+    EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"Start searching language files",
+                                                    L"Directory \"" + folder + L"\\missing\\\" not exist. Search stopped"}));
+    EXPECT_TRUE(catalogue.Entries().empty());
 }
 
 }  // namespace

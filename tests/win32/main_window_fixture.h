@@ -239,7 +239,7 @@ public:
 
     // Row selection as a click on the row makes it.
     void SelectRow(int index) const {
-        ListView_SetItemState(form_->lvListProg(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(form_->TaskView().List(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
 
     MessageBoxQueue boxes;

@@ -188,7 +188,7 @@ TEST(MainWindowKeyboard, EnterOnATaskOpensItsEditDialogWhichKeepsItsOwnKeys) {
         const std::wstring before = main->Tasks().Item(0).commandLine;
         ASSERT_EQ(before, L"C:\\one.exe");
         main.SelectRow(0);
-        HWND list = main->lvListProg();
+        HWND list = main->TaskView().List();
         SetFocus(list);
         bool opened = false, closed = false;
         std::wstring shownText, typedText;
@@ -224,7 +224,7 @@ TEST(MainWindowKeyboard, DeleteOnATaskAsksFirstAndTheBoxIsAnsweredByKey) {
     ASSERT_TRUE(main.created());
     ui::SetMessageBoxHandler({});  // the real box, answered by key
     main.SelectRow(0);
-    HWND list = main->lvListProg();
+    HWND list = main->TaskView().List();
     SetFocus(list);
     struct Answer {
         WORD key;
@@ -270,7 +270,7 @@ TEST(MainWindowKeyboard, MenuKeysOpenTheListMenuAtTheSelectedRow) {
         SCOPED_TRACE(c.name);
         MainWindowFixture main(WithTwoTasks());
         ASSERT_TRUE(main.created());
-        HWND list = main->lvListProg();
+        HWND list = main->TaskView().List();
         if (c.selected >= 0) main.SelectRow(c.selected);
         SetFocus(list);
         RECT menu{}, at{};

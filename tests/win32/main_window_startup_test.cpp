@@ -63,7 +63,7 @@ TEST(MainWindowStartup, CommandLineSwitchesAreWholeArgumentsInAnyCase) {
         if (c.log) tabs.insert(tabs.begin() + 2, L"Log");
         EXPECT_EQ(main.TabTexts(), tabs);
         main.ShowTab(2);
-        EXPECT_EQ((GetWindowLongPtrW(GetParent(main->lbLog()), GWL_STYLE) & WS_VISIBLE) != 0, c.log);
+        EXPECT_EQ((GetWindowLongPtrW(GetParent(main->Control(ids::lbLog)), GWL_STYLE) & WS_VISIBLE) != 0, c.log);
     }
 }
 
@@ -176,7 +176,7 @@ TEST(MainWindowStartup, EveryRunAppendsToTheLogStartingWithTheSeparatorAndVersio
     EXPECT_TRUE(MainWindowFixture::ShowsText(screen[0], kDashes)) << testing::PrintToString(screen[0]);
     EXPECT_TRUE(MainWindowFixture::ShowsText(screen[1], start)) << testing::PrintToString(screen[1]);
     // The newest line is the selected one.
-    EXPECT_EQ(SendMessageW(main->lbLog(), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(screen.size() - 1));
+    EXPECT_EQ(SendMessageW(main->Control(ids::lbLog), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(screen.size() - 1));
 
     auto file = main.LogFileTexts();
     ASSERT_GE(file.size(), 3u);

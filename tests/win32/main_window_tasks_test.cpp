@@ -33,15 +33,15 @@ std::wstring CellText(HWND list, int row, int column) {
 
 std::vector<std::wstring> Column(const MainWindowFixture& main, int column) {
     std::vector<std::wstring> texts;
-    for (int i = 0; i < ListView_GetItemCount(main->lvListProg()); ++i)
-        texts.push_back(CellText(main->lvListProg(), i, column));
+    for (int i = 0; i < ListView_GetItemCount(main->TaskView().List()); ++i)
+        texts.push_back(CellText(main->TaskView().List(), i, column));
     return texts;
 }
 
 std::vector<bool> CheckBoxes(const MainWindowFixture& main) {
     std::vector<bool> checks;
-    for (int i = 0; i < ListView_GetItemCount(main->lvListProg()); ++i)
-        checks.push_back(ListView_GetCheckState(main->lvListProg(), i) != FALSE);
+    for (int i = 0; i < ListView_GetItemCount(main->TaskView().List()); ++i)
+        checks.push_back(ListView_GetCheckState(main->TaskView().List(), i) != FALSE);
     return checks;
 }
 
@@ -89,7 +89,7 @@ TEST(MainWindowTasks, CommandsWithoutTheRowTheyNeedWarnAndChangeNothing) {
         EXPECT_EQ(main.boxes.shown[0].caption, main->Msg(c.caption));
         EXPECT_EQ(main.boxes.shown[0].type, c.type);
         EXPECT_EQ(main->Tasks().Count(), rows);
-        EXPECT_EQ(ListView_GetItemCount(main->lvListProg()), static_cast<int>(rows));
+        EXPECT_EQ(ListView_GetItemCount(main->TaskView().List()), static_cast<int>(rows));
         EXPECT_EQ(main->LogLines().size(), logged);
     };
     for (const auto& c : withRows) check(c, 2);
@@ -101,7 +101,7 @@ TEST(MainWindowTasks, CommandsWithoutTheRowTheyNeedWarnAndChangeNothing) {
     EXPECT_EQ(main.boxes.shown[0].text, main->Msg(Message::DeleteAllQuestion));
     EXPECT_EQ(main.boxes.shown[0].caption, main->Msg(Message::QuestionCaption));
     EXPECT_EQ(main.boxes.shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
-    EXPECT_EQ(ListView_GetItemCount(main->lvListProg()), 0);
+    EXPECT_EQ(ListView_GetItemCount(main->TaskView().List()), 0);
     EXPECT_EQ(main.ScreenLogCount(L"List of tasks is fully cleared"), 1);
     for (const auto& c : empty) check(c, 0);
 }
@@ -162,7 +162,7 @@ TEST(MainWindowTasks, ActivateAndDeactivateAllSetEveryCheckBoxAndKeepTheStatuses
 TEST(MainWindowTasks, ACheckBoxClickChangesTheTaskAndAListClickRefreshesTheStatuses) {
     MainWindowFixture main(WithTasks(kTwoTasks));
     ASSERT_TRUE(main.created());
-    HWND list = main->lvListProg();
+    HWND list = main->TaskView().List();
     ListView_SetCheckState(list, 0, TRUE);
     EXPECT_EQ(ModelEnabled(main), (std::vector<bool>{true, true}));
     ListView_SetCheckState(list, 1, FALSE);
@@ -183,7 +183,7 @@ TEST(MainWindowTasks, ACheckBoxClickChangesTheTaskAndAListClickRefreshesTheStatu
 TEST(MainWindowTasks, DisabledTasksAreDrawnStruckThrough) {
     MainWindowFixture main(WithTasks(kTwoTasks));
     ASSERT_TRUE(main.created());
-    HWND list = main->lvListProg();
+    HWND list = main->TaskView().List();
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
@@ -235,7 +235,7 @@ TEST(MainWindowTasks, StartSelectedLaunchesTheTaskAndShowsTheOutcome) {
         main.SelectRow(0);
         Command(main, ids::actStart);
         EXPECT_TRUE(main.boxes.shown.empty());
-        EXPECT_EQ(CellText(main->lvListProg(), 0, 2), main->Msg(c.status));
+        EXPECT_EQ(CellText(main->TaskView().List(), 0, 2), main->Msg(c.status));
         EXPECT_EQ(main.ScreenLogCount(FormatText(L"Launch application: \"%s\"", {c.command})), 1);
         EXPECT_EQ(main.ScreenLogCount(c.logLine), 1);
     }

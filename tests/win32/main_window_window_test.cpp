@@ -162,10 +162,10 @@ TEST(MainWindow, DownAndUpScrollTheOptionsPageToItsEnds) {
     EXPECT_TRUE(inView(ids::sbUpSB));
     EXPECT_TRUE(inView(ids::btnSaveOptions));
     EXPECT_FALSE(inView(ids::sbDownSB));
-    EXPECT_EQ(GetScrollPos(box, SB_VERT), main->OptionsScrollPosition());
+    EXPECT_EQ(GetScrollPos(box, SB_VERT), main->Options().ScrollPosition());
     main.Click(ids::sbUpSB);
     EXPECT_TRUE(inView(ids::sbDownSB));
-    EXPECT_EQ(main->OptionsScrollPosition(), 0);
+    EXPECT_EQ(main->Options().ScrollPosition(), 0);
     EXPECT_EQ(GetScrollPos(box, SB_VERT), 0);
 }
 

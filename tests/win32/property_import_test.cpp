@@ -77,7 +77,7 @@ TEST_F(PropertyImport, OkAddsAnImportedTaskAndMovesTheRunValueToTheDisabledEntri
         ClickButton(DialogItem(dialog, IDOK));
         EXPECT_TRUE(dialog.Closed());
     });
-    main().actAddTaskExecute();
+    main().TaskEditing().Add();
     EXPECT_EQ(main().RegistryForm(), nullptr) << "destroyed with the property dialog";
     ASSERT_EQ(main().Tasks().Count(), 1u);
     const Task& task = main().Tasks().Item(0);
@@ -111,7 +111,7 @@ TEST_F(PropertyImport, AnEntryThatCannotBeTakenOverAddsNoTaskAndSaysWhy) {
         }
         EXPECT_FALSE(dialog.Closed()) << "left for the user to cancel";
     });
-    main().actAddTaskExecute();
+    main().TaskEditing().Add();
     EXPECT_EQ(main().Tasks().Count(), 0u);
     EXPECT_EQ(test::GetText(HKEY_CURRENT_USER, kRun, name), std::make_pair(DWORD{REG_SZ}, kCommand));
     EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name));
@@ -133,7 +133,7 @@ TEST_F(PropertyImport, CancelAfterImportAddsNothingAndMovesNothing) {
         EXPECT_TRUE(dialog.Closed());
         EXPECT_EQ(main().RegistryForm(), nullptr) << "destroyed as the property dialog closes";
     });
-    main().actAddTaskExecute();
+    main().TaskEditing().Add();
     EXPECT_EQ(hook.shown, 1);
     EXPECT_EQ(main().Tasks().Count(), 0u);
     EXPECT_EQ(test::GetText(HKEY_CURRENT_USER, kRun, name), std::make_pair(DWORD{REG_SZ}, kCommand));

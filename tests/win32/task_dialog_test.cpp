@@ -72,7 +72,7 @@ TEST_F(PropertyDialog, HasItsClientSizeCentredOnTheMainWindowAndIsModal) {
         EXPECT_EQ(GetWindow(dialog.hwnd(), GW_OWNER), owner);
         EXPECT_FALSE(IsWindowEnabled(owner)) << "the main window waits while the dialog is open";
     });
-    main().actAddTaskExecute();
+    main().TaskEditing().Add();
     EXPECT_EQ(hook.shown, 1);
     EXPECT_TRUE(IsWindowEnabled(owner));
 }
@@ -117,7 +117,7 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
                 << "a bad delay clears \"Enable task\"";
         }
     });
-    main().actAddTaskExecute();
+    main().TaskEditing().Add();
     EXPECT_EQ(main().Tasks().Count(), 0u);
     // Three texts of the language, not one text shown three times.
     EXPECT_NE(main().Msg(Message::DelayTooShort), main().Msg(Message::NoProgram));
@@ -140,7 +140,7 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
             ClickButton(DialogItem(dialog, IDOK));
             EXPECT_TRUE(dialog.Closed());
         });
-        main().actAddTaskExecute();
+        main().TaskEditing().Add();
         EXPECT_TRUE(boxes().empty());
         EXPECT_EQ(window->ScreenLogCount(L"file \"" + std::wstring(c.program) + L"\" is added"), 1);
     }
@@ -162,7 +162,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
             ClickButton(DialogItem(dialog, IDCANCEL));
             EXPECT_TRUE(dialog.Closed());
         });
-        main().actAddTaskExecute();
+        main().TaskEditing().Add();
     }
     EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\early.exe", L"C:\\late.exe"})) << "sorted after Cancel too";
     EXPECT_EQ(main().LogLines().size(), logged) << "Cancel adds nothing";
@@ -174,7 +174,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
             Fill(dialog, L"C:\\Program Files\\Mid\\mid.exe -x", L"10", true);
             ClickButton(DialogItem(dialog, IDOK));
         });
-        main().actAddTaskExecute();
+        main().TaskEditing().Add();
     }
     ASSERT_EQ(Captions(),
               (std::vector<std::wstring>{L"C:\\early.exe", L"C:\\Program Files\\Mid\\mid.exe -x", L"C:\\late.exe"}));
@@ -195,7 +195,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
             Fill(dialog, L"C:\\last.exe", L"15", true);
             ClickButton(DialogItem(dialog, IDOK));
         });
-        main().actAddTaskExecute();
+        main().TaskEditing().Add();
     }
     main().Tasks().SortByColumn(TaskList::kTime);  // the suite's other tests expect ascending order
     main().Tasks().SortByColumn(TaskList::kTime);
@@ -217,7 +217,7 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
             SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);  // the title bar's close box
             EXPECT_TRUE(dialog.Closed());
         });
-        main().actEditTaskExecute();
+        main().TaskEditing().EditSelected();
     }
     EXPECT_EQ(main().Tasks().Items(), before);
 
@@ -229,7 +229,7 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
         Fill(dialog, L"C:\\z.exe", L"99", false);  // would sort last
         ClickButton(DialogItem(dialog, IDOK));
     });
-    main().actEditTaskExecute();
+    main().TaskEditing().EditSelected();
     ASSERT_EQ(hook.shown, 1);
     EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\a.exe", L"C:\\z.exe", L"C:\\c.exe"})) << "not re-sorted";
     const Task& edited = main().Tasks().Item(1);
@@ -257,11 +257,11 @@ TEST_F(PropertyDialog, TitleAndButtonsFollowTheMode) {
     };
     {
         PropertyDialogHook hook(record(adding));
-        main().actAddTaskExecute();
+        main().TaskEditing().Add();
     }
     {
         PropertyDialogHook hook(record(editing));
-        main().actEditTaskExecute();
+        main().TaskEditing().EditSelected();
     }
     ASSERT_TRUE(test::PickLanguageFile(main(), L"English.lng"));
     EXPECT_EQ(adding.title, L"Adding task");

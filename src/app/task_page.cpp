@@ -1,0 +1,223 @@
+#include "app/task_page.h"
+
+#include <algorithm>
+
+#include "app/main_window_ids.h"
+#include "ui/controls.h"
+#include "ui/dpi.h"
+#include "ui/list_view_rows.h"
+
+namespace lentora {
+namespace {
+constexpr int kToolbarHeight = 57;
+}
+
+TaskPage::TaskPage(TaskList& tasks, ui::ActionList& commands, Actions actions)
+    : tasks_(tasks), commands_(commands), actions_(std::move(actions)) {}
+
+void TaskPage::CreateMenu() {
+    auto item = [this](const wchar_t* name, int command) {
+        return ui::ActionMenuItem(name, *commands_.Find(command));
+    };
+    ui::MenuItem separator;
+    separator.name = L"N1";
+    separator.separator = true;
+    menu_.items = {item(L"mnuStart", ids::actStart),
+                   item(L"mnuAdd", ids::actAddTask),
+                   item(L"mnuEdit", ids::actEditTask),
+                   item(L"mnuDelete", ids::actDeleteTask),
+                   separator,
+                   item(L"actSetActiveAll1", ids::actSetActiveAll),
+                   item(L"actDeactiveAll1", ids::actDeactiveAll),
+                   item(L"MnuDeleteAllTasks", ids::actDeleteAllTask)};
+    menu_.images = actions_.menuPictures;
+}
+
+void TaskPage::Create(HWND page, ui::TextTargets& texts) {
+    CreateMenu();
+    toolbar_.Create(page);
+    HWND bar = toolbar_.hwnd();
+    auto commandButton = [&](int command, DWORD style) {
+        HWND button = ui::CreateButton(bar, L"", command, style);
+        commands_.BindButton(*commands_.Find(command), button);
+        return button;
+    };
+    for (int command : {ids::actAddTask, ids::actEditTask, ids::actDeleteTask})
+        toolbarButtons_.push_back(commandButton(command, 0));
+    waitButton_ = commandButton(ids::actWait, BS_FLAT);
+    startButton_ = ui::CreateButton(bar, L"", ids::bbtnStart);
+
+    list_ = ui::CreateControl(page, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
+                              ids::lvListProg, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
+                                                 LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    const wchar_t* columns[] = {L"Program", L"Time (s)", L"Status"};
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNW col{LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM};
+        col.fmt = i == 0 ? LVCFMT_LEFT : LVCFMT_CENTER;
+        col.cx = i == 0 ? 300 : i == 1 ? 80 : 75;
+        col.pszText = const_cast<wchar_t*>(columns[i]);
+        col.iSubItem = i;
+        ListView_InsertColumn(list_, i, &col);
+        texts.Add(L"lvListProg.column" + std::to_wstring(i) + L".caption", [this, i](const std::wstring& text) {
+            LVCOLUMNW caption{LVCF_TEXT};
+            caption.pszText = const_cast<wchar_t*>(text.c_str());
+            ListView_SetColumn(list_, i, &caption);
+        });
+    }
+    ShowStartButton();
+    EnableWindow(list_, editing_);
+    Refresh();
+}
+
+void TaskPage::Layout(int width, int height, UINT dpi) {
+    auto s = [dpi](int px) { return ui::Scale(px, dpi); };
+    // Images above captions, Start at the right edge.
+    ui::Move(toolbar_.hwnd(), 0, 0, width, s(kToolbarHeight));
+    const int bw = s(72), bh = s(kToolbarHeight - 8), y = s(4);
+    int x = s(4);
+    for (HWND button : toolbarButtons_) {
+        ui::Move(button, x, y, bw, bh);
+        x += bw + s(4);
+    }
+    ui::Move(waitButton_, x + s(8), y, s(110), bh);
+    ui::Move(startButton_, width - bw - s(4), y, bw, bh);
+    ui::Move(list_, 0, s(kToolbarHeight), width, height - s(kToolbarHeight));
+    const int fixed = s(80) + s(75) + GetSystemMetrics(SM_CXVSCROLL) + s(4);
+    ListView_SetColumnWidth(list_, 0, std::max(s(100), width - fixed));
+    ListView_SetColumnWidth(list_, 1, s(80));
+    ListView_SetColumnWidth(list_, 2, s(75));
+}
+
+void TaskPage::Refresh() {
+    if (!list_) return;
+    // Only cells that differ from what is on show are written: a tick that launches many tasks
+    // changes one status per launch, and rewriting every row for each of them costs more than
+    // the launches themselves.
+    syncing_ = true;
+    const size_t count = tasks_.Count();
+    // A list view that draws after every change is slow for long lists; when many rows change
+    // (a load, a sort, all enabled at once) it draws once at the end.
+    auto manyRowsChange = [&] {
+        constexpr size_t kMany = 64;
+        size_t changes = count > shownRows_.size() ? count - shownRows_.size() : shownRows_.size() - count;
+        for (size_t i = 0; i < std::min(count, shownRows_.size()) && changes <= kMany; ++i) {
+            const ShownRow& shown = shownRows_[i];
+            const Task& task = tasks_.Item(i);
+            changes += task.commandLine != shown.caption || task.delay != shown.delay || task.status != shown.status ||
+                       task.enabled != shown.enabled;
+        }
+        return changes > kMany;
+    };
+    const bool drawOnce = manyRowsChange();
+    if (drawOnce) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    while (static_cast<size_t>(ListView_GetItemCount(list_)) > count) ListView_DeleteItem(list_, static_cast<int>(count));
+    if (shownRows_.size() > count) shownRows_.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        const int row = static_cast<int>(i);
+        const bool added = i >= shownRows_.size();
+        if (added) {
+            LVITEMW item{LVIF_TEXT};
+            item.iItem = row;
+            item.pszText = const_cast<wchar_t*>(L"");
+            ListView_InsertItem(list_, &item);
+            shownRows_.emplace_back();
+        }
+        ShownRow& shown = shownRows_[i];
+        auto text = [&](int column, std::wstring_view value, std::wstring& onShow) {
+            if (!added && value == onShow) return;
+            onShow = value;
+            ListView_SetItemText(list_, row, column, const_cast<wchar_t*>(onShow.c_str()));
+        };
+        const Task& task = tasks_.Item(i);
+        text(0, task.commandLine, shown.caption);
+        text(1, task.delay, shown.delay);
+        text(2, task.status, shown.status);
+        if (added || shown.enabled != task.enabled) {
+            ListView_SetCheckState(list_, row, task.enabled);
+            shown.enabled = task.enabled;
+        }
+        const bool selected = tasks_.Selected() == i;
+        if (added || shown.selected != selected) {
+            ListView_SetItemState(list_, row, selected ? LVIS_SELECTED | LVIS_FOCUSED : 0, LVIS_SELECTED | LVIS_FOCUSED);
+            shown.selected = selected;
+        }
+    }
+    if (drawOnce) {
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    syncing_ = false;
+}
+
+void TaskPage::OnItemChanged(const NMLISTVIEW& change) {
+    if (syncing_ || change.iItem < 0 || static_cast<size_t>(change.iItem) >= tasks_.Count()) return;
+    if (!(change.uChanged & LVIF_STATE)) return;
+    const auto index = static_cast<size_t>(change.iItem);
+    const UINT flipped = change.uNewState ^ change.uOldState;
+    if (flipped & LVIS_STATEIMAGEMASK) {
+        const bool checked = ((change.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
+        if (tasks_.Item(index).enabled != checked) tasks_.SetEnabled(index, checked);
+    }
+    if (flipped & LVIS_SELECTED) {
+        if (change.uNewState & LVIS_SELECTED)
+            tasks_.Select(index);
+        else if (tasks_.Selected() == index)
+            tasks_.Select(std::nullopt);
+    }
+}
+
+bool TaskPage::OnNotify(const NMHDR& hdr, LRESULT& result) {
+    if (!list_ || hdr.hwndFrom != list_) return false;
+    result = 0;
+    switch (hdr.code) {
+        case NM_CUSTOMDRAW:
+            // Disabled tasks are drawn struck through; colours stay as they are.
+            result = ui::DrawRowsInFont(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&hdr)), [this](size_t row) {
+                return actions_.rowFont(row < tasks_.Count() && tasks_.Item(row).enabled);
+            });
+            break;
+        case LVN_ITEMCHANGED: OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(hdr)); break;
+        case LVN_COLUMNCLICK: tasks_.SortByColumn(reinterpret_cast<const NMLISTVIEW&>(hdr).iSubItem); break;
+        case NM_CLICK: actions_.refreshStatuses(); break;
+        case NM_DBLCLK: actions_.editSelected(); break;
+    }
+    return true;
+}
+
+bool TaskPage::OnCommand(int id, int code) {
+    if (id != ids::bbtnStart || code != BN_CLICKED) return false;
+    actions_.startOrStop();
+    return true;
+}
+
+bool TaskPage::ShowMenu(HWND source, HWND owner, POINT screen) {
+    if (!list_ || source != list_) return false;
+    menu_.Show(owner, screen, commands_);
+    return true;
+}
+
+void TaskPage::SetStartButton(std::wstring caption, std::wstring hint, int imageIndex) {
+    startCaption_ = std::move(caption);
+    startHint_ = std::move(hint);
+    startImage_ = imageIndex;
+    ShowStartButton();
+}
+
+void TaskPage::ShowStartButton() {
+    if (!startButton_) return;
+    SetWindowTextW(startButton_, startCaption_.c_str());
+    if (commands_.setHint) commands_.setHint(startButton_, startHint_);
+    ShowStartButtonImage();
+}
+
+void TaskPage::ShowStartButtonImage() {
+    if (startButton_ && commands_.setImage) commands_.setImage(startButton_, startImage_);
+}
+
+void TaskPage::SetEditing(bool enabled) {
+    editing_ = enabled;
+    if (list_) EnableWindow(list_, enabled);
+}
+
+}  // namespace lentora
