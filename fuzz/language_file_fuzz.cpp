@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The sanitizers are the checks here: the texts themselves may be anything.
     for (const LanguageKey& key : LanguageKeys()) file.ShownText(key);
-    TLngParam param = ReadLngParam(file);
-    LanguageVersionLogLine(param.verLNG);
+    LanguageFileInfo info = ReadLanguageFileInfo(file);
+    LanguageVersionLogLine(info.version);
     LngMsgTable messages = ReadLngMsg(file);
-    TranslatorLabel(messages.Msg(27), param);
+    TranslatorLabel(messages.Msg(27), info);
     return 0;
 }

@@ -23,7 +23,7 @@ MainWindow::~MainWindow() {
     // (the tray's, say) while members are torn down, the thread would still serve its messages.
     // Results and lines still queued for it are freed first. After the fatal stop the window is
     // still there at this point.
-    updateChecks_.Close([](const std::wstring&) {});
+    updates_.Close([](const std::wstring&) {});
     if (hwnd()) DestroyWindow(hwnd());
 }
 
@@ -60,7 +60,7 @@ HWND MainWindow::Control(int id) {
     return aboutPage_.Control(id);
 }
 
-std::wstring MainWindow::Msg(Message id) const { return messages_.Msg(MessageNumber(id)); }
+std::wstring MainWindow::Msg(Message id) const { return language_.messages.Msg(MessageNumber(id)); }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -134,10 +134,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!closing_ && !terminateRequested_) StartUpdateCheck(false);
             return 0;
         case WM_UPDATE_RESULT:
-            OnUpdateResult(lParam);
-            return 0;
         case WM_UPDATE_LOG_LINE:
-            OnUpdateLogLine(lParam);
+            updates_.OnMessage(msg, lParam);
             return 0;
         case WM_CLOSE:
             // The closing saves may show a box, whose loop delivers a second request: ignored.

@@ -22,7 +22,7 @@
 #include "app/task_commands.h"
 #include "app/task_page.h"
 #include "app/tray_controller.h"
-#include "app/update_worker.h"
+#include "app/update_coordinator.h"
 #include "lang/language_messages.h"
 #include "lang/language_param.h"
 #include "launch/sequencer.h"
@@ -86,7 +86,7 @@ public:
     // The state in the first status-bar panel and the tray: its text and picture.
     void setMSGPanel(const std::wstring& msg, int iconIndex) override;
     std::wstring Msg(Message id) const override;
-    const std::wstring& Msg(NamedMsg id) const { return namedMessages_.Text(id); }
+    const std::wstring& Msg(NamedMsg id) const { return language_.namedMessages.Text(id); }
 
     // The pages and their controls. A start in the tray builds them when the window is first
     // shown; reaching a control builds them too.
@@ -112,14 +112,14 @@ public:
     void SaveParams();
     bool GlassFrameOn() const { return glassOn_; }
     ui::SkinManager& Skins() { return skins_; }
-    UpdateState& UpdateCheckState() { return updateState_; }
+    UpdateCoordinator& Updates() { return updates_; }
 
     // Languages.
     void ApplySelectedLanguage();
     void ApplyLanguage(const std::wstring& path);
     std::wstring SelectedLanguagePath() const;
     const LanguageCatalogue& Languages() const { return languages_; }
-    const TLngParam& LngParam() const { return languageInfo_; }
+    const LanguageFileInfo& LanguageInfo() const { return language_.info; }
 
     // Log page.
     std::vector<std::wstring> LogLines() const { return logPage_.Lines(); }
@@ -139,8 +139,6 @@ public:
 
     // Update check. False when the polling interval shown is no number: no check then.
     bool StartUpdateCheck(bool byButton);
-    // Takes over a finished check's state: the manual check's answer or the update balloon.
-    void ShowUpdateResult(const UpdateState& state);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -186,10 +184,7 @@ private:
     bool UpdateAutorun(bool enabled);
     void CreateTray();
     void MinimizeToTray();
-    // What a running check posts: a log line as it happens, and its result at the end.
-    void OnUpdateLogLine(LPARAM lParam);
-    void OnUpdateResult(LPARAM lParam);
-    void AskDownload();
+    UpdateCoordinator::Host UpdateHost();
     bool EnglishPages() const;
     void OpenAddress(const std::wstring& address);
 
@@ -236,15 +231,16 @@ private:
     // The options as last read or saved; the Options page holds the values being edited.
     Settings settings_;
     LanguageCatalogue languages_;
-    // The language in force: its file's facts, its messages, and the texts of the pages' targets
-    // (kept for pages built later).
-    TLngParam languageInfo_;
-    LngMsgTable messages_;
-    NamedMsgTable namedMessages_;
-    std::map<std::wstring, std::wstring, std::less<>> pageTexts_;
-    bool languageApplied_ = false;
-    UpdateState updateState_;
-    UpdateCheckWorkers updateChecks_;
+    // The language in force: its file's facts, its messages, and the texts of the pages' targets,
+    // kept for pages built later.
+    struct AppliedLanguage {
+        LanguageFileInfo info;
+        LngMsgTable messages;
+        NamedMsgTable namedMessages;
+        std::map<std::wstring, std::wstring, std::less<>> pageTexts;
+        bool applied = false;
+    } language_;
+    UpdateCoordinator updates_{UpdateHost()};
     ui::SkinManager skins_;
     bool glassOn_ = true;
 
@@ -282,8 +278,8 @@ private:
                           [this](const std::wstring& line) { Log(line); }, [this] { return EnglishPages(); }}};
     TrayController tray_{{[this] { mnuShowClick(); },
                           [this] {
-                              updateState_.downloadQuestionAsked = true;
-                              AskDownload();
+                              updates_.State().downloadQuestionAsked = true;
+                              updates_.AskDownload();
                           },
                           MenuPictures()},
                          actions_, ids::tmrBallonHide};

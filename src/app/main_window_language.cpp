@@ -22,31 +22,29 @@ void MainWindow::ApplySelectedLanguage() {
 void MainWindow::ApplyLanguage(const std::wstring& path) {
     Log(FormatText(L"Apply language: \"%s\"", {path}));
     LanguageFile file(path);
-    languageInfo_.ShortName = file.Read(L"FILE", L"Language");
-    LicenseAndAboutTexts texts = LoadLicenseAndAbout(run_.folder, languageInfo_.ShortName, *this);
+    language_.info = ReadLanguageFileInfo(file);
+    LicenseAndAboutTexts texts = LoadLicenseAndAbout(run_.folder, language_.info.code, *this);
     if (texts.license) aboutPage_.SetText(ids::sMemo1, *texts.license);
     if (texts.about) aboutPage_.SetText(ids::sMemo2, *texts.about);
-    languageInfo_.AutorLNG = file.Read(L"FILE", L"AUTHOR");
-    languageInfo_.verLNG = file.Read(L"FILE", L"Version");
-    if (auto line = LanguageVersionLogLine(languageInfo_.verLNG)) Log(*line);
+    if (auto line = LanguageVersionLogLine(language_.info.version)) Log(*line);
     // Pages not built yet show the texts when they are.
     auto show = [this](std::wstring_view target, const std::wstring& text) {
-        pageTexts_.insert_or_assign(std::wstring(target), text);
+        language_.pageTexts.insert_or_assign(std::wstring(target), text);
         textTargets_.Apply(target, text);
     };
     file.ForEachText(LangRoutine::ApplyLanguage, L"PAGES", show);
-    languageApplied_ = true;
+    language_.applied = true;
     if (contentBuilt_) SetTabMetrics();
     for (const wchar_t* section : {L"TASK", L"ACTIONS", L"HINTS", L"OPTIONS"})
         file.ForEachText(LangRoutine::ApplyLanguage, section, show);
-    messages_ = ReadLngMsg(file);
-    namedMessages_ = ReadNamedMsg(file);
+    language_.messages = ReadLngMsg(file);
+    language_.namedMessages = ReadNamedMsg(file);
     const bool walking = sequencer_.WalkActive();
     setMSGPanel(Msg(walking ? Message::WalkStatus : Message::IdleStatus), walking ? 3 : 0);
     SetStartButton(Msg(walking ? Message::StopCaption : Message::StartCaption),
                    Msg(walking ? Message::StopHint : Message::StartHint), walking ? 8 : 6);
     file.ForEachText(LangRoutine::ApplyLanguage, L"LABELS", show);
-    optionsPage_.SetTranslator(TranslatorLabel(Msg(Message::TranslatorWord), languageInfo_));
+    optionsPage_.SetTranslator(TranslatorLabel(Msg(Message::TranslatorWord), language_.info));
     Log(L"Apply language finished");
     RefreshStatusColumn();
 }

@@ -44,8 +44,8 @@ void MainWindow::EnsureContent() {
     contentBuilt_ = true;  // first: building reaches controls through Control()
     CreateContent();
     // The language in force reaches the pages built now.
-    for (const auto& [target, text] : pageTexts_) textTargets_.Apply(target, text);
-    if (languageApplied_) SetTabMetrics();
+    for (const auto& [target, text] : language_.pageTexts) textTargets_.Apply(target, text);
+    if (language_.applied) SetTabMetrics();
     skins_.ColorListView(taskPage_.List());
     tasks_.SetChangeHandler([this] { taskPage_.Refresh(); });
     for (int part : {0, 1}) ShowStatusText(part);

@@ -11,7 +11,7 @@ namespace lentora {
 
 Settings MainWindow::SettingsShown() const {
     Settings s = optionsPage_.Shown();
-    s.lastUpdateCheck = updateState_.lastUpdateDate;
+    s.lastUpdateCheck = updates_.State().lastUpdateDate;
     return s;
 }
 
@@ -19,7 +19,7 @@ Settings MainWindow::SettingsShown() const {
 void MainWindow::LoadParams() {
     const Settings& s = settings_;
     Log(FormatText(L"Loading params from \"%s\" ...", {run_.settingsPath}));
-    updateState_.automaticCheckDisabled = !s.checkForUpdates;
+    updates_.State().automaticCheckDisabled = !s.checkForUpdates;
     Log(FormatText(L"Loading params from \"%s\" ...", {run_.settingsPath}));
     optionsPage_.Show(s, skins_.Names());
     skins_.SetExtendedBorders(s.useAero);
@@ -28,7 +28,7 @@ void MainWindow::LoadParams() {
     skins_.Select(s.skinName);
     skins_.SetActive(s.useSkin);
     if (optionsPage_.SelectLanguage(s.languageName)) ApplySelectedLanguage();
-    updateState_.lastUpdateDate = s.lastUpdateCheck;
+    updates_.State().lastUpdateDate = s.lastUpdateCheck;
     Log(L"Params is Loaded");
     optionsPage_.SetWindowsStart(lentora::IsAutorunRegistered());
     optionsPage_.SetChanged(false);

@@ -55,7 +55,8 @@ void MainWindow::InitProgram() {
     SetGlassFrame(glassOn_);
     run_.folder = FolderOf(context_.exePath);
     run_.version = ReadFileVersion(context_.exePath);
-    updateState_.downloadQuestionAsked = false;
+    updates_.Attach(hwnd(), run_.version);
+    updates_.State().downloadQuestionAsked = false;
     run_.settingsPath = AddBackslash(run_.folder) + L"lentora.ini";
     ActionFor(ids::actPause).SetVisible(true);
     ActionFor(ids::actResume).SetVisible(false);
@@ -135,7 +136,7 @@ void MainWindow::FormClose() {
     closing_ = true;
     sequencer_.StopForClose();
     // Lines a check wrote before the close still reach the log.
-    updateChecks_.Close([this](const std::wstring& line) { Log(line); });
+    updates_.Close([this](const std::wstring& line) { Log(line); });
     SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, run_.version, *this);
     SaveParams();
     Log(FormatText(L"Closing application v.%s", {run_.version}));

@@ -11,7 +11,7 @@ namespace lentora {
 // from the language selected at that moment, so they are kept apart from the main window's.
 enum class LangRoutine {
     AddLanguageFile,     // the language selector entry
-    ApplyLanguage,       // the main window, LngMsg and TLngParam
+    ApplyLanguage,       // the main window, LngMsg and LanguageFileInfo
     ApplyPropertyTexts,  // the task property dialog
     ApplyRegistryTexts,  // the registry start-up entries dialog
 };

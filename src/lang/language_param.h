@@ -8,22 +8,22 @@ namespace lentora {
 
 class LanguageFile;
 
-struct TLngParam {
-    std::wstring AutorLNG;   // translator
-    std::wstring ShortName;  // language code: licence/about file names, web page language
-    std::wstring verLNG;     // version of the language file
+struct LanguageFileInfo {
+    std::wstring translator;
+    std::wstring code;     // language code: licence/about file names, web page language
+    std::wstring version;  // of the file's format
 };
 
 // The FILE section of a language file, with its defaults.
-TLngParam ReadLngParam(const LanguageFile& file);
+LanguageFileInfo ReadLanguageFileInfo(const LanguageFile& file);
 
 // Language files older than this lack texts the program shows.
 inline constexpr std::wstring_view kLanguageBaseVersion = L"1.4.0";
 
 // The log line of the version check of a language file's version, or nothing for a later file.
-std::optional<std::wstring> LanguageVersionLogLine(std::wstring_view verLNG);
+std::optional<std::wstring> LanguageVersionLogLine(std::wstring_view version);
 
 // The translator label: "<MSG27>: <translator> (v.<version>)".
-std::wstring TranslatorLabel(std::wstring_view msg27, const TLngParam& param);
+std::wstring TranslatorLabel(std::wstring_view msg27, const LanguageFileInfo& param);
 
 }  // namespace lentora

@@ -34,14 +34,14 @@ TEST_F(EmptyLanguageFileTest, GivesDefaultsAndTheDefaultTranslatorLabel) {
     WriteBytes("empty.lng", "");
     for (const std::wstring& path : {PathOf("empty.lng"), PathOf("absent.lng")}) {
         LanguageFile file(path);
-        TLngParam param = ReadLngParam(file);
-        EXPECT_EQ(param.AutorLNG, L"Unknown");
-        EXPECT_EQ(param.ShortName, L"EN");
-        EXPECT_EQ(param.verLNG, L"0.0");
+        LanguageFileInfo param = ReadLanguageFileInfo(file);
+        EXPECT_EQ(param.translator, L"Unknown");
+        EXPECT_EQ(param.code, L"EN");
+        EXPECT_EQ(param.version, L"0.0");
         LngMsgTable messages = ReadLngMsg(file);
         for (int n = 1; n <= kMessageCount; ++n) EXPECT_EQ(messages.Msg(n), L"no data") << n;
         EXPECT_EQ(TranslatorLabel(messages.Msg(27), param), L"no data: Unknown (v.0.0)");
-        EXPECT_EQ(LanguageVersionLogLine(param.verLNG), L"Warning! Language file is oldest version.");
+        EXPECT_EQ(LanguageVersionLogLine(param.version), L"Warning! Language file is oldest version.");
     }
 }
 
@@ -50,8 +50,8 @@ TEST_F(EmptyLanguageFileTest, MessagesAndParamComeFromTheirKeys) {
                "[FILE]\r\nLanguage=ru\r\nAUTHOR=Ann\r\nVersion=1.4.1\r\n"
                "[MSG]\r\nMSG1=First\r\nMSG27=Translated by\r\nMSG39=Last\r\nMSG40=Never read\r\n");
     LanguageFile file(PathOf("some.lng"));
-    TLngParam param = ReadLngParam(file);
-    EXPECT_EQ(param.ShortName, L"ru");  // taken unchanged: it names the licence files
+    LanguageFileInfo param = ReadLanguageFileInfo(file);
+    EXPECT_EQ(param.code, L"ru");  // taken unchanged: it names the licence files
     LngMsgTable messages = ReadLngMsg(file);
     EXPECT_EQ(messages.Msg(1), L"First");
     EXPECT_EQ(messages.Msg(2), L"no data");

@@ -106,10 +106,10 @@ TEST_P(UnusableSystemProxy, FailsWithTheLogLineAndKeepsTheDate) {
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"ProxyServer %s", {param.list})), 1);
     EXPECT_EQ(main.ScreenLogCount(L"Internet connection is On"), 1);
     EXPECT_EQ(main.ScreenLogCount(kError), 1);
-    EXPECT_TRUE(main->UpdateCheckState().proxyEnabled);
-    EXPECT_EQ(main->UpdateCheckState().proxyHost, param.server);
-    EXPECT_EQ(main->UpdateCheckState().proxyPort, 0);
-    EXPECT_EQ(main->UpdateCheckState().lastUpdateDate, 0) << "no answer: the date stays";
+    EXPECT_TRUE(main->Updates().State().proxyEnabled);
+    EXPECT_EQ(main->Updates().State().proxyHost, param.server);
+    EXPECT_EQ(main->Updates().State().proxyPort, 0);
+    EXPECT_EQ(main->Updates().State().lastUpdateDate, 0) << "no answer: the date stays";
     // Connected, but no answer: the manual check says the server could not be reached.
     ASSERT_EQ(main.boxes.shown.size(), 1u);
     EXPECT_EQ(main.boxes.shown[0].text, main->Msg(Message::UpdateServerUnreachable));
@@ -137,7 +137,7 @@ TEST(UsableSystemProxy, CarriesTheRequestAndItsAnswer) {
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"ProxyServer %s", {list})), 1);
     EXPECT_EQ(main.ScreenLogCount(L"Lastversion is \"1.4.1.260\""), 1);
     EXPECT_EQ(main.ScreenLogCount(L"Program do need update"), 1);
-    EXPECT_EQ(main->UpdateCheckState().proxyPort, server.Port());
+    EXPECT_EQ(main->Updates().State().proxyPort, server.Port());
     ASSERT_EQ(main.boxes.shown.size(), 1u);
     EXPECT_EQ((main.boxes.shown[0].type & MB_TYPEMASK), static_cast<UINT>(MB_YESNO)) << "the download question";
 }
@@ -194,7 +194,7 @@ TEST(UpdateCheckRuns, APostedResultIsLoggedInOrderThenShown) {
     const std::vector<std::wstring> log = main.LogFileTexts();
     ASSERT_GE(log.size(), lines.size());
     EXPECT_EQ(std::vector<std::wstring>(log.end() - static_cast<std::ptrdiff_t>(lines.size()), log.end()), lines);
-    EXPECT_EQ(main->UpdateCheckState().lastVersion, L"1.4.1.999");
+    EXPECT_EQ(main->Updates().State().lastVersion, L"1.4.1.999");
     EXPECT_EQ((main.boxes.shown[0].type & MB_TYPEMASK), static_cast<UINT>(MB_YESNO)) << "the download question";
 }
 
@@ -218,7 +218,7 @@ TEST(UpdateCheckRuns, AResultThatComesWhileTheWindowClosesIsDropped) {
     test::PumpMessages();
     EXPECT_TRUE(main.boxes.shown.empty());
     EXPECT_EQ(main->LogLines().size(), lines);
-    EXPECT_NE(main->UpdateCheckState().lastVersion, L"1.4.1.999");
+    EXPECT_NE(main->Updates().State().lastVersion, L"1.4.1.999");
 }
 
 // A polling interval that is no number ends a check before it starts: no line, no box.

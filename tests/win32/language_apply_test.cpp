@@ -97,9 +97,9 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
         auto id = static_cast<NamedMsg>(i);
         EXPECT_EQ(main().Msg(id), FindLanguageKey(L"MSG", NamedMsgKey(id))->defaultText) << std::wstring(NamedMsgKey(id));
     }
-    EXPECT_EQ(main().LngParam().AutorLNG, L"Unknown");
-    EXPECT_EQ(main().LngParam().ShortName, L"EN");
-    EXPECT_EQ(main().LngParam().verLNG, L"0.0");
+    EXPECT_EQ(main().LanguageInfo().translator, L"Unknown");
+    EXPECT_EQ(main().LanguageInfo().code, L"EN");
+    EXPECT_EQ(main().LanguageInfo().version, L"0.0");
     EXPECT_EQ(LoggedSince(from, L"Warning! Language file is oldest version."), 1);
     EXPECT_EQ(Text(ids::lblAutorLng), L"no data: Unknown (v.0.0)");
     EXPECT_EQ(Text(ids::lblAutor), L"no data: Orvend");

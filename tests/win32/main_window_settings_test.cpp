@@ -69,11 +69,11 @@ TEST(MainWindowSettings, WithoutAFileEveryOptionHasItsDefaultAndClosingWritesTwe
     EXPECT_EQ(main.Text(ids::dseTimeExit), L"10");
     EXPECT_EQ(main.Text(ids::dsePollingInterval), L"7");
     EXPECT_TRUE(main.Checked(ids::chkCheckforUpdate));
-    EXPECT_FALSE(main->UpdateCheckState().automaticCheckDisabled);
+    EXPECT_FALSE(main->Updates().State().automaticCheckDisabled);
     EXPECT_FALSE(main.Checked(ids::chkUserProfile));
     EXPECT_FALSE(main.Checked(ids::chbUseSkin));
     EXPECT_EQ(main.Text(ids::cbLanguageSelect), L"English (EN)");
-    EXPECT_EQ(main->LngParam().ShortName, L"EN") << "the language is applied";
+    EXPECT_EQ(main->LanguageInfo().code, L"EN") << "the language is applied";
     EXPECT_FALSE(main->Msg(Message::IdleStatus).empty());
     EXPECT_FALSE(main.Enabled(ids::btnSaveOptions));
     EXPECT_FALSE(main->UseLog());
@@ -127,7 +127,7 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         EXPECT_EQ(main->Skins().Active(), c.useSkin);
         EXPECT_EQ(main.Checked(ids::chbSetWaitTimer), c.waitTimer);
         EXPECT_EQ(main.Checked(ids::chkCheckforUpdate), c.checkUpdate);
-        EXPECT_EQ(main->UpdateCheckState().automaticCheckDisabled, !c.checkUpdate);
+        EXPECT_EQ(main->Updates().State().automaticCheckDisabled, !c.checkUpdate);
         EXPECT_EQ(main.Text(ids::dseWaitSec), c.waitSec);
         EXPECT_EQ(main.Text(ids::dseTimeExit), c.timeExit);
         EXPECT_EQ(main.Text(ids::dsePollingInterval), c.polling);
@@ -159,7 +159,7 @@ TEST(MainWindowSettings, AnUnknownLanguageSelectsTheLastEntryAndAppliesNothing) 
     ASSERT_GE(SendMessageW(languages, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), SendMessageW(languages, CB_GETCOUNT, 0, 0) - 1);
     for (int n = 1; n <= kMessageCount; ++n) EXPECT_EQ(main->Msg(static_cast<Message>(n)), L"") << "MSG" << n;
-    EXPECT_EQ(main->LngParam().ShortName, L"");
+    EXPECT_EQ(main->LanguageInfo().code, L"");
     EXPECT_FALSE(main->ActionFor(ids::actApplyLng).enabled());
     EXPECT_FALSE(main.Enabled(ids::actApplyLng));
     EXPECT_EQ(main.TabTexts().front(), L"\u0422\u0430sk List") << "the design captions stay";
@@ -259,7 +259,7 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     EXPECT_EQ(main.IniValue(L"Skin", L"UseAero"), L"1");
     EXPECT_EQ(main.IniValue(L"Skin", L"Currentskin"), firstSkin);
     EXPECT_EQ(main.IniValue(L"Language", L"CurrentLanguage"), L"Deutsch (DE)");
-    EXPECT_EQ(main->LngParam().ShortName, L"DE");
+    EXPECT_EQ(main->LanguageInfo().code, L"DE");
     EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, run, L"Lentora").has_value()) << "the autorun value was written";
 }
 

@@ -65,14 +65,14 @@ void ShellEvent(MainWindowFixture& main, UINT event) {
 // call to the shell may run it.
 void WaitForStartupUpdateCheck(MainWindowFixture& main) {
     constexpr int kMark = -1;
-    main->UpdateCheckState().pollingIntervalDays = kMark;
-    ASSERT_TRUE(test::PumpUntil([&] { return main->UpdateCheckState().pollingIntervalDays != kMark; })) << "the result never came";
+    main->Updates().State().pollingIntervalDays = kMark;
+    ASSERT_TRUE(test::PumpUntil([&] { return main->Updates().State().pollingIntervalDays != kMark; })) << "the result never came";
     ASSERT_EQ(main.ScreenLogCount(L"Check update is disable"), 1);
 }
 
 // An update answer as the worker hands it over after an automatic check found a newer build.
 UpdateState NewerBuild(MainWindowFixture& main) {
-    UpdateState upd = main->UpdateCheckState();
+    UpdateState upd = main->Updates().State();
     upd.connected = true;
     upd.newerBuildAvailable = true;
     upd.lastVersion = L"9.9.9.999";
@@ -204,7 +204,7 @@ TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) 
     // A click on a launch balloon is no update question.
     ShellEvent(main, NIN_BALLOONUSERCLICK);
     EXPECT_TRUE(main.boxes.shown.empty());
-    EXPECT_FALSE(main->UpdateCheckState().downloadQuestionAsked);
+    EXPECT_FALSE(main->Updates().State().downloadQuestionAsked);
 }
 
 // The closing saves wait on a box (here: the autorun value cannot be written); the box's loop
@@ -256,7 +256,7 @@ TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     ASSERT_TRUE(main.created());
     WaitForStartupUpdateCheck(main);
     ui::TrayIcon& tray = main->Tray().Icon();
-    main->ShowUpdateResult(NewerBuild(main));
+    main->Updates().ShowResult(NewerBuild(main));
     EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::UpdateCaption));
     EXPECT_EQ(tray.BalloonText(), UpdateText(main));
     EXPECT_EQ(tray.Tag, 1);
@@ -270,12 +270,12 @@ TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     EXPECT_EQ(box.caption, main->Msg(Message::UpdateCaption));
     EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
     EXPECT_EQ(tray.Tag, 0);
-    EXPECT_TRUE(main->UpdateCheckState().downloadQuestionAsked);
+    EXPECT_TRUE(main->Updates().State().downloadQuestionAsked);
 
     ShellEvent(main, NIN_BALLOONUSERCLICK);
     EXPECT_EQ(main.boxes.shown.size(), 1u) << "asked once";
     // Once asked, a later automatic result shows no balloon.
-    main->ShowUpdateResult(NewerBuild(main));
+    main->Updates().ShowResult(NewerBuild(main));
     EXPECT_EQ(tray.Tag, 0);
 }
 
@@ -288,7 +288,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
         WaitForStartupUpdateCheck(main);
         ui::TrayIcon& tray = main->Tray().Icon();
         if (end == End::LaunchBalloon) StartWalkByHand(main);
-        main->ShowUpdateResult(NewerBuild(main));
+        main->Updates().ShowResult(NewerBuild(main));
         ASSERT_EQ(tray.Tag, 1);
         ASSERT_EQ(main->Tray().HideInterval(), 23000u);
 
@@ -319,7 +319,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
         EXPECT_EQ(tray.Tag, 0);
         ShellEvent(main, NIN_BALLOONUSERCLICK);
         EXPECT_TRUE(main.boxes.shown.empty()) << "a later click cannot open the question";
-        EXPECT_FALSE(main->UpdateCheckState().downloadQuestionAsked);
+        EXPECT_FALSE(main->Updates().State().downloadQuestionAsked);
     }
 }
 
@@ -385,6 +385,7 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         EXPECT_TRUE(main->Tray().Icon().Visible());
         // Nobody sees the pages yet: they are not even built.
         EXPECT_FALSE(main->ContentBuilt());
+        EXPECT_EQ(main->Options().Shown().delayOfStartSeconds, 100) << "the options are there without their page";
         const std::vector<std::wstring> logged = main->LogLines();
         ASSERT_GT(main.ScreenLogCount(L"Timer of delay is started"), 0);
 
