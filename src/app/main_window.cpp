@@ -41,7 +41,7 @@ bool MainWindow::Create() {
     // without anyone opening it.
     if (!run_.startMode) EnsureContent();
     // Start-up runs once the window is complete, outside its creation message.
-    FormCreate();
+    RunStartup();
     return true;
 }
 
@@ -140,7 +140,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // The closing saves may show a box, whose loop delivers a second request: ignored.
             if (closing_) return 0;
-            FormClose();
+            Shutdown();
             DestroyWindow(hwnd());
             return 0;
         case WM_DESTROY:

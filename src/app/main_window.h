@@ -56,11 +56,11 @@ public:
     explicit MainWindow(StartupContext context);
     ~MainWindow() override;
 
-    // Creates the window, then runs FormCreate. False when the window could not be created.
+    // Creates the window, then runs start-up. False when the window could not be created.
     bool Create();
-    // The fatal stop asked the application to end: the loop must end without FormClose.
+    // The fatal stop asked the application to end: the loop must end without Shutdown.
     bool TerminateRequested() const { return terminateRequested_; }
-    // Ends the message loop with this exit code; the window then goes without FormClose.
+    // Ends the message loop with this exit code; the window then goes without Shutdown.
     void EndWithoutSaving(int exitCode);
 
     // Ctrl+X: close the program.
@@ -104,12 +104,12 @@ public:
     bool LaunchProgram(const std::wstring& commandLine) override { return launcher_.Launch(commandLine); }
     void RefreshStatusColumn() override { taskCommands_.RefreshStatuses(); }
 
-    // Shutdown.
-    void FormClose();
+    // The close: ends the walk, then saves the task list and the options.
+    void Shutdown();
 
-    // Settings.
-    void LoadParams();
-    void SaveParams();
+    // Settings: those read at start-up shown, and the options shown saved with the autorun value.
+    void ShowLoadedSettings();
+    void SaveOptions();
     bool GlassFrameOn() const { return glassOn_; }
     ui::SkinManager& Skins() { return skins_; }
     UpdateCoordinator& Updates() { return updates_; }
@@ -125,7 +125,7 @@ public:
     std::vector<std::wstring> LogLines() const { return logPage_.Lines(); }
 
     // Tray.
-    void mnuShowClick();
+    void ShowFromTray();
 
     // System integration.
     void CreateStartupShortcut();
@@ -189,7 +189,7 @@ private:
     void OpenAddress(const std::wstring& address);
 
     // Start-up (main_window_startup.cpp).
-    void FormCreate();
+    void RunStartup();
     void InitProgram();
     void ReadCommandLine();
     void FatalNoLanguages();
@@ -247,7 +247,7 @@ private:
     TaskList tasks_;
     Sequencer sequencer_;
     ProgramLauncher launcher_{*this};
-    TLogFile LogFile_;
+    TLogFile logFile_;
     ui::ActionList actions_;
 
     // Pictures of the tabs, menus and buttons.
@@ -276,7 +276,7 @@ private:
     LogPage logPage_{[this](const std::wstring& line) { Log(line); }};
     AboutPage aboutPage_{{[this](const std::wstring& address) { OpenAddress(address); },
                           [this](const std::wstring& line) { Log(line); }, [this] { return EnglishPages(); }}};
-    TrayController tray_{{[this] { mnuShowClick(); },
+    TrayController tray_{{[this] { ShowFromTray(); },
                           [this] {
                               updates_.State().downloadQuestionAsked = true;
                               updates_.AskDownload();

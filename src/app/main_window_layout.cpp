@@ -155,7 +155,7 @@ OptionsPage::Actions MainWindow::OptionsPageActions() {
             [this](const std::wstring& name) { skins_.Select(name); },
             [this] { ActionFor(ids::actApplyLng).SetEnabled(true); },
             [this] {
-                SaveParams();
+                SaveOptions();
                 optionsPage_.SetChanged(false);
             },
             [this] { CreateStartupShortcut(); },

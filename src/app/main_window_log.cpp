@@ -12,7 +12,7 @@ void MainWindow::Log(const std::wstring& str) {
     platform::LocalTime now = platform::Now();
     logPage_.AddLine(DateTimeText(now) + L" " + str);
     try {
-        LogFile_.SaveString(str);
+        logFile_.SaveString(str);
     } catch (const std::exception&) {
         // A log that cannot be written must never cut its caller short; the line stays on screen.
     }

@@ -16,7 +16,7 @@ Settings MainWindow::SettingsShown() const {
 }
 
 // Shows the settings read at start-up and brings the skin, the frame and the language in line.
-void MainWindow::LoadParams() {
+void MainWindow::ShowLoadedSettings() {
     const Settings& s = settings_;
     Log(FormatText(L"Loading params from \"%s\" ...", {run_.settingsPath}));
     updates_.State().automaticCheckDisabled = !s.checkForUpdates;
@@ -34,7 +34,7 @@ void MainWindow::LoadParams() {
     optionsPage_.SetChanged(false);
 }
 
-void MainWindow::SaveParams() {
+void MainWindow::SaveOptions() {
     Log(FormatText(L"Saving params in \"%s\" ...", {run_.settingsPath}));
     settings_ = SettingsShown();
     Log(SaveSettings(run_.settingsPath, settings_) == SettingsSaveResult::Saved ? L"Params is saved"

@@ -35,7 +35,7 @@ std::wstring MainWindow::DataFilePath(const std::wstring& name) const {
     return AddBackslash(profile ? run_.profileFolder : run_.folder) + name;
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::RunStartup() {
     setMSGPanel(Msg(Message::StartingStatus), 0);
     InitProgram();
     tasks_.SortByColumn(TaskList::kTime);
@@ -60,7 +60,7 @@ void MainWindow::InitProgram() {
     run_.settingsPath = AddBackslash(run_.folder) + L"lentora.ini";
     ActionFor(ids::actPause).SetVisible(true);
     ActionFor(ids::actResume).SetVisible(false);
-    LogFile_.SetFileName(AddBackslash(run_.folder) + L"lentora.log");
+    logFile_.SetFileName(AddBackslash(run_.folder) + L"lentora.log");
     skins_.SetFolder(AddBackslash(run_.folder) + L"skins");
     // The one read of the settings file.
     settings_ = LoadSettings(run_.settingsPath);
@@ -74,13 +74,13 @@ void MainWindow::InitProgram() {
     if (!optionsPage_.HasLanguages()) FatalNoLanguages();
 
     EnsureProfileFolder();
-    LoadParams();
+    ShowLoadedSettings();
     std::wstring caption = FormatText(L"Lentora v.%s", {run_.version});
     SetWindowTextW(hwnd(), caption.c_str());
     aboutPage_.SetText(ids::lblTitle, FormatText(L" Lentora v.%s ", {run_.version}));
     tray_.SetHint(caption);
     aboutPage_.SetText(ids::wlAC, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
-    aboutPage_.SetText(ids::lblLF, L"<a>" + FormatText(L"TLogFile ver.%s", {LogFile_.About()}) + L"</a>");
+    aboutPage_.SetText(ids::lblLF, L"<a>" + FormatText(L"TLogFile ver.%s", {logFile_.About()}) + L"</a>");
     aboutPage_.SetText(ids::lblAutor, Msg(Message::AuthorWord) + L": Orvend");
     LoadTasksAtStartup();
     RefreshStatusColumn();
@@ -131,14 +131,14 @@ void MainWindow::LoadTasksAtStartup() {
         LoadTaskList(DataFilePath(L"startlist.xml"), tasks_, *this);
 }
 
-void MainWindow::FormClose() {
+void MainWindow::Shutdown() {
     if (closing_ || terminateRequested_) return;
     closing_ = true;
     sequencer_.StopForClose();
     // Lines a check wrote before the close still reach the log.
     updates_.Close([this](const std::wstring& line) { Log(line); });
     SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, run_.version, *this);
-    SaveParams();
+    SaveOptions();
     Log(FormatText(L"Closing application v.%s", {run_.version}));
 }
 

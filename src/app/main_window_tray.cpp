@@ -26,7 +26,7 @@ void MainWindow::MinimizeToTray() {
     ShowWindow(hwnd(), SW_HIDE);
 }
 
-void MainWindow::mnuShowClick() {
+void MainWindow::ShowFromTray() {
     EnsureContent();
     ShowWindow(hwnd(), SW_RESTORE);
     ShowWindow(hwnd(), SW_SHOWNORMAL);

@@ -63,7 +63,7 @@ int RunProgram() {
             exitCode = kExitAfterUnhandledError;
         }
         ui::SetUnhandledErrorHandler(nullptr);
-        // After the fatal stop or an unhandled error the window is destroyed without FormClose:
+        // After the fatal stop or an unhandled error the window is destroyed without Shutdown:
         // nothing is saved.
     }
     return exitCode;

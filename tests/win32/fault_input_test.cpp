@@ -63,7 +63,7 @@ TEST(LogFileHeldByAnother, StartUpStillLoadsEverythingAndTheLinesStayOnScreen) {
         EXPECT_EQ(ScreenCount(form, L"Task list is loaded"), 1);
         EXPECT_EQ(ScreenCount(form, L"Check update is disable"), 1);
 
-        form.FormClose();
+        form.Shutdown();
         EXPECT_EQ(ScreenCount(form, FormatText(L"Task list is saved as \"%s\"", {first.Path(L"startlist.xml")})), 1);
         EXPECT_EQ(ScreenCount(form, L"Params is saved"), 1);
         EXPECT_EQ(ScreenCount(form, FormatText(L"Closing application v.%s", {form.ProgramVersion()})), 1);
@@ -103,7 +103,7 @@ TEST(LongLanguageValue, IsCutTo2047CharactersAndApplied) {
     // The status bar and the tray hint take the long idle text without harm; a close still saves.
     main->setMSGPanel(main->Msg(Message::IdleStatus), 0);
     EXPECT_EQ(LOWORD(SendMessageW(main->StatusBar(), SB_GETTEXTLENGTHW, 0, 0)), 2047);
-    main->FormClose();
+    main->Shutdown();
     EXPECT_EQ(main.ScreenLogCount(L"Params is saved"), 1);
     EXPECT_EQ(main.IniValue(L"Language", L"CurrentLanguage"), L"Long (LG)");
 }
@@ -130,7 +130,7 @@ TEST(HugeTaskList, OfOneHundredThousandTasksLoadsValidatesAndSaves) {
     EXPECT_EQ(main.ScreenLogCount(L"Find empty Name of start in 10 line. Disabled."), 1);
 
     start = std::chrono::steady_clock::now();
-    main->FormClose();
+    main->Shutdown();
     const double close = SecondsSince(start);
     const std::wstring path = main.Path(L"startlist.xml");
     ASSERT_EQ(main.ScreenLogCount(FormatText(L"Task list is saved as \"%s\"", {path})), 1);
@@ -169,7 +169,7 @@ TEST(GarbageTaskList, GivesAnEmptyListAndIsKeptBesideItselfBeforeTheCloseSave) {
     EXPECT_TRUE(ReadBytes(kept) == garbage);
 
     // The close saves the list as it is now, the empty one, in place of what could not be read.
-    main->FormClose();
+    main->Shutdown();
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"Task list is saved as \"%s\"", {path})), 1);
     TaskList reread;
     EXPECT_TRUE(LoadTaskListFromBytes(ReadBytes(path), reread));

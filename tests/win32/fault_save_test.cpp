@@ -55,7 +55,7 @@ TEST_P(RefusedFile, KeepsItsOldBytesWhileTheOtherFileIsSaved) {
         ASSERT_TRUE(hold->IsHeld());
     }
 
-    main->FormClose();
+    main->Shutdown();
     if (hold) hold->Release();
     SetFileAttributesW(refused.c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -100,7 +100,7 @@ TEST(DataFolderMissing, TheListCannotBeSavedThereAndEverythingElseGoesOn) {
     ASSERT_EQ(list, profile.Folder() + L"\\startlist.xml");
 
     std::filesystem::remove_all(profile.Folder());
-    main->FormClose();
+    main->Shutdown();
 
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"Error at a saving file \"%s\"", {list})), 1);
     EXPECT_FALSE(profile.Exists()) << "the save does not make folders";
@@ -134,7 +134,7 @@ TEST_P(DiskFull, LeavesThePreviousFilesWhole) {
     test::WriteBytes(main.Path(L"startlist.xml"), kTwoTasks);
     ASSERT_TRUE(disk.FillLeaving(param.leaveFree));
 
-    main->FormClose();
+    main->Shutdown();
 
     const std::wstring list = main.Path(L"startlist.xml");
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"Error at a saving file \"%s\"", {list})), 1);

@@ -207,7 +207,7 @@ TEST(UpdateCheckRuns, AResultThatComesWhileTheWindowClosesIsDropped) {
     ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") == 1; }));
     PostPressLines(main->hwnd());
     ASSERT_TRUE(PostMessageW(main->hwnd(), WM_UPDATE_RESULT, 0, reinterpret_cast<LPARAM>(PressResult().release())));
-    main->FormClose();  // closing has begun, the window is still there
+    main->Shutdown();  // closing has begun, the window is still there
     for (const auto& line : kPressLines) EXPECT_EQ(main.ScreenLogCount(line), 1) << "written before the close";
     const auto log = main.LogFileTexts();
     const auto written = std::find(log.begin(), log.end(), kPressLines.back());

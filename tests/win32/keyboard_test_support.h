@@ -106,6 +106,12 @@ inline void TypeWhileLoopRuns(MainWindow& form, const std::function<void(Keyboar
     const DWORD loopThread = GetCurrentThreadId();
     std::thread user([&] {
         KeyboardUser keyboard(loopThread);
+        // The window system reports the new focus with the keyboard's state at that moment; on a
+        // loaded machine that report may come after the first keys and take back the modifiers
+        // held. The loop takes it in while idle, so the user waits for the loop to have been idle.
+        keyboard.Settle(form.hwnd());
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        keyboard.Settle(form.hwnd());
         act(keyboard);
         if (keyboard.ShownWindow(L"#32768")) keyboard.Press(VK_ESCAPE);
         PostThreadMessageW(loopThread, WM_QUIT, 0, 0);

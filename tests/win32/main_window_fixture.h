@@ -163,7 +163,7 @@ public:
     std::wstring ExePath() const { return Path(L"lentora.exe"); }
     bool Exists(std::wstring_view name) const { return std::filesystem::exists(Path(name)); }
 
-    // Closes the window as its close button does: FormClose runs, then the window is destroyed.
+    // Closes the window as its close button does: Shutdown runs, then the window is destroyed.
     void Close() {
         if (form_->hwnd()) SendMessageW(form_->hwnd(), WM_CLOSE, 0, 0);
         PumpMessages();

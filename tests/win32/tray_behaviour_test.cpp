@@ -422,7 +422,7 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         ShowWindow(main->hwnd(), SW_MINIMIZE);
         test::PumpMessages();
         EXPECT_FALSE(IsWindowVisible(main->hwnd()));
-        main->mnuShowClick();
+        main->ShowFromTray();
         test::PumpMessages();
         EXPECT_TRUE(IsWindowVisible(main->hwnd()));
         EXPECT_FALSE(IsIconic(main->hwnd()));
