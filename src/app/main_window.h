@@ -181,7 +181,6 @@ private:
     Settings SettingsShown() const;
     void SetGlassFrame(bool on);
     void OnUseSkinChanged(bool on);
-    bool UpdateAutorun(bool enabled);
     void CreateTray();
     void MinimizeToTray();
     UpdateCoordinator::Host UpdateHost();

@@ -40,7 +40,7 @@ void MainWindow::SaveOptions() {
     Log(SaveSettings(run_.settingsPath, settings_) == SettingsSaveResult::Saved ? L"Params is saved"
                                                                                 : L"Error on write to ini-file");
     Log(L"Saving key in registry");
-    if (!UpdateAutorun(optionsPage_.WindowsStart())) {
+    if (!UpdateAutorun(optionsPage_.WindowsStart(), context_.exePath, *this)) {
         ui::ShowMessageBox(nullptr, Msg(Message::AutorunNotWritten), Msg(Message::ErrorCaption), MB_OK | MB_ICONERROR);
         Log(L"Error can't write to registry");
     }

@@ -8,7 +8,6 @@
 #include "app/task_dialog.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
-#include "sysint/autorun.h"
 #include "sysint/startup_entries_dialog.h"
 #include "sysint/shell_link.h"
 #include "ui/dpi.h"
@@ -25,14 +24,6 @@ void MainWindow::SetGlassFrame(bool on) {
     const UINT dpi = ui::WindowDpi(hwnd());
     MARGINS margins{0, 0, on ? ui::Scale(kGlassTop, dpi) : 0, on ? ui::Scale(kGlassBottom, dpi) : 0};
     DwmExtendFrameIntoClientArea(hwnd(), &margins);  // refused without composition: ignored
-}
-
-bool MainWindow::UpdateAutorun(bool enabled) {
-    try {
-        return lentora::UpdateAutorun(enabled, context_.exePath, *this);
-    } catch (...) {
-        return false;
-    }
 }
 
 void MainWindow::CreateStartupShortcut() {
