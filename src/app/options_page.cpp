@@ -79,7 +79,10 @@ void OptionsPage::Create(HWND page, ui::TextTargets& texts,
         texts.AddCaption(named.name, Control(named.id));
         texts.AddHint(named.name, Control(named.id), setHint);
     }
-    for (const auto& bound : kBoundLabels) texts.AddCaption(std::wstring(bound.field) + L".BoundLabel", Control(bound.label));
+    for (const auto& bound : kBoundLabels) {
+        HWND label = Control(bound.label);
+        texts.Add(std::wstring(bound.field) + L".BoundLabel", [label](const std::wstring& text) { ui::SetText(label, text); });
+    }
     HWND skinsLink = Control(ids::wlblLoadSkins);
     texts.Add(L"wlblLoadSkins.caption", [skinsLink](const std::wstring& text) { ui::SetText(skinsLink, L"<a>" + text + L"</a>"); });
     ShowAll();

@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "dialog_test_support.h"
+#include "lang/language_file.h"
 #include "lang/language_keys.h"
 #include "lang/license_texts.h"
 #include "sysint/startup_entries_dialog.h"
@@ -32,6 +34,10 @@ protected:
             {L"languages\\Empty.lng", ""},
             {L"languages\\ImportOnly.lng", "[OPTIONS]\r\nsbtnImport=Take over\r\n"},
             {L"languages\\Cyrillic.lng", "[FILE]\r\nName=Cyrillic\r\nLanguage=XX\r\n"},
+            {L"languages\\Marked.lng",
+             "[PAGES]\r\ntsOptions=Opt*\r\ntsAboutProg=AboutProg*\r\n[TASK]\r\nTASK1=Seconds*\r\n"
+             "[OPTIONS]\r\nchbAero=Aero*\r\ndseWaitSec.BoundLabel=Wait*\r\nwlblLoadSkins=More*\r\n"
+             "[HINTS]\r\nchbAero=Aero hint*\r\nactAddTask=Add hint*\r\nmmoDonate=Donate text*\r\n"},
         };
         window = std::make_unique<MainWindowFixture>(std::move(setup));
     }
@@ -172,6 +178,39 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
         {L"status bar", StatusText(0), L"no data"},
     };
     for (const Shown& s : shown) EXPECT_EQ(s.actual, s.expected) << s.what.c_str();
+}
+
+TEST_F(LanguageApply, EveryKindOfTargetShowsTheFilesText) {
+    // Marked.lng gives texts that differ from the controls' own captions.
+    const LanguageFile file(window->Path(L"languages\\Marked.lng"));
+    auto fileText = [&](std::wstring_view target) { return file.ShownText(*FindLanguageKeyByTarget(target)); };
+    // The targets whose keys the file above names; the expected texts come from the file itself.
+    struct Target {
+        const wchar_t* target;
+        std::function<std::wstring()> shown;
+    };
+    const Target targets[] = {
+        {L"pcMainPage.tsOptions.caption", [] { return TabText(main().Control(ids::pcMainPage), 1); }},
+        {L"pcAbout.tsAboutProg.caption", [] { return TabText(main().Control(ids::pcAbout), 0); }},
+        {L"lvListProg.column1.caption", [] { return ColumnText(1); }},
+        {L"chbAero.caption", [] { return Text(ids::chbAero); }},
+        {L"dseWaitSec.BoundLabel", [] { return Text(ids::lblWaitSec); }},
+        {L"wlblLoadSkins.caption", [] { return Text(ids::wlblLoadSkins); }},
+        {L"mmoDonate.text", [] { return Text(ids::mmoDonate); }},
+        {L"chbAero.hint", [] { return Hint(ids::chbAero); }},
+        {L"actAddTask.hint", [] { return main().ActionFor(ids::actAddTask).hint(); }},
+    };
+    std::vector<std::wstring> before;
+    for (const Target& t : targets) before.push_back(t.shown());
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Marked.lng"));
+    test::ClickApply(main());
+    for (size_t i = 0; i < std::size(targets); ++i) {
+        SCOPED_TRACE(testing::Message() << targets[i].target);
+        const std::wstring expected = fileText(targets[i].target);
+        EXPECT_NE(before[i], expected) << "the file's text must differ from what was shown";
+        const bool link = targets[i].target == std::wstring_view(L"wlblLoadSkins.caption");
+        EXPECT_EQ(targets[i].shown(), link ? L"<a>" + expected + L"</a>" : expected);
+    }
 }
 
 TEST_F(LanguageApply, VersionCheckComparesPartByPartAsText) {
