@@ -60,15 +60,15 @@ void MainWindow::btnCreateLinkClick() {
 
 void MainWindow::actImportExecute() {
     if (!registryForm_) {
-        registryForm_ = std::make_unique<StartupEntriesDialog>(hwnd());
+        registryForm_ = std::make_unique<StartupEntriesDialog>(hwnd(), *this);
         registryForm_->skin = &skins_;
         registryForm_->applyTexts = [this](StartupEntriesDialog& form) {
             LanguageFile file(SelectedLanguagePath());
             for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyRegistryTexts))
                 form.SetTargetText(key->target, file.ShownText(*key));
         };
-        registryForm_->onImport = [this](const std::wstring& commandLine) {
-            if (propertyForm_) propertyForm_->ImportCommandLine(commandLine);
+        registryForm_->onImport = [this](const std::wstring& commandLine, bool enabled) {
+            if (propertyForm_) propertyForm_->ImportCommandLine(commandLine, enabled);
         };
     }
     registryForm_->Show();
@@ -76,6 +76,6 @@ void MainWindow::actImportExecute() {
 
 void MainWindow::DestroyRegistryForm() { registryForm_.reset(); }
 
-bool MainWindow::MoveImportedRegistryEntry() { return !registryForm_ || registryForm_->ImportSelected(*this); }
+bool MainWindow::MoveImportedRegistryEntry() { return !registryForm_ || registryForm_->ImportSelected(); }
 
 }  // namespace lentora

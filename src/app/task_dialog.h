@@ -37,8 +37,8 @@ public:
     void Close();
     bool Closed() const { return closed_; }
 
-    // Called by the registry dialog's Import.
-    void ImportCommandLine(const std::wstring& commandLine);
+    // Called by the registry dialog's Import; the task is enabled as the system's entry was.
+    void ImportCommandLine(const std::wstring& commandLine, bool enabled);
 
     HWND feSelectFile() const { return feSelectFile_; }
     HWND dseTime() const { return dseTime_.edit; }
