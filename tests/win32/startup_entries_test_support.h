@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../support/temp_dir.h"
+#include "main_window_fixture.h"
 #include "sysint/startup_approval_key.h"
 #include "sysint/startup_entries_dialog.h"
 #include "sysint_test_support.h"
@@ -130,6 +131,7 @@ protected:
     std::vector<std::wstring> imported;
     std::vector<bool> importedEnabled;
     RecordingLog log;
+    MessageBoxQueue boxes;
 };
 
 }  // namespace lentora::test
