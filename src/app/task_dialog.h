@@ -37,7 +37,8 @@ public:
     void Close();
     bool Closed() const { return closed_; }
 
-    // Called by the registry dialog's Import; the task is enabled as the system's entry was.
+    // Called by the registry dialog's Import; an entry the system does not start clears the
+    // task's enabled check box.
     void ImportCommandLine(const std::wstring& commandLine, bool enabled);
 
     HWND feSelectFile() const { return feSelectFile_; }

@@ -164,8 +164,9 @@ TEST_F(PropertyImport, AStartupFolderShortcutBecomesATaskAndIsSwitchedOffInItsPl
     cleanup.Value(HKEY_CURRENT_USER, approved, file);
     ASSERT_TRUE(CreateShellLink(std::wstring(system) + L"\\notepad.exe", link, L"", L"/a"));
     PropertyDialogHook hook([&](TaskDialog& dialog) {
+        ui::SetChecked(dialog.chbEnableTask(), true);
         ASSERT_NO_FATAL_FAILURE(Import(dialog, file, L"User folder"));  // the English file's label
-        EXPECT_TRUE(ui::IsChecked(dialog.chbEnableTask()));
+        EXPECT_TRUE(ui::IsChecked(dialog.chbEnableTask())) << "left as the user set it";
         ui::SetText(dialog.dseTime(), L"9");
         ClickButton(DialogItem(dialog, IDOK));
         EXPECT_TRUE(dialog.Closed());
