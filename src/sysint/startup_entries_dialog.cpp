@@ -37,7 +37,7 @@ struct ColumnLayout {
 };
 // The File column's width is recomputed to fill the list.
 constexpr ColumnLayout kColumns[] = {
-    {L"Enabled", 55, LVCFMT_LEFT}, {L"Key", 80, LVCFMT_CENTER}, {L"Program", 150, LVCFMT_LEFT}, {L"File", 300, LVCFMT_LEFT}};
+    {L"Enabled", 55, LVCFMT_LEFT}, {L"Key", 60, LVCFMT_CENTER}, {L"Program", 150, LVCFMT_LEFT}, {L"File", 300, LVCFMT_LEFT}};
 
 std::wstring ExpandVariables(const std::wstring& text) {
     DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
@@ -185,11 +185,27 @@ void StartupEntriesDialog::RefreshEntries() {
         ListView_SetItemText(lvRegView_, index, 3, const_cast<wchar_t*>(row.command.c_str()));
     }
     SendMessageW(lvRegView_, WM_SETREDRAW, TRUE, 0);
+    FitKeyColumn();
     ListView_SetColumnWidth(lvRegView_, 3, LVSCW_AUTOSIZE_USEHEADER);
     InvalidateRect(lvRegView_, nullptr, TRUE);
     // The old selection's path would describe a row that is no more.
     ui::SetText(stat1_, L"");
     EnableCommands();
+}
+
+// A Startup folder's name, drawn in bold, is wider than a root abbreviation: the column grows to
+// the widest text it holds, and never below its layout width.
+void StartupEntriesDialog::FitKeyColumn() {
+    const UINT dpi = ui::WindowDpi(hwnd());
+    ui::ScreenDC dc;
+    ui::SelectGuard bold(dc.get(), boldFont_.get());
+    int widest = 0;
+    for (const RegistryEntry& row : rows_) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), row.hkey.c_str(), static_cast<int>(row.hkey.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    ListView_SetColumnWidth(lvRegView_, 1, std::max(ui::Scale(kColumns[1].width, dpi), widest + ui::Scale(16, dpi)));
 }
 
 void StartupEntriesDialog::ListRunValues(const std::wstring& root, const std::wstring& keyPath,
@@ -314,7 +330,8 @@ bool StartupEntriesDialog::ImportSelected() {
                                {kDisabledKey, row->item, row->item, row->hkey, row->key}));
             return false;
         case MoveResult::kNotDeleted:
-            log_.Log(FormatText(L"Can't delete registry entry \"%s\" from \"%s\\%s\"", {row->item, row->hkey, row->key}));
+            log_.Log(
+                FormatText(L"Can't delete registry entry \"%s\" from \"%s\\%s\"", {row->item, row->hkey, row->key}));
             return false;
     }
     return false;

@@ -116,6 +116,7 @@ private:
     LRESULT lvRegViewCustomDrawItem(NMLVCUSTOMDRAW* cd);
     bool TakeOverStartupFile(const RegistryEntry& row);
     void EnableCommands();
+    void FitKeyColumn();
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
 
     ILogSink& log_;

@@ -91,7 +91,8 @@ TEST(ProgramLauncher, ElevationRequiredGoesThroughTheShellsRunasVerbAndLogsTheOu
         EXPECT_EQ(call.directory, system) << "the program's own folder";
         EXPECT_EQ(call.show, SW_SHOWMINIMIZED);
         EXPECT_TRUE(call.mask & SEE_MASK_FLAG_NO_UI) << "no error box of the shell's own";
-        EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"Launch application: \"" + line + L"\"", requested, c.outcome}));
+        const std::wstring launch = L"Launch application: \"" + line + L"\"";
+        EXPECT_EQ(log.lines, (std::vector<std::wstring>{launch, requested, c.outcome}));
     }
 }
 

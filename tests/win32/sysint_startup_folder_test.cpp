@@ -91,6 +91,17 @@ TEST_F(SysintStartupFolder, ListsShortcutsAndPlainFilesAfterTheRegistryWithTheir
     form->SelectRow(first + 4);
     form->lvRegViewClick();
     EXPECT_EQ(form->StatusText(), AddBackslash(commonFolder) + stem + L"e common.lnk");
+
+    // A long folder name in another language is shown whole: the Key column grows to hold it.
+    const std::wstring longLabel =
+        L"\u041F\u0430\u043F\u043A\u0430 \u043F\u043E\u043B\u044C\u0437\u043E\u0432\u0430\u0442\u0435\u043B\u044F";
+    form->applyTexts = [&](StartupEntriesDialog& f) {
+        f.SetTargetText(L"frmRegistryEdit.UserFolder.text", longLabel);
+    };
+    form->FormShow();
+    EXPECT_EQ(Row(*form, stem + L"a args.lnk", longLabel).hkey, longLabel);
+    EXPECT_GT(ListView_GetColumnWidth(form->lvRegView(), 1),
+              SendMessageW(form->lvRegView(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(longLabel.c_str())));
 }
 
 TEST_F(SysintStartupFolder, ImportSwitchesTheFileOffAndLeavesItInItsFolder) {

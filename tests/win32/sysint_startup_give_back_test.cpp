@@ -106,7 +106,8 @@ TEST_F(SysintGiveBack, WithoutTheRightsToEitherPlaceNothingChanges) {
     }
     EXPECT_FALSE(test::GetText(HKEY_LOCAL_MACHINE, kRun, machine));
     EXPECT_FALSE(test::GetText(HKEY_CURRENT_USER, kRun, user)) << "written, then taken back";
-    for (const std::wstring& name : {machine, user}) EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name));
+    for (const std::wstring& name : {machine, user})
+        EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name)) << "the disabled copy stays";
     ASSERT_EQ(boxes.shown.size(), 4u);
     EXPECT_EQ(boxes.shown[1].text, FormatText(form->ShownTexts().giveBackNotWritten, {machine}));
     EXPECT_EQ(boxes.shown[3].text, FormatText(form->ShownTexts().giveBackNotWritten, {user}));
