@@ -44,15 +44,15 @@ void MainWindow::CreateStartupShortcut() {
 
 void MainWindow::ShowStartupEntries() {
     if (!registryForm_) {
-        registryForm_ = std::make_unique<StartupEntriesDialog>(hwnd());
+        registryForm_ = std::make_unique<StartupEntriesDialog>(hwnd(), *this);
         registryForm_->skin = &skins_;
         registryForm_->applyTexts = [this](StartupEntriesDialog& form) {
             LanguageFile(SelectedLanguagePath())
                 .ForEachText(LangRoutine::ApplyRegistryTexts, {},
                              [&form](std::wstring_view target, const std::wstring& text) { form.SetTargetText(target, text); });
         };
-        registryForm_->onImport = [this](const std::wstring& commandLine) {
-            if (propertyForm_) propertyForm_->ImportCommandLine(commandLine);
+        registryForm_->onImport = [this](const std::wstring& commandLine, bool enabled) {
+            if (propertyForm_) propertyForm_->ImportCommandLine(commandLine, enabled);
         };
     }
     registryForm_->Show();
@@ -60,6 +60,6 @@ void MainWindow::ShowStartupEntries() {
 
 void MainWindow::DestroyRegistryForm() { registryForm_.reset(); }
 
-bool MainWindow::MoveImportedRegistryEntry() { return !registryForm_ || registryForm_->ImportSelected(*this); }
+bool MainWindow::MoveImportedRegistryEntry() { return !registryForm_ || registryForm_->ImportSelected(); }
 
 }  // namespace lentora

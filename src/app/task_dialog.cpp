@@ -222,9 +222,12 @@ void TaskDialog::Close() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-void TaskDialog::ImportCommandLine(const std::wstring& commandLine) {
+void TaskDialog::ImportCommandLine(const std::wstring& commandLine, bool enabled) {
     Tag = kImporting;
     ui::SetText(feSelectFile_, commandLine);
+    // An entry the user had switched off must not start because it became a task; otherwise the
+    // user sets the flag, as for any task.
+    if (!enabled) ui::SetChecked(chbEnableTask_, false);
     ShowWindow(chbDisableReg_, SW_SHOW);
 }
 

@@ -37,8 +37,9 @@ public:
     void Close();
     bool Closed() const { return closed_; }
 
-    // Called by the registry dialog's Import.
-    void ImportCommandLine(const std::wstring& commandLine);
+    // Called by the registry dialog's Import; an entry the system does not start clears the
+    // task's enabled check box.
+    void ImportCommandLine(const std::wstring& commandLine, bool enabled);
 
     HWND feSelectFile() const { return feSelectFile_; }
     HWND dseTime() const { return dseTime_.edit; }

@@ -188,16 +188,32 @@ constexpr LanguageKey kKeys[] = {
     {kRegistry, L"REGLST", L"COL1", L"no data", L"frmRegistryEdit.lvRegView.column1.caption"},
     {kRegistry, L"REGLST", L"COL2", L"no data", L"frmRegistryEdit.lvRegView.column2.caption"},
     {kRegistry, L"REGLST", L"COL3", L"no data", L"frmRegistryEdit.lvRegView.column3.caption"},
+    // Later texts of the dialog: English defaults, since older language files lack them.
+    {kRegistry, L"REGLST", L"UserFolder", L"User folder", L"frmRegistryEdit.UserFolder.text"},
+    {kRegistry, L"REGLST", L"CommonFolder", L"All users", L"frmRegistryEdit.CommonFolder.text"},
+    {kRegistry, L"REGLST", L"GiveBackQuestion",
+     L"Give \"%s\" back to the Windows start-up? Windows will start it at log-on again.",
+     L"frmRegistryEdit.GiveBackQuestion.text"},
+    {kRegistry, L"REGLST", L"GiveBackNotWritten",
+     L"\"%s\" could not be given back: changing this start-up entry needs administrator rights. Run Lentora as "
+     L"administrator to give it back.",
+     L"frmRegistryEdit.GiveBackNotWritten.text"},
+    {kRegistry, L"REGLST", L"GiveBackNameTaken",
+     L"\"%s\" could not be given back: the Windows start-up list already holds another entry of that name.",
+     L"frmRegistryEdit.GiveBackNameTaken.text"},
 
     {kRegistry, L"PAGES", L"frmRegistryEdit", L"Import from Registry", L"frmRegistryEdit.title"},
 
     {kRegistry, L"OPTIONS", L"btnRegImport", L"Import", L"frmRegistryEdit.btnRegImport.caption"},
     {kRegistry, L"OPTIONS", L"btnDisableReg", L"Disable", L"frmRegistryEdit.btnDisableReg.caption"},
     {kRegistry, L"OPTIONS", L"btnEnableReg", L"Enable", L"frmRegistryEdit.btnEnableReg.caption"},
+    {kRegistry, L"OPTIONS", L"btnGiveBack", L"Give back", L"frmRegistryEdit.btnGiveBack.caption"},
 
     {kRegistry, L"HINTS", L"btnRegImport", L"Import", L"frmRegistryEdit.btnRegImport.hint"},
     {kRegistry, L"HINTS", L"btnDisableReg", L"Disable", L"frmRegistryEdit.btnDisableReg.hint"},
     {kRegistry, L"HINTS", L"btnEnableReg", L"Enable", L"frmRegistryEdit.btnEnableReg.hint"},
+    {kRegistry, L"HINTS", L"btnGiveBack", L"Give the selected entry back to the Windows start-up",
+     L"frmRegistryEdit.btnGiveBack.hint"},
 };
 
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {

@@ -1,5 +1,7 @@
 #include "launch/working_folder.h"
 
+#include <algorithm>
+
 namespace lentora {
 
 std::wstring WorkingFolderOf(std::wstring_view commandLine) {
@@ -44,6 +46,15 @@ std::optional<std::wstring> WorkingFolderFor(std::wstring_view commandLine, cons
         !program.empty() && probe.isFolder(program))
         return program;
     return std::nullopt;
+}
+
+ProgramAndArguments SplitCommandLine(std::wstring_view commandLine, const PathProbe& probe) {
+    const std::wstring_view program = ProgramPartOf(commandLine, probe);
+    const size_t programEnd = static_cast<size_t>(program.data() - commandLine.data()) + program.size();
+    std::wstring_view rest = commandLine.substr(programEnd);
+    if (rest.starts_with(L'"')) rest.remove_prefix(1);  // the quoted program's closing quote
+    rest.remove_prefix(std::min(rest.find_first_not_of(L' '), rest.size()));
+    return {std::wstring(program), std::wstring(rest)};
 }
 
 }  // namespace lentora

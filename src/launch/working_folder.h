@@ -25,4 +25,11 @@ struct PathProbe {
 // program path is quoted would else start in a folder that does not exist, and never start.
 std::optional<std::wstring> WorkingFolderFor(std::wstring_view commandLine, const PathProbe& probe);
 
+struct ProgramAndArguments {
+    std::wstring program, arguments;
+};
+// The program part of a command line, found as above, and the text after it without the blanks
+// in between: what a call that takes the two apart (the shell's) needs.
+ProgramAndArguments SplitCommandLine(std::wstring_view commandLine, const PathProbe& probe);
+
 }  // namespace lentora

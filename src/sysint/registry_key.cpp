@@ -135,16 +135,29 @@ std::optional<std::wstring> RegistryKey::ReadString(const std::wstring& name) co
 }
 
 bool RegistryKey::WriteString(const std::wstring& name, const std::wstring& text) {
+    return WriteValue(name, TextValue(text));
+}
+
+bool RegistryKey::WriteValue(const std::wstring& name, const RegistryValue& value) {
+    return key_ && RegSetValueExW(key_, name.c_str(), 0, value.type, value.data.data(),
+                                  static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::DeleteSubKey(const std::wstring& name) {
     if (!key_) return false;
-    auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) ==
-           ERROR_SUCCESS;
+    LSTATUS status = RegDeleteTreeW(key_, name.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 bool RegistryKey::DeleteValue(const std::wstring& name) {
     if (!key_) return false;
     LSTATUS status = RegDeleteValueW(key_, name.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+RegistryValue TextValue(const std::wstring& text, DWORD type) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    return {type, std::vector<BYTE>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))};
 }
 
 std::wstring RegistryStringData(const std::vector<BYTE>& data) {

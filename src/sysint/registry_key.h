@@ -49,13 +49,19 @@ public:
     std::optional<std::wstring> ReadString(const std::wstring& name) const;
     // Writes a REG_SZ value, replacing a value of that name whatever its type.
     bool WriteString(const std::wstring& name, const std::wstring& text);
+    // Writes a value of any type as given, replacing a value of that name.
+    bool WriteValue(const std::wstring& name, const RegistryValue& value);
     // True when the value is gone afterwards, also when it never existed.
     bool DeleteValue(const std::wstring& name);
+    // Removes the sub-key `name` with everything below it; false when it is still there.
+    bool DeleteSubKey(const std::wstring& name);
 
 private:
     HKEY key_ = nullptr;
 };
 
+// A text value with its terminating zero, as the registry stores REG_SZ and REG_EXPAND_SZ.
+RegistryValue TextValue(const std::wstring& text, DWORD type = REG_SZ);
 // Text of a REG_SZ/REG_EXPAND_SZ value's bytes, up to its first terminating zero, if any.
 std::wstring RegistryStringData(const std::vector<BYTE>& data);
 // A readable form of any value: strings as they are, multi-strings joined by blanks, DWORD and

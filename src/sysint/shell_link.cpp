@@ -1,6 +1,7 @@
 #include "sysint/shell_link.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "launch/working_folder.h"
@@ -25,6 +26,20 @@ bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, c
     link->SetIconLocation(target.c_str(), 0);
     link->SetWorkingDirectory(WorkingFolderOf(target).c_str());
     return SUCCEEDED(file->Save(linkFile.c_str(), FALSE));
+}
+
+std::optional<ShellLinkTarget> ReadShellLink(const std::wstring& linkFile) {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(link.Receive()))))
+        return std::nullopt;
+    ComPtr<IPersistFile> file = link.As<IPersistFile>();
+    if (!file || FAILED(file->Load(linkFile.c_str(), STGM_READ))) return std::nullopt;
+    // The limits of the link format: a path of MAX_PATH, arguments of INFOTIPSIZE characters.
+    wchar_t path[MAX_PATH] = {}, arguments[INFOTIPSIZE] = {};
+    if (link->GetPath(path, MAX_PATH, nullptr, 0) != S_OK || path[0] == L'\0') return std::nullopt;
+    if (FAILED(link->GetArguments(arguments, INFOTIPSIZE))) arguments[0] = L'\0';
+    return ShellLinkTarget{path, arguments};
 }
 
 ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const std::wstring& exePath,

@@ -1,5 +1,6 @@
 // Shortcut files made through the shell link object.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "log/log_sink.h"
@@ -12,6 +13,14 @@ namespace lentora {
 // cannot be saved.
 bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, const std::wstring& description,
                      const std::wstring& arguments);
+
+struct ShellLinkTarget {
+    std::wstring path, arguments;
+};
+// The file a shortcut starts and the arguments it passes, as stored (the link is not resolved, so
+// nothing is searched and no window shows). Nullopt when the file is no shortcut that can be read
+// or names no file, as a shortcut to a shell folder or a web page does. COM must be initialised.
+std::optional<ShellLinkTarget> ReadShellLink(const std::wstring& linkFile);
 
 enum class ShortcutResult { kCreated, kNoFolder, kFailed };
 

@@ -6,10 +6,13 @@
 
 #include "lang/language_keys.h"
 #include "sysint/registry_key.h"
+#include "sysint/startup_approval_key.h"
+#include "sysint/startup_entry_give_back.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
 #include "ui/list_view_rows.h"
+#include "ui/message_box.h"
 #include "ui/placement.h"
 #include "util/format.h"
 #include "util/text.h"
@@ -17,7 +20,7 @@
 namespace lentora {
 namespace {
 
-enum : int { kImport = 101, kEnable, kDisable, kList, kStatus };
+enum : int { kImport = 101, kEnable, kDisable, kList, kStatus, kGiveBack };
 
 // Listing needs no write access, which a user without administrator rights lacks under HKLM.
 constexpr REGSAM kReadAccess = KEY_READ | KEY_WOW64_64KEY;
@@ -53,9 +56,24 @@ void DescribeInto(const RegistryValue& value, RegistryEntry& row) {
     row.expandable = value.type == REG_EXPAND_SZ;
 }
 
+// The texts by the names of their language targets.
+constexpr struct {
+    std::wstring_view name;
+    std::wstring StartupEntriesDialog::Texts::*text;
+} kTexts[] = {{L"UserFolder", &StartupEntriesDialog::Texts::userFolder},
+              {L"CommonFolder", &StartupEntriesDialog::Texts::commonFolder},
+              {L"GiveBackQuestion", &StartupEntriesDialog::Texts::giveBackQuestion},
+              {L"GiveBackNotWritten", &StartupEntriesDialog::Texts::giveBackNotWritten},
+              {L"GiveBackNameTaken", &StartupEntriesDialog::Texts::giveBackNameTaken}};
+
+std::wstring TextTarget(std::wstring_view name) { return L"frmRegistryEdit." + std::wstring(name) + L".text"; }
+
 }  // namespace
 
-StartupEntriesDialog::StartupEntriesDialog(HWND owner) { Create(owner); }
+StartupEntriesDialog::StartupEntriesDialog(HWND owner, ILogSink& log) : log_(log) {
+    for (const auto& t : kTexts) texts_.*t.text = FindLanguageKeyByTarget(TextTarget(t.name))->defaultText;
+    Create(owner);
+}
 
 StartupEntriesDialog::~StartupEntriesDialog() {
     // Gone before the fonts the controls use.
@@ -81,7 +99,10 @@ void StartupEntriesDialog::Show() {
     SetFocus(lvRegView_);
 }
 
-void StartupEntriesDialog::FormCreate() { RefreshEntries(); }
+void StartupEntriesDialog::FormCreate() {
+    startupFolders = {UserStartupFolder(), CommonStartupFolder()};
+    RefreshEntries();
+}
 
 void StartupEntriesDialog::FormShow() {
     if (applyTexts) applyTexts(*this);
@@ -96,6 +117,7 @@ void StartupEntriesDialog::CreateControls() {
     btnDisableReg_ = ui::CreateButton(hwnd(), L"Disable", kDisable);
     ShowWindow(btnEnableReg_, SW_HIDE);
     ShowWindow(btnDisableReg_, SW_HIDE);
+    btnGiveBack_ = ui::CreateButton(hwnd(), L"Give back", kGiveBack);
     lvRegView_ = ui::CreateControl(hwnd(), WC_LISTVIEWW, L"",
                                    WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, kList,
                                    WS_EX_CLIENTEDGE);
@@ -134,6 +156,7 @@ void StartupEntriesDialog::Layout() {
     ui::Move(btnRegImport_, s(8), s(15), s(100), s(27));
     ui::Move(btnEnableReg_, s(114), s(15), s(100), s(27));
     ui::Move(btnDisableReg_, s(220), s(15), s(100), s(27));
+    ui::Move(btnGiveBack_, s(114), s(15), s(100), s(27));
     int top = s(kPanelHeight);
     ui::Move(lvRegView_, 0, top, client.right, std::max(0, static_cast<int>(client.bottom) - top - statusHeight));
     ListView_SetColumnWidth(lvRegView_, 3, LVSCW_AUTOSIZE_USEHEADER);
@@ -145,6 +168,8 @@ void StartupEntriesDialog::RefreshEntries() {
     ListRunValues(L"HKLM", kRunKey, rows_);
     ListRunValues(L"HKLM", kRun32Key, rows_);
     ListDisabledEntries(L"HKLM", kDisabledKey, rows_);
+    for (const StartupFolder& folder : startupFolders)
+        ListStartupFolder(folder, folder.approvalRoot == L"HKLM" ? texts_.commonFolder : texts_.userFolder, rows_);
     if (!lvRegView_) return;
     SendMessageW(lvRegView_, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(lvRegView_);
@@ -160,21 +185,42 @@ void StartupEntriesDialog::RefreshEntries() {
         ListView_SetItemText(lvRegView_, index, 3, const_cast<wchar_t*>(row.command.c_str()));
     }
     SendMessageW(lvRegView_, WM_SETREDRAW, TRUE, 0);
+    FitKeyColumn();
     ListView_SetColumnWidth(lvRegView_, 3, LVSCW_AUTOSIZE_USEHEADER);
     InvalidateRect(lvRegView_, nullptr, TRUE);
     // The old selection's path would describe a row that is no more.
     ui::SetText(stat1_, L"");
+    EnableCommands();
+}
+
+// A Startup folder's name, drawn in bold, is wider than a root abbreviation: the column grows to
+// the widest text it holds, and never below its layout width.
+void StartupEntriesDialog::FitKeyColumn() {
+    const UINT dpi = ui::WindowDpi(hwnd());
+    ui::ScreenDC dc;
+    ui::SelectGuard bold(dc.get(), boldFont_.get());
+    int widest = 0;
+    for (const RegistryEntry& row : rows_) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), row.hkey.c_str(), static_cast<int>(row.hkey.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    ListView_SetColumnWidth(lvRegView_, 1, std::max(ui::Scale(kColumns[1].width, dpi), widest + ui::Scale(16, dpi)));
 }
 
 void StartupEntriesDialog::ListRunValues(const std::wstring& root, const std::wstring& keyPath,
                                      std::vector<RegistryEntry>& list) {
     RegistryKey key;
     if (!key.Open(RootKeyByName(root), keyPath, kReadAccess)) return;
+    const wchar_t* approvalList = keyPath == kRun32Key ? kApprovalRun32 : kApprovalRun;
     for (const std::wstring& name : key.ValueNames()) {
         auto value = key.ReadValue(name);
         if (!value) continue;  // deleted since the names were read
         RegistryEntry row{L"Yes", root, name, L"", keyPath};
         DescribeInto(*value, row);
+        row.approvalRoot = root;
+        row.approvalList = approvalList;
+        if (!ReadStartupApproval(root, approvalList, name).enabled) row.enabled = L"No";
         list.push_back(std::move(row));
     }
 }
@@ -202,6 +248,8 @@ void StartupEntriesDialog::ListDisabledEntries(const std::wstring& root, const s
                 row.hkey = DescribeRegistryValue(*value);
             else if (SameTextNoCase(valueName, L"item"))
                 row.item = DescribeRegistryValue(*value);
+            else if (SameTextNoCase(valueName, L"key"))
+                row.origin = DescribeRegistryValue(*value);
         }
         list.push_back(std::move(row));
     }
@@ -220,7 +268,11 @@ void StartupEntriesDialog::SelectRow(size_t index) {
 }
 
 void StartupEntriesDialog::lvRegViewClick() {
-    if (auto row = SelectedRow()) ui::SetText(stat1_, FormatText(L"%s\\%s", {row->hkey, row->key}));
+    auto row = SelectedRow();
+    if (!row) return;
+    // A file's place is its path; a registry entry's, its root and key.
+    ui::SetText(stat1_, row->startupFile ? AddBackslash(row->key) + row->item
+                                         : FormatText(L"%s\\%s", {row->hkey, row->key}));
 }
 
 void StartupEntriesDialog::lvRegViewKeyPress() { lvRegViewClick(); }
@@ -229,44 +281,87 @@ void StartupEntriesDialog::btnRegImportClick() {
     auto row = SelectedRow();
     if (!row || !row->isString) return;
     std::wstring command = row->expandable ? ExpandVariables(row->command) : row->command;
-    if (onImport) onImport(ReplaceAllNoCase(command, L"\"", L""));
+    if (onImport) onImport(ReplaceAllNoCase(command, L"\"", L""), row->StartsAtLogOn());
     ShowWindow(hwnd(), SW_HIDE);
 }
 
-bool StartupEntriesDialog::ImportSelected(ILogSink& log) {
+void StartupEntriesDialog::btnGiveBackClick() {
     auto row = SelectedRow();
-    // A disabled entry is already where the move would put it.
-    if (!row || row->disabledEntry || !row->isString) return true;
-    switch (MoveRegKeyToMSC(row->hkey, row->item, row->command, row->key)) {
+    if (!row || !CanGiveBack(*row)) return;
+    if (ui::ShowMessageBox(hwnd(), FormatText(texts_.giveBackQuestion, {row->item}), Title(),
+                           MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    const std::wstring place = GiveBackPlace(*row);
+    switch (GiveBack(*row)) {
+        case GiveBackResult::kGivenBack:
+            log_.Log(FormatText(L"Start-up entry \"%s\" is given back to \"%s\"", {row->item, place}));
+            RefreshEntries();
+            return;
+        case GiveBackResult::kNotWritten:
+            log_.Log(FormatText(L"Can't give start-up entry \"%s\" back to \"%s\"", {row->item, place}));
+            ui::ShowMessageBox(hwnd(), FormatText(texts_.giveBackNotWritten, {row->item}), Title(),
+                               MB_OK | MB_ICONERROR);
+            return;
+        case GiveBackResult::kNameTaken:
+            log_.Log(FormatText(L"Can't give start-up entry \"%s\" back to \"%s\": a value of that name is there",
+                                {row->item, place}));
+            ui::ShowMessageBox(hwnd(), FormatText(texts_.giveBackNameTaken, {row->item}), Title(),
+                               MB_OK | MB_ICONERROR);
+            return;
+    }
+}
+
+void StartupEntriesDialog::EnableCommands() {
+    auto row = SelectedRow();
+    EnableWindow(btnGiveBack_, row && CanGiveBack(*row));
+}
+
+bool StartupEntriesDialog::ImportSelected() {
+    auto row = SelectedRow();
+    // The system does not start it: a disabled entry is already where the move would put it, and
+    // a switched-off one stays off.
+    if (!row || !row->StartsAtLogOn() || !row->isString) return true;
+    if (row->startupFile) return TakeOverStartupFile(*row);
+    switch (MoveRegKeyToMSC(row->hkey, row->item, row->command, row->key, row->expandable)) {
         case MoveResult::kMoved:
             return true;
         case MoveResult::kNotWritten:
-            log.Log(FormatText(L"Can't write \"HKLM\\%s\\%s\". Registry entry \"%s\" is left in \"%s\\%s\"",
+            log_.Log(FormatText(L"Can't write \"HKLM\\%s\\%s\". Registry entry \"%s\" is left in \"%s\\%s\"",
                                {kDisabledKey, row->item, row->item, row->hkey, row->key}));
             return false;
         case MoveResult::kNotDeleted:
-            log.Log(FormatText(L"Can't delete registry entry \"%s\" from \"%s\\%s\"", {row->item, row->hkey, row->key}));
+            log_.Log(
+                FormatText(L"Can't delete registry entry \"%s\" from \"%s\\%s\"", {row->item, row->hkey, row->key}));
             return false;
     }
     return false;
 }
 
+// The file stays in its folder; Task Manager's switch keeps the system from starting it.
+bool StartupEntriesDialog::TakeOverStartupFile(const RegistryEntry& row) {
+    if (WriteStartupApproval(row.approvalRoot, row.approvalList, row.item, false)) return true;
+    log_.Log(FormatText(L"Can't write \"%s\\%s\\%s\". Start-up file \"%s\" is left enabled in \"%s\"",
+                        {row.approvalRoot, kStartupApprovedKey, row.approvalList, row.item, row.key}));
+    return false;
+}
+
 MoveResult StartupEntriesDialog::MoveRegKeyToMSC(const std::wstring& hkey, const std::wstring& item,
-                                             const std::wstring& command, const std::wstring& key) {
-    if (!WriteDisabledEntry(hkey, L"HKLM", item, command, key)) return MoveResult::kNotWritten;
+                                             const std::wstring& command, const std::wstring& key, bool expandable) {
+    if (!WriteDisabledEntry(hkey, L"HKLM", item, command, key, expandable)) return MoveResult::kNotWritten;
     if (!DeleteRegValue(hkey, key, item)) return MoveResult::kNotDeleted;
     return MoveResult::kMoved;
 }
 
 bool StartupEntriesDialog::WriteDisabledEntry(const std::wstring& hkey, const std::wstring& root, const std::wstring& item,
-                                          const std::wstring& command, const std::wstring& key) {
+                                          const std::wstring& command, const std::wstring& key, bool expandable) {
     // The name becomes one sub-key: empty, it would write into the list's own key; with a
     // backslash, into a nested key that is no entry.
     if (item.empty() || item.find(L'\\') != std::wstring::npos) return false;
     RegistryKey entry;
     if (!entry.OpenOrCreate(RootKeyByName(root), std::wstring(kDisabledKey) + L"\\" + item, kWriteAccess)) return false;
     return entry.WriteString(L"item", item) && entry.WriteString(L"hkey", hkey) &&
-           entry.WriteString(L"command", command) && entry.WriteString(L"inimapping", L"0") &&
+           entry.WriteValue(L"command", TextValue(command, expandable ? REG_EXPAND_SZ : REG_SZ)) &&
+           entry.WriteString(L"inimapping", L"0") &&
            entry.WriteString(L"key", key);
 }
 
@@ -280,6 +375,7 @@ HWND StartupEntriesDialog::ButtonWindow(Button button) const {
         case Button::btnRegImport: return btnRegImport_;
         case Button::btnEnableReg: return btnEnableReg_;
         case Button::btnDisableReg: return btnDisableReg_;
+        case Button::btnGiveBack: return btnGiveBack_;
     }
     return nullptr;
 }
@@ -299,8 +395,11 @@ void StartupEntriesDialog::SetTargetText(std::wstring_view target, const std::ws
         Button button;
     } kButtons[] = {{L"btnRegImport", Button::btnRegImport},
                     {L"btnEnableReg", Button::btnEnableReg},
-                    {L"btnDisableReg", Button::btnDisableReg}};
+                    {L"btnDisableReg", Button::btnDisableReg},
+                    {L"btnGiveBack", Button::btnGiveBack}};
     const auto [name, property] = SplitLanguageTarget(target);
+    for (const auto& t : kTexts)
+        if (t.name == name && property == L"text") texts_.*t.text = text;
     for (const auto& b : kButtons) {
         if (b.name != name) continue;
         if (property == L"caption") SetButtonCaption(b.button, text);
@@ -374,8 +473,13 @@ LRESULT StartupEntriesDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
             return 0;
         }
         case WM_COMMAND:
-            if (LOWORD(wParam) == kImport && HIWORD(wParam) == BN_CLICKED) {
+            if (HIWORD(wParam) != BN_CLICKED) break;
+            if (LOWORD(wParam) == kImport) {
                 btnRegImportClick();
+                return 0;
+            }
+            if (LOWORD(wParam) == kGiveBack) {
+                btnGiveBackClick();
                 return 0;
             }
             break;
@@ -383,6 +487,7 @@ LRESULT StartupEntriesDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
             auto* hdr = reinterpret_cast<NMHDR*>(lParam);
             if (hdr->hwndFrom != lvRegView_) break;
             if (hdr->code == NM_CLICK) lvRegViewClick();
+            if (hdr->code == LVN_ITEMCHANGED) EnableCommands();
             if (hdr->code == NM_CUSTOMDRAW) return lvRegViewCustomDrawItem(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
             break;
         }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "lang/language_file.h"
@@ -108,10 +109,15 @@ TEST_P(ShippedLanguageFile, HoldsExactlyTheKeysTheProgramReads) {
     EXPECT_EQ(LanguageVersionLogLine(file.Read(L"FILE", L"Version")), L"Language file is correct version.") << name;
     for (const auto& k : LanguageKeys()) EXPECT_FALSE(file.Read(k).empty()) << name << ": " << std::wstring(k.key);
     // Formats: the update message takes the latest version, then the running one; the shortcut
-    // message the shortcut file.
-    const std::pair<const wchar_t*, std::ptrdiff_t> formats[] = {{L"MSG37", 2}, {L"ShortcutNotCreated", 1}};
-    for (const auto& [key, count] : formats) {
-        std::wstring text = file.Read(L"MSG", key);
+    // message the shortcut file; the way back's messages the start-up entry.
+    const std::tuple<const wchar_t*, const wchar_t*, std::ptrdiff_t> formats[] = {
+        {L"MSG", L"MSG37", 2},
+        {L"MSG", L"ShortcutNotCreated", 1},
+        {L"REGLST", L"GiveBackQuestion", 1},
+        {L"REGLST", L"GiveBackNotWritten", 1},
+        {L"REGLST", L"GiveBackNameTaken", 1}};
+    for (const auto& [section, key, count] : formats) {
+        std::wstring text = file.Read(section, key);
         std::ptrdiff_t percentS = 0;
         for (size_t i = text.find(L"%s"); i != std::wstring::npos; i = text.find(L"%s", i + 2)) ++percentS;
         EXPECT_EQ(percentS, count) << name << ": " << key;

@@ -64,3 +64,29 @@ TEST(WorkingFolderFor, FallsBackToTheProgramsFolderAndElseToNone) {
     };
     for (const Case& c : cases) EXPECT_EQ(WorkingFolderFor(c.commandLine, probe), c.folder) << c.commandLine;
 }
+
+// The split an elevated start needs: program and arguments apart, as the system tells them apart.
+TEST(SplitCommandLine, FindsTheProgramAsTheSystemDoesAndKeepsTheArgumentsWhole) {
+    const std::set<std::wstring> files = {L"C:\\Program Files\\App\\app.exe", L"C:\\Tools\\tool.exe"};
+    const lentora::PathProbe probe{[](const std::wstring&) { return false; },
+                                   [&](const std::wstring& p) { return files.contains(p); }};
+    struct Case {
+        const wchar_t *commandLine, *program, *arguments;
+    };
+    const Case cases[] = {
+        {L"C:\\Program Files\\App\\app.exe /min /cfg=D:\\a b.ini", L"C:\\Program Files\\App\\app.exe",
+         L"/min /cfg=D:\\a b.ini"},
+        {L"C:\\Program Files\\App\\app /min", L"C:\\Program Files\\App\\app", L"/min"},
+        {L"C:\\Tools\\tool.exe", L"C:\\Tools\\tool.exe", L""},
+        {L"\"C:\\Program Files\\App\\app.exe\"   -x \"y z\"", L"C:\\Program Files\\App\\app.exe", L"-x \"y z\""},
+        {L"\"C:\\Unclosed\\app.exe -x", L"C:\\Unclosed\\app.exe -x", L""},
+        // Nothing found: the first word, as the system tries it last.
+        {L"D:\\Missing Folder\\app.exe /x", L"D:\\Missing", L"Folder\\app.exe /x"},
+        {L"", L"", L""},
+    };
+    for (const Case& c : cases) {
+        const lentora::ProgramAndArguments split = lentora::SplitCommandLine(c.commandLine, probe);
+        EXPECT_EQ(split.program, c.program) << c.commandLine;
+        EXPECT_EQ(split.arguments, c.arguments) << c.commandLine;
+    }
+}

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <memory>
 
 #include "dialog_test_support.h"
+#include "sysint/shell_link.h"
+#include "sysint/startup_approval_key.h"
 #include "sysint/startup_entries_dialog.h"
 #include "sysint_test_support.h"
 
@@ -37,15 +40,17 @@ protected:
     }
     static MainWindow& main() { return window->form(); }
 
-    // Opens the registry dialog from the property dialog and imports this test's Run value.
-    void Import(TaskDialog& dialog) {
+    // Opens the registry dialog from the property dialog and imports this test's Run value, or
+    // the entry of that name and Key column.
+    void Import(TaskDialog& dialog, const std::wstring& item = {}, const std::wstring& hkey = L"HKCU") {
         ClickButton(dialog.sbtnImport());
         StartupEntriesDialog* form = main().RegistryForm();
         ASSERT_NE(form, nullptr);
         EXPECT_TRUE(IsWindowVisible(form->hwnd()));
         const auto& rows = form->Rows();
+        const std::wstring wanted = item.empty() ? name : item;
         auto row = std::find_if(rows.begin(), rows.end(),
-                                [&](const RegistryEntry& r) { return r.item == name && r.hkey == L"HKCU"; });
+                                [&](const RegistryEntry& r) { return r.item == wanted && r.hkey == hkey; });
         ASSERT_NE(row, rows.end());
         form->SelectRow(static_cast<size_t>(row - rows.begin()));
         ClickButton(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport));
@@ -124,6 +129,59 @@ TEST_F(PropertyImport, AnEntryThatCannotBeTakenOverAddsNoTaskAndSaysWhy) {
     EXPECT_NE(box.text.find(L"administrator"), std::wstring::npos) << "says why";
     EXPECT_EQ(box.caption, main().Msg(Message::ErrorCaption));
     EXPECT_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+}
+
+// Nothing the user had switched off starts because it became a task.
+TEST_F(PropertyImport, AnEntrySwitchedOffInTaskManagerBecomesADisabledTaskAndStaysAsItWas) {
+    const std::vector<BYTE> off = {0x03, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+    const std::wstring approved = std::wstring(kStartupApprovedKey) + L"\\Run";
+    test::SetRawValue(HKEY_CURRENT_USER, approved, name, REG_BINARY, off.data(), static_cast<DWORD>(off.size()));
+    cleanup.Value(HKEY_CURRENT_USER, approved, name);
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
+        ui::SetChecked(dialog.chbEnableTask(), true);
+        ASSERT_NO_FATAL_FAILURE(Import(dialog));
+        EXPECT_FALSE(ui::IsChecked(dialog.chbEnableTask()));
+        ui::SetText(dialog.dseTime(), L"7");
+        ClickButton(DialogItem(dialog, IDOK));
+        EXPECT_TRUE(dialog.Closed());
+    });
+    main().TaskEditing().Add();
+    ASSERT_EQ(main().Tasks().Count(), 1u);
+    EXPECT_FALSE(main().Tasks().Item(0).enabled);
+    EXPECT_EQ(main().Tasks().Item(0).importedFromSystem, L"1");
+    EXPECT_EQ(test::GetText(HKEY_CURRENT_USER, kRun, name), std::make_pair(DWORD{REG_SZ}, kCommand));
+    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name));
+}
+
+// The user's real Startup folder, as the main window's dialog lists it.
+TEST_F(PropertyImport, AStartupFolderShortcutBecomesATaskAndIsSwitchedOffInItsPlace) {
+    wchar_t startup[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE));
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring file = name + L".lnk", link = std::wstring(startup) + L"\\" + file;
+    const std::wstring approved = std::wstring(kStartupApprovedKey) + L"\\StartupFolder";
+    cleanup.Value(HKEY_CURRENT_USER, approved, file);
+    ASSERT_TRUE(CreateShellLink(std::wstring(system) + L"\\notepad.exe", link, L"", L"/a"));
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
+        ui::SetChecked(dialog.chbEnableTask(), true);
+        ASSERT_NO_FATAL_FAILURE(Import(dialog, file, L"User folder"));  // the English file's label
+        EXPECT_TRUE(ui::IsChecked(dialog.chbEnableTask())) << "left as the user set it";
+        ui::SetText(dialog.dseTime(), L"9");
+        ClickButton(DialogItem(dialog, IDOK));
+        EXPECT_TRUE(dialog.Closed());
+    });
+    main().TaskEditing().Add();
+    const bool stays = GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    DeleteFileW(link.c_str());
+    ASSERT_EQ(main().Tasks().Count(), 1u);
+    EXPECT_EQ(main().Tasks().Item(0).commandLine, std::wstring(system) + L"\\notepad.exe /a");
+    EXPECT_TRUE(main().Tasks().Item(0).enabled);
+    EXPECT_TRUE(stays) << "the shortcut is left where it was";
+    auto value = test::GetText(HKEY_CURRENT_USER, approved, file);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->first, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(ReadStartupApproval(L"HKCU", L"StartupFolder", file).enabled, false);
 }
 
 TEST_F(PropertyImport, CancelAfterImportAddsNothingAndMovesNothing) {

@@ -7,73 +7,18 @@
 
 #include <memory>
 
-#include "sysint/startup_entries_dialog.h"
-#include "sysint_test_support.h"
+#include "startup_entries_test_support.h"
 #include "ui/dpi.h"
 
 namespace lentora {
 namespace {
 
-using test::RegistryCleanup;
 using test::UniqueName;
-
-const std::wstring kRun = StartupEntriesDialog::kRunKey;
-const std::wstring kRun32 = StartupEntriesDialog::kRun32Key;
-const std::wstring kDisabled = StartupEntriesDialog::kDisabledKey;
-
-std::wstring ItemText(HWND list, int row, int column) {
-    wchar_t buffer[512] = {};
-    ListView_GetItemText(list, row, column, buffer, 512);
-    return buffer;
-}
-
-class SysintRegistryForm : public ::testing::Test {
-protected:
-    // A Run value that the cleanup removes, also when the test moved it.
-    void AddRunValue(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text,
-                     DWORD type = REG_SZ) {
-        test::SetText(root, path, name, text, type);
-        cleanup.Value(root, path, name);
-        cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name);
-    }
-    void AddDisabledEntry(const std::wstring& name, const std::wstring& command, const std::wstring& hkey = L"HKCU") {
-        std::wstring path = kDisabled + L"\\" + name;
-        cleanup.Key(HKEY_LOCAL_MACHINE, path);
-        test::SetText(HKEY_LOCAL_MACHINE, path, L"item", name);
-        test::SetText(HKEY_LOCAL_MACHINE, path, L"hkey", hkey);
-        test::SetText(HKEY_LOCAL_MACHINE, path, L"command", command);
-        test::SetText(HKEY_LOCAL_MACHINE, path, L"inimapping", L"0");
-        test::SetText(HKEY_LOCAL_MACHINE, path, L"key", kRun);
-    }
-    std::unique_ptr<StartupEntriesDialog> Open() {
-        auto form = std::make_unique<StartupEntriesDialog>(nullptr);
-        form->onImport = [this](const std::wstring& commandLine) { imported.push_back(commandLine); };
-        // Applies the texts and fills the list as a showing does. Only tests about visibility show
-        // the window: without a window manager, Wine takes two seconds to hide one.
-        form->FormShow();
-        return form;
-    }
-    // Index of the first row with this name and root, or -1.
-    static int Find(const StartupEntriesDialog& form, const std::wstring& item, const std::wstring& hkey) {
-        const auto& rows = form.Rows();
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].item == item && rows[i].hkey == hkey) return static_cast<int>(i);
-        return -1;
-    }
-    static void Select(StartupEntriesDialog& form, const std::wstring& item, const std::wstring& hkey) {
-        int row = Find(form, item, hkey);
-        ASSERT_GE(row, 0) << "no row " << hkey.c_str() << " " << item.c_str();
-        form.SelectRow(static_cast<size_t>(row));
-    }
-    static std::optional<std::pair<DWORD, std::wstring>> Disabled(const std::wstring& name, const wchar_t* value) {
-        return test::GetText(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name, value);
-    }
-    static std::pair<DWORD, std::wstring> Sz(const std::wstring& text) { return {REG_SZ, text}; }
-
-    RegistryCleanup cleanup;
-    std::vector<std::wstring> imported;
-    test::RecordingLog log;
-};
+using test::kDisabled;
+using test::kRun;
+using test::kRun32;
+using test::ItemText;
+using SysintRegistryForm = test::StartupEntriesFixture;
 
 TEST_F(SysintRegistryForm, ListsUserMachine32BitAndDisabledEntriesInThatOrder) {
     // One name in every source: each gives a row of its own, none is merged or read twice.
@@ -142,7 +87,7 @@ TEST_F(SysintRegistryForm, ValuesThatAreNotTextAreListedAndCannotBeImported) {
     Select(*form, stem + L"a_bin", L"HKCU");
     SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport), BM_CLICK, 0, 0);
     EXPECT_TRUE(imported.empty());
-    form->ImportSelected(log);
+    form->ImportSelected();
     EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, stem + L"a_bin"));
     EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + stem + L"a_bin"));
 }
@@ -187,6 +132,7 @@ TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
     Select(*form, quoted, L"HKCU");
     SendMessageW(import, BM_CLICK, 0, 0);
     EXPECT_EQ(imported, std::vector<std::wstring>{L"C:\\Program Files\\Tool\\tool.exe /tray"});
+    EXPECT_EQ(importedEnabled, std::vector<bool>{true});
     EXPECT_FALSE(IsWindowVisible(form->hwnd()));
 
     // Showing again refills the list; an expandable value is listed as stored and imported expanded.
@@ -209,15 +155,16 @@ TEST_F(SysintRegistryForm, ImportSelectedMovesARunValueToTheDisabledEntries) {
     const struct {
         std::wstring name, hkey, key, command;
     } cases[] = {{quoted, L"HKCU", kRun, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray"},  // quotes kept
-                 {expand, L"HKLM", kRun32, L"%SystemRoot%\\x.exe"}};                       // as stored
+                 {expand, L"HKLM", kRun32, L"%SystemRoot%\\x.exe"}};                       // as stored, type kept
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Select(*form, c.name, c.hkey);
-        EXPECT_TRUE(form->ImportSelected(log));
+        EXPECT_TRUE(form->ImportSelected());
         EXPECT_FALSE(test::GetText(c.hkey == L"HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, c.key, c.name));
         EXPECT_EQ(Disabled(c.name, L"item"), Sz(c.name));
         EXPECT_EQ(Disabled(c.name, L"hkey"), Sz(c.hkey));
-        EXPECT_EQ(Disabled(c.name, L"command"), Sz(c.command));
+        EXPECT_EQ(Disabled(c.name, L"command"),
+                  std::make_pair(static_cast<DWORD>(c.name == expand ? REG_EXPAND_SZ : REG_SZ), c.command));
         EXPECT_EQ(Disabled(c.name, L"inimapping"), Sz(L"0"));
         EXPECT_EQ(Disabled(c.name, L"key"), Sz(c.key));
     }
@@ -229,7 +176,7 @@ TEST_F(SysintRegistryForm, ImportSelectedLeavesDisabledEntriesAndMissingRowsAlon
     AddRunValue(HKEY_CURRENT_USER, kRun, name, L"run.exe");
     AddDisabledEntry(name, L"disabled.exe");
     auto form = Open();
-    form->ImportSelected(log);  // no row selected
+    form->ImportSelected();  // no row selected
     EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, name));
 
     int row = -1;
@@ -239,7 +186,7 @@ TEST_F(SysintRegistryForm, ImportSelectedLeavesDisabledEntriesAndMissingRowsAlon
     form->SelectRow(static_cast<size_t>(row));
     SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport), BM_CLICK, 0, 0);
     EXPECT_EQ(imported, std::vector<std::wstring>{L"disabled.exe"}) << "its task is still added";
-    EXPECT_TRUE(form->ImportSelected(log)) << "the system does not start it";
+    EXPECT_TRUE(form->ImportSelected()) << "the system does not start it";
     // The entry keeps the Run key it came from, and the Run value of the same name is untouched.
     EXPECT_EQ(Disabled(name, L"key"), Sz(kRun));
     EXPECT_EQ(Disabled(name, L"command"), Sz(L"disabled.exe"));
@@ -259,10 +206,10 @@ TEST_F(SysintRegistryForm, FailedWriteOfTheDisabledEntryKeepsTheRunValueAndIsLog
     {
         test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(noRights.active());
-        EXPECT_FALSE(form->ImportSelected(log)) << "the system still starts it";
+        EXPECT_FALSE(form->ImportSelected()) << "the system still starts it";
     }
     Select(*form, nested, L"HKCU");
-    EXPECT_FALSE(form->ImportSelected(log));
+    EXPECT_FALSE(form->ImportSelected());
 
     for (const std::wstring& name : {plain, nested}) {
         SCOPED_TRACE(name);
@@ -275,7 +222,7 @@ TEST_F(SysintRegistryForm, FailedWriteOfTheDisabledEntryKeepsTheRunValueAndIsLog
 }
 
 TEST_F(SysintRegistryForm, TextsAreSetByTheirLanguageTargetsWhenShown) {
-    auto form = std::make_unique<StartupEntriesDialog>(nullptr);
+    auto form = std::make_unique<StartupEntriesDialog>(nullptr, log);
     using B = StartupEntriesDialog::Button;
     form->applyTexts = [](StartupEntriesDialog& f) {
         f.SetTargetText(L"frmRegistryEdit.title", L"T");

@@ -54,6 +54,13 @@ inline std::optional<std::pair<DWORD, std::wstring>> GetText(HKEY root, const st
     return std::make_pair(type, std::wstring(buffer));
 }
 
+inline void RemoveValue(HKEY root, const std::wstring& path, const std::wstring& name) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS | kView64, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueW(key, name.c_str()), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 inline bool KeyExists(HKEY root, const std::wstring& path) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | kView64, &key) != ERROR_SUCCESS) return false;

@@ -1,0 +1,60 @@
+#include "sysint/startup_entry_give_back.h"
+
+#include "sysint/registry_key.h"
+#include "sysint/startup_approval_key.h"
+
+namespace lentora {
+namespace {
+
+constexpr REGSAM kWriteAccess = KEY_ALL_ACCESS | KEY_WOW64_64KEY;
+
+// The Run value as it was before it was taken over: its text with its type.
+RegistryValue RunValueOf(const RegistryEntry& row) {
+    return TextValue(row.command, row.expandable ? REG_EXPAND_SZ : REG_SZ);
+}
+
+bool SameValue(const RegistryValue& a, const RegistryValue& b) {
+    return a.type == b.type && RegistryStringData(a.data) == RegistryStringData(b.data);
+}
+
+// The disabled entry's key goes; its parent is opened so the 64-bit view holds for the deletion.
+bool DeleteDisabledEntry(const std::wstring& entryPath) {
+    const size_t slash = entryPath.find_last_of(L'\\');
+    RegistryKey parent;
+    return slash != std::wstring::npos && parent.Open(HKEY_LOCAL_MACHINE, entryPath.substr(0, slash), kWriteAccess) &&
+           parent.DeleteSubKey(entryPath.substr(slash + 1));
+}
+
+GiveBackResult RestoreRunValue(const RegistryEntry& row) {
+    RegistryKey run;
+    if (!run.OpenOrCreate(RootKeyByName(row.hkey), row.origin, kWriteAccess)) return GiveBackResult::kNotWritten;
+    const RegistryValue value = RunValueOf(row);
+    const auto present = run.ReadValue(row.item);
+    if (present && !SameValue(*present, value)) return GiveBackResult::kNameTaken;
+    if (!present && !run.WriteValue(row.item, value)) return GiveBackResult::kNotWritten;
+    if (DeleteDisabledEntry(row.key)) return GiveBackResult::kGivenBack;
+    // Both copies would stay: the value written here goes again, so nothing changed.
+    if (!present) run.DeleteValue(row.item);
+    return GiveBackResult::kNotWritten;
+}
+
+}  // namespace
+
+bool CanGiveBack(const RegistryEntry& row) {
+    if (row.disabledEntry)
+        return row.isString && !row.item.empty() && !row.origin.empty() && RootKeyByName(row.hkey) != nullptr;
+    return !row.StartsAtLogOn() && !row.approvalList.empty();
+}
+
+GiveBackResult GiveBack(const RegistryEntry& row) {
+    if (row.disabledEntry) return RestoreRunValue(row);
+    return WriteStartupApproval(row.approvalRoot, row.approvalList, row.item, true) ? GiveBackResult::kGivenBack
+                                                                                   : GiveBackResult::kNotWritten;
+}
+
+std::wstring GiveBackPlace(const RegistryEntry& row) {
+    if (row.disabledEntry) return row.hkey + L"\\" + row.origin;
+    return row.approvalRoot + L"\\" + kStartupApprovedKey + L"\\" + row.approvalList;
+}
+
+}  // namespace lentora
