@@ -130,12 +130,12 @@ public:
     // System integration.
     void CreateStartupShortcut();
     void ShowStartupEntries();
-    void DestroyRegistryForm();
+    void CloseStartupEntries();
     // Takes the imported entry out of the system's start-up; false when it could not.
-    bool MoveImportedRegistryEntry();
-    StartupEntriesDialog* RegistryForm() const { return registryForm_.get(); }
-    TaskDialog* PropertyForm() const { return propertyForm_; }
-    void SetPropertyForm(TaskDialog* form) { propertyForm_ = form; }
+    bool TakeOverImportedEntry();
+    StartupEntriesDialog* StartupEntries() const { return startupEntries_.get(); }
+    TaskDialog* OpenTaskDialog() const { return openTaskDialog_; }
+    void SetOpenTaskDialog(TaskDialog* form) { openTaskDialog_ = form; }
 
     // Update check. False when the polling interval shown is no number: no check then.
     bool StartUpdateCheck(bool byButton);
@@ -255,8 +255,8 @@ private:
     std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
     ui::UiFonts fonts_;
 
-    std::unique_ptr<StartupEntriesDialog> registryForm_;
-    TaskDialog* propertyForm_ = nullptr;
+    std::unique_ptr<StartupEntriesDialog> startupEntries_;
+    TaskDialog* openTaskDialog_ = nullptr;
 
     // The frame's content.
     bool contentBuilt_ = false;

@@ -43,23 +43,23 @@ void MainWindow::CreateStartupShortcut() {
 }
 
 void MainWindow::ShowStartupEntries() {
-    if (!registryForm_) {
-        registryForm_ = std::make_unique<StartupEntriesDialog>(hwnd(), *this);
-        registryForm_->skin = &skins_;
-        registryForm_->applyTexts = [this](StartupEntriesDialog& form) {
+    if (!startupEntries_) {
+        startupEntries_ = std::make_unique<StartupEntriesDialog>(hwnd(), *this);
+        startupEntries_->skin = &skins_;
+        startupEntries_->applyTexts = [this](StartupEntriesDialog& form) {
             LanguageFile(SelectedLanguagePath())
                 .ForEachText(LangRoutine::ApplyRegistryTexts, {},
                              [&form](std::wstring_view target, const std::wstring& text) { form.SetTargetText(target, text); });
         };
-        registryForm_->onImport = [this](const std::wstring& commandLine, bool enabled) {
-            if (propertyForm_) propertyForm_->ImportCommandLine(commandLine, enabled);
+        startupEntries_->onImport = [this](const std::wstring& commandLine, bool enabled) {
+            if (openTaskDialog_) openTaskDialog_->ImportCommandLine(commandLine, enabled);
         };
     }
-    registryForm_->Show();
+    startupEntries_->Show();
 }
 
-void MainWindow::DestroyRegistryForm() { registryForm_.reset(); }
+void MainWindow::CloseStartupEntries() { startupEntries_.reset(); }
 
-bool MainWindow::MoveImportedRegistryEntry() { return !registryForm_ || registryForm_->ImportSelected(); }
+bool MainWindow::TakeOverImportedEntry() { return !startupEntries_ || startupEntries_->ImportSelected(); }
 
 }  // namespace lentora

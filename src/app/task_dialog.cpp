@@ -32,10 +32,10 @@ std::function<void(TaskDialog&)>& TaskDialog::OnShownHook() {
     return hook;
 }
 
-TaskDialog::TaskDialog(MainWindow& main, Mode mode) : Tag(mode), main_(main) {}
+TaskDialog::TaskDialog(MainWindow& main, Mode initialMode) : mode(initialMode), main_(main) {}
 
 TaskDialog::~TaskDialog() {
-    if (main_.PropertyForm() == this) main_.SetPropertyForm(nullptr);
+    if (main_.OpenTaskDialog() == this) main_.SetOpenTaskDialog(nullptr);
 }
 
 bool TaskDialog::CreateAndShow() {
@@ -46,8 +46,8 @@ bool TaskDialog::CreateAndShow() {
     const RECT r = ui::CentredWindowRect(owner, 435, 149, style, exStyle, dpi);
     if (!CreateWindowObject(exStyle, L"TfrmProperty", L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top, owner))
         return false;
-    main_.SetPropertyForm(this);
-    if (Tag == kEditing) {
+    main_.SetOpenTaskDialog(this);
+    if (mode == kEditing) {
         const Task task = main_.Tasks().Item(*main_.Tasks().Selected());
         ui::SetText(feSelectFile_, task.commandLine);
         ui::SetText(dseTime_.edit, task.delay);
@@ -124,11 +124,11 @@ std::wstring TaskDialog::Hint(HWND control) const { return tooltip_.Get(control)
 
 void TaskDialog::SetTargetText(std::wstring_view target, const std::wstring& text) {
     if (target == L"frmProperty.title.add") {
-        if (Tag == kAdding) SetWindowTextW(hwnd(), text.c_str());
+        if (mode == kAdding) SetWindowTextW(hwnd(), text.c_str());
         return;
     }
     if (target == L"frmProperty.title.edit") {
-        if (Tag == kEditing) SetWindowTextW(hwnd(), text.c_str());
+        if (mode == kEditing) SetWindowTextW(hwnd(), text.c_str());
         return;
     }
     struct Named { std::wstring_view name; HWND hwnd; };
@@ -157,9 +157,9 @@ void TaskDialog::FormShow() {
         SetTargetText(key->target, text);
         if (!key->target2.empty()) SetTargetText(key->target2, text);
     }
-    if (Tag == kAdding) ShowWindow(sbtnImport_, SW_SHOW);
-    if (Tag == kEditing) ShowWindow(sbtnImport_, SW_HIDE);
-    if (Tag == kImporting) ShowWindow(chbDisableReg_, SW_SHOW);
+    if (mode == kAdding) ShowWindow(sbtnImport_, SW_SHOW);
+    if (mode == kEditing) ShowWindow(sbtnImport_, SW_HIDE);
+    if (mode == kImporting) ShowWindow(chbDisableReg_, SW_SHOW);
 }
 
 void TaskDialog::Warn(const std::wstring& text, HWND focus) {
@@ -167,7 +167,7 @@ void TaskDialog::Warn(const std::wstring& text, HWND focus) {
     SetFocus(focus);
 }
 
-bool TaskDialog::bbtnOkClick() {
+bool TaskDialog::OkClicked() {
     // Pasted text may be anything: only a whole number (blanks around it dropped) can come due.
     const std::wstring delayText(TrimBlanks(ui::GetText(dseTime_.edit)));
     if (ParseWholeNumber(delayText).value_or(0) < 1) {
@@ -186,7 +186,7 @@ bool TaskDialog::bbtnOkClick() {
     }
     bool enabled = ui::IsChecked(chbEnableTask_);
     TaskList& tasks = main_.Tasks();
-    switch (Tag) {
+    switch (mode) {
         case kAdding:
             tasks.AddTask({program, delayText, L"", L"0", enabled}, main_);
             break;
@@ -200,7 +200,7 @@ bool TaskDialog::bbtnOkClick() {
             break;
         case kImporting:
             // A task beside an entry the system still starts would start the program twice.
-            if (ui::IsChecked(chbDisableReg_) && !main_.MoveImportedRegistryEntry()) {
+            if (ui::IsChecked(chbDisableReg_) && !main_.TakeOverImportedEntry()) {
                 ui::ShowMessageBox(hwnd(), main_.Msg(NamedMsg::EntryNotTakenOver), main_.Msg(Message::ErrorCaption),
                                    MB_OK | MB_ICONERROR);
                 return false;
@@ -213,17 +213,17 @@ bool TaskDialog::bbtnOkClick() {
     return true;
 }
 
-void TaskDialog::bbtnCancelClick() { Close(); }
+void TaskDialog::CancelClicked() { Close(); }
 
 void TaskDialog::Close() {
     if (closed_) return;
     closed_ = true;
-    main_.DestroyRegistryForm();
+    main_.CloseStartupEntries();
     if (hwnd()) DestroyWindow(hwnd());
 }
 
 void TaskDialog::ImportCommandLine(const std::wstring& commandLine, bool enabled) {
-    Tag = kImporting;
+    mode = kImporting;
     ui::SetText(feSelectFile_, commandLine);
     // An entry the user had switched off must not start because it became a task; otherwise the
     // user sets the flag, as for any task.
@@ -260,8 +260,8 @@ LRESULT TaskDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
-                case IDOK: bbtnOkClick(); return 0;
-                case IDCANCEL: bbtnCancelClick(); return 0;
+                case IDOK: OkClicked(); return 0;
+                case IDCANCEL: CancelClicked(); return 0;
                 case kBrowse: Browse(); return 0;
                 case kImport: main_.ActionFor(ids::actImport).Execute(); return 0;
             }

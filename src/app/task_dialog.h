@@ -1,5 +1,5 @@
 // TaskDialog: the modal dialog that adds a task, edits the selected one, or takes over an
-// entry of the system's start-up list (mode in Tag: 0 adding, 1 editing, 2 importing).
+// entry of the system's start-up list (mode in mode: 0 adding, 1 editing, 2 importing).
 #pragma once
 #include <windows.h>
 
@@ -20,7 +20,7 @@ class TaskDialog : public ui::Window {
 public:
     enum Mode { kAdding = 0, kEditing = 1, kImporting = 2 };
 
-    TaskDialog(MainWindow& main, Mode mode);
+    TaskDialog(MainWindow& main, Mode initialMode);
     ~TaskDialog() override;
 
     // Creates the window, fills it for its mode and shows it; the loop runs until it closes.
@@ -28,12 +28,13 @@ public:
     // The same without the loop, for callers that drive the dialog themselves.
     bool CreateAndShow();
 
-    int Tag = 0;
+    Mode mode = kAdding;
+    // Shows the texts of the language in force and the controls of the dialog's mode.
     void FormShow();
     // Checks the fields and, when they pass, writes the task and closes. False, with the dialog
     // left open, when a check failed or an imported entry could not be taken over.
-    bool bbtnOkClick();
-    void bbtnCancelClick();
+    bool OkClicked();
+    void CancelClicked();
     void Close();
     bool Closed() const { return closed_; }
 

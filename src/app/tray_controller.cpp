@@ -45,13 +45,13 @@ void TrayController::SetShowCaption(const std::wstring& caption) {
 }
 
 void TrayController::ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) {
-    icon_.Tag = 0;
+    icon_.updateBalloonUp = false;
     icon_.ShowBalloon(title, text, timeoutSec);
 }
 
 void TrayController::ShowUpdateBalloon(const std::wstring& title, const std::wstring& text) {
     icon_.ShowBalloon(title, text, 20);
-    icon_.Tag = 1;
+    icon_.updateBalloonUp = true;
     // The update balloon stays longer, with a countdown of its own.
     hideInterval_ = kUpdateBalloonHideMs;
     if (hideTimerRunning_) KillTimer(window_, hideTimerId_);
@@ -74,12 +74,12 @@ void TrayController::OnHideTimer() {
 
 void TrayController::OnBalloonTimeout() {
     icon_.HideBalloon();
-    icon_.Tag = 0;
+    icon_.updateBalloonUp = false;
 }
 
 void TrayController::OnBalloonClick() {
-    if (icon_.Tag != 1) return;
-    icon_.Tag = 0;
+    if (!icon_.updateBalloonUp) return;
+    icon_.updateBalloonUp = false;
     actions_.updateBalloonClicked();
 }
 

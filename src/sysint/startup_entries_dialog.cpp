@@ -267,7 +267,7 @@ void StartupEntriesDialog::SelectRow(size_t index) {
                           LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void StartupEntriesDialog::lvRegViewClick() {
+void StartupEntriesDialog::OnEntrySelected() {
     auto row = SelectedRow();
     if (!row) return;
     // A file's place is its path; a registry entry's, its root and key.
@@ -275,9 +275,9 @@ void StartupEntriesDialog::lvRegViewClick() {
                                          : FormatText(L"%s\\%s", {row->hkey, row->key}));
 }
 
-void StartupEntriesDialog::lvRegViewKeyPress() { lvRegViewClick(); }
+void StartupEntriesDialog::OnEntryKey() { OnEntrySelected(); }
 
-void StartupEntriesDialog::btnRegImportClick() {
+void StartupEntriesDialog::ImportClicked() {
     auto row = SelectedRow();
     if (!row || !row->isString) return;
     std::wstring command = row->expandable ? ExpandVariables(row->command) : row->command;
@@ -454,7 +454,7 @@ LRESULT CALLBACK StartupEntriesDialog::ListProc(HWND hwnd, UINT msg, WPARAM wPar
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &StartupEntriesDialog::ListProc, id);
     LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
     // After the list's own handling, so a type-ahead search has moved the selection already.
-    if (msg == WM_CHAR) reinterpret_cast<StartupEntriesDialog*>(self)->lvRegViewKeyPress();
+    if (msg == WM_CHAR) reinterpret_cast<StartupEntriesDialog*>(self)->OnEntryKey();
     return result;
 }
 
@@ -475,7 +475,7 @@ LRESULT StartupEntriesDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
         case WM_COMMAND:
             if (HIWORD(wParam) != BN_CLICKED) break;
             if (LOWORD(wParam) == kImport) {
-                btnRegImportClick();
+                ImportClicked();
                 return 0;
             }
             if (LOWORD(wParam) == kGiveBack) {
@@ -486,7 +486,7 @@ LRESULT StartupEntriesDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
         case WM_NOTIFY: {
             auto* hdr = reinterpret_cast<NMHDR*>(lParam);
             if (hdr->hwndFrom != lvRegView_) break;
-            if (hdr->code == NM_CLICK) lvRegViewClick();
+            if (hdr->code == NM_CLICK) OnEntrySelected();
             if (hdr->code == LVN_ITEMCHANGED) EnableCommands();
             if (hdr->code == NM_CUSTOMDRAW) return lvRegViewCustomDrawItem(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
             break;

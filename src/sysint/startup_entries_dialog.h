@@ -60,12 +60,12 @@ public:
     void FormCreate();
     void FormShow();
     void RefreshEntries();
-    void btnRegImportClick();
+    void ImportClicked();
     // Gives the selected taken-over entry back to the system's start-up, once the user confirms;
     // says why in an error box when it cannot.
     void btnGiveBackClick();
-    void lvRegViewClick();
-    void lvRegViewKeyPress();
+    void OnEntrySelected();
+    void OnEntryKey();
     // The property dialog's OK in import mode: takes the selected entry out of the system's
     // start-up. A Run value moves to the disabled entries; a Startup folder's file stays where it
     // is and is switched off in Task Manager's way. Nothing happens without a selected row, for

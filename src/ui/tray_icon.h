@@ -39,8 +39,8 @@ public:
     // Deletes the icon from the notification area; the destructor does it too.
     void Remove();
 
-    // The update-balloon flag: 1 while the update balloon is up and not yet clicked or timed out.
-    int Tag = 0;
+    // The update balloon is up, not yet clicked or timed out: its click asks the download question.
+    bool updateBalloonUp = false;
 
     std::function<void()> onBalloonClick;
     std::function<void()> onBalloonTimeout;

@@ -23,7 +23,7 @@ public:
         TaskDialog::OnShownHook() = [this, act = std::move(act)](TaskDialog& dialog) {
             ++shown;
             act(dialog);
-            if (!dialog.Closed()) dialog.bbtnCancelClick();
+            if (!dialog.Closed()) dialog.CancelClicked();
         };
     }
     ~PropertyDialogHook() { TaskDialog::OnShownHook() = nullptr; }

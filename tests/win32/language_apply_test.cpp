@@ -297,7 +297,7 @@ TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
     PropertyDialogHook hook([&](TaskDialog& dialog) {
         propertyTitle = dialog.Title();
         test::ClickButton(dialog.sbtnImport());
-        if (StartupEntriesDialog* form = main().RegistryForm()) registryTitle = form->Title();
+        if (StartupEntriesDialog* form = main().StartupEntries()) registryTitle = form->Title();
     });
     main().TaskEditing().Add();
     EXPECT_EQ(propertyTitle, L"\u041D\u043E\u0432\u0430\u044F \u0437\u0430\u0434\u0430\u0447\u0430");

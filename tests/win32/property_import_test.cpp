@@ -44,7 +44,7 @@ protected:
     // the entry of that name and Key column.
     void Import(TaskDialog& dialog, const std::wstring& item = {}, const std::wstring& hkey = L"HKCU") {
         ClickButton(dialog.sbtnImport());
-        StartupEntriesDialog* form = main().RegistryForm();
+        StartupEntriesDialog* form = main().StartupEntries();
         ASSERT_NE(form, nullptr);
         EXPECT_TRUE(IsWindowVisible(form->hwnd()));
         const auto& rows = form->Rows();
@@ -55,7 +55,7 @@ protected:
         form->SelectRow(static_cast<size_t>(row - rows.begin()));
         ClickButton(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport));
         EXPECT_FALSE(IsWindowVisible(form->hwnd()));
-        EXPECT_EQ(main().RegistryForm(), form) << "Import hides the registry dialog, it is not destroyed";
+        EXPECT_EQ(main().StartupEntries(), form) << "Import hides the registry dialog, it is not destroyed";
     }
 
     static inline std::unique_ptr<test::MainWindowFixture> window;
@@ -68,10 +68,10 @@ TEST_F(PropertyImport, OkAddsAnImportedTaskAndMovesTheRunValueToTheDisabledEntri
         std::wstring title = dialog.Title();
         EXPECT_FALSE(HasVisibleStyle(dialog.chbDisableReg()));
         ClickButton(dialog.sbtnImport());
-        StartupEntriesDialog* first = main().RegistryForm();
+        StartupEntriesDialog* first = main().StartupEntries();
         ASSERT_NO_FATAL_FAILURE(Import(dialog));
-        EXPECT_EQ(main().RegistryForm(), first) << "one registry dialog per property dialog";
-        EXPECT_EQ(dialog.Tag, TaskDialog::kImporting);
+        EXPECT_EQ(main().StartupEntries(), first) << "one registry dialog per property dialog";
+        EXPECT_EQ(dialog.mode, TaskDialog::kImporting);
         EXPECT_EQ(ui::GetText(dialog.feSelectFile()), L"C:\\Program Files\\Tool\\tool.exe /tray");
         EXPECT_TRUE(HasVisibleStyle(dialog.chbDisableReg()));
         EXPECT_TRUE(ui::IsChecked(dialog.chbDisableReg()));
@@ -83,7 +83,7 @@ TEST_F(PropertyImport, OkAddsAnImportedTaskAndMovesTheRunValueToTheDisabledEntri
         EXPECT_TRUE(dialog.Closed());
     });
     main().TaskEditing().Add();
-    EXPECT_EQ(main().RegistryForm(), nullptr) << "destroyed with the property dialog";
+    EXPECT_EQ(main().StartupEntries(), nullptr) << "destroyed with the property dialog";
     ASSERT_EQ(main().Tasks().Count(), 1u);
     const Task& task = main().Tasks().Item(0);
     EXPECT_EQ(task.commandLine, L"C:\\Program Files\\Tool\\tool.exe /tray");
@@ -189,7 +189,7 @@ TEST_F(PropertyImport, CancelAfterImportAddsNothingAndMovesNothing) {
         ASSERT_NO_FATAL_FAILURE(Import(dialog));
         ClickButton(DialogItem(dialog, IDCANCEL));
         EXPECT_TRUE(dialog.Closed());
-        EXPECT_EQ(main().RegistryForm(), nullptr) << "destroyed as the property dialog closes";
+        EXPECT_EQ(main().StartupEntries(), nullptr) << "destroyed as the property dialog closes";
     });
     main().TaskEditing().Add();
     EXPECT_EQ(hook.shown, 1);

@@ -97,11 +97,11 @@ TEST_F(SysintRegistryForm, StatusBarShowsTheRowsRootAndKeyOnClickAndKeyPress) {
     AddRunValue(HKEY_CURRENT_USER, kRun, name, L"x.exe");
     AddDisabledEntry(name, L"y.exe");
     auto form = Open();
-    form->lvRegViewClick();
+    form->OnEntrySelected();
     EXPECT_EQ(form->StatusText(), L"") << "no row selected";
 
     Select(*form, name, L"HKCU");
-    form->lvRegViewClick();
+    form->OnEntrySelected();
     EXPECT_EQ(form->StatusText(), L"HKCU\\" + kRun);
     // A disabled entry shows its own "hkey" in front of the disabled-entries path.
     int disabled = -1;

@@ -89,7 +89,7 @@ TEST_F(SysintStartupFolder, ListsShortcutsAndPlainFilesAfterTheRegistryWithTheir
 
     // A file's place in the status bar is its path.
     form->SelectRow(first + 4);
-    form->lvRegViewClick();
+    form->OnEntrySelected();
     EXPECT_EQ(form->StatusText(), AddBackslash(commonFolder) + stem + L"e common.lnk");
 
     // A long folder name in another language is shown whole: the Key column grows to hold it.

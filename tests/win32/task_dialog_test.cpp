@@ -170,7 +170,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     main().Tasks().SetStatus(0, L"stale");
     {
         PropertyDialogHook hook([&](TaskDialog& dialog) {
-            EXPECT_EQ(dialog.Tag, TaskDialog::kAdding);
+            EXPECT_EQ(dialog.mode, TaskDialog::kAdding);
             Fill(dialog, L"C:\\Program Files\\Mid\\mid.exe -x", L"10", true);
             ClickButton(DialogItem(dialog, IDOK));
         });
@@ -222,7 +222,7 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
     EXPECT_EQ(main().Tasks().Items(), before);
 
     PropertyDialogHook hook([&](TaskDialog& dialog) {
-        EXPECT_EQ(dialog.Tag, TaskDialog::kEditing);
+        EXPECT_EQ(dialog.mode, TaskDialog::kEditing);
         EXPECT_EQ(ui::GetText(dialog.feSelectFile()), L"C:\\imported.exe /tray");
         EXPECT_EQ(ui::GetText(dialog.dseTime()), L"10");
         EXPECT_TRUE(ui::IsChecked(dialog.chbEnableTask()));

@@ -151,7 +151,7 @@ TEST(TrayBehaviour, IconIsShownAtStartUpAndItsImageFollowsTheStatusRoutine) {
     EXPECT_TRUE(tray.Visible());
     EXPECT_EQ(tray.Owner(), main->hwnd());
     EXPECT_EQ(tray.Hint(), L"Lentora v." + main->ProgramVersion() + L"\r" + main->Msg(Message::IdleStatus));
-    EXPECT_EQ(tray.Tag, 0);
+    EXPECT_EQ(tray.updateBalloonUp, false);
     EXPECT_TRUE(tray.BalloonText().empty());
 
     std::vector<std::vector<DWORD>> images;
@@ -197,7 +197,7 @@ TEST(TrayBehaviour, LaunchBalloonShowsTheCommandLineAndTheNextLaunchReplacesIt) 
     main->Tray().OnHideTimer();
     EXPECT_TRUE(tray.BalloonTitle().empty());
     EXPECT_TRUE(tray.BalloonText().empty());
-    EXPECT_EQ(tray.Tag, 0);
+    EXPECT_EQ(tray.updateBalloonUp, false);
     EXPECT_FALSE(main->Tray().HideTimerRunning());
     EXPECT_EQ(main->Tray().HideInterval(), 13000u);
 
@@ -259,7 +259,7 @@ TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     main->Updates().ShowResult(NewerBuild(main));
     EXPECT_EQ(tray.BalloonTitle(), main->Msg(Message::UpdateCaption));
     EXPECT_EQ(tray.BalloonText(), UpdateText(main));
-    EXPECT_EQ(tray.Tag, 1);
+    EXPECT_EQ(tray.updateBalloonUp, true);
     EXPECT_TRUE(main->Tray().HideTimerRunning());
     EXPECT_EQ(main->Tray().HideInterval(), 23000u);
 
@@ -269,14 +269,14 @@ TEST(TrayBehaviour, ClickOnTheUpdateBalloonAsksTheDownloadQuestionOnce) {
     EXPECT_EQ(box.text, UpdateText(main) + L"\n\r" + main->Msg(Message::OpenDownloadQuestion));
     EXPECT_EQ(box.caption, main->Msg(Message::UpdateCaption));
     EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
-    EXPECT_EQ(tray.Tag, 0);
+    EXPECT_EQ(tray.updateBalloonUp, false);
     EXPECT_TRUE(main->Updates().State().downloadQuestionAsked);
 
     ShellEvent(main, NIN_BALLOONUSERCLICK);
     EXPECT_EQ(main.boxes.shown.size(), 1u) << "asked once";
     // Once asked, a later automatic result shows no balloon.
     main->Updates().ShowResult(NewerBuild(main));
-    EXPECT_EQ(tray.Tag, 0);
+    EXPECT_EQ(tray.updateBalloonUp, false);
 }
 
 TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
@@ -289,7 +289,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
         ui::TrayIcon& tray = main->Tray().Icon();
         if (end == End::LaunchBalloon) StartWalkByHand(main);
         main->Updates().ShowResult(NewerBuild(main));
-        ASSERT_EQ(tray.Tag, 1);
+        ASSERT_EQ(tray.updateBalloonUp, true);
         ASSERT_EQ(main->Tray().HideInterval(), 23000u);
 
         switch (end) {
@@ -316,7 +316,7 @@ TEST(TrayBehaviour, UpdateBalloonLeftAloneEndsWithTheFlagCleared) {
                 break;
             }
         }
-        EXPECT_EQ(tray.Tag, 0);
+        EXPECT_EQ(tray.updateBalloonUp, false);
         ShellEvent(main, NIN_BALLOONUSERCLICK);
         EXPECT_TRUE(main.boxes.shown.empty()) << "a later click cannot open the question";
         EXPECT_FALSE(main->Updates().State().downloadQuestionAsked);

@@ -90,7 +90,7 @@ TEST_F(TrayIconTest, CutNeverSplitsASurrogatePair) {
 
 TEST_F(TrayIconTest, NewBalloonHidesTheCurrentOneFirst) {
     ShowIcon();
-    icon->Tag = 1;
+    icon->updateBalloonUp = true;
     icon->ShowBalloon(L"Launched", L"C:\\Tools\\a.exe", 10);
     icon->ShowBalloon(L"Update", L"Version 2 is out", 20);
 
@@ -117,7 +117,7 @@ TEST_F(TrayIconTest, NewBalloonHidesTheCurrentOneFirst) {
     EXPECT_EQ(icon->BalloonTitle(), L"");
     EXPECT_EQ(icon->BalloonText(), L"");
     // The update-balloon flag belongs to the main window: balloons leave it alone.
-    EXPECT_EQ(icon->Tag, 1);
+    EXPECT_EQ(icon->updateBalloonUp, true);
 }
 
 TEST_F(TrayIconTest, ShellRestartAddsTheIconAgainWithItsCurrentState) {
