@@ -1,4 +1,7 @@
-// Command and control identifiers of the main window.
+// Command and control identifiers of the main window. A control is named as the language file
+// names its text's target ("chbAero.caption" is the caption of chbAero): chb/chk a check box, dse a
+// number field, btn/bbtn/sb a button, cb/sSkinBox a drop-down list, gb a group box, lbl a label,
+// wl/wlbl a link, led a read-only field, lv a list view, pc a tab control, mmo/sMemo a text box.
 #pragma once
 
 namespace lentora::ids {
