@@ -1,6 +1,6 @@
-// The launch sequencer: delay of start, the timed walk over the task list, pause, resume, stop
-// and the closing delay. The main window maps its button, menu items and timers onto these
-// commands; the sequencer acts through its host.
+// The launch sequencer: delay of start, the timed walk over the task list with its optional wait
+// for a calm system, pause, resume, stop and the closing delay. The main window maps its button,
+// menu items and timers onto these commands; the sequencer acts through its host.
 #pragma once
 #include <array>
 #include <cstdint>
