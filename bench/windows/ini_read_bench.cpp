@@ -3,9 +3,9 @@
 // call per key, as a program without its own reader makes them), on the same file, in the same
 // process and run, alternating.
 //   ini_read_bench [rounds] [start-ups per round]
-// The system's side makes fourteen reads that cover all thirteen keys of the file. The file is written by the program's own writer, as
-// a close writes it, plus UseLog. Prints the median time of one start-up's reads and the ratio,
-// and the fastest rounds beside them.
+// The system's side makes seventeen reads that cover all sixteen keys of the file. The file is
+// written by the program's own writer, as a close writes it, plus UseLog. Prints the median time
+// of one start-up's reads and the ratio, and the fastest rounds beside them.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,26 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "settings/settings_file.h"
 
 namespace {
 
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / frequency;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using bench::Median;
+using bench::Now;
 
 // Keeps the compiler from dropping reads whose results are unused.
 volatile long long g_sink = 0;
@@ -47,15 +34,19 @@ bool WriteSettings(const std::wstring& ini) {
     s.delayOfStartSeconds = 30;
     s.lastUpdateCheck = 45635;
     if (SaveSettings(ini, s) != SettingsSaveResult::Saved) return false;
-    return WritePrivateProfileStringW(L"Options", L"UseLog", L"1", ini.c_str()) &&
-           WritePrivateProfileStringW(nullptr, nullptr, nullptr, ini.c_str());
+    const bool written = WritePrivateProfileStringW(L"Options", L"UseLog", L"1", ini.c_str());
+    // Writes the system's cache out; Wine answers FALSE to it even when it flushed, so only the
+    // write itself tells.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, ini.c_str());
+    return written;
 }
 
 // The program reads the whole file once and takes every option from it.
 void OursOnce(const std::wstring& ini) {
     const lentora::Settings s = lentora::LoadSettings(ini);
     g_sink = g_sink + s.useLog + static_cast<long long>(s.skinName.size() + s.languageName.size()) +
-             s.delayOfStartSeconds.value_or(0) + s.exitAfterSeconds.value_or(0) + s.pollingIntervalDays.value_or(0);
+             s.delayOfStartSeconds.value_or(0) + s.exitAfterSeconds.value_or(0) + s.pollingIntervalDays.value_or(0) +
+             s.waitForIdle + s.idleThresholdPercent.value_or(0) + s.idleWaitLimitSeconds.value_or(0);
 }
 
 long long SystemString(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* def) {
@@ -82,6 +73,9 @@ void SystemOnce(const std::wstring& ini) {
     sum += SystemInt(ini, L"Options", L"check_update", 1) != 0;
     sum += SystemInt(ini, L"Options", L"PollingInterval", 7);
     sum += SystemString(ini, L"Options", L"LastUpdateDate", L"0");
+    sum += SystemInt(ini, L"Options", L"WaitIdle", 0) != 0;
+    sum += SystemInt(ini, L"Options", L"IdleThreshold", 30);
+    sum += SystemInt(ini, L"Options", L"IdleTimeOut", 60);
     g_sink = g_sink + sum;
 }
 
@@ -132,7 +126,7 @@ int wmain(int argc, wchar_t** argv) {
     double o = Median(ours), s = Median(system);
     double oFast = *std::min_element(ours.begin(), ours.end()), sFast = *std::min_element(system.begin(), system.end());
     std::printf("fastest rounds: ours %.1f us, system %.1f us, ratio %.2fx\n", oFast, sFast, oFast / sFast);
-    std::printf("settings reads of one start-up (13 keys): ours %.1f us, system %.1f us, ratio %.2fx "
+    std::printf("settings reads of one start-up (16 keys): ours %.1f us, system %.1f us, ratio %.2fx "
                 "(target <= 1.0: %s)\n",
                 o, s, o / s, o <= s ? "met" : "missed");
     return 0;

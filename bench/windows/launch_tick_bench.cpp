@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "bench_timing.h"
 #include "ui/message_box.h"
 
 namespace fs = std::filesystem;
@@ -39,11 +40,7 @@ private:
     LARGE_INTEGER frequency_{}, start_{};
 };
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using bench::Median;
 
 size_t LineCount(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "settings/settings.h"
 #include "util/format.h"
 
 namespace lentora {
@@ -73,6 +74,8 @@ void Sequencer::StartWalk() {
     host_.SetTaskEditing(false);
     ticks_ = 0;
     largestDelay_ = 0;
+    lastLaunchTick_ = 0;
+    DropDueLaunches();
     ReadExitTime();
     Log(L"Begin timer of Start");
     SetTickTimerOn(true);
@@ -92,6 +95,7 @@ void Sequencer::StopWalk() {
     host_.SetStartButton(host_.Msg(Message::StartCaption), host_.Msg(Message::StartHint), 6);
     SetTickTimerOn(false);
     walkActive_ = false;
+    DropDueLaunches();
     host_.SetTaskEditing(true);
     // A stopped walk must not stay resumable: Resume would restart the tick with no walk active.
     if (visible_[Index(SequencerAction::Resume)]) {
@@ -103,18 +107,121 @@ void Sequencer::StopWalk() {
 void Sequencer::Tick() {
     if (!tickTimerOn_) return;
     ++ticks_;
-    host_.SetCounterPanel(host_.Msg(Message::ElapsedLabel) + L": " + std::to_wstring(ticks_));
-    if (std::int64_t{ticks_} > std::int64_t{ReadExitTime()} + largestDelay_) {
+    ShowTicks();
+    // A hold can move the last launch past the largest delay; the close waits for it.
+    const std::int64_t closeAfter = std::int64_t{ReadExitTime()} + std::max(largestDelay_, lastLaunchTick_);
+    if (due_.Empty() && ticks_ > closeAfter) {
         SetTickTimerOn(false);
         host_.CloseMainWindow();
         return;
     }
+    DueRows due = RowsDue(ticks_);
+    due_.Add(std::move(due.now));
+    const IdleWaitLimits wait = ReadIdleWait();
+    // Sampling starts as many ticks ahead as the calm needs, so a calm system lets a launch go at
+    // its own tick; between launches nothing is sampled.
+    const bool dueSoon = due.nextDelay && *due.nextDelay - ticks_ <= CalmWatch::kCalmTicks;
+    if (wait.on && (!due_.Empty() || dueSoon))
+        calm_.Sample(host_.CpuBusyPercent(), wait.thresholdPercent);
+    else
+        calm_.Forget();
+    if (!due_.Empty()) LaunchOrHoldNext(wait);
+}
+
+void Sequencer::ShowTicks() {
+    host_.SetCounterPanel(host_.Msg(Message::ElapsedLabel) + L": " + std::to_wstring(ticks_));
+}
+
+// A field that holds no whole number counts as its default; the numbers keep to their fields' ranges.
+Sequencer::IdleWaitLimits Sequencer::ReadIdleWait() const {
+    const IdleWaitOptions options = host_.IdleWait();
+    if (!options.on) return {};
+    const Settings defaults;
+    return {true,
+            std::clamp(options.thresholdPercent.value_or(*defaults.idleThresholdPercent), Settings::kMinIdleThreshold,
+                       Settings::kMaxIdleThreshold),
+            std::clamp(options.longestWaitSec.value_or(*defaults.idleWaitLimitSeconds), Settings::kMinIdleWait,
+                       Settings::kMaxIdleWait)};
+}
+
+Sequencer::DueRows Sequencer::RowsDue(int tick) const {
+    DueRows due;
     const int rows = host_.RowCount();
     for (int i = 0; i < rows; ++i) {
         const SequencerRow row = host_.Row(i);
-        if (row.enabled && row.delaySec == ticks_) LaunchRow(i);
+        // A delay that is no whole number never comes due.
+        if (!row.enabled || !row.delaySec) continue;
+        if (*row.delaySec == tick)
+            due.now.push_back(i);
+        else if (*row.delaySec > tick && (!due.nextDelay || *row.delaySec < *due.nextDelay))
+            due.nextDelay = *row.delaySec;
     }
-    if (ticks_ == largestDelay_) host_.setMSGPanel(host_.Msg(Message::LastDelayReachedStatus), 2);
+    return due;
+}
+
+void Sequencer::LaunchOrHoldNext(const IdleWaitLimits& wait) {
+    if (!due_.Holding()) {
+        if (due_.NextReleased() || !wait.on || calm_.Calm()) {
+            LaunchNext();
+        } else {
+            due_.Hold(ticks_);
+            Log(FormatText(L"Waiting for the system to be idle before \"%s\"", {NextCommandLine()}));
+            SetWaiting(true);
+        }
+        return;
+    }
+    const int waited = ticks_ - due_.HeldSince();
+    if (!wait.on)
+        Log(FormatText(L"No longer waiting for the system, launching \"%s\"", {NextCommandLine()}));
+    else if (calm_.Calm())
+        Log(FormatText(L"System is idle, launching \"%s\"", {NextCommandLine()}));
+    else if (waited >= wait.longestWaitSec)
+        Log(FormatText(L"Waited %s s for the system, launching \"%s\"", {std::to_wstring(waited), NextCommandLine()}));
+    else
+        return;
+    due_.EndHold();
+    SetWaiting(false);
+    LaunchNext();
+}
+
+void Sequencer::LaunchNext() {
+    for (const int row : due_.TakeNext()) LaunchRow(row);
+    lastLaunchTick_ = ticks_;
+    if (due_.Empty() && ticks_ >= largestDelay_) host_.setMSGPanel(host_.Msg(Message::LastDelayReachedStatus), 2);
+}
+
+std::wstring Sequencer::NextCommandLine() const { return std::wstring(host_.Row(due_.Next().front()).commandLine); }
+
+void Sequencer::StartNextNow() {
+    if (!walkActive_) return;
+    if (due_.Empty()) {
+        const std::optional<std::int32_t> next = RowsDue(ticks_).nextDelay;
+        if (!next) return;
+        ticks_ = *next;
+        ShowTicks();
+        calm_.Forget();  // the skipped ticks were never sampled
+        due_.Add(RowsDue(ticks_).now);
+    }
+    Log(FormatText(L"Starting \"%s\" now, ahead of its turn", {NextCommandLine()}));
+    SetWaiting(false);
+    LaunchNext();
+}
+
+bool Sequencer::HasNextToStart() const {
+    return walkActive_ && (!due_.Empty() || RowsDue(ticks_).nextDelay.has_value());
+}
+
+void Sequencer::DropDueLaunches() {
+    due_.Clear();
+    calm_.Forget();
+    SetWaiting(false);
+}
+
+// The host hears of a change only, so a stop or pause outside a hold tells it nothing.
+void Sequencer::SetWaiting(bool waiting) {
+    if (waiting == waitingShown_) return;
+    waitingShown_ = waiting;
+    host_.SetWaitingForSystem(waiting);
 }
 
 void Sequencer::LaunchRow(int index) {
@@ -145,6 +252,9 @@ void Sequencer::Pause() {
     SetVisible(SequencerAction::Resume, true);
     Log(L"Task list is paused");
     SetTickTimerOn(false);
+    // Ticks in a row only: the first sample after the pause spans all of it.
+    calm_.Forget();
+    SetWaiting(false);
     host_.setMSGPanel(host_.Msg(Message::PausedStatus), 4);
 }
 
@@ -156,6 +266,7 @@ void Sequencer::Resume() {
     Log(L"Task list is resumed");
     SetTickTimerOn(true);
     host_.setMSGPanel(host_.Msg(Message::WalkStatus), 3);
+    SetWaiting(due_.Holding());
 }
 
 void Sequencer::StopFromTray() {

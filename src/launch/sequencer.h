@@ -1,11 +1,15 @@
-// The launch sequencer: delay of start, the timed walk over the task list, pause, resume, stop
-// and the closing delay. The main window maps its button, menu items and timers onto these
-// commands; the sequencer acts through its host.
+// The launch sequencer: delay of start, the timed walk over the task list with its optional wait
+// for a calm system, pause, resume, stop and the closing delay. The main window maps its button,
+// menu items and timers onto these commands; the sequencer acts through its host.
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "launch/calm_watch.h"
+#include "launch/due_launches.h"
 #include "launch/sequencer_host.h"
 #include "log/log_sink.h"
 
@@ -24,6 +28,10 @@ public:
     // The Start button: starts a walk when none is active, else stops it.
     void StartOrStop();
     // The walk timer's one-second event: launches the tasks now due, closes after the exit time.
+    // With the wait for a calm system on, a due launch (and every later one) is held until total
+    // CPU use, sampled once a tick, has stayed under the threshold for two ticks in a row, or
+    // until the longest wait has passed; the launches that came due meanwhile then follow one
+    // tick apart. The close counts from the last launch that happened.
     void Tick();
     void Pause();
     void Resume();
@@ -34,6 +42,12 @@ public:
     // The action framework's refreshes: Stop and Pause are offered exactly while a walk is active.
     void RefreshStopAction();
     void RefreshPauseAction();
+    // "Start next now": the next due or held rows start at once, whatever their hold. When none
+    // wait, the rows with the next delay start and the tick counter moves on to that delay, so
+    // the rows after them keep their spacing from it.
+    void StartNextNow();
+    // A walk is active and some row is still to start.
+    bool HasNextToStart() const;
 
     // A walk is active, running or paused: the Start button then stops it.
     bool WalkActive() const { return walkActive_; }
@@ -50,6 +64,16 @@ public:
 private:
     static constexpr size_t Index(SequencerAction action) { return static_cast<size_t>(action); }
 
+    struct IdleWaitLimits {
+        bool on = false;
+        int thresholdPercent = 0;
+        int longestWaitSec = 0;
+    };
+    struct DueRows {
+        std::vector<int> now;                  // due at the tick asked about, in list order
+        std::optional<std::int32_t> nextDelay; // the smallest delay after it
+    };
+
     void EndDelay();
     void StartWalk();
     void StopWalk();
@@ -58,6 +82,14 @@ private:
     void SetTickTimerOn(bool on);
     void SetVisible(SequencerAction action, bool visible);
     std::int32_t ReadExitTime();
+    void ShowTicks();
+    IdleWaitLimits ReadIdleWait() const;
+    DueRows RowsDue(int tick) const;
+    void LaunchOrHoldNext(const IdleWaitLimits& wait);
+    void LaunchNext();
+    std::wstring NextCommandLine() const;
+    void DropDueLaunches();
+    void SetWaiting(bool waiting);
     void LaunchRow(int index);
     void Log(const std::wstring& line) { log_.Log(line); }
 
@@ -67,6 +99,10 @@ private:
     int ticks_ = 0;
     std::int32_t largestDelay_ = 0;
     std::int32_t exitTime_ = 0;
+    int lastLaunchTick_ = 0;
+    DueLaunches due_;
+    CalmWatch calm_;
+    bool waitingShown_ = false;
     bool delayRunning_ = false;
     bool tickTimerOn_ = false;
     std::array<bool, 4> visible_{false, true, false, false};

@@ -20,6 +20,14 @@ struct SequencerRow {
     bool enabled = false;
 };
 
+// Waiting for a calm system before each launch, as the options hold it. A number is none when its
+// field holds no whole number.
+struct IdleWaitOptions {
+    bool on = false;
+    std::optional<std::int32_t> thresholdPercent;  // total CPU use below this counts as calm
+    std::optional<std::int32_t> longestWaitSec;    // per held launch
+};
+
 class ISequencerHost {
 public:
     virtual ~ISequencerHost() = default;
@@ -56,6 +64,15 @@ public:
     virtual void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) = 0;
     virtual void EnableBalloonHideTimer() = 0;
     virtual void CloseMainWindow() = 0;
+
+    // Waiting for a calm system. A host without the option never holds a launch, so it is never
+    // asked for a sample and never told of a wait.
+    virtual IdleWaitOptions IdleWait() const { return {}; }
+    // Total CPU use in per cent since the previous call; none when it is not known (the first call).
+    virtual std::optional<int> CpuBusyPercent() { return std::nullopt; }
+    // True while a due launch is held back for the system and the walk runs: the status bar and
+    // the tray hint say so in place of the walk's state text; false gives that text back.
+    virtual void SetWaitingForSystem(bool /*waiting*/) {}
 };
 
 }  // namespace lentora

@@ -24,10 +24,15 @@ struct Settings {
     bool checkForUpdates = true;                   // "check_update"
     std::optional<int> pollingIntervalDays = 7;    // "PollingInterval", 0..365: days between checks
     double lastUpdateCheck = 0;                    // "LastUpdateDate": days since 30 December 1899
+    bool waitForIdle = false;                      // "WaitIdle": each launch waits for a calm system
+    std::optional<int> idleThresholdPercent = 30;  // "IdleThreshold", 5..95: CPU use below it is calm
+    std::optional<int> idleWaitLimitSeconds = 60;  // "IdleTimeOut", 1..3600: longest wait per task
     bool useLog = false;                           // "UseLog": read only, never written
 
     static constexpr int kMaxSeconds = 999999;
     static constexpr int kMaxPollingDays = 365;
+    static constexpr int kMinIdleThreshold = 5, kMaxIdleThreshold = 95;
+    static constexpr int kMinIdleWait = 1, kMaxIdleWait = 3600;
 };
 
 }  // namespace lentora

@@ -11,8 +11,9 @@ namespace {
 
 constexpr std::wstring_view kSkin = L"Skin", kOptions = L"Options", kLanguage = L"Language";
 
-std::optional<int> ClampedNumber(const ProfileFile& file, std::wstring_view key, int defaultValue, int maxValue) {
-    return std::clamp(file.ReadInteger(kOptions, key, defaultValue), 0, maxValue);
+std::optional<int> ClampedNumber(const ProfileFile& file, std::wstring_view key, int defaultValue, int minValue,
+                                 int maxValue) {
+    return std::clamp(file.ReadInteger(kOptions, key, defaultValue), minValue, maxValue);
 }
 
 std::wstring Flag(bool on) { return on ? L"1" : L"0"; }
@@ -28,14 +29,21 @@ Settings ParseSettings(std::string_view bytes) {
     s.skinName = file.ReadString(kSkin, L"CurrentSkin", defaults.skinName);
     s.showBalloon = file.ReadBool(kOptions, L"ShowBalloon", defaults.showBalloon);
     s.languageName = file.ReadString(kLanguage, L"CurrentLanguage", defaults.languageName);
-    s.delayOfStartSeconds = ClampedNumber(file, L"WaitTimeOut", 0, Settings::kMaxSeconds);
-    s.exitAfterSeconds = ClampedNumber(file, L"TimeExit", 10, Settings::kMaxSeconds);
+    s.delayOfStartSeconds =
+        ClampedNumber(file, L"WaitTimeOut", *defaults.delayOfStartSeconds, 0, Settings::kMaxSeconds);
+    s.exitAfterSeconds = ClampedNumber(file, L"TimeExit", *defaults.exitAfterSeconds, 0, Settings::kMaxSeconds);
     s.delayOfStart = file.ReadBool(kOptions, L"WaitTimer", defaults.delayOfStart);
     s.taskListInProfile = file.ReadBool(kOptions, L"UserProfile", defaults.taskListInProfile);
     s.checkForUpdates = file.ReadBool(kOptions, L"check_update", defaults.checkForUpdates);
-    s.pollingIntervalDays = ClampedNumber(file, L"PollingInterval", 7, Settings::kMaxPollingDays);
+    s.pollingIntervalDays =
+        ClampedNumber(file, L"PollingInterval", *defaults.pollingIntervalDays, 0, Settings::kMaxPollingDays);
     // A stored date that is not a number reads as day 0.
     s.lastUpdateCheck = ParseDateSerial(file.ReadString(kOptions, L"LastUpdateDate", L"0")).value_or(0.0);
+    s.waitForIdle = file.ReadBool(kOptions, L"WaitIdle", defaults.waitForIdle);
+    s.idleThresholdPercent = ClampedNumber(file, L"IdleThreshold", *defaults.idleThresholdPercent,
+                                           Settings::kMinIdleThreshold, Settings::kMaxIdleThreshold);
+    s.idleWaitLimitSeconds = ClampedNumber(file, L"IdleTimeOut", *defaults.idleWaitLimitSeconds, Settings::kMinIdleWait,
+                                           Settings::kMaxIdleWait);
     s.useLog = file.ReadBool(kOptions, L"UseLog", defaults.useLog);
     return s;
 }
@@ -68,6 +76,11 @@ SettingsSaveResult SaveSettings(const std::wstring& path, const Settings& s) {
         if (!s.pollingIntervalDays) return false;
         file.Write(kOptions, L"PollingInterval", std::to_wstring(*s.pollingIntervalDays));
         file.Write(kOptions, L"LastUpdateDate", FormatDateSerial(s.lastUpdateCheck));
+        file.Write(kOptions, L"WaitIdle", Flag(s.waitForIdle));
+        if (!s.idleThresholdPercent) return false;
+        file.Write(kOptions, L"IdleThreshold", std::to_wstring(*s.idleThresholdPercent));
+        if (!s.idleWaitLimitSeconds) return false;
+        file.Write(kOptions, L"IdleTimeOut", std::to_wstring(*s.idleWaitLimitSeconds));
         return true;
     };
     const bool complete = write();

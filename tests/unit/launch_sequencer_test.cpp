@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -66,6 +67,14 @@ struct FakeHost : ISequencerHost {
     bool minimized = false;
     bool closed = false;
 
+    // The wait for a calm system. `cpu` holds one sample per tick, the first for tick 1: '.' calm,
+    // 'B' busy, '=' at the threshold, '?' unknown; after its end the system is calm.
+    lentora::IdleWaitOptions idleWait;
+    std::string cpu;
+    const lentora::Sequencer* seq = nullptr;
+    std::vector<int> sampledAt;
+    std::vector<bool> waiting;  // every announcement, in order
+
     bool DelayOfStartOn() const override { return waitTimer; }
     std::optional<std::int32_t> DelayOfStartSec() const override { return ParseWholeNumber(waitSec); }
     std::wstring DelayOfStartText() const override { return waitSec; }
@@ -106,6 +115,18 @@ struct FakeHost : ISequencerHost {
     }
     void EnableBalloonHideTimer() override { ++hideTimerEnables; }
     void CloseMainWindow() override { closed = true; }
+    lentora::IdleWaitOptions IdleWait() const override { return idleWait; }
+    std::optional<int> CpuBusyPercent() override {
+        const int tick = seq->Ticks();
+        sampledAt.push_back(tick);
+        switch (tick >= 1 && tick <= static_cast<int>(cpu.size()) ? cpu[static_cast<size_t>(tick - 1)] : '.') {
+            case 'B': return 90;
+            case '=': return idleWait.thresholdPercent.value_or(30);
+            case '?': return std::nullopt;
+            default: return 10;
+        }
+    }
+    void SetWaitingForSystem(bool w) override { waiting.push_back(w); }
 };
 
 struct Walk {
@@ -116,6 +137,7 @@ struct Walk {
 
 // One sequencer with its recording host and log.
 struct Rig {
+    Rig() { host.seq = &seq; }
     void AddTask(const std::wstring& commandLine, const std::wstring& delay, bool enabled = true) {
         host.rows.push_back({commandLine, delay, enabled, L""});
     }
@@ -134,6 +156,13 @@ struct Rig {
             if (host.closed) walk.closedAt = tick;
         }
         return walk;
+    }
+
+    // Starts a walk that waits for a calm system at most `longestWaitSec` per launch.
+    void StartWaitingWalk(int longestWaitSec, std::string cpu) {
+        host.idleWait = {true, 30, longestWaitSec};
+        host.cpu = std::move(cpu);
+        seq.StartOrStop();
     }
 
     Lines LogSince(size_t from) const { return Lines(log.lines.begin() + static_cast<long>(from), log.lines.end()); }
@@ -534,6 +563,211 @@ TEST_F(SequencerTest, StopAndPauseAreOfferedExactlyWhileAWalkIsActive) {
     EXPECT_EQ(refresh(), std::pair(true, true));
     seq.StartOrStop();
     EXPECT_EQ(refresh(), std::pair(false, false));
+}
+
+// The wait for a calm system, at one task due at tick 5 with the longest wait 5 and the exit time 2.
+TEST(SequencerIdleWait, ADueLaunchWaitsForTwoCalmTicksInARowOrTheLongestWait) {
+    const std::wstring waiting = L"Waiting for the system to be idle before \"a\"";
+    const std::wstring calm = L"System is idle, launching \"a\"";
+    struct Case {
+        const char* name;
+        bool on;
+        std::string cpu;
+        int launchedAt;
+        Lines holdLines;
+        std::vector<int> sampledAt;
+    };
+    const Case cases[] = {
+        {"calm from the first sample: no hold", true, "BB...", 5, {}, {3, 4, 5}},
+        {"never calm: the longest wait", true, std::string(20, 'B'), 10,
+         {waiting, L"Waited 5 s for the system, launching \"a\""}, {3, 4, 5, 6, 7, 8, 9, 10}},
+        {"calm, then busy: two calm ticks after it", true, "BBB.B..", 7, {waiting, calm}, {3, 4, 5, 6, 7}},
+        {"a sample at the threshold is busy", true, "BB..=", 7, {waiting, calm}, {3, 4, 5, 6, 7}},
+        {"the sampler's first call knows nothing", true, "BB?..", 5, {}, {3, 4, 5}},
+        {"an unknown sample is not calm", true, "BB..?", 7, {waiting, calm}, {3, 4, 5, 6, 7}},
+        {"the option off: busy or not, on time", false, std::string(20, 'B'), 5, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.AddTask(L"a", L"5");
+        r.host.timeExit = L"2";
+        r.host.idleWait = {c.on, std::nullopt, 5};
+        r.host.cpu = c.cpu;
+        r.seq.StartOrStop();
+        const size_t logged = r.log.lines.size();
+        const Walk walk = r.Tick();
+        EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{c.launchedAt, {L"a"}}}));
+        EXPECT_EQ(r.LogSince(logged), c.holdLines);
+        EXPECT_EQ(r.host.sampledAt, c.sampledAt);
+        EXPECT_EQ(r.host.waiting, c.holdLines.empty() ? std::vector<bool>() : std::vector<bool>({true, false}));
+        EXPECT_EQ(walk.msg8At, std::vector<int>{c.launchedAt});
+        EXPECT_EQ(walk.closedAt, c.launchedAt + 3) << "the exit time counts from the launch";
+    }
+}
+
+// a and b due at 3, c at 5, d at 6, e at 12: all held from tick 3 until the system is calm at 10
+// and 11. The launches due meanwhile follow one tick apart; e, due after the hold, waits on its own.
+TEST(SequencerIdleWait, LaunchesDueDuringAHoldFollowItOneTickApartInTheirOrder) {
+    struct Case {
+        const char* name;
+        std::string cpu;
+        std::map<int, Lines> launched;
+        Lines holdLines;
+    };
+    const Lines aHeld = {L"Waiting for the system to be idle before \"a\"", L"System is idle, launching \"a\""};
+    const Case cases[] = {
+        {"calm after the hold", std::string(9, 'B'),
+         {{11, {L"a", L"b"}}, {12, {L"c"}}, {13, {L"d"}}, {14, {L"e"}}}, aHeld},
+        {"busy again after the hold", std::string(9, 'B') + ".." + std::string(6, 'B'),
+         {{11, {L"a", L"b"}}, {12, {L"c"}}, {13, {L"d"}}, {19, {L"e"}}},
+         {aHeld[0], aHeld[1], L"Waiting for the system to be idle before \"e\"", L"System is idle, launching \"e\""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.AddTask(L"a", L"3");
+        r.AddTask(L"e", L"12");
+        r.AddTask(L"c", L"5");
+        r.AddTask(L"b", L"3");
+        r.AddTask(L"d", L"6");
+        r.host.timeExit = L"1";
+        r.StartWaitingWalk(20, c.cpu);
+        const size_t logged = r.log.lines.size();
+        const Walk walk = r.Tick();
+        EXPECT_EQ(walk.launchedAt, c.launched);
+        EXPECT_EQ(r.LogSince(logged), c.holdLines);
+        const int last = c.launched.rbegin()->first;
+        EXPECT_EQ(walk.msg8At, std::vector<int>{last});
+        EXPECT_EQ(walk.closedAt, last + 2);
+        for (const auto& row : r.host.rows) EXPECT_EQ(row.status, L"MSG9");
+    }
+}
+
+TEST_F(SequencerTest, PausedTimeDoesNotCountForTheHoldAndBreaksTheCalmTicks) {
+    AddTask(L"a", L"3");
+    StartWaitingWalk(60, "BBBB");  // calm from tick 5
+    Tick(3);
+    EXPECT_EQ(host.waiting, std::vector<bool>{true});
+
+    seq.Pause();
+    EXPECT_EQ(host.waiting, (std::vector<bool>{true, false}));
+    seq.Resume();
+    EXPECT_EQ(host.waiting, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG11", 3}));
+    Tick(2);  // ticks 4 and 5: calm from 5 on
+    seq.Pause();
+    seq.Resume();
+    const Walk walk = Tick();
+    // Calm at 5, the pause, calm at 6 and 7: two calm ticks in a row only at 7.
+    EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{7, {L"a"}}}));
+    EXPECT_EQ(log.lines.back(), L"System is idle, launching \"a\"");
+    EXPECT_EQ(host.waiting, (std::vector<bool>{true, false, true, false, true, false}));
+}
+
+TEST_F(SequencerTest, APauseHoldsTheLongestWaitBack) {
+    AddTask(L"a", L"2");
+    StartWaitingWalk(4, std::string(20, 'B'));
+    Tick(3);
+    seq.Pause();
+    const size_t sampled = host.sampledAt.size();
+    Tick(5);  // no tick runs while paused
+    EXPECT_EQ(host.sampledAt.size(), sampled);
+    seq.Resume();
+    EXPECT_EQ(Tick().launchedAt, (std::map<int, Lines>{{6, {L"a"}}}));
+    EXPECT_EQ(log.lines.back(), L"Waited 4 s for the system, launching \"a\"");
+}
+
+TEST_F(SequencerTest, StopDuringAHoldDropsItAndTheNextWalkBeginsAfresh) {
+    AddTask(L"a", L"2");
+    StartWaitingWalk(60, std::string(10, 'B'));
+    Tick(4);
+    seq.StopFromTray();
+    EXPECT_EQ(host.waiting, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(host.launches.empty());
+
+    host.cpu.clear();
+    const size_t logged = log.lines.size();
+    seq.StartOrStop();
+    const Walk walk = Tick();
+    EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{2, {L"a"}}})) << "the old hold is gone";
+    EXPECT_EQ(LogSince(logged), (Lines{L"Begin timer of Start", L"Time for start of tasks 2 sec"}));
+    EXPECT_EQ(walk.closedAt, 3);
+}
+
+TEST_F(SequencerTest, SwitchingTheWaitOffEndsAHoldAtTheNextTick) {
+    AddTask(L"a", L"2");
+    AddTask(L"b", L"3");
+    StartWaitingWalk(60, std::string(20, 'B'));
+    Tick(4);
+    host.idleWait.on = false;
+    const size_t sampled = host.sampledAt.size();
+    const Walk walk = Tick();
+    EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{5, {L"a"}}, {6, {L"b"}}}));
+    EXPECT_EQ(host.sampledAt.size(), sampled);
+    EXPECT_EQ(host.waiting, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(std::find(log.lines.begin(), log.lines.end(), L"No longer waiting for the system, launching \"a\"") !=
+                log.lines.end());
+}
+
+TEST_F(SequencerTest, StartNextNowBetweenLaunchesMovesTheCounterToTheNextDelay) {
+    AddTask(L"a", L"5");
+    AddTask(L"c", L"8");
+    AddTask(L"b", L"5");
+    host.timeExit = L"2";
+    seq.StartOrStop();
+    Tick(2);
+    EXPECT_TRUE(seq.HasNextToStart());
+    const size_t logged = log.lines.size();
+    seq.StartNextNow();
+    EXPECT_EQ(host.launches, (Lines{L"a", L"b"}));
+    EXPECT_EQ(LogSince(logged), Lines{L"Starting \"a\" now, ahead of its turn"});
+    EXPECT_EQ(seq.Ticks(), 5);
+    EXPECT_EQ(host.counterPanel, L"MSG7: 5");
+    const Walk walk = Tick();
+    EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{8, {L"c"}}})) << "three ticks after a and b, as planned";
+    EXPECT_EQ(walk.closedAt, 11);
+}
+
+TEST_F(SequencerTest, StartNextNowSkipsAHoldAndTheNextLaunchWaitsOnItsOwn) {
+    AddTask(L"a", L"2");
+    AddTask(L"b", L"2");
+    AddTask(L"c", L"3");
+    StartWaitingWalk(60, std::string(20, 'B'));
+    Tick(4);  // a and b held since 2, c behind them
+    seq.StartNextNow();
+    EXPECT_EQ(host.launches, (Lines{L"a", L"b"}));
+    EXPECT_EQ(seq.Ticks(), 4) << "launches already due move no counter";
+    EXPECT_EQ(host.waiting, (std::vector<bool>{true, false}));
+    const size_t logged = log.lines.size();
+    Tick(1);
+    EXPECT_EQ(host.launches.size(), 2u) << "c is not released by the user's start of a and b";
+    EXPECT_EQ(LogSince(logged), Lines{L"Waiting for the system to be idle before \"c\""});
+    seq.StartNextNow();
+    EXPECT_EQ(host.launches.back(), L"c");
+    EXPECT_FALSE(seq.HasNextToStart());
+}
+
+TEST_F(SequencerTest, StartNextNowOfTheLastLaunchLeadsToTheClose) {
+    AddTask(L"a", L"5");
+    host.timeExit = L"1";
+    seq.StartNextNow();  // no walk yet
+    EXPECT_FALSE(seq.HasNextToStart());
+    EXPECT_TRUE(host.launches.empty());
+
+    seq.StartOrStop();
+    Tick(1);
+    seq.Pause();
+    seq.StartNextNow();
+    EXPECT_EQ(host.launches, Lines{L"a"});
+    EXPECT_FALSE(host.startTimer) << "the walk stays paused";
+    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG8", 2}));
+    EXPECT_FALSE(seq.HasNextToStart());
+    const size_t logged = log.lines.size();
+    seq.StartNextNow();
+    EXPECT_EQ(log.lines.size(), logged);
+    seq.Resume();
+    EXPECT_EQ(Tick().closedAt, 7);
 }
 
 }  // namespace

@@ -34,13 +34,14 @@ private:
     HANDLE handle_;
 };
 
-// The twelve keys every close writes, by section.
+// The keys every close writes, by section.
 inline const std::vector<std::pair<const wchar_t*, const wchar_t*>>& SavedSettingKeys() {
     static const std::vector<std::pair<const wchar_t*, const wchar_t*>> keys = {
         {L"Skin", L"Useskin"},          {L"Skin", L"UseAero"},          {L"Options", L"ShowBalloon"},
         {L"Skin", L"Currentskin"},      {L"Language", L"CurrentLanguage"}, {L"Options", L"WaitTimeOut"},
         {L"Options", L"TimeExit"},      {L"Options", L"WaitTimer"},     {L"Options", L"UserProfile"},
-        {L"Options", L"check_update"},  {L"Options", L"PollingInterval"}, {L"Options", L"LastUpdateDate"}};
+        {L"Options", L"check_update"},  {L"Options", L"PollingInterval"}, {L"Options", L"LastUpdateDate"},
+        {L"Options", L"WaitIdle"},      {L"Options", L"IdleThreshold"}, {L"Options", L"IdleTimeOut"}};
     return keys;
 }
 

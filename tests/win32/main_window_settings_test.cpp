@@ -59,7 +59,7 @@ void EmptyField(HWND edit) {
     SendMessageW(edit, WM_CLEAR, 0, 0);
 }
 
-TEST(MainWindowSettings, WithoutAFileEveryOptionHasItsDefaultAndClosingWritesTwelveKeys) {
+TEST(MainWindowSettings, WithoutAFileEveryOptionHasItsDefaultAndClosingWritesFifteenKeys) {
     MainWindowSetup setup;
     setup.ini.reset();
     MainWindowFixture main(std::move(setup));
@@ -93,7 +93,10 @@ TEST(MainWindowSettings, WithoutAFileEveryOptionHasItsDefaultAndClosingWritesTwe
           {L"UserProfile", L"0"},
           {L"check_update", L"1"},
           {L"PollingInterval", L"7"},
-          {L"LastUpdateDate", L"0"}}},
+          {L"LastUpdateDate", L"0"},
+          {L"WaitIdle", L"0"},
+          {L"IdleThreshold", L"30"},
+          {L"IdleTimeOut", L"60"}}},
         {L"Language", {{L"CurrentLanguage", L"English (EN)"}}},
     };
     EXPECT_EQ(ReadSettingsFile(main), expected);
