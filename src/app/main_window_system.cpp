@@ -60,6 +60,6 @@ void MainWindow::ShowStartupEntries() {
 
 void MainWindow::CloseStartupEntries() { startupEntries_.reset(); }
 
-bool MainWindow::TakeOverImportedEntry() { return !startupEntries_ || startupEntries_->ImportSelected(); }
+bool MainWindow::TakeOverImportedEntry() { return !startupEntries_ || startupEntries_->TakeOverSelected(); }
 
 }  // namespace lentora

@@ -53,7 +53,7 @@ bool TaskDialog::CreateAndShow() {
         ui::SetText(dseTime_.edit, task.delay);
         ui::SetChecked(chbEnableTask_, task.enabled);
     }
-    FormShow();
+    ApplyTextsAndShowModeControls();
     ShowWindow(hwnd(), SW_SHOW);
     SetFocus(feSelectFile_);
     return true;
@@ -150,7 +150,7 @@ void TaskDialog::SetTargetText(std::wstring_view target, const std::wstring& tex
     }
 }
 
-void TaskDialog::FormShow() {
+void TaskDialog::ApplyTextsAndShowModeControls() {
     LanguageFile file(main_.SelectedLanguagePath());
     for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyPropertyTexts)) {
         std::wstring text = file.ShownText(*key);

@@ -30,7 +30,7 @@ public:
 
     Mode mode = kAdding;
     // Shows the texts of the language in force and the controls of the dialog's mode.
-    void FormShow();
+    void ApplyTextsAndShowModeControls();
     // Checks the fields and, when they pass, writes the task and closes. False, with the dialog
     // left open, when a check failed or an imported entry could not be taken over.
     bool OkClicked();

@@ -59,11 +59,8 @@ void TaskPage::Create(HWND page, ui::TextTargets& texts) {
         col.pszText = const_cast<wchar_t*>(columns[i]);
         col.iSubItem = i;
         ListView_InsertColumn(list_, i, &col);
-        texts.Add(L"lvListProg.column" + std::to_wstring(i) + L".caption", [this, i](const std::wstring& text) {
-            LVCOLUMNW caption{LVCF_TEXT};
-            caption.pszText = const_cast<wchar_t*>(text.c_str());
-            ListView_SetColumn(list_, i, &caption);
-        });
+        texts.Add(L"lvListProg.column" + std::to_wstring(i) + L".caption",
+                  [this, i](const std::wstring& text) { ui::SetColumnCaption(list_, i, text); });
     }
     ShowStartButton();
     EnableWindow(list_, editing_);

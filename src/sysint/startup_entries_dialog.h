@@ -1,6 +1,7 @@
-// StartupEntriesDialog: lists the programs the system starts at log-on from the Run keys, the
-// entries the system configuration tool keeps disabled and the Startup folders, each with Task
-// Manager's switch; imports one of them as a task, and gives a taken-over entry back.
+// StartupEntriesDialog: shows the programs the system starts at log-on (startup_entry_sources.h),
+// each with Task Manager's switch; imports one of them as a task, takes it out of the system's
+// start-up once the task is made, and gives a taken-over entry back. Its texts are set in
+// startup_entries_dialog_texts.cpp.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -21,15 +22,10 @@
 
 namespace lentora {
 
-enum class MoveResult { kMoved, kNotWritten, kNotDeleted };
-
 class StartupEntriesDialog : public ui::Window {
 public:
-    static constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-    static constexpr wchar_t kRun32Key[] = L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
-    static constexpr wchar_t kDisabledKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSConfig\\startupreg";
-
-    enum class Button { btnRegImport, btnEnableReg, btnDisableReg, btnGiveBack };
+    // Enable and Disable are never shown: they only carry the texts the language file gives them.
+    enum class Button { kImport, kEnable, kDisable, kGiveBack };
 
     // Texts the dialog shows besides its controls' own; the English defaults until a language's
     // are applied. Their language targets are "frmRegistryEdit.<Name>.text".
@@ -57,28 +53,27 @@ public:
     // Shows the window, applying the texts and refilling the list first.
     void Show();
 
-    void FormCreate();
-    void FormShow();
+    // Applies the texts and fills the list anew, as each showing does, without showing the window.
+    void ApplyTextsAndRefill();
     void RefreshEntries();
     void ImportClicked();
     // Gives the selected taken-over entry back to the system's start-up, once the user confirms;
     // says why in an error box when it cannot.
-    void btnGiveBackClick();
+    void GiveBackSelected();
+    // Shows the selected entry's place in the status bar.
     void OnEntrySelected();
-    void OnEntryKey();
     // The property dialog's OK in import mode: takes the selected entry out of the system's
-    // start-up. A Run value moves to the disabled entries; a Startup folder's file stays where it
-    // is and is switched off in Task Manager's way. Nothing happens without a selected row, for
-    // entries the system does not start and for values that are not text. A failure is logged,
-    // leaves the entry as it was and gives false: the system still starts that entry.
-    bool ImportSelected();
+    // start-up (TakeOver). True without a selected row; false, logged, when the system still
+    // starts the entry.
+    bool TakeOverSelected();
 
     const std::vector<RegistryEntry>& Rows() const { return rows_; }
     std::optional<RegistryEntry> SelectedRow() const;
     void SelectRow(size_t index);
 
     // Sets one text by its language-key target: "frmRegistryEdit.title",
-    // "frmRegistryEdit.lvRegView.column<N>.caption", "frmRegistryEdit.<button>.caption|hint".
+    // "frmRegistryEdit.lvRegView.column<N>.caption", "frmRegistryEdit.<button>.caption|hint", where
+    // lvRegView is the language file's name of the entry list and <button> its name of a button.
     void SetTargetText(std::wstring_view target, const std::wstring& text);
     void SetTitle(const std::wstring& text);
     void SetColumnCaption(int column, const std::wstring& text);
@@ -91,30 +86,19 @@ public:
     std::wstring StatusText() const;
     const Texts& ShownTexts() const { return texts_; }
 
-    HWND lvRegView() const { return lvRegView_; }
-    HWND stat1() const { return stat1_; }
+    HWND EntryList() const { return entryList_; }
     HWND ButtonWindow(Button button) const;
-
-    // The registry side, usable without a window; roots are given by abbreviation (RootKeyByName).
-    static void ListRunValues(const std::wstring& root, const std::wstring& keyPath, std::vector<RegistryEntry>& list);
-    static void ListDisabledEntries(const std::wstring& root, const std::wstring& keyPath,
-                                    std::vector<RegistryEntry>& list);
-    // An expandable command keeps its type in the disabled entry, so it can be given back as it was.
-    static MoveResult MoveRegKeyToMSC(const std::wstring& hkey, const std::wstring& item, const std::wstring& command,
-                                      const std::wstring& key, bool expandable = false);
-    static bool WriteDisabledEntry(const std::wstring& hkey, const std::wstring& root, const std::wstring& item,
-                                   const std::wstring& command, const std::wstring& key, bool expandable = false);
-    static bool DeleteRegValue(const std::wstring& root, const std::wstring& keyPath, const std::wstring& name);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The English defaults of the texts.
+    static Texts DefaultTexts();
     bool Create(HWND owner);
     void CreateControls();
     void Layout();
-    LRESULT lvRegViewCustomDrawItem(NMLVCUSTOMDRAW* cd);
-    bool TakeOverStartupFile(const RegistryEntry& row);
+    LRESULT DrawEntryRows(NMLVCUSTOMDRAW* cd);
     void EnableCommands();
     void FitKeyColumn();
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
@@ -122,8 +106,8 @@ private:
     ILogSink& log_;
     Texts texts_;
     std::vector<RegistryEntry> rows_;
-    HWND btnRegImport_ = nullptr, btnEnableReg_ = nullptr, btnDisableReg_ = nullptr, btnGiveBack_ = nullptr,
-         lvRegView_ = nullptr, stat1_ = nullptr;
+    HWND importButton_ = nullptr, enableButton_ = nullptr, disableButton_ = nullptr, giveBackButton_ = nullptr,
+         entryList_ = nullptr, statusBar_ = nullptr;
     ui::Tooltip tooltip_;
     ui::FontHandle font_, boldFont_;
 };

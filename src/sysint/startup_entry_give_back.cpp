@@ -2,16 +2,12 @@
 
 #include "sysint/registry_key.h"
 #include "sysint/startup_approval_key.h"
+#include "sysint/startup_entry_take_over.h"
 
 namespace lentora {
 namespace {
 
 constexpr REGSAM kWriteAccess = KEY_ALL_ACCESS | KEY_WOW64_64KEY;
-
-// The Run value as it was before it was taken over: its text with its type.
-RegistryValue RunValueOf(const RegistryEntry& row) {
-    return TextValue(row.command, row.expandable ? REG_EXPAND_SZ : REG_SZ);
-}
 
 bool SameValue(const RegistryValue& a, const RegistryValue& b) {
     return a.type == b.type && RegistryStringData(a.data) == RegistryStringData(b.data);

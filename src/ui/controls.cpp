@@ -64,6 +64,24 @@ void SetChecked(HWND checkBox, bool checked) {
 }
 void SetVisible(HWND hwnd, bool visible) { ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE); }
 void Move(HWND hwnd, int x, int y, int width, int height) { MoveWindow(hwnd, x, y, width, height, TRUE); }
+
+std::wstring ColumnCaption(HWND list, int column) {
+    wchar_t buffer[512] = {};
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = buffer;
+    c.cchTextMax = 512;
+    ListView_GetColumn(list, column, &c);
+    return buffer;
+}
+
+void SetColumnCaption(HWND list, int column, const std::wstring& text) {
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = const_cast<wchar_t*>(text.c_str());
+    ListView_SetColumn(list, column, &c);
+}
+
 void ShowOnly(std::initializer_list<HWND> pages, size_t index) {
     size_t i = 0;
     for (HWND page : pages)

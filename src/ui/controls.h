@@ -34,6 +34,9 @@ bool IsChecked(HWND checkBox);
 void SetChecked(HWND checkBox, bool checked);
 void SetVisible(HWND hwnd, bool visible);
 void Move(HWND hwnd, int x, int y, int width, int height);
+// The caption of a list view's column.
+std::wstring ColumnCaption(HWND list, int column);
+void SetColumnCaption(HWND list, int column, const std::wstring& text);
 // Shows pages[index] and hides the others. The others go first: shown while an old page still
 // covers it, the new page does not get its background erased where the old one lay.
 void ShowOnly(std::initializer_list<HWND> pages, size_t index);

@@ -66,15 +66,7 @@ protected:
         TabCtrl_GetItem(tabs, index, &item);
         return buffer;
     }
-    static std::wstring ColumnText(int column) {
-        wchar_t buffer[128] = {};
-        LVCOLUMNW c{};
-        c.mask = LVCF_TEXT;
-        c.pszText = buffer;
-        c.cchTextMax = 128;
-        ListView_GetColumn(main().TaskView().List(), column, &c);
-        return buffer;
-    }
+    static std::wstring ColumnText(int column) { return ui::ColumnCaption(main().TaskView().List(), column); }
     static std::wstring Hint(int id) { return test::HintOf(main().hwnd(), main().Control(id)); }
     static std::wstring MenuCaption(const wchar_t* name) {
         for (const auto& item : main().Tray().Menu().items)

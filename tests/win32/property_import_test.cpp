@@ -12,6 +12,7 @@
 #include "sysint/shell_link.h"
 #include "sysint/startup_approval_key.h"
 #include "sysint/startup_entries_dialog.h"
+#include "sysint/startup_entry_sources.h"
 #include "sysint_test_support.h"
 
 namespace lentora {
@@ -22,8 +23,8 @@ using test::DialogItem;
 using test::HasVisibleStyle;
 using test::PropertyDialogHook;
 
-const std::wstring kRun = StartupEntriesDialog::kRunKey;
-const std::wstring kDisabled = StartupEntriesDialog::kDisabledKey;
+const std::wstring kRun = kRunKey;
+const std::wstring kDisabled = kDisabledKey;
 // A quoted path followed by an argument, as installers write it.
 const std::wstring kCommand = L"\"C:\\Program Files\\Tool\\tool.exe\" /tray";
 
@@ -53,7 +54,7 @@ protected:
                                 [&](const RegistryEntry& r) { return r.item == wanted && r.hkey == hkey; });
         ASSERT_NE(row, rows.end());
         form->SelectRow(static_cast<size_t>(row - rows.begin()));
-        ClickButton(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport));
+        ClickButton(form->ButtonWindow(StartupEntriesDialog::Button::kImport));
         EXPECT_FALSE(IsWindowVisible(form->hwnd()));
         EXPECT_EQ(main().StartupEntries(), form) << "Import hides the registry dialog, it is not destroyed";
     }

@@ -18,13 +18,14 @@
 #include "main_window_fixture.h"
 #include "sysint/startup_approval_key.h"
 #include "sysint/startup_entries_dialog.h"
+#include "sysint/startup_entry_sources.h"
 #include "sysint_test_support.h"
 
 namespace lentora::test {
 
-inline const std::wstring kRun = StartupEntriesDialog::kRunKey;
-inline const std::wstring kRun32 = StartupEntriesDialog::kRun32Key;
-inline const std::wstring kDisabled = StartupEntriesDialog::kDisabledKey;
+inline const std::wstring kRun = kRunKey;
+inline const std::wstring kRun32 = kRun32Key;
+inline const std::wstring kDisabled = kDisabledKey;
 inline const std::wstring kApproved = kStartupApprovedKey;
 
 inline std::wstring ItemText(HWND list, int row, int column) {
@@ -98,7 +99,7 @@ protected:
         form->startupFolders = {{userFolder, L"HKCU"}, {commonFolder, L"HKLM"}};
         // Applies the texts and fills the list as a showing does. Only tests about visibility show
         // the window: without a window manager, Wine takes two seconds to hide one.
-        form->FormShow();
+        form->ApplyTextsAndRefill();
         return form;
     }
     // Index of the first row with this name and root (or folder label), or -1.

@@ -57,7 +57,7 @@ TEST_F(SysintStartupApproval, SwitchedOffEntriesAreListedDisabledAndMalformedSwi
         const int row = Find(*form, stem + c.what, c.root == HKEY_CURRENT_USER ? L"HKCU" : L"HKLM");
         ASSERT_GE(row, 0);
         EXPECT_EQ(form->Rows()[static_cast<size_t>(row)].enabled, c.enabled);
-        EXPECT_EQ(test::ItemText(form->lvRegView(), row, 0), c.enabled);
+        EXPECT_EQ(test::ItemText(form->EntryList(), row, 0), c.enabled);
     }
     EXPECT_EQ(Row(*form, stem + L"off03", L"HKLM").enabled, L"Yes");
 }
@@ -71,8 +71,8 @@ TEST_F(SysintStartupApproval, ASwitchedOffEntryImportsAsADisabledTaskAndStaysWhe
 
     for (const std::wstring& name : {off, on}) {
         Select(*form, name, L"HKCU");
-        SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport), BM_CLICK, 0, 0);
-        EXPECT_TRUE(form->ImportSelected());
+        SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
+        EXPECT_TRUE(form->TakeOverSelected());
     }
     EXPECT_EQ(imported, (std::vector<std::wstring>{L"C:\\Program Files\\Off\\off.exe /q", L"on.exe"}));
     EXPECT_EQ(importedEnabled, (std::vector<bool>{false, true}));
@@ -90,7 +90,7 @@ TEST_F(SysintStartupApproval, GivingBackSwitchesTheEntryOnAfterTheUserConfirms) 
     AddRunValue(HKEY_LOCAL_MACHINE, kRun32, name, L"back.exe");
     SetApproval(HKEY_LOCAL_MACHINE, L"Run32", name, ApprovalBytes(0x03));
     auto form = Open();
-    HWND giveBack = form->ButtonWindow(StartupEntriesDialog::Button::btnGiveBack);
+    HWND giveBack = form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack);
     EXPECT_FALSE(IsWindowEnabled(giveBack)) << "no row selected";
     Select(*form, name, L"HKLM");
     EXPECT_TRUE(IsWindowEnabled(giveBack));
@@ -124,7 +124,7 @@ TEST_F(SysintStartupApproval, GivingBackWithoutTheRightsChangesNothingAndSaysWhy
     {
         test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(noRights.active());
-        form->btnGiveBackClick();
+        form->GiveBackSelected();
     }
     EXPECT_EQ(Approval(HKEY_LOCAL_MACHINE, L"Run", name), ApprovalBytes(0x07));
     ASSERT_EQ(boxes.shown.size(), 2u) << "the question, then the error";

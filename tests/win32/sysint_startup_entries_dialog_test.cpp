@@ -53,13 +53,13 @@ TEST_F(SysintRegistryForm, ListsUserMachine32BitAndDisabledEntriesInThatOrder) {
         EXPECT_EQ(row.command, expected[n].command);
         EXPECT_EQ(row.key, expected[n].key);
         // The list shows the same: caption and three sub-items.
-        HWND list = form->lvRegView();
+        HWND list = form->EntryList();
         EXPECT_EQ(ItemText(list, found[n], 0), expected[n].enabled);
         EXPECT_EQ(ItemText(list, found[n], 1), expected[n].hkey);
         EXPECT_EQ(ItemText(list, found[n], 2), name);
         EXPECT_EQ(ItemText(list, found[n], 3), expected[n].command);
     }
-    EXPECT_EQ(ListView_GetItemCount(form->lvRegView()), static_cast<int>(form->Rows().size()));
+    EXPECT_EQ(ListView_GetItemCount(form->EntryList()), static_cast<int>(form->Rows().size()));
 }
 
 TEST_F(SysintRegistryForm, ValuesThatAreNotTextAreListedAndCannotBeImported) {
@@ -85,9 +85,9 @@ TEST_F(SysintRegistryForm, ValuesThatAreNotTextAreListedAndCannotBeImported) {
         EXPECT_EQ(form->Rows()[static_cast<size_t>(row)].command, c.shown);
     }
     Select(*form, stem + L"a_bin", L"HKCU");
-    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport), BM_CLICK, 0, 0);
+    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
     EXPECT_TRUE(imported.empty());
-    form->ImportSelected();
+    form->TakeOverSelected();
     EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, stem + L"a_bin"));
     EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + stem + L"a_bin"));
 }
@@ -110,7 +110,7 @@ TEST_F(SysintRegistryForm, StatusBarShowsTheRowsRootAndKeyOnClickAndKeyPress) {
     ASSERT_GE(disabled, 0);
     form->SelectRow(static_cast<size_t>(disabled));
     // A character typed into the list itself, matching no caption so the selection stays.
-    SendMessageW(form->lvRegView(), WM_CHAR, L'q', 0);
+    SendMessageW(form->EntryList(), WM_CHAR, L'q', 0);
     EXPECT_EQ(form->StatusText(), L"HKCU\\" + kDisabled + L"\\" + name);
 }
 
@@ -124,7 +124,7 @@ TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
 
     auto form = Open();
     form->Show();
-    HWND import = form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport);
+    HWND import = form->ButtonWindow(StartupEntriesDialog::Button::kImport);
     SendMessageW(import, BM_CLICK, 0, 0);
     EXPECT_TRUE(imported.empty()) << "no row selected: nothing happens";
     EXPECT_TRUE(IsWindowVisible(form->hwnd()));
@@ -136,7 +136,7 @@ TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
     EXPECT_FALSE(IsWindowVisible(form->hwnd()));
 
     // Showing again refills the list; an expandable value is listed as stored and imported expanded.
-    form->FormShow();
+    form->ApplyTextsAndRefill();
     int row = Find(*form, expand, L"HKCU");
     ASSERT_GE(row, 0);
     EXPECT_EQ(form->Rows()[static_cast<size_t>(row)].command, L"\"%SystemRoot%\\notepad.exe\" /a");
@@ -146,7 +146,7 @@ TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
     EXPECT_EQ(imported[1], std::wstring(systemRoot) + L"\\notepad.exe /a");
 }
 
-TEST_F(SysintRegistryForm, ImportSelectedMovesARunValueToTheDisabledEntries) {
+TEST_F(SysintRegistryForm, TakeOverSelectedMovesARunValueToTheDisabledEntries) {
     std::wstring quoted = UniqueName(L"Move"), expand = UniqueName(L"MoveExpand");
     AddRunValue(HKEY_CURRENT_USER, kRun, quoted, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray");
     AddRunValue(HKEY_LOCAL_MACHINE, kRun32, expand, L"%SystemRoot%\\x.exe", REG_EXPAND_SZ);
@@ -159,7 +159,7 @@ TEST_F(SysintRegistryForm, ImportSelectedMovesARunValueToTheDisabledEntries) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Select(*form, c.name, c.hkey);
-        EXPECT_TRUE(form->ImportSelected());
+        EXPECT_TRUE(form->TakeOverSelected());
         EXPECT_FALSE(test::GetText(c.hkey == L"HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, c.key, c.name));
         EXPECT_EQ(Disabled(c.name, L"item"), Sz(c.name));
         EXPECT_EQ(Disabled(c.name, L"hkey"), Sz(c.hkey));
@@ -171,12 +171,12 @@ TEST_F(SysintRegistryForm, ImportSelectedMovesARunValueToTheDisabledEntries) {
     EXPECT_TRUE(log.lines.empty());
 }
 
-TEST_F(SysintRegistryForm, ImportSelectedLeavesDisabledEntriesAndMissingRowsAlone) {
+TEST_F(SysintRegistryForm, TakeOverSelectedLeavesDisabledEntriesAndMissingRowsAlone) {
     std::wstring name = UniqueName(L"Again");
     AddRunValue(HKEY_CURRENT_USER, kRun, name, L"run.exe");
     AddDisabledEntry(name, L"disabled.exe");
     auto form = Open();
-    form->ImportSelected();  // no row selected
+    form->TakeOverSelected();  // no row selected
     EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, name));
 
     int row = -1;
@@ -184,9 +184,9 @@ TEST_F(SysintRegistryForm, ImportSelectedLeavesDisabledEntriesAndMissingRowsAlon
         if (form->Rows()[i].item == name && form->Rows()[i].disabledEntry) row = static_cast<int>(i);
     ASSERT_GE(row, 0);
     form->SelectRow(static_cast<size_t>(row));
-    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport), BM_CLICK, 0, 0);
+    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
     EXPECT_EQ(imported, std::vector<std::wstring>{L"disabled.exe"}) << "its task is still added";
-    EXPECT_TRUE(form->ImportSelected()) << "the system does not start it";
+    EXPECT_TRUE(form->TakeOverSelected()) << "the system does not start it";
     // The entry keeps the Run key it came from, and the Run value of the same name is untouched.
     EXPECT_EQ(Disabled(name, L"key"), Sz(kRun));
     EXPECT_EQ(Disabled(name, L"command"), Sz(L"disabled.exe"));
@@ -206,10 +206,10 @@ TEST_F(SysintRegistryForm, FailedWriteOfTheDisabledEntryKeepsTheRunValueAndIsLog
     {
         test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(noRights.active());
-        EXPECT_FALSE(form->ImportSelected()) << "the system still starts it";
+        EXPECT_FALSE(form->TakeOverSelected()) << "the system still starts it";
     }
     Select(*form, nested, L"HKCU");
-    EXPECT_FALSE(form->ImportSelected());
+    EXPECT_FALSE(form->TakeOverSelected());
 
     for (const std::wstring& name : {plain, nested}) {
         SCOPED_TRACE(name);
@@ -235,22 +235,21 @@ TEST_F(SysintRegistryForm, TextsAreSetByTheirLanguageTargetsWhenShown) {
         }
     };
     EXPECT_EQ(form->ColumnCaption(1), L"Key") << "layout caption until shown";
-    form->FormShow();
+    form->ApplyTextsAndRefill();
     EXPECT_EQ(form->Title(), L"T");
     for (int i = 0; i < 4; ++i) EXPECT_EQ(form->ColumnCaption(i), L"C" + std::to_wstring(i));
     const struct {
         B button;
         const wchar_t* name;
-    } buttons[] = {{B::btnRegImport, L"btnRegImport"}, {B::btnEnableReg, L"btnEnableReg"},
-                   {B::btnDisableReg, L"btnDisableReg"}};
+    } buttons[] = {{B::kImport, L"btnRegImport"}, {B::kEnable, L"btnEnableReg"}, {B::kDisable, L"btnDisableReg"}};
     for (const auto& b : buttons) {
         EXPECT_EQ(form->ButtonCaption(b.button), std::wstring(b.name) + L" caption");
         EXPECT_EQ(form->ButtonHint(b.button), std::wstring(b.name) + L" hint");
     }
     auto shown = [&](B b) { return (GetWindowLongPtrW(form->ButtonWindow(b), GWL_STYLE) & WS_VISIBLE) != 0; };
-    EXPECT_TRUE(shown(B::btnRegImport));
-    EXPECT_FALSE(shown(B::btnEnableReg));
-    EXPECT_FALSE(shown(B::btnDisableReg));
+    EXPECT_TRUE(shown(B::kImport));
+    EXPECT_FALSE(shown(B::kEnable));
+    EXPECT_FALSE(shown(B::kDisable));
 }
 
 TEST_F(SysintRegistryForm, WindowIsTopmostSizedAndCanBeMadeAndDestroyedAgain) {

@@ -82,7 +82,7 @@ TEST_F(SysintStartupFolder, ListsShortcutsAndPlainFilesAfterTheRegistryWithTheir
         EXPECT_EQ(row.enabled, expected[i].enabled);
         EXPECT_EQ(row.command, expected[i].command);
         EXPECT_EQ(row.isString, expected[i].importable);
-        EXPECT_EQ(test::ItemText(form->lvRegView(), static_cast<int>(first + i), 3), expected[i].command);
+        EXPECT_EQ(test::ItemText(form->EntryList(), static_cast<int>(first + i), 3), expected[i].command);
     }
     EXPECT_EQ(user, L"User folder");
     EXPECT_EQ(common, L"All users");
@@ -98,10 +98,10 @@ TEST_F(SysintStartupFolder, ListsShortcutsAndPlainFilesAfterTheRegistryWithTheir
     form->applyTexts = [&](StartupEntriesDialog& f) {
         f.SetTargetText(L"frmRegistryEdit.UserFolder.text", longLabel);
     };
-    form->FormShow();
+    form->ApplyTextsAndRefill();
     EXPECT_EQ(Row(*form, stem + L"a args.lnk", longLabel).hkey, longLabel);
-    EXPECT_GT(ListView_GetColumnWidth(form->lvRegView(), 1),
-              SendMessageW(form->lvRegView(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(longLabel.c_str())));
+    EXPECT_GT(ListView_GetColumnWidth(form->EntryList(), 1),
+              SendMessageW(form->EntryList(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(longLabel.c_str())));
 }
 
 TEST_F(SysintStartupFolder, ImportSwitchesTheFileOffAndLeavesItInItsFolder) {
@@ -133,10 +133,10 @@ TEST_F(SysintStartupFolder, ImportSwitchesTheFileOffAndLeavesItInItsFolder) {
         imported.clear();
         importedEnabled.clear();
         Select(*form, c.name, c.label);
-        SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnRegImport), BM_CLICK, 0, 0);
+        SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
         EXPECT_EQ(imported, std::vector<std::wstring>{c.command});
         EXPECT_EQ(importedEnabled, std::vector<bool>{c.enabled});
-        EXPECT_TRUE(form->ImportSelected());
+        EXPECT_TRUE(form->TakeOverSelected());
         EXPECT_NE(GetFileAttributesW(c.file.c_str()), INVALID_FILE_ATTRIBUTES) << "the file stays";
         auto value = Approval(c.root, L"StartupFolder", c.name);
         ASSERT_TRUE(value);
@@ -152,7 +152,7 @@ TEST_F(SysintStartupFolder, ImportSwitchesTheFileOffAndLeavesItInItsFolder) {
         EXPECT_GE(time, (ULONGLONG{before.dwHighDateTime} << 32 | before.dwLowDateTime) - 10'000'000);
     }
     EXPECT_TRUE(log.lines.empty());
-    form->FormShow();
+    form->ApplyTextsAndRefill();
     for (const auto& c : cases) EXPECT_EQ(Row(*form, c.name, c.label).enabled, L"No") << c.name.c_str();
 }
 
@@ -164,7 +164,7 @@ TEST_F(SysintStartupFolder, AFileThatCannotBeSwitchedOffIsLoggedAndStillStarts) 
     {
         test::UnwritableRoot noRights(HKEY_CURRENT_USER);
         ASSERT_TRUE(noRights.active());
-        EXPECT_FALSE(form->ImportSelected());
+        EXPECT_FALSE(form->TakeOverSelected());
     }
     EXPECT_FALSE(Approval(HKEY_CURRENT_USER, L"StartupFolder", name));
     EXPECT_EQ(log.lines, std::vector<std::wstring>{L"Can't write \"HKCU\\" + kApproved +
@@ -178,14 +178,14 @@ TEST_F(SysintStartupFolder, ATakenOverFileIsGivenBackBySwitchingItOn) {
     auto form = Open();
     const std::wstring label = form->ShownTexts().commonFolder;
     Select(*form, name, label);
-    EXPECT_FALSE(IsWindowEnabled(form->ButtonWindow(StartupEntriesDialog::Button::btnGiveBack)))
+    EXPECT_FALSE(IsWindowEnabled(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack)))
         << "the system starts it: nothing to give back";
-    ASSERT_TRUE(form->ImportSelected());
+    ASSERT_TRUE(form->TakeOverSelected());
 
-    form->FormShow();
+    form->ApplyTextsAndRefill();
     Select(*form, name, label);
     boxes.Answer(IDYES);
-    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::btnGiveBack), BM_CLICK, 0, 0);
+    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack), BM_CLICK, 0, 0);
     EXPECT_EQ(Approval(HKEY_LOCAL_MACHINE, L"StartupFolder", name),
               (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);

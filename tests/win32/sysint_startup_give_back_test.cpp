@@ -27,9 +27,9 @@ void GiveBackRow(StartupEntriesDialog& form, test::MessageBoxQueue& boxes, const
     const int row = DisabledRow(form, name);
     ASSERT_GE(row, 0) << "no disabled entry " << name.c_str();
     form.SelectRow(static_cast<size_t>(row));
-    ASSERT_TRUE(IsWindowEnabled(form.ButtonWindow(StartupEntriesDialog::Button::btnGiveBack)));
+    ASSERT_TRUE(IsWindowEnabled(form.ButtonWindow(StartupEntriesDialog::Button::kGiveBack)));
     boxes.Answer(IDYES);
-    SendMessageW(form.ButtonWindow(StartupEntriesDialog::Button::btnGiveBack), BM_CLICK, 0, 0);
+    SendMessageW(form.ButtonWindow(StartupEntriesDialog::Button::kGiveBack), BM_CLICK, 0, 0);
 }
 
 // Taken over by an import, then given back: the Run value is the one it was, type included.
@@ -48,11 +48,11 @@ TEST_F(SysintGiveBack, AnImportedRunValueComesBackExactlyAsItWas) {
     auto form = Open();
     for (const auto& c : cases) {
         Select(*form, c.name, c.hkey);
-        ASSERT_TRUE(form->ImportSelected());
+        ASSERT_TRUE(form->TakeOverSelected());
         ASSERT_FALSE(test::GetText(c.root, c.key, c.name));
     }
 
-    form->FormShow();
+    form->ApplyTextsAndRefill();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_NO_FATAL_FAILURE(GiveBackRow(*form, boxes, c.name));
@@ -123,13 +123,13 @@ TEST_F(SysintGiveBack, OnlyEntriesTheSystemDoesNotStartAndThatNameTheirPlaceCanB
     test::RemoveValue(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + noKey, L"key");
     AddDisabledEntry(iniMapped, L"i.exe", L"WIN.INI");
     auto form = Open();
-    HWND giveBack = form->ButtonWindow(StartupEntriesDialog::Button::btnGiveBack);
+    HWND giveBack = form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack);
     Select(*form, running, L"HKCU");
     EXPECT_FALSE(IsWindowEnabled(giveBack));
     for (const std::wstring& name : {noKey, iniMapped}) {
         form->SelectRow(static_cast<size_t>(DisabledRow(*form, name)));
         EXPECT_FALSE(IsWindowEnabled(giveBack)) << name.c_str();
-        form->btnGiveBackClick();
+        form->GiveBackSelected();
     }
     EXPECT_TRUE(boxes.shown.empty()) << "not even asked";
     EXPECT_TRUE(log.lines.empty());
