@@ -13,14 +13,6 @@ bool SameValue(const RegistryValue& a, const RegistryValue& b) {
     return a.type == b.type && RegistryStringData(a.data) == RegistryStringData(b.data);
 }
 
-// The disabled entry's key goes; its parent is opened so the 64-bit view holds for the deletion.
-bool DeleteDisabledEntry(const std::wstring& entryPath) {
-    const size_t slash = entryPath.find_last_of(L'\\');
-    RegistryKey parent;
-    return slash != std::wstring::npos && parent.Open(HKEY_LOCAL_MACHINE, entryPath.substr(0, slash), kWriteAccess) &&
-           parent.DeleteSubKey(entryPath.substr(slash + 1));
-}
-
 GiveBackResult RestoreRunValue(const RegistryEntry& row) {
     RegistryKey run;
     if (!run.OpenOrCreate(RootKeyByName(row.hkey), row.origin, kWriteAccess)) return GiveBackResult::kNotWritten;

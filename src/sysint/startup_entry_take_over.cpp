@@ -24,7 +24,7 @@ bool WriteDisabledEntry(const RegistryEntry& row) {
 
 bool DeleteRunValue(const RegistryEntry& row) {
     RegistryKey run;
-    return run.OpenOrCreate(RootKeyByName(row.hkey), row.key, kWriteAccess) && run.DeleteValue(row.item);
+    return run.Open(RootKeyByName(row.hkey), row.key, kWriteAccess) && run.DeleteValue(row.item);
 }
 
 bool MoveRunValueToDisabledEntries(const RegistryEntry& row, ILogSink& log) {
@@ -35,6 +35,8 @@ bool MoveRunValueToDisabledEntries(const RegistryEntry& row, ILogSink& log) {
     }
     if (!DeleteRunValue(row)) {
         log.Log(FormatText(L"Can't delete registry entry \"%s\" from \"%s\\%s\"", {row.item, row.hkey, row.key}));
+        // The entry stays where the system starts it, and only there.
+        DeleteDisabledEntry(std::wstring(kDisabledKey) + L"\\" + row.item);
         return false;
     }
     return true;
@@ -55,6 +57,14 @@ bool TakeOver(const RegistryEntry& row, ILogSink& log) {
     // a switched-off one stays off.
     if (!row.StartsAtLogOn() || !row.isString) return true;
     return row.startupFile ? SwitchOffStartupFile(row, log) : MoveRunValueToDisabledEntries(row, log);
+}
+
+bool DeleteDisabledEntry(const std::wstring& entryPath) {
+    // The parent is opened so the 64-bit view holds for the deletion.
+    const size_t slash = entryPath.find_last_of(L'\\');
+    RegistryKey parent;
+    return slash != std::wstring::npos && parent.Open(HKEY_LOCAL_MACHINE, entryPath.substr(0, slash), kWriteAccess) &&
+           parent.DeleteSubKey(entryPath.substr(slash + 1));
 }
 
 RegistryValue RunValueOf(const RegistryEntry& row) {

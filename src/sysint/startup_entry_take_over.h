@@ -13,6 +13,9 @@ namespace lentora {
 // that entry.
 bool TakeOver(const RegistryEntry& row, ILogSink& log);
 
+// Deletes a disabled entry's key (its path under HKLM), as giving back and an undone take-over do.
+bool DeleteDisabledEntry(const std::wstring& entryPath);
+
 // The Run value of an entry as it was before it was taken over: its text with its type. The
 // disabled entry keeps it so, and giving the entry back writes it again.
 RegistryValue RunValueOf(const RegistryEntry& row);

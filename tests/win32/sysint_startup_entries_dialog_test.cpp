@@ -221,6 +221,25 @@ TEST_F(SysintRegistryForm, FailedWriteOfTheDisabledEntryKeepsTheRunValueAndIsLog
     EXPECT_NE(log.lines[1].find(nested), std::wstring::npos) << log.lines[1];
 }
 
+TEST_F(SysintRegistryForm, ARunValueThatCannotBeDeletedStaysTheOnlyCopy) {
+    const std::wstring name = UniqueName(L"Held");
+    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"held.exe");
+    cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name);
+    auto form = Open();
+    Select(*form, name, L"HKCU");
+    {
+        test::UnwritableRoot noRights(HKEY_CURRENT_USER);
+        ASSERT_TRUE(noRights.active());
+        EXPECT_FALSE(form->TakeOverSelected()) << "the system still starts it";
+    }
+    const auto kept = test::GetText(HKEY_CURRENT_USER, kRun, name);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->second, L"held.exe");
+    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name)) << "no second copy is left behind";
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_NE(log.lines[0].find(L"Can't delete"), std::wstring::npos) << log.lines[0];
+}
+
 TEST_F(SysintRegistryForm, TextsAreSetByTheirLanguageTargetsWhenShown) {
     auto form = std::make_unique<StartupEntriesDialog>(nullptr, log);
     using B = StartupEntriesDialog::Button;
