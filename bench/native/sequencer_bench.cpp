@@ -49,7 +49,7 @@ public:
     void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
     void RefreshStatusColumn() override {}
     std::wstring Msg(lentora::Message) const override { return L"Message"; }
-    void setMSGPanel(const std::wstring&, int) override {}
+    void ShowState(const std::wstring&, int) override {}
     void SetCounterPanel(const std::wstring&) override {}
     void SetStartButton(const std::wstring&, const std::wstring&, int) override {}
     void SetTaskEditing(bool) override {}

@@ -84,7 +84,7 @@ public:
     // ILogSink: the application log (on-screen list and lentora.log).
     void Log(const std::wstring& str) override;
     // The state in the first status-bar panel and the tray: its text and picture.
-    void setMSGPanel(const std::wstring& msg, int iconIndex) override;
+    void ShowState(const std::wstring& msg, int iconIndex) override;
     std::wstring Msg(Message id) const override;
     const std::wstring& Msg(NamedMsg id) const { return language_.namedMessages.Text(id); }
 

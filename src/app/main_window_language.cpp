@@ -40,7 +40,7 @@ void MainWindow::ApplyLanguage(const std::wstring& path) {
     language_.messages = ReadLngMsg(file);
     language_.namedMessages = ReadNamedMsg(file);
     const bool walking = sequencer_.WalkActive();
-    setMSGPanel(Msg(walking ? Message::WalkStatus : Message::IdleStatus), walking ? 3 : 0);
+    ShowState(Msg(walking ? Message::WalkStatus : Message::IdleStatus), walking ? 3 : 0);
     SetStartButton(Msg(walking ? Message::StopCaption : Message::StartCaption),
                    Msg(walking ? Message::StopHint : Message::StartHint), walking ? 8 : 6);
     file.ForEachText(LangRoutine::ApplyLanguage, L"LABELS", show);

@@ -12,7 +12,7 @@ void MainWindow::CreateTray() {
     textTargets_.Add(L"mnuShow.caption", [this](const std::wstring& text) { tray_.SetShowCaption(text); });
 }
 
-void MainWindow::setMSGPanel(const std::wstring& msg, int iconIndex) {
+void MainWindow::ShowState(const std::wstring& msg, int iconIndex) {
     statusTexts_[0] = msg;
     ShowStatusText(0);
     tray_.ShowState(ui::GetText(hwnd()) + L"\r" + msg, iconIndex);

@@ -26,7 +26,7 @@ void Sequencer::BeginStartMode() {
         return;
     }
     Log(L"Delay of start is Active");
-    host_.setMSGPanel(host_.Msg(Message::DelayOfStartStatus), 2);
+    host_.ShowState(host_.Msg(Message::DelayOfStartStatus), 2);
     // A field that holds no whole number counts as no delay, like an emptied field.
     const std::int32_t delaySec = std::min(host_.DelayOfStartSec().value_or(0), kMaxDelayOfStartSec);
     Log(FormatText(L"Time of delay = %s sec", {host_.DelayOfStartText()}));
@@ -68,7 +68,7 @@ void Sequencer::StartWalk() {
         StopDelay();
         Log(L"Compulsory start of processing of the task list");
     }
-    host_.setMSGPanel(host_.Msg(Message::WalkStatus), 3);
+    host_.ShowState(host_.Msg(Message::WalkStatus), 3);
     host_.SetStartButton(host_.Msg(Message::StopCaption), host_.Msg(Message::StopHint), 8);
     walkActive_ = true;
     host_.SetTaskEditing(false);
@@ -90,7 +90,7 @@ void Sequencer::StartWalk() {
 
 void Sequencer::StopWalk() {
     Log(L"Stopping of timer of the start");
-    host_.setMSGPanel(host_.Msg(Message::IdleStatus), 0);
+    host_.ShowState(host_.Msg(Message::IdleStatus), 0);
     host_.SetCounterPanel(L"");
     host_.SetStartButton(host_.Msg(Message::StartCaption), host_.Msg(Message::StartHint), 6);
     SetTickTimerOn(false);
@@ -187,7 +187,7 @@ void Sequencer::LaunchOrHoldNext(const IdleWaitLimits& wait) {
 void Sequencer::LaunchNext() {
     for (const int row : due_.TakeNext()) LaunchRow(row);
     lastLaunchTick_ = ticks_;
-    if (due_.Empty() && ticks_ >= largestDelay_) host_.setMSGPanel(host_.Msg(Message::LastDelayReachedStatus), 2);
+    if (due_.Empty() && ticks_ >= largestDelay_) host_.ShowState(host_.Msg(Message::LastDelayReachedStatus), 2);
 }
 
 std::wstring Sequencer::NextCommandLine() const { return std::wstring(host_.Row(due_.Next().front()).commandLine); }
@@ -255,7 +255,7 @@ void Sequencer::Pause() {
     // Ticks in a row only: the first sample after the pause spans all of it.
     calm_.Forget();
     SetWaiting(false);
-    host_.setMSGPanel(host_.Msg(Message::PausedStatus), 4);
+    host_.ShowState(host_.Msg(Message::PausedStatus), 4);
 }
 
 void Sequencer::Resume() {
@@ -265,7 +265,7 @@ void Sequencer::Resume() {
     SetVisible(SequencerAction::Stop, true);
     Log(L"Task list is resumed");
     SetTickTimerOn(true);
-    host_.setMSGPanel(host_.Msg(Message::WalkStatus), 3);
+    host_.ShowState(host_.Msg(Message::WalkStatus), 3);
     SetWaiting(due_.Holding());
 }
 
@@ -276,7 +276,7 @@ void Sequencer::StopFromTray() {
     SetVisible(SequencerAction::Stop, false);
     Log(L"Stopping timer of delay");
     DisarmDelayTimer();
-    host_.setMSGPanel(host_.Msg(Message::IdleStatus), 0);
+    host_.ShowState(host_.Msg(Message::IdleStatus), 0);
     StartOrStop();  // the walk is active, so this stops it
 }
 
@@ -286,7 +286,7 @@ void Sequencer::CancelDelay() {
     SetVisible(SequencerAction::Wait, false);
     Log(L"Stopping timer of delay");
     DisarmDelayTimer();
-    host_.setMSGPanel(host_.Msg(Message::IdleStatus), 0);
+    host_.ShowState(host_.Msg(Message::IdleStatus), 0);
 }
 
 void Sequencer::StopForClose() {

@@ -51,7 +51,7 @@ public:
 
     // Window effects.
     // The state text in the first status-bar panel and the tray hint, with the tray image.
-    virtual void setMSGPanel(const std::wstring& text, int iconIndex) = 0;
+    virtual void ShowState(const std::wstring& text, int iconIndex) = 0;
     virtual void SetCounterPanel(const std::wstring& text) = 0;  // second status-bar panel
     virtual void SetStartButton(const std::wstring& caption, const std::wstring& hint, int imageIndex) = 0;
     virtual void SetTaskEditing(bool enabled) = 0;

@@ -90,7 +90,7 @@ struct FakeHost : ISequencerHost {
         for (Task& t : rows) t.status = t.enabled ? L"MSG2" : L"MSG3";
     }
     std::wstring Msg(lentora::Message id) const override { return L"MSG" + std::to_wstring(MessageNumber(id)); }
-    void setMSGPanel(const std::wstring& text, int icon) override { panels.emplace_back(text, icon); }
+    void ShowState(const std::wstring& text, int icon) override { panels.emplace_back(text, icon); }
     void SetCounterPanel(const std::wstring& text) override { counterPanel = text; }
     void SetStartButton(const std::wstring& caption, const std::wstring& hint, int image) override {
         buttonCaption = caption;

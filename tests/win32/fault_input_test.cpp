@@ -101,7 +101,7 @@ TEST(LongLanguageValue, IsCutTo2047CharactersAndApplied) {
     EXPECT_EQ(main.ScreenLogCount(L"Language file is correct version."), 1);
 
     // The status bar and the tray hint take the long idle text without harm; a close still saves.
-    main->setMSGPanel(main->Msg(Message::IdleStatus), 0);
+    main->ShowState(main->Msg(Message::IdleStatus), 0);
     EXPECT_EQ(LOWORD(SendMessageW(main->StatusBar(), SB_GETTEXTLENGTHW, 0, 0)), 2047);
     main->Shutdown();
     EXPECT_EQ(main.ScreenLogCount(L"Params is saved"), 1);

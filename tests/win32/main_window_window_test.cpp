@@ -55,7 +55,7 @@ TEST(MainWindow, StatusRoutineShowsTheTextInTheStatusBarAndTheTrayHint) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
-        main->setMSGPanel(c.text, c.index);
+        main->ShowState(c.text, c.index);
         EXPECT_EQ(StatusText(main->StatusBar(), 0), c.text);
         EXPECT_EQ(main->Tray().Icon().Hint(), caption + L"\r" + c.text);
         EXPECT_EQ(main->Tray().Icon().Hint(), caption + L"\r" + c.text);
