@@ -49,6 +49,7 @@ public:
     void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
     void RefreshStatusColumn() override {}
     std::wstring Msg(lentora::Message) const override { return L"Message"; }
+    std::wstring Msg(lentora::NamedMsg) const override { return L"Message"; }
     void ShowState(const std::wstring&, int) override {}
     void SetCounterPanel(const std::wstring&) override {}
     void SetStartButton(const std::wstring&, const std::wstring&, int) override {}
@@ -58,7 +59,7 @@ public:
     void SetTickTimerEnabled(bool) override {}
     void SetActionVisible(lentora::SequencerAction, bool) override {}
     void MinimizeWindow() override {}
-    bool LaunchProgram(const std::wstring&) override { return true; }
+    lentora::LaunchOutcome LaunchProgram(const std::wstring&) override { return lentora::LaunchOutcome::Started; }
     void ShowLaunchBalloon(const std::wstring&, const std::wstring&, int) override {}
     void EnableBalloonHideTimer() override {}
     void CloseMainWindow() override {}

@@ -86,7 +86,7 @@ public:
     // The state in the first status-bar panel and the tray: its text and picture.
     void ShowState(const std::wstring& msg, int iconIndex) override;
     std::wstring Msg(Message id) const override;
-    const std::wstring& Msg(NamedMsg id) const { return language_.namedMessages.Text(id); }
+    std::wstring Msg(NamedMsg id) const override { return language_.namedMessages.Text(id); }
 
     // The pages and their controls. A start in the tray builds them when the window is first
     // shown; reaching a control builds them too.
@@ -101,7 +101,7 @@ public:
     TaskCommands& TaskEditing() { return taskCommands_; }
     TrayController& Tray() { return tray_; }
 
-    bool LaunchProgram(const std::wstring& commandLine) override { return launcher_.Launch(commandLine); }
+    LaunchOutcome LaunchProgram(const std::wstring& commandLine) override { return launcher_.Launch(commandLine); }
     void RefreshStatusColumn() override { taskCommands_.RefreshStatuses(); }
 
     // The close: ends the walk, then saves the task list and the options.

@@ -25,7 +25,7 @@ DWORD ShellExecuteCall(SHELLEXECUTEINFOW& info) { return ShellExecuteExW(&info) 
 
 LaunchCalls LaunchCalls::System() { return {CreateProcessCall, ShellExecuteCall}; }
 
-bool ProgramLauncher::Launch(const std::wstring& commandLine) {
+LaunchOutcome ProgramLauncher::Launch(const std::wstring& commandLine) {
     try {
         const std::optional<std::wstring> folder = WorkingFolderFor(commandLine, kFileSystem);
         const wchar_t* folderText = folder ? folder->c_str() : nullptr;
@@ -43,19 +43,19 @@ bool ProgramLauncher::Launch(const std::wstring& commandLine) {
             log_.Log(FormatText(L"application: \"%s\" is started", {commandLine}));
             CloseHandle(pi.hProcess);
             CloseHandle(pi.hThread);
-            return true;
+            return LaunchOutcome::Started;
         }
         if (error == kElevationRequired) return LaunchElevated(commandLine, folderText);
         log_.Log(FormatText(L"Error at an launch \"%s\"", {commandLine}));
-        return false;
+        return LaunchOutcome::Failed;
     } catch (const std::exception&) {
         // Out of memory while preparing the start: the task fails, the walk goes on.
         log_.Log(FormatText(L"Error at an application launch! \"%s\"", {commandLine}));
-        return false;
+        return LaunchOutcome::Failed;
     }
 }
 
-bool ProgramLauncher::LaunchElevated(const std::wstring& commandLine, const wchar_t* folder) {
+LaunchOutcome ProgramLauncher::LaunchElevated(const std::wstring& commandLine, const wchar_t* folder) {
     log_.Log(FormatText(L"application: \"%s\" needs administrator rights, elevation is requested", {commandLine}));
     // The shell wants the program apart from its arguments; it is the one CreateProcessW found.
     const ProgramAndArguments split = SplitCommandLine(commandLine, kFileSystem);
@@ -71,13 +71,13 @@ bool ProgramLauncher::LaunchElevated(const std::wstring& commandLine, const wcha
     switch (calls_.shellExecute(info)) {
         case ERROR_SUCCESS:
             log_.Log(FormatText(L"application: \"%s\" is started", {commandLine}));
-            return true;
+            return LaunchOutcome::Started;
         case ERROR_CANCELLED:
             log_.Log(FormatText(L"Elevation of \"%s\" is declined by the user", {commandLine}));
-            return false;
+            return LaunchOutcome::Declined;
         default:
             log_.Log(FormatText(L"Error at an launch \"%s\"", {commandLine}));
-            return false;
+            return LaunchOutcome::Failed;
     }
 }
 

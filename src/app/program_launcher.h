@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "launch/sequencer_host.h"
 #include "log/log_sink.h"
 
 namespace lentora {
@@ -30,13 +31,12 @@ public:
     explicit ProgramLauncher(ILogSink& log, LaunchCalls calls = LaunchCalls::System())
         : log_(log), calls_(std::move(calls)) {}
 
-    // Whether the process was started; each outcome is logged. A program that asks for
-    // administrator rights is started through the shell's consent prompt, and a declined prompt
-    // counts as not started.
-    bool Launch(const std::wstring& commandLine);
+    // Each outcome is logged. A program that asks for administrator rights is started through the
+    // shell's consent prompt, which the user may decline.
+    LaunchOutcome Launch(const std::wstring& commandLine);
 
 private:
-    bool LaunchElevated(const std::wstring& commandLine, const wchar_t* folder);
+    LaunchOutcome LaunchElevated(const std::wstring& commandLine, const wchar_t* folder);
 
     ILogSink& log_;
     LaunchCalls calls_;

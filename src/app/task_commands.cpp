@@ -68,8 +68,7 @@ void TaskCommands::StartSelected() {
     const std::optional<size_t> selected = SelectedOrWarn(Message::NothingToStart);
     if (!selected) return;
     TaskList& tasks = window_.Tasks();
-    const bool started = window_.LaunchProgram(tasks.Item(*selected).commandLine);
-    tasks.SetStatus(*selected, window_.Msg(started ? Message::TaskStartedStatus : Message::TaskFailedStatus));
+    tasks.SetStatus(*selected, LaunchStatusText(window_.LaunchProgram(tasks.Item(*selected).commandLine), window_));
 }
 
 void TaskCommands::RefreshStatuses() {

@@ -154,6 +154,7 @@ constexpr LanguageKey kKeys[] = {
      L"LngMsg.StartupFolderNotFound"},
     {kMain, L"MSG", L"ShortcutNotCreated", L"The shortcut \"%s\" could not be created.",
      L"LngMsg.ShortcutNotCreated"},
+    {kMain, L"MSG", L"TaskDeclinedStatus", L"Declined", L"LngMsg.TaskDeclinedStatus"},
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},

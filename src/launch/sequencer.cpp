@@ -226,11 +226,9 @@ void Sequencer::SetWaiting(bool waiting) {
 
 void Sequencer::LaunchRow(int index) {
     const std::wstring commandLine(host_.Row(index).commandLine);
-    if (!host_.LaunchProgram(commandLine)) {
-        host_.SetRowStatus(index, host_.Msg(Message::TaskFailedStatus));
-        return;
-    }
-    host_.SetRowStatus(index, host_.Msg(Message::TaskStartedStatus));
+    const LaunchOutcome outcome = host_.LaunchProgram(commandLine);
+    host_.SetRowStatus(index, LaunchStatusText(outcome, host_));
+    if (outcome != LaunchOutcome::Started) return;
     if (host_.LaunchBalloonsOn()) {
         host_.ShowLaunchBalloon(host_.Msg(Message::LaunchBalloonTitle), commandLine, kLaunchBalloonSec);
         host_.EnableBalloonHideTimer();

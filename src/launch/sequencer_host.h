@@ -28,6 +28,9 @@ struct IdleWaitOptions {
     std::optional<std::int32_t> longestWaitSec;    // per held launch
 };
 
+// How a launch ended. A program that needs administrator rights asks the user first, who may say no.
+enum class LaunchOutcome { Started, Failed, Declined };
+
 class ISequencerHost {
 public:
     virtual ~ISequencerHost() = default;
@@ -46,8 +49,9 @@ public:
     // Every row's status back to its enabled or disabled text.
     virtual void RefreshStatusColumn() = 0;
 
-    // Message text n of the applied language.
+    // Message texts of the applied language.
     virtual std::wstring Msg(Message id) const = 0;
+    virtual std::wstring Msg(NamedMsg id) const = 0;
 
     // Window effects.
     // The state text in the first status-bar panel and the tray hint, with the tray image.
@@ -60,7 +64,7 @@ public:
     virtual void SetTickTimerEnabled(bool enabled) = 0;
     virtual void SetActionVisible(SequencerAction action, bool visible) = 0;
     virtual void MinimizeWindow() = 0;
-    virtual bool LaunchProgram(const std::wstring& commandLine) = 0;
+    virtual LaunchOutcome LaunchProgram(const std::wstring& commandLine) = 0;
     virtual void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) = 0;
     virtual void EnableBalloonHideTimer() = 0;
     virtual void CloseMainWindow() = 0;
@@ -74,5 +78,15 @@ public:
     // the tray hint say so in place of the walk's state text; false gives that text back.
     virtual void SetWaitingForSystem(bool /*waiting*/) {}
 };
+
+// A task's status after a launch with this outcome, in the applied language.
+inline std::wstring LaunchStatusText(LaunchOutcome outcome, const ISequencerHost& host) {
+    switch (outcome) {
+        case LaunchOutcome::Started: return host.Msg(Message::TaskStartedStatus);
+        case LaunchOutcome::Declined: return host.Msg(NamedMsg::TaskDeclinedStatus);
+        case LaunchOutcome::Failed: break;
+    }
+    return host.Msg(Message::TaskFailedStatus);
+}
 
 }  // namespace lentora

@@ -48,7 +48,7 @@ struct FakeHost : ISequencerHost {
     std::wstring waitSec = L"0";
     std::wstring timeExit = L"0";
     bool showBalloon = false;
-    std::set<std::wstring> failing;
+    std::set<std::wstring> failing, declining;
 
     // Effects.
     Lines launches;
@@ -90,6 +90,7 @@ struct FakeHost : ISequencerHost {
         for (Task& t : rows) t.status = t.enabled ? L"MSG2" : L"MSG3";
     }
     std::wstring Msg(lentora::Message id) const override { return L"MSG" + std::to_wstring(MessageNumber(id)); }
+    std::wstring Msg(lentora::NamedMsg id) const override { return std::wstring(NamedMsgKey(id)); }
     void ShowState(const std::wstring& text, int icon) override { panels.emplace_back(text, icon); }
     void SetCounterPanel(const std::wstring& text) override { counterPanel = text; }
     void SetStartButton(const std::wstring& caption, const std::wstring& hint, int image) override {
@@ -106,9 +107,10 @@ struct FakeHost : ISequencerHost {
     void SetTickTimerEnabled(bool enabled) override { startTimer = enabled; }
     void SetActionVisible(SequencerAction action, bool v) override { visible[action] = v; }
     void MinimizeWindow() override { minimized = true; }
-    bool LaunchProgram(const std::wstring& commandLine) override {
+    lentora::LaunchOutcome LaunchProgram(const std::wstring& commandLine) override {
         launches.push_back(commandLine);
-        return !failing.contains(commandLine);
+        if (declining.contains(commandLine)) return lentora::LaunchOutcome::Declined;
+        return failing.contains(commandLine) ? lentora::LaunchOutcome::Failed : lentora::LaunchOutcome::Started;
     }
     void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) override {
         balloons.push_back({title, text, timeoutSec});
@@ -481,18 +483,22 @@ TEST(SequencerStaleCommands, CommandsThatNoLongerFitTheStateDoNothing) {
     }
 }
 
-TEST_F(SequencerTest, FailedLaunchIsMarkedAndTheWalkGoesOn) {
+TEST_F(SequencerTest, FailedOrDeclinedLaunchIsMarkedAndTheWalkGoesOn) {
     AddTask(L"missing.exe", L"1");
     AddTask(L"C:\\ok.exe", L"1");
     AddTask(L"C:\\late.exe", L"2");
+    AddTask(L"C:\\admin.exe", L"2");
     host.failing = {L"missing.exe"};
+    host.declining = {L"C:\\admin.exe"};
     host.showBalloon = true;
     seq.StartOrStop();
     const Walk walk = Tick();
-    EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{1, {L"missing.exe", L"C:\\ok.exe"}}, {2, {L"C:\\late.exe"}}}));
+    EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{1, {L"missing.exe", L"C:\\ok.exe"}},
+                                                      {2, {L"C:\\late.exe", L"C:\\admin.exe"}}}));
     EXPECT_EQ(walk.closedAt, 3);
     EXPECT_EQ(host.rows[0].status, L"MSG10");
     EXPECT_EQ(host.rows[1].status, L"MSG9");
+    EXPECT_EQ(host.rows[3].status, L"TaskDeclinedStatus") << "the user said no: no failure, no balloon";
     EXPECT_EQ(host.balloons, (std::vector<FakeHost::Balloon>{{L"MSG32", L"C:\\ok.exe", 10}, {L"MSG32", L"C:\\late.exe", 10}}));
     EXPECT_EQ(host.hideTimerEnables, 2);
 }

@@ -67,13 +67,13 @@ TEST(ProgramLauncher, ElevationRequiredGoesThroughTheShellsRunasVerbAndLogsTheOu
     struct Case {
         const char* what;
         DWORD shellResult;
-        bool started;
+        LaunchOutcome result;
         std::wstring outcome;
     };
     const Case cases[] = {
-        {"consent given", ERROR_SUCCESS, true, L"application: \"" + line + L"\" is started"},
-        {"declined", ERROR_CANCELLED, false, L"Elevation of \"" + line + L"\" is declined by the user"},
-        {"shell failed", ERROR_FILE_NOT_FOUND, false, L"Error at an launch \"" + line + L"\""},
+        {"consent given", ERROR_SUCCESS, LaunchOutcome::Started, L"application: \"" + line + L"\" is started"},
+        {"declined", ERROR_CANCELLED, LaunchOutcome::Declined, L"Elevation of \"" + line + L"\" is declined by the user"},
+        {"shell failed", ERROR_FILE_NOT_FOUND, LaunchOutcome::Failed, L"Error at an launch \"" + line + L"\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -81,7 +81,7 @@ TEST(ProgramLauncher, ElevationRequiredGoesThroughTheShellsRunasVerbAndLogsTheOu
         fake.createResult = kElevationRequired;
         fake.shellResult = c.shellResult;
         test::RecordingLog log;
-        EXPECT_EQ(ProgramLauncher(log, fake.Calls()).Launch(line), c.started);
+        EXPECT_EQ(ProgramLauncher(log, fake.Calls()).Launch(line), c.result);
         EXPECT_EQ(fake.created, std::vector<std::wstring>{line});
         ASSERT_EQ(fake.shell.size(), 1u);
         const ShellCall& call = fake.shell[0];
@@ -100,14 +100,14 @@ TEST(ProgramLauncher, OtherOutcomesOfCreateProcessNeverAskForElevation) {
     const std::wstring line = L"C:\\Tools\\tool.exe";
     struct Case {
         DWORD createResult;
-        bool started;
+        LaunchOutcome result;
         std::wstring outcome;
     };
     const Case cases[] = {
-        {ERROR_SUCCESS, true, L"application: \"C:\\Tools\\tool.exe\" is started"},
-        {ERROR_FILE_NOT_FOUND, false, L"Error at an launch \"C:\\Tools\\tool.exe\""},
-        {ERROR_ACCESS_DENIED, false, L"Error at an launch \"C:\\Tools\\tool.exe\""},
-        {ERROR_CANCELLED, false, L"Error at an launch \"C:\\Tools\\tool.exe\""},
+        {ERROR_SUCCESS, LaunchOutcome::Started, L"application: \"C:\\Tools\\tool.exe\" is started"},
+        {ERROR_FILE_NOT_FOUND, LaunchOutcome::Failed, L"Error at an launch \"C:\\Tools\\tool.exe\""},
+        {ERROR_ACCESS_DENIED, LaunchOutcome::Failed, L"Error at an launch \"C:\\Tools\\tool.exe\""},
+        {ERROR_CANCELLED, LaunchOutcome::Failed, L"Error at an launch \"C:\\Tools\\tool.exe\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.createResult);
@@ -115,7 +115,7 @@ TEST(ProgramLauncher, OtherOutcomesOfCreateProcessNeverAskForElevation) {
         fake.createResult = c.createResult;
         test::RecordingLog log;
         const DWORD handles = HandleCount();
-        EXPECT_EQ(ProgramLauncher(log, fake.Calls()).Launch(line), c.started);
+        EXPECT_EQ(ProgramLauncher(log, fake.Calls()).Launch(line), c.result);
         EXPECT_EQ(HandleCount(), handles) << "the process and thread handles are closed";
         EXPECT_TRUE(fake.shell.empty());
         EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"Launch application: \"C:\\Tools\\tool.exe\"", c.outcome}));
@@ -127,7 +127,7 @@ TEST(ProgramLauncher, ElevatedStartOfAQuotedProgramWithoutArguments) {
     FakeCalls fake;
     fake.createResult = kElevationRequired;
     test::RecordingLog log;
-    EXPECT_TRUE(ProgramLauncher(log, fake.Calls()).Launch(L"\"D:\\No Such Folder\\setup.exe\""));
+    EXPECT_EQ(ProgramLauncher(log, fake.Calls()).Launch(L"\"D:\\No Such Folder\\setup.exe\""), LaunchOutcome::Started);
     ASSERT_EQ(fake.shell.size(), 1u);
     EXPECT_EQ(fake.shell[0].file, L"D:\\No Such Folder\\setup.exe");
     EXPECT_FALSE(fake.shell[0].hasParameters);
