@@ -78,8 +78,9 @@ enum class NamedMsg {
     EntryNotTakenOver,      // error box: a start-up entry stays where it was, no task is added
     StartupFolderNotFound,  // error box: the shortcut has no folder to go to
     ShortcutNotCreated,     // error box, a format: %s is the shortcut file
+    WaitingForSystem,       // status bar and tray hint while a due launch waits for a calm system
 };
-inline constexpr int kNamedMsgCount = 3;
+inline constexpr int kNamedMsgCount = 4;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);
