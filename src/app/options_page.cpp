@@ -131,7 +131,7 @@ void OptionsPage::CreateControls() {
     add(ids::lblIdleThreshold, ui::CreateLabel(box, L"Idle below CPU use (%)"));
     spinEdit(ids::dseIdleThreshold, ids::dseIdleThresholdSpin, Settings::kMinIdleThreshold, Settings::kMaxIdleThreshold,
              2);
-    add(ids::lblIdleTimeOut, ui::CreateLabel(box, L"Longest wait per task (s)"));
+    add(ids::lblIdleTimeOut, ui::CreateLabel(box, L"Longest wait (s)"));
     spinEdit(ids::dseIdleTimeOut, ids::dseIdleTimeOutSpin, Settings::kMinIdleWait, Settings::kMaxIdleWait, 4);
 
     add(ids::gbLanguage, ui::CreateGroupBox(box, L"Language"));

@@ -118,7 +118,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"OPTIONS", L"gbIdleWait", L"Launch when the system is idle", L"gbIdleWait.caption"},
     {kMain, L"OPTIONS", L"chbWaitIdle", L"Wait until the system is idle before each launch", L"chbWaitIdle.caption"},
     {kMain, L"OPTIONS", L"dseIdleThreshold.BoundLabel", L"Idle below CPU use (%)", L"dseIdleThreshold.BoundLabel"},
-    {kMain, L"OPTIONS", L"dseIdleTimeOut.BoundLabel", L"Longest wait per task (s)", L"dseIdleTimeOut.BoundLabel"},
+    {kMain, L"OPTIONS", L"dseIdleTimeOut.BoundLabel", L"Longest wait (s)", L"dseIdleTimeOut.BoundLabel"},
 
     {kMain, L"MSG", L"MSG1", L"no data", L"LngMsg.MSG1"},
     {kMain, L"MSG", L"MSG2", L"no data", L"LngMsg.MSG2"},
