@@ -125,7 +125,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             switch (wParam) {
-                case ids::timerStart: sequencer_.Tick(); return 0;
+                case ids::timerStart:
+                    sequencer_.Tick();
+                    RefreshStartNext();  // a launch may have been the last one
+                    return 0;
                 case ids::timerWait: sequencer_.DelayElapsed(); return 0;
                 case ids::tmrBallonHide: tray_.OnHideTimer(); return 0;
             }

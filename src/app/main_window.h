@@ -18,6 +18,7 @@
 #include "app/log_page.h"
 #include "app/main_window_ids.h"
 #include "app/options_page.h"
+#include "app/status_texts.h"
 #include "app/program_launcher.h"
 #include "app/task_commands.h"
 #include "app/task_page.h"
@@ -29,6 +30,7 @@
 #include "log/log_file.h"
 #include "log/log_sink.h"
 #include "settings/settings.h"
+#include "sysint/cpu_load_sampler.h"
 #include "tasks/task_list.h"
 #include "ui/action.h"
 #include "ui/focus_memory.h"
@@ -177,6 +179,8 @@ private:
     void SetLogPageVisible(bool visible);
     void InsertLogTab();
     void ShowStatusText(int part);
+    // The state in the first panel and the tray hint, the wait for a calm system considered.
+    void ShowStateText();
     // The options as the page shows them now.
     Settings SettingsShown() const;
     void SetGlassFrame(bool on);
@@ -220,6 +224,11 @@ private:
     void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) override;
     void EnableBalloonHideTimer() override;
     void CloseMainWindow() override;
+    // "Start next now" is enabled while some row is still to start.
+    void RefreshStartNext();
+    IdleWaitOptions IdleWait() const override;
+    std::optional<int> CpuBusyPercent() override { return cpuLoad_.BusyPercent(); }
+    void SetWaitingForSystem(bool waiting) override;
 
     StartupContext context_;
     ProgramRun run_;
@@ -245,6 +254,7 @@ private:
 
     TaskList tasks_;
     Sequencer sequencer_;
+    CpuLoadSampler cpuLoad_;  // sampled only while a launch is due with the wait for a calm system on
     ProgramLauncher launcher_{*this};
     TLogFile logFile_;
     ui::ActionList actions_;
@@ -263,7 +273,7 @@ private:
     bool layoutPending_ = false;
     bool logPageVisible_ = false;
     HWND pageTabs_ = nullptr, statusBar_ = nullptr;
-    std::array<std::wstring, 2> statusTexts_;  // the state, and the walk's tick counter
+    StatusTexts statusTexts_;
     ui::Tooltip tooltip_;
     ui::FocusMemory focusMemory_;
     ui::TextTargets textTargets_;

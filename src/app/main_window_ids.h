@@ -22,6 +22,7 @@ enum : int {
     actDeactiveAll,
     actApplyLng,
     actImport,
+    actStartNext,
 
     // Controls
     pcMainPage = 2001,
@@ -84,6 +85,14 @@ enum : int {
     img1,
     img2,
     mmo1,
+    gbIdleWait,
+    chbWaitIdle,
+    lblIdleThreshold,
+    dseIdleThreshold,
+    dseIdleThresholdSpin,
+    lblIdleTimeOut,
+    dseIdleTimeOut,
+    dseIdleTimeOutSpin,
 
     // Timers
     timerStart = 3001,

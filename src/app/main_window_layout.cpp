@@ -111,6 +111,8 @@ void MainWindow::CreateActions() {
         {L"actDeactiveAll", ids::actDeactiveAll, L"actDeactiveAll", L"", 16},
         {L"actApplyLng", ids::actApplyLng, L"Apply", L"Change Language", 23},
         {L"actImport", ids::actImport, L"Import", L"", 17},
+        {L"actStartNext", ids::actStartNext, L"Start next now",
+         L"Start the next task now, without waiting for its delay or for the system", 6},
     };
     for (const auto& d : defs) {
         ui::Action& action = actions_.Add(d.name, d.id, d.caption, d.hint, d.image);
@@ -121,6 +123,7 @@ void MainWindow::CreateActions() {
 
     ActionFor(ids::actResume).SetVisible(false);
     ActionFor(ids::actWait).SetVisible(false);
+    ActionFor(ids::actStartNext).SetVisible(false);
     ActionFor(ids::actApplyLng).SetEnabled(false);
 
     ActionFor(ids::actAddTask).onExecute = [this] { taskCommands_.Add(); };
@@ -139,6 +142,11 @@ void MainWindow::CreateActions() {
     ActionFor(ids::actImport).onExecute = [this] { ShowStartupEntries(); };
     ActionFor(ids::actStop).onUpdate = [this] { sequencer_.RefreshStopAction(); };
     ActionFor(ids::actPause).onUpdate = [this] { sequencer_.RefreshPauseAction(); };
+    ActionFor(ids::actStartNext).onExecute = [this] {
+        sequencer_.StartNextNow();
+        RefreshStartNext();
+    };
+    ActionFor(ids::actStartNext).onUpdate = [this] { sequencer_.RefreshStartNextAction(); };
 }
 
 TaskPage::Actions MainWindow::TaskPageActions() {
@@ -269,7 +277,7 @@ void MainWindow::SetTabMetrics() {
 void MainWindow::ShowStatusText(int part) {
     if (contentBuilt_)
         SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(part),
-                     reinterpret_cast<LPARAM>(statusTexts_[static_cast<size_t>(part)].c_str()));
+                     reinterpret_cast<LPARAM>(statusTexts_.Panel(part, Msg(NamedMsg::WaitingForSystem)).c_str()));
 }
 
 }  // namespace lentora

@@ -14,6 +14,10 @@ std::wstring MainWindow::DelayOfStartText() const {
 }
 std::optional<std::int32_t> MainWindow::ExitTimeSec() const { return optionsPage_.Shown().exitAfterSeconds; }
 bool MainWindow::LaunchBalloonsOn() const { return optionsPage_.Shown().showBalloon; }
+IdleWaitOptions MainWindow::IdleWait() const {
+    const Settings& shown = optionsPage_.Shown();
+    return {shown.waitForIdle, shown.idleThresholdPercent, shown.idleWaitLimitSeconds};
+}
 
 int MainWindow::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
@@ -25,7 +29,7 @@ SequencerRow MainWindow::Row(int index) const {
 void MainWindow::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }
 
 void MainWindow::SetCounterPanel(const std::wstring& text) {
-    statusTexts_[1] = text;
+    statusTexts_.SetCounter(text);
     ShowStatusText(1);
 }
 
@@ -49,8 +53,13 @@ void MainWindow::SetTickTimerEnabled(bool enabled) {
 }
 
 void MainWindow::SetActionVisible(SequencerAction action, bool visible) {
-    const int commands[] = {ids::actWait, ids::actPause, ids::actResume, ids::actStop};
+    const int commands[] = {ids::actWait, ids::actPause, ids::actResume, ids::actStop, ids::actStartNext};
     ActionFor(commands[static_cast<int>(action)]).SetVisible(visible);
+    if (action == SequencerAction::StartNext) RefreshStartNext();
+}
+
+void MainWindow::RefreshStartNext() {
+    ActionFor(ids::actStartNext).SetEnabled(sequencer_.HasNextToStart());
 }
 
 void MainWindow::MinimizeWindow() { MinimizeToTray(); }

@@ -8,14 +8,25 @@ namespace lentora {
 void MainWindow::CreateTray() {
     auto item = [this](const wchar_t* name, int command) { return ui::ActionMenuItem(name, ActionFor(command)); };
     tray_.Create(hwnd(), {item(L"mnuWait", ids::actWait), item(L"N2", ids::actPause), item(L"Start1", ids::actStop),
-                          item(L"Resume1", ids::actResume), item(L"mnuExit", ids::actCloseApp)});
+                          item(L"Resume1", ids::actResume), item(L"mnuStartNext", ids::actStartNext),
+                          item(L"mnuExit", ids::actCloseApp)});
     textTargets_.Add(L"mnuShow.caption", [this](const std::wstring& text) { tray_.SetShowCaption(text); });
 }
 
 void MainWindow::ShowState(const std::wstring& msg, int iconIndex) {
-    statusTexts_[0] = msg;
+    statusTexts_.SetState(msg, iconIndex);
+    ShowStateText();
+}
+
+void MainWindow::SetWaitingForSystem(bool waiting) {
+    statusTexts_.SetWaiting(waiting);
+    ShowStateText();
+}
+
+void MainWindow::ShowStateText() {
     ShowStatusText(0);
-    tray_.ShowState(ui::GetText(hwnd()) + L"\r" + msg, iconIndex);
+    tray_.ShowState(ui::GetText(hwnd()) + L"\r" + statusTexts_.Panel(0, Msg(NamedMsg::WaitingForSystem)),
+                    statusTexts_.IconIndex());
 }
 
 void MainWindow::MinimizeToTray() {

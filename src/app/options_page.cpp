@@ -13,11 +13,11 @@
 namespace lentora {
 namespace {
 
-// The page's stack, in order: Down, three group boxes, the save button's strip, Up.
-constexpr int kDownHeight = 22, kStartStopHeight = 190, kLanguageHeight = 57, kSkinsHeight = 67,
-              kSavePanelHeight = 40, kUpHeight = 22;
-constexpr int kContentHeight =
-    kDownHeight + kStartStopHeight + kLanguageHeight + kSkinsHeight + kSavePanelHeight + kUpHeight;
+// The page's stack, in order: Down, four group boxes, the save button's strip, Up.
+constexpr int kDownHeight = 22, kStartStopHeight = 190, kIdleWaitHeight = 80, kLanguageHeight = 57,
+              kSkinsHeight = 67, kSavePanelHeight = 40, kUpHeight = 22;
+constexpr int kContentHeight = kDownHeight + kStartStopHeight + kIdleWaitHeight + kLanguageHeight + kSkinsHeight +
+                               kSavePanelHeight + kUpHeight;
 
 // Controls whose caption and hint come from the language file, by the names it uses.
 constexpr struct {
@@ -33,7 +33,9 @@ constexpr struct {
     {L"chbAero", ids::chbAero},                   {L"btnSaveOptions", ids::btnSaveOptions},
     {L"sbDownSB", ids::sbDownSB},                 {L"sbUpSB", ids::sbUpSB},
     {L"gbStartStop", ids::gbStartStop},           {L"gbLanguage", ids::gbLanguage},
-    {L"gbSkins", ids::gbSkins},
+    {L"gbSkins", ids::gbSkins},                   {L"gbIdleWait", ids::gbIdleWait},
+    {L"chbWaitIdle", ids::chbWaitIdle},           {L"dseIdleThreshold", ids::dseIdleThreshold},
+    {L"dseIdleTimeOut", ids::dseIdleTimeOut},
 };
 // The labels bound to fields, by their fields' names.
 constexpr struct {
@@ -42,7 +44,9 @@ constexpr struct {
 } kBoundLabels[] = {{L"dseWaitSec", ids::lblWaitSec},
                     {L"dseTimeExit", ids::lblTimeExit},
                     {L"dsePollingInterval", ids::lblPollingInterval},
-                    {L"ledLastPool", ids::lblLastPool}};
+                    {L"ledLastPool", ids::lblLastPool},
+                    {L"dseIdleThreshold", ids::lblIdleThreshold},
+                    {L"dseIdleTimeOut", ids::lblIdleTimeOut}};
 
 }  // namespace
 
@@ -53,20 +57,22 @@ HWND OptionsPage::Control(int id) const {
 }
 
 std::vector<HWND> OptionsPage::GroupBoxes() const {
-    return {Control(ids::gbStartStop), Control(ids::gbLanguage), Control(ids::gbSkins)};
+    return {Control(ids::gbStartStop), Control(ids::gbIdleWait), Control(ids::gbLanguage), Control(ids::gbSkins)};
 }
 
 std::vector<std::pair<int, bool*>> OptionsPage::CheckBoxes() {
     return {{ids::chbWindowsStart, &windowsStart_},       {ids::chkUserProfile, &shown_.taskListInProfile},
             {ids::chbSetWaitTimer, &shown_.delayOfStart},  {ids::chkShowBalloon, &shown_.showBalloon},
             {ids::chkCheckforUpdate, &shown_.checkForUpdates}, {ids::chbUseSkin, &shown_.useSkin},
-            {ids::chbAero, &shown_.useAero}};
+            {ids::chbAero, &shown_.useAero},              {ids::chbWaitIdle, &shown_.waitForIdle}};
 }
 
 std::vector<std::pair<int, std::optional<int>*>> OptionsPage::NumberFields() {
     return {{ids::dseWaitSec, &shown_.delayOfStartSeconds},
             {ids::dseTimeExit, &shown_.exitAfterSeconds},
-            {ids::dsePollingInterval, &shown_.pollingIntervalDays}};
+            {ids::dsePollingInterval, &shown_.pollingIntervalDays},
+            {ids::dseIdleThreshold, &shown_.idleThresholdPercent},
+            {ids::dseIdleTimeOut, &shown_.idleWaitLimitSeconds}};
 }
 
 void OptionsPage::Create(HWND page, ui::TextTargets& texts,
@@ -95,8 +101,8 @@ void OptionsPage::CreateControls() {
         controls_.emplace_back(id, hwnd);
         return hwnd;
     };
-    auto spinEdit = [&](int id, int spinId, int maxValue, int maxChars) {
-        ui::SpinEdit field = ui::CreateSpinEdit(box, id, 0, maxValue, maxChars, 1);
+    auto spinEdit = [&](int id, int spinId, int minValue, int maxValue, int maxChars) {
+        ui::SpinEdit field = ui::CreateSpinEdit(box, id, minValue, maxValue, maxChars, 1);
         add(id, field.edit);
         add(spinId, field.spin);
     };
@@ -106,18 +112,27 @@ void OptionsPage::CreateControls() {
     add(ids::chkUserProfile, ui::CreateCheckBox(box, L"Use User's Profile", ids::chkUserProfile));
     add(ids::chbSetWaitTimer, ui::CreateCheckBox(box, L"To use delay of start", ids::chbSetWaitTimer));
     add(ids::lblWaitSec, ui::CreateLabel(box, L"Delay of start (s)"));
-    spinEdit(ids::dseWaitSec, ids::dseWaitSecSpin, Settings::kMaxSeconds, 6);
+    spinEdit(ids::dseWaitSec, ids::dseWaitSecSpin, 0, Settings::kMaxSeconds, 6);
     add(ids::lblTimeExit, ui::CreateLabel(box, L"Time before exit (s)"));
-    spinEdit(ids::dseTimeExit, ids::dseTimeExitSpin, Settings::kMaxSeconds, 6);
+    spinEdit(ids::dseTimeExit, ids::dseTimeExitSpin, 0, Settings::kMaxSeconds, 6);
     add(ids::chkShowBalloon, ui::CreateCheckBox(box, L"Show BallonHint on launch task", ids::chkShowBalloon));
     add(ids::chkCheckforUpdate, ui::CreateCheckBox(box, L"Check for updates", ids::chkCheckforUpdate));
     add(ids::lblPollingInterval, ui::CreateLabel(box, L"Polling interval (in days)"));
-    spinEdit(ids::dsePollingInterval, ids::dsePollingIntervalSpin, Settings::kMaxPollingDays, 3);
+    spinEdit(ids::dsePollingInterval, ids::dsePollingIntervalSpin, 0, Settings::kMaxPollingDays, 3);
     add(ids::lblLastPool, ui::CreateLabel(box, L"Last pool"));
     add(ids::ledLastPool, ui::CreateControl(box, WC_EDITW, L"none", ES_READONLY | ES_AUTOHSCROLL, ids::ledLastPool,
                                             WS_EX_CLIENTEDGE));
     add(ids::btnCreateLink, ui::CreateButton(box, L"Create link", ids::btnCreateLink));
     add(ids::btnCheckUpdates, ui::CreateButton(box, L"Check updates", ids::btnCheckUpdates));
+
+    add(ids::gbIdleWait, ui::CreateGroupBox(box, L"Launch when the system is idle"));
+    add(ids::chbWaitIdle,
+        ui::CreateCheckBox(box, L"Wait until the system is idle before each launch", ids::chbWaitIdle));
+    add(ids::lblIdleThreshold, ui::CreateLabel(box, L"Idle below CPU use (%)"));
+    spinEdit(ids::dseIdleThreshold, ids::dseIdleThresholdSpin, Settings::kMinIdleThreshold, Settings::kMaxIdleThreshold,
+             2);
+    add(ids::lblIdleTimeOut, ui::CreateLabel(box, L"Longest wait (s)"));
+    spinEdit(ids::dseIdleTimeOut, ids::dseIdleTimeOutSpin, Settings::kMinIdleWait, Settings::kMaxIdleWait, 4);
 
     add(ids::gbLanguage, ui::CreateGroupBox(box, L"Language"));
     add(ids::cbLanguageSelect,
@@ -314,6 +329,15 @@ void OptionsPage::Layout(int width, int height, UINT dpi) {
     place(ids::btnCheckUpdates, rx, y + 110, 218, 26);
     place(ids::btnCreateLink, rx, y + 142, 218, 26);
     y += kStartStopHeight;
+    place(ids::gbIdleWait, 4, y, -4, kIdleWaitHeight - 4);
+    place(ids::chbWaitIdle, 14, y + 20, -10, 20);
+    place(ids::lblIdleThreshold, 14, y + 49, 150, 18);
+    place(ids::dseIdleThreshold, 168, y + 46, 70, 22);
+    place(ids::dseIdleThresholdSpin, 238, y + 46, 18, 22);
+    place(ids::lblIdleTimeOut, rx, y + 49, 150, 18);
+    place(ids::dseIdleTimeOut, rx + 150, y + 46, 50, 22);
+    place(ids::dseIdleTimeOutSpin, rx + 200, y + 46, 18, 22);
+    y += kIdleWaitHeight;
     place(ids::gbLanguage, 4, y, -4, kLanguageHeight - 4);
     place(ids::cbLanguageSelect, 14, y + 20, 160, 200);
     place(ids::actApplyLng, 180, y + 19, 110, 25);

@@ -1,7 +1,7 @@
-// The Options page: start and close, the update check, the language and the skin. It holds the
-// options as shown and edited (a Settings value, the autorun state, whether anything changed since
-// the last save); its controls, built when the page is first needed, show those values from then
-// on and write the user's edits back. What an option does elsewhere (the skin, the frame, saving,
+// The Options page: start and close, the update check, the wait for a calm system, the language
+// and the skin. It holds the options as shown and edited (a Settings value, the autorun state,
+// whether anything changed since the last save); its controls, built when the page is first needed,
+// show those values from then on and write the user's edits back. What an option does elsewhere (the skin, the frame, saving,
 // the shortcut, the check) the window does through Actions.
 #pragma once
 #include <windows.h>

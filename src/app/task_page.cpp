@@ -45,6 +45,7 @@ void TaskPage::Create(HWND page, ui::TextTargets& texts) {
     for (int command : {ids::actAddTask, ids::actEditTask, ids::actDeleteTask})
         toolbarButtons_.push_back(commandButton(command, 0));
     waitButton_ = commandButton(ids::actWait, BS_FLAT);
+    startNextButton_ = commandButton(ids::actStartNext, 0);
     startButton_ = ui::CreateButton(bar, L"", ids::bbtnStart);
 
     list_ = ui::CreateControl(page, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
@@ -78,7 +79,10 @@ void TaskPage::Layout(int width, int height, UINT dpi) {
         x += bw + s(4);
     }
     ui::Move(waitButton_, x + s(8), y, s(110), bh);
-    ui::Move(startButton_, width - bw - s(4), y, bw, bh);
+    // Shown during a walk only, when the delay's button is not: both may take the same place.
+    const int startX = width - bw - s(4);
+    ui::Move(startNextButton_, startX - s(110) - s(4), y, s(110), bh);
+    ui::Move(startButton_, startX, y, bw, bh);
     ui::Move(list_, 0, s(kToolbarHeight), width, height - s(kToolbarHeight));
     const int fixed = s(80) + s(75) + GetSystemMetrics(SM_CXVSCROLL) + s(4);
     ListView_SetColumnWidth(list_, 0, std::max(s(100), width - fixed));

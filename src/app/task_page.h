@@ -1,6 +1,7 @@
-// The Task List page: a toolbar (Add, Edit, Delete, the delay's "Waiting... Stop", Start/Stop) over
-// the list view of the task model, its pop-up menu, and the check boxes, selection and column
-// clicks that edit the model. The list shows the model; only rows that differ are rewritten.
+// The Task List page: a toolbar (Add, Edit, Delete, the delay's "Waiting... Stop", the walk's "Start
+// next now", Start/Stop) over the list view of the task model, its pop-up menu, and the check boxes,
+// selection and column clicks that edit the model. The list shows the model; only rows that differ
+// are rewritten.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -61,7 +62,7 @@ private:
     Actions actions_;
     ui::Panel toolbar_;
     std::vector<HWND> toolbarButtons_;
-    HWND waitButton_ = nullptr, startButton_ = nullptr, list_ = nullptr;
+    HWND waitButton_ = nullptr, startNextButton_ = nullptr, startButton_ = nullptr, list_ = nullptr;
     ui::PopupMenu menu_;
     std::wstring startCaption_ = L"Start", startHint_;
     int startImage_ = 6;

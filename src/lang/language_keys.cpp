@@ -44,6 +44,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"ACTIONS", L"actSetActiveAll", L"Activate all tasks", L"actSetActiveAll.caption"},
     {kMain, L"ACTIONS", L"actDeactiveAll", L"Off all tasks", L"actDeactiveAll.caption"},
     {kMain, L"ACTIONS", L"actWait", L"Stop waiting", L"actWait.caption"},
+    {kMain, L"ACTIONS", L"actStartNext", L"Start next now", L"actStartNext.caption"},
 
     {kMain, L"HINTS", L"actAddTask", L"To add a file for start in the task list", L"actAddTask.hint"},
     {kMain, L"HINTS", L"actEditTask", L"To edit the selected task in the task list", L"actEditTask.hint"},
@@ -79,6 +80,16 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"HINTS", L"btnCheckUpdates", L"Check updates", L"btnCheckUpdates.hint"},
     {kMain, L"HINTS", L"dsePollingInterval", L"Polling interval (0 - every time)", L"dsePollingInterval.hint"},
     {kMain, L"HINTS", L"ledLastPool", L"Date of last pool updates", L"ledLastPool.hint"},
+    {kMain, L"HINTS", L"actStartNext", L"Start the next task now, without waiting for its delay or for the system",
+     L"actStartNext.hint"},
+    {kMain, L"HINTS", L"chbWaitIdle",
+     L"Before each launch, wait until the processors have been less busy than the threshold for two seconds",
+     L"chbWaitIdle.hint"},
+    {kMain, L"HINTS", L"dseIdleThreshold", L"Total processor use below which the system counts as idle, in per cent",
+     L"dseIdleThreshold.hint"},
+    {kMain, L"HINTS", L"dseIdleTimeOut",
+     L"A task waits for the system no longer than this, then starts anyway, in seconds",
+     L"dseIdleTimeOut.hint"},
     {kMain, L"HINTS", L"mmoDonate",
      L"If you liked the program, you can keep its development having transferred into account commands the "
      L"small sum of money",
@@ -104,6 +115,10 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"OPTIONS", L"btnCheckUpdates", L"Check updates", L"btnCheckUpdates.caption"},
     {kMain, L"OPTIONS", L"dsePollingInterval", L"Polling interval (in days)", L"dsePollingInterval.BoundLabel"},
     {kMain, L"OPTIONS", L"ledLastPool", L"Last pool", L"ledLastPool.BoundLabel"},
+    {kMain, L"OPTIONS", L"gbIdleWait", L"Launch when the system is idle", L"gbIdleWait.caption"},
+    {kMain, L"OPTIONS", L"chbWaitIdle", L"Wait until the system is idle before each launch", L"chbWaitIdle.caption"},
+    {kMain, L"OPTIONS", L"dseIdleThreshold.BoundLabel", L"Idle below CPU use (%)", L"dseIdleThreshold.BoundLabel"},
+    {kMain, L"OPTIONS", L"dseIdleTimeOut.BoundLabel", L"Longest wait (s)", L"dseIdleTimeOut.BoundLabel"},
 
     {kMain, L"MSG", L"MSG1", L"no data", L"LngMsg.MSG1"},
     {kMain, L"MSG", L"MSG2", L"no data", L"LngMsg.MSG2"},
@@ -155,6 +170,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"MSG", L"ShortcutNotCreated", L"The shortcut \"%s\" could not be created.",
      L"LngMsg.ShortcutNotCreated"},
     {kMain, L"MSG", L"TaskDeclinedStatus", L"Declined", L"LngMsg.TaskDeclinedStatus"},
+    {kMain, L"MSG", L"WaitingForSystem", L"Waiting for the system to be idle...", L"LngMsg.WaitingForSystem"},
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},

@@ -79,8 +79,9 @@ enum class NamedMsg {
     StartupFolderNotFound,  // error box: the shortcut has no folder to go to
     ShortcutNotCreated,     // error box, a format: %s is the shortcut file
     TaskDeclinedStatus,     // a task's status: the user said no to starting it with administrator rights
+    WaitingForSystem,       // status bar and tray hint while a due launch waits for a calm system
 };
-inline constexpr int kNamedMsgCount = 4;
+inline constexpr int kNamedMsgCount = 5;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

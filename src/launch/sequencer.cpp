@@ -71,6 +71,7 @@ void Sequencer::StartWalk() {
     host_.ShowState(host_.Msg(Message::WalkStatus), 3);
     host_.SetStartButton(host_.Msg(Message::StopCaption), host_.Msg(Message::StopHint), 8);
     walkActive_ = true;
+    SetVisible(SequencerAction::StartNext, true);
     host_.SetTaskEditing(false);
     ticks_ = 0;
     largestDelay_ = 0;
@@ -95,6 +96,7 @@ void Sequencer::StopWalk() {
     host_.SetStartButton(host_.Msg(Message::StartCaption), host_.Msg(Message::StartHint), 6);
     SetTickTimerOn(false);
     walkActive_ = false;
+    SetVisible(SequencerAction::StartNext, false);
     DropDueLaunches();
     host_.SetTaskEditing(true);
     // A stopped walk must not stay resumable: Resume would restart the tick with no walk active.
@@ -295,6 +297,8 @@ void Sequencer::StopForClose() {
 void Sequencer::RefreshStopAction() { SetVisible(SequencerAction::Stop, walkActive_); }
 
 void Sequencer::RefreshPauseAction() { SetVisible(SequencerAction::Pause, walkActive_); }
+
+void Sequencer::RefreshStartNextAction() { SetVisible(SequencerAction::StartNext, walkActive_); }
 
 void Sequencer::DisarmDelayTimer() {
     delayRunning_ = false;

@@ -39,9 +39,11 @@ public:
     void StopFromTray();
     // The window closes: no delay end and no tick may follow while the closing saves run.
     void StopForClose();
-    // The action framework's refreshes: Stop and Pause are offered exactly while a walk is active.
+    // The action framework's refreshes: Stop, Pause and "Start next now" are offered exactly while
+    // a walk is active.
     void RefreshStopAction();
     void RefreshPauseAction();
+    void RefreshStartNextAction();
     // "Start next now": the next due or held rows start at once, whatever their hold. When none
     // wait, the rows with the next delay start and the tick counter moves on to that delay, so
     // the rows after them keep their spacing from it.
@@ -105,7 +107,7 @@ private:
     bool waitingShown_ = false;
     bool delayRunning_ = false;
     bool tickTimerOn_ = false;
-    std::array<bool, 4> visible_{false, true, false, false};
+    std::array<bool, 5> visible_{false, true, false, false, false};
 };
 
 }  // namespace lentora

@@ -10,8 +10,8 @@
 namespace lentora {
 
 // The actions whose visibility the sequencer governs; Wait is "Waiting... Stop", which cancels the
-// delay of start.
-enum class SequencerAction { Wait, Pause, Resume, Stop };
+// delay of start; StartNext is "Start next now".
+enum class SequencerAction { Wait, Pause, Resume, Stop, StartNext };
 
 // One task row as the sequencer reads it. The view stays valid until the host's rows change.
 struct SequencerRow {

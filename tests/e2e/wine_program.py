@@ -2,7 +2,7 @@
 registry values it reads, and the helper programs that watch it from outside.
 
 Environment (set by CMake for ctest): LENTORA_EXE (the built exe), LENTORA_TOOLS (the folder
-of record_launch.exe and window_probe.exe), LENTORA_SOURCE_DIR (the repository), LENTORA_WINE
+of record_launch.exe, window_probe.exe and cpu_burn.exe), LENTORA_SOURCE_DIR (the repository), LENTORA_WINE
 (the command that runs a Windows program) and LENTORA_VERSION (the project version, which the exe
 carries). WINEPREFIX, DISPLAY and a running wineserver come from the caller (scripts/test).
 """

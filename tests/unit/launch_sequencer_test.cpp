@@ -555,20 +555,34 @@ TEST_F(SequencerTest, StoppingAPausedWalkWithdrawsResume) {
     }
 }
 
-TEST_F(SequencerTest, StopAndPauseAreOfferedExactlyWhileAWalkIsActive) {
-    auto refresh = [this] {
+TEST_F(SequencerTest, StopPauseAndStartNextAreOfferedExactlyWhileAWalkIsActive) {
+    using Offered = std::tuple<bool, bool, bool>;
+    // What the host was last told, and what a refresh then says: the walk's own changes must
+    // already have told the host what the refresh would.
+    auto offered = [this] {
+        return Offered{host.visible[SequencerAction::Stop], host.visible[SequencerAction::Pause],
+                       host.visible[SequencerAction::StartNext]};
+    };
+    auto refresh = [&] {
+        const Offered told = offered();
         seq.RefreshStopAction();
         seq.RefreshPauseAction();
+        seq.RefreshStartNextAction();
         EXPECT_EQ(host.visible[SequencerAction::Stop], seq.ActionVisible(SequencerAction::Stop));
-        return std::pair{Visible(SequencerAction::Stop), Visible(SequencerAction::Pause)};
+        EXPECT_EQ(std::get<2>(told), std::get<2>(offered())) << "Start next now follows the walk by itself";
+        return offered();
     };
-    EXPECT_EQ(refresh(), std::pair(false, false));
+    AddTask(L"a", L"5");
+    EXPECT_EQ(refresh(), Offered(false, false, false));
     seq.StartOrStop();
-    EXPECT_EQ(refresh(), std::pair(true, true));
+    EXPECT_EQ(refresh(), Offered(true, true, true));
     seq.Pause();
-    EXPECT_EQ(refresh(), std::pair(true, true));
+    EXPECT_EQ(refresh(), Offered(true, true, true));
     seq.StartOrStop();
-    EXPECT_EQ(refresh(), std::pair(false, false));
+    EXPECT_EQ(refresh(), Offered(false, false, false));
+    seq.StartOrStop();
+    seq.StopFromTray();
+    EXPECT_EQ(refresh(), Offered(false, false, false));
 }
 
 // The wait for a calm system, at one task due at tick 5 with the longest wait 5 and the exit time 2.

@@ -49,14 +49,14 @@ TEST(MainWindowKeyboard, TabAndShiftTabVisitEachPageRowByRowAndWrap) {
         std::vector<int> order;  // from the page tabs on
     };
     const Case cases[] = {
-        {"tasks: the toolbar left to right (Wait is hidden), then the list", kTasks, 0,
+        {"tasks: the toolbar left to right (Wait and Start next now are hidden), then the list", kTasks, 0,
          {ids::pcMainPage, ids::actAddTask, ids::actEditTask, ids::actDeleteTask, ids::bbtnStart, ids::lvListProg}},
         // Disabled until a skin or a change: the skin list, Aero, Apply and Save options.
         {"options: both columns row by row, inside the scrolling box", kOptions, 0,
          {ids::pcMainPage, ids::sbDownSB, ids::chbWindowsStart, ids::chkCheckforUpdate, ids::chkUserProfile,
           ids::dsePollingInterval, ids::chbSetWaitTimer, ids::dseWaitSec, ids::dseTimeExit, ids::btnCheckUpdates,
-          ids::chkShowBalloon, ids::btnCreateLink, ids::cbLanguageSelect, ids::chbUseSkin, ids::wlblLoadSkins,
-          ids::sbUpSB}},
+          ids::chkShowBalloon, ids::btnCreateLink, ids::chbWaitIdle, ids::dseIdleThreshold, ids::dseIdleTimeOut,
+          ids::cbLanguageSelect, ids::chbUseSkin, ids::wlblLoadSkins, ids::sbUpSB}},
         {"log", kLog, 0, {ids::pcMainPage, ids::lbLog}},
         {"about: header link, sub-page tabs, then the links of the used components", kAbout, 2,
          {ids::pcMainPage, ids::wlblForum, ids::pcAbout, ids::wlAC, ids::lblLF, ids::sWebLabel1}},

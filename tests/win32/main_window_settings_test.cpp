@@ -233,6 +233,9 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
         {"delay of start", [&] { Type(main->Control(ids::dseWaitSec), L"3"); }},
         {"polling interval", [&] { Type(main->Control(ids::dsePollingInterval), L"30"); }},
         {"delay of start on", [&] { main.Click(ids::chbSetWaitTimer); }},
+        {"wait for a calm system on", [&] { main.Click(ids::chbWaitIdle); }},
+        {"calm threshold", [&] { Type(main->Control(ids::dseIdleThreshold), L"45"); }},
+        {"longest wait by its arrows", [&] { ClickUpArrow(main->Control(ids::dseIdleTimeOutSpin)); }},
         {"balloon", [&] { main.Click(ids::chkShowBalloon); }},
         {"update check", [&] { main.Click(ids::chkCheckforUpdate); }},
         {"start with Windows", [&] { main.Click(ids::chbWindowsStart); }},
@@ -255,6 +258,9 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     EXPECT_EQ(main.IniValue(L"Options", L"WaitTimeOut"), L"3");
     EXPECT_EQ(main.IniValue(L"Options", L"PollingInterval"), L"30");
     EXPECT_EQ(main.IniValue(L"Options", L"WaitTimer"), L"1");
+    EXPECT_EQ(main.IniValue(L"Options", L"WaitIdle"), L"1");
+    EXPECT_EQ(main.IniValue(L"Options", L"IdleThreshold"), L"45");
+    EXPECT_EQ(main.IniValue(L"Options", L"IdleTimeOut"), L"61");
     EXPECT_EQ(main.IniValue(L"Options", L"ShowBalloon"), L"1");
     EXPECT_EQ(main.IniValue(L"Options", L"check_update"), L"1");
     EXPECT_EQ(main.IniValue(L"Options", L"UserProfile"), L"1");

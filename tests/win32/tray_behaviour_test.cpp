@@ -339,16 +339,16 @@ TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"mnuExit"})) << "idle";
     EXPECT_EQ(main->Tray().ImageIndex(), 0);
     StartWalkByHand(main);
-    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuExit"})) << "walking";
+    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuStartNext", L"mnuExit"})) << "walking";
     EXPECT_EQ(main->Tray().ImageIndex(), 3);
     main->Seq().Pause();
-    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"Resume1", L"mnuExit"}))
+    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"Resume1", L"mnuStartNext", L"mnuExit"}))
         << "paused offers Pause again";
     EXPECT_EQ(main->Tray().ImageIndex(), 4);
 
     // As it opens: the texts of the language, the default item bold, and every item's picture.
     ui::PopupMenu::Built menu = main->Tray().Menu().Build();
-    ASSERT_EQ(menu.shown.size(), 5u);
+    ASSERT_EQ(menu.shown.size(), 6u);
     EXPECT_EQ(GetMenuDefaultItem(menu.menu.get(), FALSE, 0), 1u);
     for (size_t i = 0; i < menu.shown.size(); ++i) {
         const ui::MenuItem& item = *menu.shown[i];
@@ -364,7 +364,7 @@ TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
     }
 
     main->Seq().Resume();
-    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuExit"})) << "resumed";
+    EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuStartNext", L"mnuExit"})) << "resumed";
     KillTimer(main->hwnd(), ids::timerStart);
 }
 
