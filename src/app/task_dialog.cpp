@@ -32,7 +32,7 @@ std::function<void(TaskDialog&)>& TaskDialog::OnShownHook() {
     return hook;
 }
 
-TaskDialog::TaskDialog(MainWindow& main, Mode initialMode) : mode(initialMode), main_(main) {}
+TaskDialog::TaskDialog(MainWindow& main, Mode initialMode) : mode(initialMode), main_(main) { EnterTextTargets(); }
 
 TaskDialog::~TaskDialog() {
     if (main_.OpenTaskDialog() == this) main_.SetOpenTaskDialog(nullptr);
@@ -122,41 +122,42 @@ std::wstring TaskDialog::Title() const { return ui::GetText(hwnd()); }
 
 std::wstring TaskDialog::Hint(HWND control) const { return tooltip_.Get(control); }
 
-void TaskDialog::SetTargetText(std::wstring_view target, const std::wstring& text) {
-    if (target == L"frmProperty.title.add") {
-        if (mode == kAdding) SetWindowTextW(hwnd(), text.c_str());
-        return;
-    }
-    if (target == L"frmProperty.title.edit") {
-        if (mode == kEditing) SetWindowTextW(hwnd(), text.c_str());
-        return;
-    }
-    struct Named { std::wstring_view name; HWND hwnd; };
-    const Named controls[] = {{L"chbEnableTask", chbEnableTask_}, {L"chbDisableReg", chbDisableReg_},
-                              {L"sbtnImport", sbtnImport_},       {L"bbtnOk", bbtnOk_},
-                              {L"bbtnCancel", bbtnCancel_},       {L"feSelectFile", feSelectFile_},
-                              {L"dseTime", dseTime_.edit}};
-    const auto [object, property] = SplitLanguageTarget(target);
-    const std::wstring_view name = object.substr(object.find(L'.') + 1);  // after "frmProperty."
-    for (const auto& c : controls) {
-        if (c.name != name) continue;
-        if (property == L"hint") {
-            tooltip_.Set(c.hwnd, text);
-        } else if (property == L"BoundLabel") {
-            ui::SetText(c.hwnd == feSelectFile_ ? label_ : delayLabel_, text);
-        } else {
-            ui::SetText(c.hwnd, text);
-        }
+void TaskDialog::EnterTextTargets() {
+    // "frmProperty" is the language file's name of this dialog; its controls go by the names there.
+    // The windows are looked up when a text comes: the targets are there before the controls.
+    auto titleFor = [this](Mode titled) {
+        return [this, titled](const std::wstring& text) {
+            if (mode == titled) SetWindowTextW(hwnd(), text.c_str());
+        };
+    };
+    targets_.Add(L"frmProperty.title.add", titleFor(kAdding));
+    targets_.Add(L"frmProperty.title.edit", titleFor(kEditing));
+    const std::pair<const wchar_t*, std::function<HWND()>> controls[] = {
+        {L"chbEnableTask", [this] { return chbEnableTask_; }},
+        {L"chbDisableReg", [this] { return chbDisableReg_; }},
+        {L"sbtnImport", [this] { return sbtnImport_; }},
+        {L"bbtnOk", [this] { return bbtnOk_; }},
+        {L"bbtnCancel", [this] { return bbtnCancel_; }},
+        {L"feSelectFile", [this] { return feSelectFile_; }},
+        {L"dseTime", [this] { return dseTime_.edit; }},
+        {L"feSelectFile.BoundLabel", [this] { return label_; }},
+        {L"dseTime.BoundLabel", [this] { return delayLabel_; }}};
+    for (const auto& [name, control] : controls) {
+        const std::wstring target = L"frmProperty." + std::wstring(name);
+        const bool bound = target.ends_with(L".BoundLabel");
+        targets_.Add(bound ? target : target + L".caption",
+                     [control](const std::wstring& text) { ui::SetText(control(), text); });
+        if (!bound)
+            targets_.Add(target + L".hint", [this, control](const std::wstring& text) { tooltip_.Set(control(), text); });
     }
 }
 
+void TaskDialog::SetTargetText(std::wstring_view target, const std::wstring& text) { targets_.Apply(target, text); }
+
 void TaskDialog::ApplyTextsAndShowModeControls() {
-    LanguageFile file(main_.SelectedLanguagePath());
-    for (const LanguageKey* key : LanguageKeysOf(LangRoutine::ApplyPropertyTexts)) {
-        std::wstring text = file.ShownText(*key);
-        SetTargetText(key->target, text);
-        if (!key->target2.empty()) SetTargetText(key->target2, text);
-    }
+    LanguageFile(main_.SelectedLanguagePath())
+        .ForEachText(LangRoutine::ApplyPropertyTexts, {},
+                     [this](std::wstring_view target, const std::wstring& text) { targets_.Apply(target, text); });
     if (mode == kAdding) ShowWindow(sbtnImport_, SW_SHOW);
     if (mode == kEditing) ShowWindow(sbtnImport_, SW_HIDE);
     if (mode == kImporting) ShowWindow(chbDisableReg_, SW_SHOW);

@@ -9,6 +9,7 @@
 
 #include "ui/controls.h"
 #include "ui/handles.h"
+#include "ui/text_targets.h"
 #include "ui/tooltip.h"
 #include "ui/window.h"
 
@@ -58,6 +59,8 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Where each language target's text goes.
+    void EnterTextTargets();
     void CreateControls();
     void Layout();
     void Browse();
@@ -68,6 +71,7 @@ private:
          chbDisableReg_ = nullptr, delayLabel_ = nullptr, sbtnImport_ = nullptr, bbtnOk_ = nullptr,
          bbtnCancel_ = nullptr;
     ui::Tooltip tooltip_;
+    ui::TextTargets targets_;
     ui::SpinEdit dseTime_;
     ui::FontHandle font_;
     std::vector<ui::ImageListHandle> buttonImages_;  // lent to Import, OK and Cancel

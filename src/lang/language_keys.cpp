@@ -263,10 +263,4 @@ const LanguageKey* FindLanguageKey(std::wstring_view section, std::wstring_view 
     return it == std::end(kKeys) ? nullptr : &*it;
 }
 
-LanguageTargetParts SplitLanguageTarget(std::wstring_view target) {
-    const size_t dot = target.rfind(L'.');
-    if (dot == std::wstring_view::npos) return {target, {}};
-    return {target.substr(0, dot), target.substr(dot + 1)};
-}
-
 }  // namespace lentora

@@ -16,13 +16,6 @@ enum class LangRoutine {
     ApplyRegistryTexts,  // the registry start-up entries dialog
 };
 
-// A key's target split at its last dot: the object, which may hold dots of its own
-// ("pcMainPage.tsOptions", "frmProperty.chbEnableTask"), and the property ("caption", "hint").
-struct LanguageTargetParts {
-    std::wstring_view object, property;
-};
-LanguageTargetParts SplitLanguageTarget(std::wstring_view target);
-
 struct LanguageKey {
     LangRoutine routine;
     std::wstring_view section;

@@ -38,6 +38,7 @@ constexpr ColumnLayout kColumns[] = {{L"Enabled", 55, LVCFMT_LEFT},
 }  // namespace
 
 StartupEntriesDialog::StartupEntriesDialog(HWND owner, ILogSink& log) : log_(log), texts_(DefaultTexts()) {
+    EnterTextTargets();
     Create(owner);
 }
 

@@ -18,6 +18,7 @@
 #include "ui/handles.h"
 #include "ui/skin_manager.h"
 #include "ui/tooltip.h"
+#include "ui/text_targets.h"
 #include "ui/window.h"
 
 namespace lentora {
@@ -95,6 +96,8 @@ protected:
 private:
     // The English defaults of the texts.
     static Texts DefaultTexts();
+    // Where each language target's text goes.
+    void EnterTextTargets();
     bool Create(HWND owner);
     void CreateControls();
     void Layout();
@@ -105,6 +108,7 @@ private:
 
     ILogSink& log_;
     Texts texts_;
+    ui::TextTargets targets_;
     std::vector<RegistryEntry> rows_;
     HWND importButton_ = nullptr, enableButton_ = nullptr, disableButton_ = nullptr, giveBackButton_ = nullptr,
          entryList_ = nullptr, statusBar_ = nullptr;

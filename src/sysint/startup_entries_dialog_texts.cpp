@@ -27,6 +27,9 @@ constexpr struct {
 
 std::wstring TextTarget(std::wstring_view name) { return L"frmRegistryEdit." + std::wstring(name) + L".text"; }
 
+// The entry list's name in the language targets.
+constexpr int kColumns = 4;
+
 }  // namespace
 
 StartupEntriesDialog::Texts StartupEntriesDialog::DefaultTexts() {
@@ -35,25 +38,25 @@ StartupEntriesDialog::Texts StartupEntriesDialog::DefaultTexts() {
     return texts;
 }
 
-void StartupEntriesDialog::SetTargetText(std::wstring_view target, const std::wstring& text) {
-    // The dialog's and its entry list's names in the language targets.
-    constexpr std::wstring_view kForm = L"frmRegistryEdit.", kColumn = L"lvRegView.column";
-    if (!target.starts_with(kForm)) return;
-    target.remove_prefix(kForm.size());
-    if (target == L"title") return SetTitle(text);
-    if (target.starts_with(kColumn)) {
-        int column = target.size() > kColumn.size() ? target[kColumn.size()] - L'0' : -1;
-        if (column >= 0 && column < 4) SetColumnCaption(column, text);
-        return;
+void StartupEntriesDialog::EnterTextTargets() {
+    // "frmRegistryEdit" is the language file's name of this dialog, "lvRegView" of its entry list.
+    const std::wstring form = L"frmRegistryEdit.";
+    targets_.Add(form + L"title", [this](const std::wstring& text) { SetTitle(text); });
+    for (int column = 0; column < kColumns; ++column) {
+        targets_.Add(form + L"lvRegView.column" + std::to_wstring(column) + L".caption",
+                     [this, column](const std::wstring& text) { SetColumnCaption(column, text); });
     }
-    const auto [name, property] = SplitLanguageTarget(target);
     for (const auto& t : kTexts)
-        if (t.name == name && property == L"text") texts_.*t.text = text;
+        targets_.Add(TextTarget(t.name), [this, field = t.text](const std::wstring& text) { texts_.*field = text; });
     for (const auto& b : kButtons) {
-        if (b.name != name) continue;
-        if (property == L"caption") SetButtonCaption(b.button, text);
-        if (property == L"hint") SetButtonHint(b.button, text);
+        const std::wstring name = form + std::wstring(b.name);
+        targets_.Add(name + L".caption", [this, button = b.button](const std::wstring& text) { SetButtonCaption(button, text); });
+        targets_.Add(name + L".hint", [this, button = b.button](const std::wstring& text) { SetButtonHint(button, text); });
     }
+}
+
+void StartupEntriesDialog::SetTargetText(std::wstring_view target, const std::wstring& text) {
+    targets_.Apply(target, text);
 }
 
 void StartupEntriesDialog::SetTitle(const std::wstring& text) { ui::SetText(hwnd(), text); }
