@@ -181,8 +181,6 @@ private:
     void ShowStatusText(int part);
     // The state in the first panel and the tray hint, the wait for a calm system considered.
     void ShowStateText();
-    // The options as the page shows them now.
-    Settings SettingsShown() const;
     void SetGlassFrame(bool on);
     void OnUseSkinChanged(bool on);
     void CreateTray();

@@ -9,12 +9,6 @@
 
 namespace lentora {
 
-Settings MainWindow::SettingsShown() const {
-    Settings s = optionsPage_.Shown();
-    s.lastUpdateCheck = updates_.State().lastUpdateDate;
-    return s;
-}
-
 // Shows the settings read at start-up and brings the skin, the frame and the language in line.
 void MainWindow::ShowLoadedSettings() {
     const Settings& s = settings_;
@@ -36,7 +30,8 @@ void MainWindow::ShowLoadedSettings() {
 
 void MainWindow::SaveOptions() {
     Log(FormatText(L"Saving params in \"%s\" ...", {run_.settingsPath}));
-    settings_ = SettingsShown();
+    // The page's values carry the last check's date too: each result shows it there.
+    settings_ = optionsPage_.Shown();
     Log(SaveSettings(run_.settingsPath, settings_) == SettingsSaveResult::Saved ? L"Params is saved"
                                                                                 : L"Error on write to ini-file");
     Log(L"Saving key in registry");

@@ -174,7 +174,7 @@ bool TaskPage::OnNotify(const NMHDR& hdr, LRESULT& result) {
     switch (hdr.code) {
         case NM_CUSTOMDRAW:
             // Disabled tasks are drawn struck through; colours stay as they are.
-            result = ui::DrawRowsInFont(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&hdr)), [this](size_t row) {
+            result = ui::DrawRowsInFont(reinterpret_cast<const NMLVCUSTOMDRAW&>(hdr), [this](size_t row) {
                 return actions_.rowFont(row < tasks_.Count() && tasks_.Item(row).enabled);
             });
             break;

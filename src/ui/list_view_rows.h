@@ -9,7 +9,7 @@ namespace lentora::ui {
 
 // The answer to a list view's NM_CUSTOMDRAW: each row drawn in `fontOf(row index)`.
 template <typename FontOf>
-LRESULT DrawRowsInFont(NMLVCUSTOMDRAW& cd, FontOf fontOf) {
+LRESULT DrawRowsInFont(const NMLVCUSTOMDRAW& cd, FontOf fontOf) {
     switch (cd.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
             return CDRF_NOTIFYITEMDRAW;
