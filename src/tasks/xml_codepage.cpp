@@ -14,14 +14,6 @@ namespace {
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 // The value of the declaration's "encoding", "" when there is no declaration or no such attribute.
 std::string DeclaredEncoding(std::string_view bytes) {
     if (!StartsWith(bytes, "<?xml")) return {};
@@ -34,7 +26,7 @@ std::string DeclaredEncoding(std::string_view bytes) {
     if (open == std::string_view::npos || (decl[open] != '"' && decl[open] != '\'')) return {};
     size_t close = decl.find(decl[open], open + 1);
     if (close == std::string_view::npos) return {};
-    return Lower(decl.substr(open + 1, close - open - 1));
+    return std::string(decl.substr(open + 1, close - open - 1));
 }
 
 constexpr unsigned kUtf8 = 65001, kAscii = 20127, kLatin1 = 28591;
