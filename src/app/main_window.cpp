@@ -133,6 +133,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 case ids::tmrBallonHide: tray_.OnHideTimer(); return 0;
             }
             break;
+        case WM_COPYDATA:
+            if (auto start = SingleInstance::Received(lParam)) {
+                OnSecondStart(*start);
+                return TRUE;
+            }
+            break;
         case WM_START_UPDATE_CHECK:
             if (!closing_ && !terminateRequested_) StartUpdateCheck(false);
             return 0;

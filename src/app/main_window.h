@@ -20,6 +20,7 @@
 #include "app/options_page.h"
 #include "app/status_texts.h"
 #include "app/program_launcher.h"
+#include "app/single_instance.h"
 #include "app/task_commands.h"
 #include "app/task_page.h"
 #include "app/tray_controller.h"
@@ -51,6 +52,9 @@ class StartupEntriesDialog;
 struct StartupContext {
     std::wstring exePath;               // full path of the running executable
     std::vector<std::wstring> args;     // command-line arguments after the program path
+
+    // Whether a switch ("-start", "-log") is among the arguments, in any letter case.
+    bool HasSwitch(const std::wstring& name) const;
 };
 
 class MainWindow : public ui::Window, public ILogSink, public ISequencerHost {
@@ -138,6 +142,9 @@ public:
     StartupEntriesDialog* StartupEntries() const { return startupEntries_.get(); }
     TaskDialog* OpenTaskDialog() const { return openTaskDialog_; }
     void SetOpenTaskDialog(TaskDialog* form) { openTaskDialog_ = form; }
+
+    // A second start on this folder handed itself to this instance.
+    void OnSecondStart(SingleInstance::SecondStart start);
 
     // Update check. False when the polling interval shown is no number: no check then.
     bool StartUpdateCheck(bool byButton);

@@ -86,13 +86,27 @@ void MainWindow::InitProgram() {
     RefreshStatusColumn();
 }
 
-void MainWindow::ReadCommandLine() {
-    const std::wstring start = platform::UpperCase(L"-start"), log = platform::UpperCase(L"-log");
-    for (const auto& arg : context_.args) {
-        std::wstring upper = platform::UpperCase(arg);
-        if (upper == start) run_.startMode = true;
-        if (upper == log) run_.logSwitch = true;
+bool StartupContext::HasSwitch(const std::wstring& name) const {
+    const std::wstring wanted = platform::UpperCase(name);
+    for (const auto& arg : args) {
+        if (platform::UpperCase(arg) == wanted) return true;
     }
+    return false;
+}
+
+void MainWindow::ReadCommandLine() {
+    run_.startMode = context_.HasSwitch(L"-start");
+    run_.logSwitch = context_.HasSwitch(L"-log");
+}
+
+void MainWindow::OnSecondStart(SingleInstance::SecondStart start) {
+    if (start == SingleInstance::SecondStart::Start) {
+        // Its walk would launch every task again: it has ended, this walk goes on.
+        Log(L"A second start with -start was passed to this instance and ended");
+        return;
+    }
+    Log(L"A second start was passed to this instance");
+    if (!closing_) ShowFromTray();
 }
 
 void MainWindow::FatalNoLanguages() {

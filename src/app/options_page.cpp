@@ -67,12 +67,12 @@ std::vector<std::pair<int, bool*>> OptionsPage::CheckBoxes() {
             {ids::chbAero, &shown_.useAero},              {ids::chbWaitIdle, &shown_.waitForIdle}};
 }
 
-std::vector<std::pair<int, std::optional<int>*>> OptionsPage::NumberFields() {
-    return {{ids::dseWaitSec, &shown_.delayOfStartSeconds},
-            {ids::dseTimeExit, &shown_.exitAfterSeconds},
-            {ids::dsePollingInterval, &shown_.pollingIntervalDays},
-            {ids::dseIdleThreshold, &shown_.idleThresholdPercent},
-            {ids::dseIdleTimeOut, &shown_.idleWaitLimitSeconds}};
+std::vector<OptionsPage::NumberField> OptionsPage::NumberFields() {
+    return {{ids::dseWaitSec, &shown_.delayOfStartSeconds, 0, Settings::kMaxSeconds},
+            {ids::dseTimeExit, &shown_.exitAfterSeconds, 0, Settings::kMaxSeconds},
+            {ids::dsePollingInterval, &shown_.pollingIntervalDays, 0, Settings::kMaxPollingDays},
+            {ids::dseIdleThreshold, &shown_.idleThresholdPercent, Settings::kMinIdleThreshold, Settings::kMaxIdleThreshold},
+            {ids::dseIdleTimeOut, &shown_.idleWaitLimitSeconds, Settings::kMinIdleWait, Settings::kMaxIdleWait}};
 }
 
 void OptionsPage::Create(HWND page, ui::TextTargets& texts,
@@ -101,10 +101,12 @@ void OptionsPage::CreateControls() {
         controls_.emplace_back(id, hwnd);
         return hwnd;
     };
-    auto spinEdit = [&](int id, int spinId, int minValue, int maxValue, int maxChars) {
-        ui::SpinEdit field = ui::CreateSpinEdit(box, id, minValue, maxValue, maxChars, 1);
-        add(id, field.edit);
-        add(spinId, field.spin);
+    const std::vector<NumberField> numbers = NumberFields();
+    auto spinEdit = [&](int id, int spinId, int maxChars) {
+        auto field = std::ranges::find(numbers, id, &NumberField::id);
+        ui::SpinEdit spin = ui::CreateSpinEdit(box, id, field->minValue, field->maxValue, maxChars, 1);
+        add(id, spin.edit);
+        add(spinId, spin.spin);
     };
     add(ids::sbDownSB, ui::CreateButton(box, L"Down", ids::sbDownSB, BS_FLAT));
     add(ids::gbStartStop, ui::CreateGroupBox(box, L"Customisations of start / closing"));
@@ -112,13 +114,13 @@ void OptionsPage::CreateControls() {
     add(ids::chkUserProfile, ui::CreateCheckBox(box, L"Use User's Profile", ids::chkUserProfile));
     add(ids::chbSetWaitTimer, ui::CreateCheckBox(box, L"To use delay of start", ids::chbSetWaitTimer));
     add(ids::lblWaitSec, ui::CreateLabel(box, L"Delay of start (s)"));
-    spinEdit(ids::dseWaitSec, ids::dseWaitSecSpin, 0, Settings::kMaxSeconds, 6);
+    spinEdit(ids::dseWaitSec, ids::dseWaitSecSpin, 6);
     add(ids::lblTimeExit, ui::CreateLabel(box, L"Time before exit (s)"));
-    spinEdit(ids::dseTimeExit, ids::dseTimeExitSpin, 0, Settings::kMaxSeconds, 6);
+    spinEdit(ids::dseTimeExit, ids::dseTimeExitSpin, 6);
     add(ids::chkShowBalloon, ui::CreateCheckBox(box, L"Show BallonHint on launch task", ids::chkShowBalloon));
     add(ids::chkCheckforUpdate, ui::CreateCheckBox(box, L"Check for updates", ids::chkCheckforUpdate));
     add(ids::lblPollingInterval, ui::CreateLabel(box, L"Polling interval (in days)"));
-    spinEdit(ids::dsePollingInterval, ids::dsePollingIntervalSpin, 0, Settings::kMaxPollingDays, 3);
+    spinEdit(ids::dsePollingInterval, ids::dsePollingIntervalSpin, 3);
     add(ids::lblLastPool, ui::CreateLabel(box, L"Last pool"));
     add(ids::ledLastPool, ui::CreateControl(box, WC_EDITW, L"none", ES_READONLY | ES_AUTOHSCROLL, ids::ledLastPool,
                                             WS_EX_CLIENTEDGE));
@@ -129,10 +131,9 @@ void OptionsPage::CreateControls() {
     add(ids::chbWaitIdle,
         ui::CreateCheckBox(box, L"Wait until the system is idle before each launch", ids::chbWaitIdle));
     add(ids::lblIdleThreshold, ui::CreateLabel(box, L"Idle below CPU use (%)"));
-    spinEdit(ids::dseIdleThreshold, ids::dseIdleThresholdSpin, Settings::kMinIdleThreshold, Settings::kMaxIdleThreshold,
-             2);
+    spinEdit(ids::dseIdleThreshold, ids::dseIdleThresholdSpin, 2);
     add(ids::lblIdleTimeOut, ui::CreateLabel(box, L"Longest wait (s)"));
-    spinEdit(ids::dseIdleTimeOut, ids::dseIdleTimeOutSpin, Settings::kMinIdleWait, Settings::kMaxIdleWait, 4);
+    spinEdit(ids::dseIdleTimeOut, ids::dseIdleTimeOutSpin, 4);
 
     add(ids::gbLanguage, ui::CreateGroupBox(box, L"Language"));
     add(ids::cbLanguageSelect,
@@ -156,7 +157,7 @@ void OptionsPage::ShowAll() {
     if (!Built()) return;
     showing_ = true;
     for (const auto& [id, value] : CheckBoxes()) ui::SetChecked(Control(id), *value);
-    for (const auto& [id, value] : NumberFields()) ShowNumber(id, *value);
+    for (const NumberField& field : NumberFields()) ShowNumber(field.id, *field.value);
     ShowList(ids::cbLanguageSelect, languages_, languageIndex_);
     ShowList(ids::sSkinBox, skins_, skinIndex_);
     ui::SetText(Control(ids::ledLastPool), ShortDateOfSerial(shown_.lastUpdateCheck));
@@ -253,10 +254,18 @@ bool OptionsPage::OnCommand(int id, int code, HWND control) {
         if (code == BN_CLICKED) OnChecked(id, ui::IsChecked(control));
         return true;
     }
-    for (const auto& [fieldId, value] : NumberFields()) {
-        if (fieldId != id) continue;
+    for (const NumberField& field : NumberFields()) {
+        if (field.id != id) continue;
+        // A number typed beyond the range is kept at its bound, as the next start would read it;
+        // the field shows that once the focus leaves it.
+        if (code == EN_KILLFOCUS) {
+            showing_ = true;
+            ShowNumber(id, *field.value);
+            showing_ = false;
+        }
         if (code != EN_CHANGE || showing_) return true;
-        *value = ui::DigitsValue(ui::GetText(control));
+        std::optional<int> typed = ui::DigitsValue(ui::GetText(control));
+        *field.value = typed ? std::optional(std::clamp(*typed, field.minValue, field.maxValue)) : std::nullopt;
         // Only typing changes the options; the page filling its fields does not.
         if (GetFocus() == control) SetChanged(true);
         return true;

@@ -73,7 +73,13 @@ private:
     void ShowSkinEnabled();
     void OnChecked(int id, bool checked);
     std::vector<std::pair<int, bool*>> CheckBoxes();
-    std::vector<std::pair<int, std::optional<int>*>> NumberFields();
+    // A number field with the range its spin button offers and the options keep.
+    struct NumberField {
+        int id;
+        std::optional<int>* value;
+        int minValue, maxValue;
+    };
+    std::vector<NumberField> NumberFields();
 
     Actions actions_;
     ui::ActionList& commands_;

@@ -5,8 +5,11 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/main_window.h"
 #include "app/main_window_keys.h"
+#include "app/single_instance.h"
 #include "app/unhandled_error_stop.h"
 #include "sysint/com_ptr.h"
 #include "ui/unhandled_error.h"
@@ -48,16 +51,26 @@ int RunMessageLoop(MainWindow& form) {
 }
 
 int RunProgram() {
+    StartupContext context = ReadStartupContext();
+    const SingleInstance instance(context.exePath);
+    if (!instance.First()) {
+        instance.PassToRunning(context.HasSwitch(L"-start") ? SingleInstance::SecondStart::Start
+                                                             : SingleInstance::SecondStart::ShowWindow);
+        return 0;
+    }
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
     // The shell link object needs COM on the GUI thread.
     const ComApartment com;
     int exitCode = 0;
     {
-        MainWindow form(ReadStartupContext());
+        MainWindow form(std::move(context));
         ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
         try {
-            if (form.Create()) exitCode = RunMessageLoop(form);
+            if (form.Create()) {
+                instance.SetWindow(form.hwnd());
+                exitCode = RunMessageLoop(form);
+            }
         } catch (...) {
             ui::ReportCurrentException();
             exitCode = kExitAfterUnhandledError;

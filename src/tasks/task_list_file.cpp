@@ -52,10 +52,10 @@ private:
     std::string buffer_;
 };
 
-// Appends a child of "TASKSLIST" as a row; false when it is not an element, lacks a required
-// attribute or has an "enable" that is neither a Boolean word nor a number. A row without its texts
-// is dropped rather than kept half-filled; one with an unreadable "enable" has all of them, so it
-// stays with its check box clear rather than vanish at the next save.
+// Appends a child of "TASKSLIST" as a row; false when it is not an element, lacks "name" or "time",
+// or has no "enable" or one that is neither a Boolean word nor a number. A row without its texts is
+// dropped rather than kept half-filled; one with a missing or unreadable "enable" has all of them,
+// so it stays with its check box clear rather than vanish at the next save.
 bool ReadTask(pugi::xml_node node, TaskList& list) {
     if (node.type() != pugi::node_element) return false;
     // Names are matched in their exact case; the first attribute of a name counts.
@@ -63,13 +63,13 @@ bool ReadTask(pugi::xml_node node, TaskList& list) {
     pugi::xml_attribute time = node.attribute("time");
     pugi::xml_attribute enable = node.attribute("enable");
     pugi::xml_attribute reg = node.attribute("reg");
-    if (!name || !time || !enable) return false;
+    if (!name || !time) return false;
     Task task;
     task.commandLine = DecodeUtf8(name.value());
     task.delay = DecodeUtf8(time.value());
     if (reg) task.importedFromSystem = DecodeUtf8(reg.value());
     bool enabled = false;
-    const bool readable = ReadFlag(DecodeUtf8(enable.value()), enabled);
+    const bool readable = enable && ReadFlag(DecodeUtf8(enable.value()), enabled);
     task.enabled = readable && enabled;
     list.Append(std::move(task));
     return readable;

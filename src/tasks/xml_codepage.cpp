@@ -6,20 +6,13 @@
 #include <vector>
 
 #include "util/codepage.h"
+#include "util/codepage_names.h"
 #include "util/platform.h"
 
 namespace lentora {
 namespace {
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
 
 // The value of the declaration's "encoding", "" when there is no declaration or no such attribute.
 std::string DeclaredEncoding(std::string_view bytes) {
@@ -33,29 +26,15 @@ std::string DeclaredEncoding(std::string_view bytes) {
     if (open == std::string_view::npos || (decl[open] != '"' && decl[open] != '\'')) return {};
     size_t close = decl.find(decl[open], open + 1);
     if (close == std::string_view::npos) return {};
-    return Lower(decl.substr(open + 1, close - open - 1));
+    return std::string(decl.substr(open + 1, close - open - 1));
 }
 
-// 0 for UTF-8, 28591 for Latin-1, a Windows code page number, or nothing when unknown.
-std::optional<unsigned> CodePageOfName(const std::string& name) {
-    if (name.empty() || name == "utf-8" || name == "utf8" || name == "us-ascii") return 0u;
-    if (name == "iso-8859-1" || name == "latin1" || name == "iso_8859-1") return 28591u;
-    for (std::string_view prefix : {"windows-", "cp"}) {
-        if (!StartsWith(name, prefix) || name.size() == prefix.size()) continue;
-        unsigned cp = 0;
-        for (size_t i = prefix.size(); i < name.size(); ++i) {
-            if (name[i] < '0' || name[i] > '9' || cp > 100000) return std::nullopt;
-            cp = cp * 10 + static_cast<unsigned>(name[i] - '0');
-        }
-        return cp;
-    }
-    return std::nullopt;
-}
+constexpr unsigned kUtf8 = 65001, kAscii = 20127, kLatin1 = 28591;
 
 std::wstring UpperHalfChars(unsigned codePage) {
     std::string upper;
     for (int b = 0x80; b <= 0xFF; ++b) upper.push_back(static_cast<char>(b));
-    if (codePage == 28591) return DecodeLatin1(upper);
+    if (codePage == kLatin1) return DecodeLatin1(upper);
     return IsBuiltinCodePage(codePage) ? DecodeSingleByte(upper, codePage) : platform::DecodeCodePage(upper, codePage);
 }
 
@@ -160,12 +139,17 @@ std::optional<std::string> XmlToUtf8(std::string bytes) {
     if (StartsWith(bytes, std::string_view("<\0", 2))) return EncodeUtf8(DecodeUtf16Le(bytes));
     if (StartsWith(bytes, std::string_view("\0<", 2))) return EncodeUtf8(DecodeUtf16Be(bytes));
 
-    std::optional<unsigned> cp = CodePageOfName(DeclaredEncoding(bytes));
+    const std::string name = DeclaredEncoding(bytes);
+    std::optional<unsigned> cp = name.empty() ? kUtf8 : CodePageOfEncodingName(name);
     if (!cp) return std::nullopt;
-    // ASCII reads the same in every code page this handles: nothing to convert.
-    if (*cp == 0 || *cp == 65001 || AsciiRunEnd(bytes, 0) == bytes.size()) return bytes;
-    if (*cp == 28591 || IsBuiltinCodePage(*cp)) return SingleByteToUtf8(bytes, *cp);
-    return EncodeUtf8(platform::DecodeCodePage(bytes, *cp));
+    // ASCII reads the same in every code page this handles, and UTF-8 is read as declared ASCII:
+    // nothing to convert.
+    if (*cp == kUtf8 || *cp == kAscii || AsciiRunEnd(bytes, 0) == bytes.size()) return bytes;
+    if (*cp == kLatin1 || IsBuiltinCodePage(*cp)) return SingleByteToUtf8(bytes, *cp);
+    // Any other code page the system has; one it lacks converts nothing.
+    std::wstring text = platform::DecodeCodePage(bytes, *cp);
+    if (text.empty()) return std::nullopt;
+    return EncodeUtf8(text);
 }
 
 void AppendXmlUtf8(std::wstring_view text, std::string& out) {

@@ -192,6 +192,12 @@ class ProgramFolder:
                 found.append((m.group(1) == "1", m.group(2) == "1"))
         return found
 
+    def send_command(self, command_id):
+        """Sends a menu command to this program's main windows, as a click on its menu item does;
+        how many windows got it."""
+        out = run_windows([tool("window_probe.exe"), "command", self.exe_windows, str(command_id)])
+        return out.splitlines().count("sent")
+
 
 def balloon_texts():
     """Texts of the balloons on show in the notification area."""

@@ -3,6 +3,9 @@
 //                                   "main visible=<0|1> iconic=<0|1> title=<caption>"
 //   window_probe balloons           one line per balloon on show, from any process:
 //                                   "balloon text=<text>"
+//   window_probe command <exe path> <id>
+//                                   sends the menu command <id> to each main window of that
+//                                   executable, as a click on a menu item does: "sent"
 //   window_probe answer <title>     presses OK on the visible message box of any process whose
 //                                   title begins with <title>: "box title=<title> text=<text>";
 //                                   exit code 1 when there is none
@@ -67,9 +70,24 @@ std::vector<HWND> TopLevelWindows() {
     return windows;
 }
 
-int ReportMainWindows(const std::wstring& exePath) {
+std::vector<HWND> MainWindowsOf(const std::wstring& exePath) {
+    std::vector<HWND> found;
     for (HWND hwnd : TopLevelWindows()) {
-        if (ClassOf(hwnd) != L"TfrmMain" || lstrcmpiW(ImageOf(hwnd).c_str(), exePath.c_str()) != 0) continue;
+        if (ClassOf(hwnd) == L"TfrmMain" && lstrcmpiW(ImageOf(hwnd).c_str(), exePath.c_str()) == 0) found.push_back(hwnd);
+    }
+    return found;
+}
+
+int SendCommand(const std::wstring& exePath, int id) {
+    for (HWND hwnd : MainWindowsOf(exePath)) {
+        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        PrintLine("sent");
+    }
+    return 0;
+}
+
+int ReportMainWindows(const std::wstring& exePath) {
+    for (HWND hwnd : MainWindowsOf(exePath)) {
         PrintLine("main visible=" + std::to_string(IsWindowVisible(hwnd) ? 1 : 0) +
                   " iconic=" + std::to_string(IsIconic(hwnd) ? 1 : 0) + " title=" + Utf8(TitleOf(hwnd)));
     }
@@ -176,6 +194,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"main") return ReportMainWindows(argv[2]);
     if (argc == 2 && std::wstring(argv[1]) == L"balloons") return ReportBalloons();
     if (argc == 3 && std::wstring(argv[1]) == L"answer") return AnswerMessageBox(argv[2]);
-    std::fputs("usage: window_probe main <exe path> | window_probe balloons | window_probe answer <title>\n", stderr);
+    if (argc == 4 && std::wstring(argv[1]) == L"command") return SendCommand(argv[2], _wtoi(argv[3]));
+    std::fputs("usage: window_probe main <exe path> | window_probe balloons | window_probe answer <title> | "
+               "window_probe command <exe path> <id>\n", stderr);
     return 2;
 }

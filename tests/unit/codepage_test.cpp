@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "util/codepage.h"
+#include "util/codepage_names.h"
+
+#include <optional>
 
 using namespace lentora;
 
@@ -56,4 +59,23 @@ TEST(Codepage, TextFileEncodingFollowsTheByteOrderMark) {
         {"\xC6", L"\u0416"},  // no mark: the fallback code page, here 1251
     };
     for (const auto& c : cases) EXPECT_EQ(DecodeTextFile(c.bytes, 1251), c.text);
+}
+
+TEST(CodepageNames, NamesMapToTheCodePagesWindowsGivesThem) {
+    struct Case {
+        const char* name;
+        std::optional<unsigned> codePage;
+    } cases[] = {
+        {"windows-1251", 1251u}, {"Windows-1253", 1253u},  {"cp1251", 1251u},    {"x-cp1250", 1250u},
+        {"UTF-8", 65001u},       {"utf8", 65001u},         {"us-ascii", 20127u}, {"KOI8-R", 20866u},
+        {"koi8-u", 21866u},      {"ISO-8859-5", 28595u},   {"iso_8859-5:1988", 28595u},
+        {"iso8859-2", 28592u},   {"iso-8859-8-i", 38598u}, {"iso-8859-15", 28605u}, {"latin1", 28591u},
+        {"IBM866", 866u},        {"cp866", 866u},          {"ibm00858", 858u},   {"dos-862", 862u},
+        {"x-mac-cyrillic", 10007u}, {"Shift_JIS", 932u},   {"gb18030", 54936u},  {"big5", 950u},
+        // Unknown to Windows, or no code page at all.
+        {"iso-8859-10", std::nullopt}, {"iso-8859-16", std::nullopt}, {"koi8-t", std::nullopt},
+        {"cp", std::nullopt},          {"cp0", std::nullopt},         {"cp1251x", std::nullopt},
+        {"windows-1251 ", std::nullopt}, {"ebcdic", std::nullopt},    {"", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CodePageOfEncodingName(c.name), c.codePage) << c.name;
 }

@@ -46,16 +46,6 @@ TEST(LogTimeStamp, FollowsThePatternWithRegionalSeparators) {
               L"02/01/0987 03:04:05.006");
 }
 
-TEST_F(LogFile, DefaultsAndVersion) {
-    TLogFile fresh;
-    EXPECT_EQ(fresh.FormatDtTime(), L"[dd/mm/yyyy hh:nn:ss.zzz]");
-    EXPECT_EQ(fresh.FileName(), L"logfile.log");
-    EXPECT_TRUE(fresh.Enable());
-    EXPECT_EQ(fresh.EventFilter(), TLogMGSType::tlNone);
-    fresh.SetAbout(L"9.9");
-    EXPECT_EQ(fresh.About(), L"3.3");
-}
-
 TEST_F(LogFile, FirstLineCreatesTheFileAndLaterLinesAppend) {
     log.SaveString(L"Start");
     EXPECT_EQ(ReadBytes(path), Stamp() + "Start\r\n");

@@ -192,7 +192,12 @@ TEST_F(TaskFileTest, ReadingFollowsTheTaskElementsAndStopsAtTheFirstBadOne) {
          "<TASK name=\"c\" time=\"3\" enable=\"true\"/></TASKSLIST>",
          false,
          {Row(L"a", L"1", L"0", true), Row(L"b", L"2", L"1", false)}},
-        {"a missing required attribute stops the reading",
+        {"a task without enable stays unchecked and stops the reading",
+         "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" time=\"2\" reg=\"1\"/>"
+         "<TASK name=\"c\" time=\"3\" enable=\"true\"/></TASKSLIST>",
+         false,
+         {Row(L"a", L"1", L"0", true), Row(L"b", L"2", L"1", false)}},
+        {"a task without its texts is dropped and stops the reading",
          "<TASKSLIST><TASK name=\"a\" time=\"1\" enable=\"true\"/><TASK name=\"b\" enable=\"true\"/></TASKSLIST>",
          false,
          {Row(L"a", L"1", L"0", true)}},
@@ -284,6 +289,31 @@ TEST_F(TaskFileTest, FilesInOtherEncodingsAreReadByTheirMarkOrDeclaration) {
         EXPECT_EQ(list_.Items(), (Rows{Row(name, L"1", L"0", true)}));
     }
 }
+
+#if defined(_WIN32)
+// Any encoding the system has a code page for is read through the system's conversion.
+TEST_F(TaskFileTest, FilesInTheSystemsOtherCodePagesAreRead) {
+    struct Case {
+        const char* encoding;
+        const char* name;  // "Жж.exe" in that encoding
+    } cases[] = {
+        {"KOI8-R", "\xF6\xD6.exe"}, {"koi8-u", "\xF6\xD6.exe"}, {"ISO-8859-5", "\xB6\xD6.exe"},
+        {"IBM866", "\x86\xA6.exe"}, {"cp866", "\x86\xA6.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        list_.Clear();
+        ASSERT_TRUE(Load(std::string("<?xml version=\"1.0\" encoding=\"") + c.encoding + "\"?><ROOT><TASKSLIST><TASK name=\"" +
+                         c.name + "\" time=\"1\" enable=\"true\"/></TASKSLIST></ROOT>"));
+        EXPECT_EQ(list_.Items(), (Rows{Row(L"\u0416\u0436.exe", L"1", L"0", true)}));
+    }
+    list_.Clear();
+    EXPECT_FALSE(Load("<?xml version=\"1.0\" encoding=\"cp99999\"?><ROOT><TASKSLIST><TASK name=\"\xF6\" time=\"1\" "
+                      "enable=\"true\"/></TASKSLIST></ROOT>"))
+        << "a code page the system lacks";
+    EXPECT_TRUE(list_.Empty());
+}
+#endif
 
 TEST_F(TaskFileTest, ValidationCorrectsDelaysBelowOneOrNotWholeByThePosition) {
     for (std::string delay : {"0", "-5", "abc", "2.5", ""}) {

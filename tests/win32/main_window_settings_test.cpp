@@ -195,6 +195,31 @@ TEST(MainWindowSettings, AnEmptiedDelayFieldStopsTheSaveAfterFiveKeysAndStillSav
     EXPECT_FALSE(main.Enabled(ids::btnSaveOptions));
 }
 
+TEST(MainWindowSettings, ANumberTypedBeyondItsRangeIsSavedAndShownAtItsBound) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    main.ShowTab(1);
+    struct Case {
+        int id;
+        const wchar_t *typed, *key, *kept;
+    } cases[] = {
+        {ids::dsePollingInterval, L"999", L"PollingInterval", L"365"},
+        {ids::dsePollingInterval, L"366", L"PollingInterval", L"365"},
+        {ids::dseIdleThreshold, L"99", L"IdleThreshold", L"95"},
+        {ids::dseIdleThreshold, L"2", L"IdleThreshold", L"5"},
+        {ids::dseIdleTimeOut, L"9999", L"IdleTimeOut", L"3600"},
+        {ids::dseIdleTimeOut, L"0", L"IdleTimeOut", L"1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Type(main->Control(c.id), c.typed);
+        main.Click(ids::btnSaveOptions);
+        EXPECT_EQ(main.IniValue(L"Options", c.key), c.kept);
+        SetFocus(main->Control(ids::btnSaveOptions));
+        EXPECT_EQ(main.Text(c.id), c.kept);
+    }
+}
+
 TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsClearsTheMark) {
     MainWindowSetup setup;
     setup.files = {{L"languages\\German.lng", "[FILE]\r\nName=Deutsch (DE)\r\nLanguage=DE\r\n"}};
