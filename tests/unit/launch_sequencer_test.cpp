@@ -579,14 +579,16 @@ TEST_F(SequencerTest, TheAnswerToAOneOffStartOnlySetsItsTasksStatus) {
     EXPECT_EQ(Tick().msg8At, std::vector<int>{5}) << "not counted as a failure of the walk";
 }
 
-// a is held from tick 2, b behind it from 3; the list changes at tick 4 and the system is calm
-// from tick 5, so the held launches go at 6 and 7.
+// a is held from tick 2, b behind it from 3, c is due at 12; the list changes at tick 4 and the
+// system is calm from tick 5, so the held launches go at 6 and 7. With no held task left the wait
+// ends at once, and c waits for the system in its own turn.
 TEST(SequencerIdleWait, HeldLaunchesFollowTheirTasksWhenTheListChanges) {
     struct Case {
         const char* name;
         std::function<void(std::vector<FakeHost::Task>&)> change;
         std::map<int, Lines> launched;
         int closedAt;
+        bool stillWaitingAt5;
     };
     const Case cases[] = {
         {"re-sorted, a task added at the top",
@@ -594,21 +596,28 @@ TEST(SequencerIdleWait, HeldLaunchesFollowTheirTasksWhenTheListChanges) {
              std::reverse(rows.begin(), rows.end());
              rows.insert(rows.begin(), FakeHost::Task{L"new", L"30", true, L"", 99});
          },
-         {{6, {L"a"}}, {7, {L"b"}}}, 8},
-        {"the held task deleted", [](auto& rows) { rows.erase(rows.begin()); }, {{6, {L"b"}}}, 7},
-        {"every task deleted", [](auto& rows) { rows.clear(); }, {}, 5},
+         {{6, {L"a"}}, {7, {L"b"}}, {12, {L"c"}}}, 13, true},
+        {"the held task deleted", [](auto& rows) { rows.erase(rows.begin()); }, {{6, {L"b"}}, {12, {L"c"}}}, 13, true},
+        {"the held tasks deleted", [](auto& rows) { rows.erase(rows.begin(), rows.begin() + 2); }, {{12, {L"c"}}}, 13,
+         false},
+        {"every task deleted", [](auto& rows) { rows.clear(); }, {}, 5, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig r;
         r.AddTask(L"a", L"2");
         r.AddTask(L"b", L"3");
+        r.AddTask(L"c", L"12");
         r.StartWaitingWalk(60, "BBBB");
         EXPECT_TRUE(r.Tick(4).launchedAt.empty());
         c.change(r.host.rows);
-        const Walk walk = r.Tick();
+        Walk walk = r.Tick(1);
+        EXPECT_EQ(r.host.waiting, c.stillWaitingAt5 ? std::vector<bool>({true}) : std::vector<bool>({true, false}));
+        const Walk rest = r.Tick();
+        walk.launchedAt.insert(rest.launchedAt.begin(), rest.launchedAt.end());
         EXPECT_EQ(walk.launchedAt, c.launched);
-        EXPECT_EQ(walk.closedAt, c.closedAt);
+        EXPECT_EQ(std::max(walk.closedAt, rest.closedAt), c.closedAt);
+        EXPECT_EQ(r.host.waiting, (std::vector<bool>{true, false})) << "no second wait";
         for (const auto& row : r.host.rows)
             EXPECT_EQ(row.status, row.commandLine == L"new" ? L"" : L"MSG9") << "the status lands on its task";
     }
