@@ -15,7 +15,8 @@ class DueLaunches {
 public:
     // Tasks that came due in this tick, in list order.
     void Add(std::vector<TaskId> tasks);
-    // Drops the tasks that `exists` no longer finds, and a group left empty by that.
+    // Drops the tasks that `exists` no longer finds, and a group left empty by that. A hold goes on
+    // for the group that is next then; with nothing left it ends.
     template <typename Exists>
     void DropMissing(Exists exists) {
         for (size_t i = 0; i < groups_.size();) {
@@ -27,6 +28,7 @@ public:
             groups_.erase(groups_.begin() + static_cast<std::ptrdiff_t>(i));
             if (i < released_) --released_;
         }
+        if (groups_.empty()) heldSince_.reset();
     }
     bool Empty() const { return groups_.empty(); }
     // The tasks that start next.

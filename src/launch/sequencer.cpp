@@ -228,9 +228,10 @@ std::optional<int> Sequencer::RowOf(TaskId task) const {
     return std::nullopt;
 }
 
-// A task deleted while its launch waited is not launched.
+// A task deleted while its launch waited is not launched; with none left the wait ends.
 void Sequencer::DropDeletedLaunches() {
     due_.DropMissing([this](TaskId task) { return RowOf(task).has_value(); });
+    if (!due_.Holding()) SetWaiting(false);
 }
 
 // Only after DropDeletedLaunches, so the task is there.

@@ -600,7 +600,7 @@ TEST(SequencerIdleWait, HeldLaunchesFollowTheirTasksWhenTheListChanges) {
         {"the held task deleted", [](auto& rows) { rows.erase(rows.begin()); }, {{6, {L"b"}}, {12, {L"c"}}}, 13, true},
         {"the held tasks deleted", [](auto& rows) { rows.erase(rows.begin(), rows.begin() + 2); }, {{12, {L"c"}}}, 13,
          false},
-        {"every task deleted", [](auto& rows) { rows.clear(); }, {}, 5, false},
+        {"every task deleted", [](auto& rows) { rows.clear(); }, {}, 13, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
