@@ -172,7 +172,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"MSG", L"TaskDeclinedStatus", L"Declined", L"LngMsg.TaskDeclinedStatus"},
     {kMain, L"MSG", L"WaitingForSystem", L"Waiting for the system to be idle...", L"LngMsg.WaitingForSystem"},
     {kMain, L"MSG", L"AwaitingConsentStatus", L"Waiting for consent", L"LngMsg.AwaitingConsentStatus"},
-    {kMain, L"MSG", L"LaunchesFailedStatus", L"All tasks processed: %s of %s failed to start",
+    {kMain, L"MSG", L"LaunchesFailedStatus", L"%s of %s tasks failed to start",
      L"LngMsg.LaunchesFailedStatus"},
     {kMain, L"MSG", L"LaunchFailedTitle", L"Could not start", L"LngMsg.LaunchFailedTitle"},
 
