@@ -44,7 +44,8 @@ public:
     int RowCount() const override { return static_cast<int>(rows_.size()); }
     lentora::SequencerRow Row(int i) const override {
         const Task& t = rows_[static_cast<size_t>(i)];
-        return {t.commandLine, lentora::ParseWholeNumber(t.delay), t.enabled};  // as the window reads its rows
+        // As the window reads its rows; the rows never change here, so a row's number serves as its id.
+        return {t.commandLine, lentora::ParseWholeNumber(t.delay), t.enabled, static_cast<lentora::TaskId>(i) + 1};
     }
     void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
     void RefreshStatusColumn() override {}
@@ -59,7 +60,7 @@ public:
     void SetTickTimerEnabled(bool) override {}
     void SetActionVisible(lentora::SequencerAction, bool) override {}
     void MinimizeWindow() override {}
-    lentora::LaunchOutcome LaunchProgram(const std::wstring&) override { return lentora::LaunchOutcome::Started; }
+    lentora::LaunchOutcome LaunchProgram(lentora::TaskId, const std::wstring&) override { return lentora::LaunchOutcome::Started; }
     void ShowLaunchBalloon(const std::wstring&, const std::wstring&, int) override {}
     void EnableBalloonHideTimer() override {}
     void CloseMainWindow() override {}

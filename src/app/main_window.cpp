@@ -139,6 +139,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_LAUNCH_ANSWERED:
+            for (const ProgramLauncher::Answer& answer : launcher_.TakeAnswers())
+                sequencer_.LaunchAnswered(answer.task, answer.outcome);
+            return 0;
         case WM_START_UPDATE_CHECK:
             if (!closing_ && !terminateRequested_) StartUpdateCheck(false);
             return 0;

@@ -107,7 +107,9 @@ public:
     TaskCommands& TaskEditing() { return taskCommands_; }
     TrayController& Tray() { return tray_; }
 
-    LaunchOutcome LaunchProgram(const std::wstring& commandLine) override { return launcher_.Launch(commandLine); }
+    LaunchOutcome LaunchProgram(TaskId task, const std::wstring& commandLine) override {
+        return launcher_.Launch(task, commandLine);
+    }
     void RefreshStatusColumn() override { taskCommands_.RefreshStatuses(); }
 
     // The close: ends the walk, then saves the task list and the options.
@@ -260,7 +262,7 @@ private:
     TaskList tasks_;
     Sequencer sequencer_;
     CpuLoadSampler cpuLoad_;  // sampled only while a launch is due with the wait for a calm system on
-    ProgramLauncher launcher_{*this};
+    ProgramLauncher launcher_{*this, [this] { PostMessageW(hwnd(), WM_LAUNCH_ANSWERED, 0, 0); }};
     TLogFile logFile_;
     ui::ActionList actions_;
 

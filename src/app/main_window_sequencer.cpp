@@ -23,7 +23,7 @@ int MainWindow::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
 SequencerRow MainWindow::Row(int index) const {
     const Task& task = tasks_.Item(static_cast<size_t>(index));
-    return SequencerRow{task.commandLine, ParseWholeNumber(task.delay), task.enabled};
+    return SequencerRow{task.commandLine, ParseWholeNumber(task.delay), task.enabled, task.id};
 }
 
 void MainWindow::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }

@@ -1,8 +1,11 @@
 #include "app/program_launcher.h"
 
+#include <algorithm>
+#include <array>
+#include <cwctype>
 #include <optional>
+#include <string_view>
 
-#include "launch/working_folder.h"
 #include "util/format.h"
 #include "util/platform.h"
 
@@ -10,6 +13,9 @@ namespace lentora {
 namespace {
 
 const PathProbe kFileSystem{platform::DirectoryExists, platform::FileExists};
+
+// CreateProcessW's answer for a file that is no program (a document, a script, a shortcut).
+constexpr DWORD kNotAProgram = ERROR_BAD_EXE_FORMAT;
 
 DWORD CreateProcessCall(wchar_t* commandLine, const wchar_t* folder, STARTUPINFOW& startup,
                         PROCESS_INFORMATION& process) {
@@ -21,33 +27,50 @@ DWORD CreateProcessCall(wchar_t* commandLine, const wchar_t* folder, STARTUPINFO
 
 DWORD ShellExecuteCall(SHELLEXECUTEINFOW& info) { return ShellExecuteExW(&info) ? ERROR_SUCCESS : GetLastError(); }
 
+// What CreateProcessW starts by itself: programs, and batch files through the command interpreter.
+// A name without an extension is a program to it (it adds ".exe").
+bool CreateProcessRuns(std::wstring_view program) {
+    const size_t dot = program.find_last_of(L".\\/:");
+    if (dot == std::wstring_view::npos || program[dot] != L'.') return true;
+    std::wstring extension(program.substr(dot));
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](wchar_t c) { return std::towlower(c); });
+    constexpr std::array<std::wstring_view, 4> kRunnable = {L".exe", L".com", L".bat", L".cmd"};
+    return std::find(kRunnable.begin(), kRunnable.end(), extension) != kRunnable.end();
+}
+
 }  // namespace
 
 LaunchCalls LaunchCalls::System() { return {CreateProcessCall, ShellExecuteCall}; }
 
-LaunchOutcome ProgramLauncher::Launch(const std::wstring& commandLine) {
+ProgramLauncher::ProgramLauncher(ILogSink& log, std::function<void()> answerReady, LaunchCalls calls)
+    : log_(log), calls_(std::move(calls)), elevated_(calls_.shellExecute, std::move(answerReady)) {}
+
+LaunchOutcome ProgramLauncher::Launch(TaskId task, const std::wstring& commandLine) {
     try {
         const std::optional<std::wstring> folder = WorkingFolderFor(commandLine, kFileSystem);
         const wchar_t* folderText = folder ? folder->c_str() : nullptr;
+        log_.Log(FormatText(L"Launch application: \"%s\"", {commandLine}));
+        // The shell wants the program apart from its arguments; it is the one CreateProcessW finds.
+        const ProgramAndArguments split = SplitCommandLine(commandLine, kFileSystem);
+        if (!CreateProcessRuns(split.program)) return OpenThroughShell(commandLine, split, folderText);
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = SW_SHOWMINIMIZED;
         PROCESS_INFORMATION pi{};
-        log_.Log(FormatText(L"Launch application: \"%s\"", {commandLine}));
         // Without a folder the process starts in ours (an empty or missing folder would make the
         // start fail). CreateProcessW may write into the command line buffer, so it gets a copy of its own.
         std::wstring mutableLine = commandLine;
         const DWORD error = calls_.createProcess(mutableLine.data(), folderText, si, pi);
         if (error == ERROR_SUCCESS) {
-            log_.Log(FormatText(L"application: \"%s\" is started", {commandLine}));
             CloseHandle(pi.hProcess);
             CloseHandle(pi.hThread);
-            return LaunchOutcome::Started;
         }
-        if (error == kElevationRequired) return LaunchElevated(commandLine, folderText);
-        log_.Log(FormatText(L"Error at an launch \"%s\"", {commandLine}));
-        return LaunchOutcome::Failed;
+        if (error == kNotAProgram) return OpenThroughShell(commandLine, split, folderText);
+        if (error != kElevationRequired) return Logged(commandLine, error);
+        log_.Log(FormatText(L"application: \"%s\" needs administrator rights, elevation is requested", {commandLine}));
+        elevated_.Start({task, commandLine, split.program, split.arguments, folder});
+        return LaunchOutcome::AwaitingConsent;
     } catch (const std::exception&) {
         // Out of memory while preparing the start: the task fails, the walk goes on.
         log_.Log(FormatText(L"Error at an application launch! \"%s\"", {commandLine}));
@@ -55,30 +78,32 @@ LaunchOutcome ProgramLauncher::Launch(const std::wstring& commandLine) {
     }
 }
 
-LaunchOutcome ProgramLauncher::LaunchElevated(const std::wstring& commandLine, const wchar_t* folder) {
-    log_.Log(FormatText(L"application: \"%s\" needs administrator rights, elevation is requested", {commandLine}));
-    // The shell wants the program apart from its arguments; it is the one CreateProcessW found.
-    const ProgramAndArguments split = SplitCommandLine(commandLine, kFileSystem);
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    // No error box of the shell's own: the outcome goes to the log and the task's status.
-    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = L"runas";
-    info.lpFile = split.program.c_str();
-    info.lpParameters = split.arguments.empty() ? nullptr : split.arguments.c_str();
-    info.lpDirectory = folder;
-    info.nShow = SW_SHOWMINIMIZED;
-    switch (calls_.shellExecute(info)) {
-        case ERROR_SUCCESS:
-            log_.Log(FormatText(L"application: \"%s\" is started", {commandLine}));
-            return LaunchOutcome::Started;
-        case ERROR_CANCELLED:
-            log_.Log(FormatText(L"Elevation of \"%s\" is declined by the user", {commandLine}));
-            return LaunchOutcome::Declined;
-        default:
-            log_.Log(FormatText(L"Error at an launch \"%s\"", {commandLine}));
-            return LaunchOutcome::Failed;
+LaunchOutcome ProgramLauncher::OpenThroughShell(const std::wstring& commandLine, const ProgramAndArguments& split,
+                                                const wchar_t* folder) {
+    SHELLEXECUTEINFOW info = ShellStartInfo(L"open", split.program, split.arguments, folder);
+    return Logged(commandLine, calls_.shellExecute(info));
+}
+
+LaunchOutcome ProgramLauncher::Logged(const std::wstring& commandLine, DWORD error) {
+    if (error != ERROR_SUCCESS) {
+        log_.Log(FormatText(L"Error at an launch \"%s\"", {commandLine}));
+        return LaunchOutcome::Failed;
     }
+    log_.Log(FormatText(L"application: \"%s\" is started", {commandLine}));
+    return LaunchOutcome::Started;
+}
+
+std::vector<ProgramLauncher::Answer> ProgramLauncher::TakeAnswers() {
+    std::vector<Answer> answers;
+    for (const ElevatedStarts::Answer& answer : elevated_.TakeAnswers()) {
+        if (answer.error == ERROR_CANCELLED) {
+            log_.Log(FormatText(L"Elevation of \"%s\" is declined by the user", {answer.commandLine}));
+            answers.push_back({answer.task, LaunchOutcome::Declined});
+        } else {
+            answers.push_back({answer.task, Logged(answer.commandLine, answer.error)});
+        }
+    }
+    return answers;
 }
 
 }  // namespace lentora

@@ -5,8 +5,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "app/elevated_starts.h"
 #include "launch/sequencer_host.h"
+#include "launch/working_folder.h"
 #include "log/log_sink.h"
 
 namespace lentora {
@@ -14,6 +17,9 @@ namespace lentora {
 // CreateProcessW's error for a program whose manifest asks for administrator rights
 // (ERROR_ELEVATION_REQUIRED, which the SDK headers at hand lack).
 inline constexpr DWORD kElevationRequired = 740;
+
+// Posted to the main window when the answer to a consent prompt can be taken (TakeAnswers).
+inline constexpr UINT WM_LAUNCH_ANSWERED = WM_APP + 44;
 
 // The two system calls a start makes, replaceable so that tests need neither real processes nor
 // a consent prompt. Each gives ERROR_SUCCESS or the error the call reported.
@@ -28,18 +34,29 @@ struct LaunchCalls {
 
 class ProgramLauncher {
 public:
-    explicit ProgramLauncher(ILogSink& log, LaunchCalls calls = LaunchCalls::System())
-        : log_(log), calls_(std::move(calls)) {}
+    struct Answer {
+        TaskId task = 0;
+        LaunchOutcome outcome = LaunchOutcome::Failed;
+    };
 
-    // Each outcome is logged. A program that asks for administrator rights is started through the
-    // shell's consent prompt, which the user may decline.
-    LaunchOutcome Launch(const std::wstring& commandLine);
+    // `answerReady` runs on another thread when the answer to a consent prompt can be taken.
+    ProgramLauncher(ILogSink& log, std::function<void()> answerReady, LaunchCalls calls = LaunchCalls::System());
+
+    // Each outcome is logged. A document or script is opened through the shell. A program that
+    // asks for administrator rights is started through the consent prompt: the launch then awaits
+    // consent, and its outcome comes through TakeAnswers.
+    LaunchOutcome Launch(TaskId task, const std::wstring& commandLine);
+    // The consent prompts answered since the last call, each outcome logged now.
+    std::vector<Answer> TakeAnswers();
 
 private:
-    LaunchOutcome LaunchElevated(const std::wstring& commandLine, const wchar_t* folder);
+    LaunchOutcome OpenThroughShell(const std::wstring& commandLine, const ProgramAndArguments& split,
+                                   const wchar_t* folder);
+    LaunchOutcome Logged(const std::wstring& commandLine, DWORD error);
 
     ILogSink& log_;
     LaunchCalls calls_;
+    ElevatedStarts elevated_;
 };
 
 }  // namespace lentora

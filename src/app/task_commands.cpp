@@ -41,10 +41,15 @@ void TaskCommands::EditSelected() {
 
 void TaskCommands::DeleteSelected() {
     const std::optional<size_t> selected = SelectedOrWarn(Message::NothingToDelete);
-    if (!selected || !Ask(Message::DeleteTaskQuestion, Message::QuestionCaption)) return;
+    if (!selected) return;
+    // The question's own message loop lets the walk run underneath: the row is found again after it.
     TaskList& tasks = window_.Tasks();
-    window_.Log(FormatText(L"Task \"%s\" is deleted from list", {tasks.Item(*selected).commandLine}));
-    tasks.Remove(*selected);
+    const TaskId task = tasks.Item(*selected).id;
+    if (!Ask(Message::DeleteTaskQuestion, Message::QuestionCaption)) return;
+    const std::optional<size_t> row = tasks.IndexOf(task);
+    if (!row) return;
+    window_.Log(FormatText(L"Task \"%s\" is deleted from list", {tasks.Item(*row).commandLine}));
+    tasks.Remove(*row);
 }
 
 void TaskCommands::DeleteAll() {
@@ -68,7 +73,8 @@ void TaskCommands::StartSelected() {
     const std::optional<size_t> selected = SelectedOrWarn(Message::NothingToStart);
     if (!selected) return;
     TaskList& tasks = window_.Tasks();
-    tasks.SetStatus(*selected, LaunchStatusText(window_.LaunchProgram(tasks.Item(*selected).commandLine), window_));
+    const Task& task = tasks.Item(*selected);
+    tasks.SetStatus(*selected, LaunchStatusText(window_.LaunchProgram(task.id, task.commandLine), window_));
 }
 
 void TaskCommands::RefreshStatuses() {

@@ -171,6 +171,10 @@ constexpr LanguageKey kKeys[] = {
      L"LngMsg.ShortcutNotCreated"},
     {kMain, L"MSG", L"TaskDeclinedStatus", L"Declined", L"LngMsg.TaskDeclinedStatus"},
     {kMain, L"MSG", L"WaitingForSystem", L"Waiting for the system to be idle...", L"LngMsg.WaitingForSystem"},
+    {kMain, L"MSG", L"AwaitingConsentStatus", L"Waiting for consent", L"LngMsg.AwaitingConsentStatus"},
+    {kMain, L"MSG", L"LaunchesFailedStatus", L"%s of %s tasks failed to start",
+     L"LngMsg.LaunchesFailedStatus"},
+    {kMain, L"MSG", L"LaunchFailedTitle", L"Could not start", L"LngMsg.LaunchFailedTitle"},
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},

@@ -80,8 +80,11 @@ enum class NamedMsg {
     ShortcutNotCreated,     // error box, a format: %s is the shortcut file
     TaskDeclinedStatus,     // a task's status: the user said no to starting it with administrator rights
     WaitingForSystem,       // status bar and tray hint while a due launch waits for a calm system
+    AwaitingConsentStatus,  // a task's status while the consent prompt for its start is open
+    LaunchesFailedStatus,   // status bar at the last launch, a format: %s failed of %s launches
+    LaunchFailedTitle,      // title of the balloon for a launch that failed
 };
-inline constexpr int kNamedMsgCount = 5;
+inline constexpr int kNamedMsgCount = 8;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

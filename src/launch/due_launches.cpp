@@ -4,12 +4,12 @@
 
 namespace lentora {
 
-void DueLaunches::Add(std::vector<int> rows) {
-    if (!rows.empty()) groups_.push_back(std::move(rows));
+void DueLaunches::Add(std::vector<TaskId> tasks) {
+    if (!tasks.empty()) groups_.push_back(std::move(tasks));
 }
 
-std::vector<int> DueLaunches::TakeNext() {
-    std::vector<int> rows = std::move(groups_.front());
+std::vector<TaskId> DueLaunches::TakeNext() {
+    std::vector<TaskId> rows = std::move(groups_.front());
     groups_.pop_front();
     heldSince_.reset();
     if (released_ > 0) --released_;

@@ -77,7 +77,15 @@ void Sequencer::StartWalk() {
     largestDelay_ = 0;
     lastLaunchTick_ = 0;
     DropDueLaunches();
+    awaitingConsent_.clear();
+    launchesTried_ = 0;
+    launchesNotStarted_ = 0;
     ReadExitTime();
+    // The sampler's first reading knows nothing; taken now, it lets the first tick measure.
+    if (ReadIdleWait().on) {
+        host_.CpuBusyPercent();
+        calm_.Restart();
+    }
     Log(L"Begin timer of Start");
     SetTickTimerOn(true);
     const int rows = host_.RowCount();
@@ -110,9 +118,11 @@ void Sequencer::Tick() {
     if (!tickTimerOn_) return;
     ++ticks_;
     ShowTicks();
+    DropDeletedLaunches();
     // A hold can move the last launch past the largest delay; the close waits for it.
     const std::int64_t closeAfter = std::int64_t{ReadExitTime()} + std::max(largestDelay_, lastLaunchTick_);
-    if (due_.Empty() && ticks_ > closeAfter) {
+    // A consent still to come may yet start a program: the close waits for the answer.
+    if (due_.Empty() && awaitingConsent_.empty() && ticks_ > closeAfter) {
         SetTickTimerOn(false);
         host_.CloseMainWindow();
         return;
@@ -154,7 +164,7 @@ Sequencer::DueRows Sequencer::RowsDue(int tick) const {
         // A delay that is no whole number never comes due.
         if (!row.enabled || !row.delaySec) continue;
         if (*row.delaySec == tick)
-            due.now.push_back(i);
+            due.now.push_back(row.task);
         else if (*row.delaySec > tick && (!due.nextDelay || *row.delaySec < *due.nextDelay))
             due.nextDelay = *row.delaySec;
     }
@@ -187,15 +197,51 @@ void Sequencer::LaunchOrHoldNext(const IdleWaitLimits& wait) {
 }
 
 void Sequencer::LaunchNext() {
-    for (const int row : due_.TakeNext()) LaunchRow(row);
+    for (const TaskId task : due_.TakeNext()) LaunchTask(task);
     lastLaunchTick_ = ticks_;
-    if (due_.Empty() && ticks_ >= largestDelay_) host_.ShowState(host_.Msg(Message::LastDelayReachedStatus), 2);
+    ShowStateIfAllLaunched();
 }
 
-std::wstring Sequencer::NextCommandLine() const { return std::wstring(host_.Row(due_.Next().front()).commandLine); }
+bool Sequencer::AllLaunched() const {
+    return walkActive_ && launchesTried_ > 0 && due_.Empty() && awaitingConsent_.empty() && ticks_ >= largestDelay_;
+}
+
+// A paused walk keeps saying so; Resume shows this then.
+void Sequencer::ShowStateIfAllLaunched() {
+    if (tickTimerOn_ && AllLaunched()) ShowAllLaunched();
+}
+
+void Sequencer::ShowAllLaunched() {
+    if (launchesNotStarted_ == 0) {
+        host_.ShowState(host_.Msg(Message::LastDelayReachedStatus), 2);
+        return;
+    }
+    host_.ShowState(FormatText(host_.Msg(NamedMsg::LaunchesFailedStatus),
+                               {std::to_wstring(launchesNotStarted_), std::to_wstring(launchesTried_)}),
+                    2);
+}
+
+std::optional<int> Sequencer::RowOf(TaskId task) const {
+    const int rows = host_.RowCount();
+    for (int i = 0; i < rows; ++i)
+        if (host_.Row(i).task == task) return i;
+    return std::nullopt;
+}
+
+// A task deleted while its launch waited is not launched; with none left the wait ends.
+void Sequencer::DropDeletedLaunches() {
+    due_.DropMissing([this](TaskId task) { return RowOf(task).has_value(); });
+    if (!due_.Holding()) SetWaiting(false);
+}
+
+// Only after DropDeletedLaunches, so the task is there.
+std::wstring Sequencer::NextCommandLine() const {
+    return std::wstring(host_.Row(RowOf(due_.Next().front()).value_or(0)).commandLine);
+}
 
 void Sequencer::StartNextNow() {
     if (!walkActive_) return;
+    DropDeletedLaunches();
     if (due_.Empty()) {
         const std::optional<std::int32_t> next = RowsDue(ticks_).nextDelay;
         if (!next) return;
@@ -226,15 +272,41 @@ void Sequencer::SetWaiting(bool waiting) {
     host_.SetWaitingForSystem(waiting);
 }
 
-void Sequencer::LaunchRow(int index) {
-    const std::wstring commandLine(host_.Row(index).commandLine);
-    const LaunchOutcome outcome = host_.LaunchProgram(commandLine);
-    host_.SetRowStatus(index, LaunchStatusText(outcome, host_));
-    if (outcome != LaunchOutcome::Started) return;
-    if (host_.LaunchBalloonsOn()) {
-        host_.ShowLaunchBalloon(host_.Msg(Message::LaunchBalloonTitle), commandLine, kLaunchBalloonSec);
-        host_.EnableBalloonHideTimer();
+void Sequencer::LaunchTask(TaskId task) {
+    const std::optional<int> row = RowOf(task);
+    if (!row) return;
+    const std::wstring commandLine(host_.Row(*row).commandLine);
+    ++launchesTried_;
+    const LaunchOutcome outcome = host_.LaunchProgram(task, commandLine);
+    if (outcome == LaunchOutcome::AwaitingConsent) awaitingConsent_.insert(task);
+    ShowOutcome(task, outcome);
+}
+
+void Sequencer::LaunchAnswered(TaskId task, LaunchOutcome outcome) {
+    // A one-off start from the task list only shows its outcome in the task's status.
+    if (awaitingConsent_.erase(task) == 0) {
+        if (const std::optional<int> row = RowOf(task)) host_.SetRowStatus(*row, LaunchStatusText(outcome, host_));
+        return;
     }
+    ShowOutcome(task, outcome);
+    ShowStateIfAllLaunched();
+}
+
+// The task's status, when it is still in the list, and the balloon.
+void Sequencer::ShowOutcome(TaskId task, LaunchOutcome outcome) {
+    if (outcome == LaunchOutcome::Failed || outcome == LaunchOutcome::Declined) ++launchesNotStarted_;
+    const std::optional<int> row = RowOf(task);
+    if (!row) return;
+    host_.SetRowStatus(*row, LaunchStatusText(outcome, host_));
+    if (!host_.LaunchBalloonsOn()) return;
+    const std::wstring commandLine(host_.Row(*row).commandLine);
+    if (outcome == LaunchOutcome::Started)
+        host_.ShowLaunchBalloon(host_.Msg(Message::LaunchBalloonTitle), commandLine, kLaunchBalloonSec);
+    else if (outcome == LaunchOutcome::Failed)
+        host_.ShowLaunchBalloon(host_.Msg(NamedMsg::LaunchFailedTitle), commandLine, kLaunchBalloonSec);
+    else
+        return;
+    host_.EnableBalloonHideTimer();
 }
 
 // The exit time is read anew at every tick. A field that holds no whole number (say, half typed)
@@ -265,7 +337,10 @@ void Sequencer::Resume() {
     SetVisible(SequencerAction::Stop, true);
     Log(L"Task list is resumed");
     SetTickTimerOn(true);
-    host_.ShowState(host_.Msg(Message::WalkStatus), 3);
+    if (AllLaunched())
+        ShowAllLaunched();
+    else
+        host_.ShowState(host_.Msg(Message::WalkStatus), 3);
     SetWaiting(due_.Holding());
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,9 @@ public:
     void StartNextNow();
     // A walk is active and some row is still to start.
     bool HasNextToStart() const;
+    // The answer to a consent prompt for `task` came: its status, and for a launch of the walk its
+    // balloon and its count, as if the launch had ended at once. A task deleted meanwhile shows nothing.
+    void LaunchAnswered(TaskId task, LaunchOutcome outcome);
 
     // A walk is active, running or paused: the Start button then stops it.
     bool WalkActive() const { return walkActive_; }
@@ -72,7 +76,7 @@ private:
         int longestWaitSec = 0;
     };
     struct DueRows {
-        std::vector<int> now;                  // due at the tick asked about, in list order
+        std::vector<TaskId> now;               // due at the tick asked about, in list order
         std::optional<std::int32_t> nextDelay; // the smallest delay after it
     };
 
@@ -89,10 +93,16 @@ private:
     DueRows RowsDue(int tick) const;
     void LaunchOrHoldNext(const IdleWaitLimits& wait);
     void LaunchNext();
+    bool AllLaunched() const;
+    void ShowStateIfAllLaunched();
+    void ShowAllLaunched();
+    std::optional<int> RowOf(TaskId task) const;
+    void DropDeletedLaunches();
     std::wstring NextCommandLine() const;
     void DropDueLaunches();
     void SetWaiting(bool waiting);
-    void LaunchRow(int index);
+    void LaunchTask(TaskId task);
+    void ShowOutcome(TaskId task, LaunchOutcome outcome);
     void Log(const std::wstring& line) { log_.Log(line); }
 
     ISequencerHost& host_;
@@ -103,6 +113,9 @@ private:
     std::int32_t exitTime_ = 0;
     int lastLaunchTick_ = 0;
     DueLaunches due_;
+    std::set<TaskId> awaitingConsent_;  // launches of this walk whose consent prompt is open
+    int launchesTried_ = 0;
+    int launchesNotStarted_ = 0;  // failed or declined
     CalmWatch calm_;
     bool waitingShown_ = false;
     bool delayRunning_ = false;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "lang/language_messages.h"
+#include "tasks/task.h"
 
 namespace lentora {
 
@@ -18,6 +19,7 @@ struct SequencerRow {
     std::wstring_view commandLine;
     std::optional<std::int32_t> delaySec;  // none when the row's delay is no whole number
     bool enabled = false;
+    TaskId task = 0;
 };
 
 // Waiting for a calm system before each launch, as the options hold it. A number is none when its
@@ -28,8 +30,9 @@ struct IdleWaitOptions {
     std::optional<std::int32_t> longestWaitSec;    // per held launch
 };
 
-// How a launch ended. A program that needs administrator rights asks the user first, who may say no.
-enum class LaunchOutcome { Started, Failed, Declined };
+// How a launch ended. A program that needs administrator rights asks the user first, who may say no;
+// until the answer comes the launch awaits consent, and the host reports it later.
+enum class LaunchOutcome { Started, Failed, Declined, AwaitingConsent };
 
 class ISequencerHost {
 public:
@@ -64,7 +67,8 @@ public:
     virtual void SetTickTimerEnabled(bool enabled) = 0;
     virtual void SetActionVisible(SequencerAction action, bool visible) = 0;
     virtual void MinimizeWindow() = 0;
-    virtual LaunchOutcome LaunchProgram(const std::wstring& commandLine) = 0;
+    // A launch that awaits consent ends later: the host then calls Sequencer::LaunchAnswered with `task`.
+    virtual LaunchOutcome LaunchProgram(TaskId task, const std::wstring& commandLine) = 0;
     virtual void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) = 0;
     virtual void EnableBalloonHideTimer() = 0;
     virtual void CloseMainWindow() = 0;
@@ -84,6 +88,7 @@ inline std::wstring LaunchStatusText(LaunchOutcome outcome, const ISequencerHost
     switch (outcome) {
         case LaunchOutcome::Started: return host.Msg(Message::TaskStartedStatus);
         case LaunchOutcome::Declined: return host.Msg(NamedMsg::TaskDeclinedStatus);
+        case LaunchOutcome::AwaitingConsent: return host.Msg(NamedMsg::AwaitingConsentStatus);
         case LaunchOutcome::Failed: break;
     }
     return host.Msg(Message::TaskFailedStatus);

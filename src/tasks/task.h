@@ -1,8 +1,14 @@
 // One task of the task list: a program started a number of seconds after the walk begins.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <tuple>
 
 namespace lentora {
+
+// Which task of the list a task is. Rows move when the list is sorted or a task is deleted; a
+// reference that must outlive a change of the list (a launch held for a later tick) keeps this.
+using TaskId = std::uint64_t;
 
 struct Task {
     std::wstring commandLine;
@@ -12,8 +18,13 @@ struct Task {
     // from the system's start-up entries, "0" otherwise.
     std::wstring importedFromSystem = L"0";
     bool enabled = false;  // the row's check box
+    TaskId id = 0;         // given by the list when the task is added, never saved
 
-    bool operator==(const Task&) const = default;
+    // Equal in what is shown and saved; which list entry a task is does not count.
+    bool operator==(const Task& other) const {
+        return std::tie(commandLine, delay, status, importedFromSystem, enabled) ==
+               std::tie(other.commandLine, other.delay, other.status, other.importedFromSystem, other.enabled);
+    }
 };
 
 }  // namespace lentora

@@ -43,8 +43,15 @@ void TaskList::Changed() {
 }
 
 void TaskList::Append(Task task) {
+    task.id = nextId_++;
     tasks_.push_back(std::move(task));
     Changed();
+}
+
+std::optional<size_t> TaskList::IndexOf(TaskId id) const {
+    const auto found = std::find_if(tasks_.begin(), tasks_.end(), [id](const Task& task) { return task.id == id; });
+    if (found == tasks_.end()) return std::nullopt;
+    return static_cast<size_t>(found - tasks_.begin());
 }
 
 void TaskList::AddTask(Task task, ILogSink& log) {

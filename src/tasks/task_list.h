@@ -30,6 +30,8 @@ public:
     // The tasks in list order; references stay valid until the list next changes.
     const Task& Item(size_t index) const { return tasks_.at(index); }
     const std::vector<Task>& Items() const { return tasks_; }
+    // The row of the task with this id; none once it was deleted.
+    std::optional<size_t> IndexOf(TaskId id) const;
 
     // Called after every change of the tasks or their order; inside an UpdateBlock only once,
     // when the outermost block ends.
@@ -47,6 +49,7 @@ public:
         TaskList& list_;
     };
 
+    // Gives the task an id of its own, which no other task of this list ever had.
     void Append(Task task);
     // A task the user added in the property dialog; logs "file "%s" is added".
     void AddTask(Task task, ILogSink& log);
@@ -84,6 +87,7 @@ private:
     SortKind kind_ = SortKind::Text;
     std::array<bool, 3> toggles_{};
     std::function<void()> onChange_;
+    TaskId nextId_ = 1;
     int updateDepth_ = 0;
     bool pendingChange_ = false;
 };

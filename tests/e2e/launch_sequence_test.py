@@ -110,13 +110,14 @@ class LaunchSequence(unittest.TestCase):
         self.assertAlmostEqual(self.seconds_into_walk(f'Launch application: "{self.first}"'), 2, delta=0.7)
         self.assertAlmostEqual(self.seconds_into_walk(f'Launch application: "{self.third}"'), 4, delta=0.7)
 
-    def test_started_program_gets_its_folder_and_the_minimized_hint(self):
+    def test_started_program_gets_its_folder_the_minimized_hint_and_a_process_group_of_its_own(self):
         self.assertEqual(len(self.records), 3)
         for record in self.records:
             with self.subTest(cmd=record["cmd"]):
                 self.assertEqual(record["cwd"], self.apps_windows)
                 self.assertEqual(int(record["flags"]), STARTF_USESHOWWINDOW)
                 self.assertEqual(int(record["show"]), SW_SHOWMINIMIZED)
+                self.assertEqual(record["group"], "1", "a Ctrl+C meant for us never reaches it")
 
     def test_launches_go_in_list_order_and_a_missing_program_does_not_stop_the_walk(self):
         order = [f'Launch application: "{self.first}"', f'application: "{self.first}" is started',

@@ -3,10 +3,13 @@
 // argument holding "\" would move the launcher's working folder, so tests use the variable).
 //
 // Line (UTF-8, fields separated by tabs, CR LF):
-//   tick=<GetTickCount64>  flags=<STARTUPINFO dwFlags>  show=<wShowWindow>  cwd=<folder>  cmd=<command line>
+//   tick=<GetTickCount64>  flags=<STARTUPINFO dwFlags>  show=<wShowWindow>  group=<1: a process group of its own>
+//   cwd=<folder>  cmd=<command line>
 #include <windows.h>
 #include <shellapi.h>
+#include <winternl.h>
 
+#include <cstring>
 #include <string>
 
 #include "utf8.h"
@@ -55,6 +58,18 @@ bool AppendLine(const std::wstring& file, const std::string& line) {
     return false;
 }
 
+// A process started with CREATE_NEW_PROCESS_GROUP ignores Ctrl+C: the system marks that in the
+// console flags of its process parameters (the ULONG after the console handle).
+bool OwnProcessGroup() {
+    PROCESS_BASIC_INFORMATION info{};
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0)
+        return false;
+    const auto* params = reinterpret_cast<const BYTE*>(info.PebBaseAddress->ProcessParameters);
+    ULONG consoleFlags = 0;
+    std::memcpy(&consoleFlags, params + 16 + sizeof(HANDLE), sizeof consoleFlags);
+    return (consoleFlags & 1) != 0;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -65,7 +80,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::wstring file = RecordFileName();
     if (file.empty()) return 2;
     std::string line = "tick=" + std::to_string(tick) + "\tflags=" + std::to_string(si.dwFlags) +
-                       "\tshow=" + std::to_string(si.wShowWindow) + "\tcwd=" + Utf8(CurrentFolder()) +
+                       "\tshow=" + std::to_string(si.wShowWindow) +
+                       "\tgroup=" + (OwnProcessGroup() ? "1" : "0") + "\tcwd=" + Utf8(CurrentFolder()) +
                        "\tcmd=" + Utf8(GetCommandLineW()) + "\r\n";
     return AppendLine(file, line) ? 0 : 1;
 }

@@ -34,6 +34,7 @@ struct FakeHost : ISequencerHost {
         std::wstring delay;
         bool enabled = true;
         std::wstring status;
+        lentora::TaskId id = 0;
     };
     struct Balloon {
         std::wstring title;
@@ -48,7 +49,7 @@ struct FakeHost : ISequencerHost {
     std::wstring waitSec = L"0";
     std::wstring timeExit = L"0";
     bool showBalloon = false;
-    std::set<std::wstring> failing, declining;
+    std::set<std::wstring> failing, declining, asking;  // asking: the consent prompt opens
 
     // Effects.
     Lines launches;
@@ -82,7 +83,7 @@ struct FakeHost : ISequencerHost {
     bool LaunchBalloonsOn() const override { return showBalloon; }
     int RowCount() const override { return static_cast<int>(rows.size()); }
     SequencerRow Row(int i) const override {
-        return {rows.at(i).commandLine, ParseWholeNumber(rows.at(i).delay), rows.at(i).enabled};
+        return {rows.at(i).commandLine, ParseWholeNumber(rows.at(i).delay), rows.at(i).enabled, rows.at(i).id};
     }
     void SetRowStatus(int i, const std::wstring& text) override { rows.at(i).status = text; }
     void RefreshStatusColumn() override {
@@ -90,7 +91,10 @@ struct FakeHost : ISequencerHost {
         for (Task& t : rows) t.status = t.enabled ? L"MSG2" : L"MSG3";
     }
     std::wstring Msg(lentora::Message id) const override { return L"MSG" + std::to_wstring(MessageNumber(id)); }
-    std::wstring Msg(lentora::NamedMsg id) const override { return std::wstring(NamedMsgKey(id)); }
+    std::wstring Msg(lentora::NamedMsg id) const override {
+        const std::wstring key(NamedMsgKey(id));
+        return id == lentora::NamedMsg::LaunchesFailedStatus ? key + L" %s/%s" : key;
+    }
     void ShowState(const std::wstring& text, int icon) override { panels.emplace_back(text, icon); }
     void SetCounterPanel(const std::wstring& text) override { counterPanel = text; }
     void SetStartButton(const std::wstring& caption, const std::wstring& hint, int image) override {
@@ -107,9 +111,10 @@ struct FakeHost : ISequencerHost {
     void SetTickTimerEnabled(bool enabled) override { startTimer = enabled; }
     void SetActionVisible(SequencerAction action, bool v) override { visible[action] = v; }
     void MinimizeWindow() override { minimized = true; }
-    lentora::LaunchOutcome LaunchProgram(const std::wstring& commandLine) override {
+    lentora::LaunchOutcome LaunchProgram(lentora::TaskId, const std::wstring& commandLine) override {
         launches.push_back(commandLine);
         if (declining.contains(commandLine)) return lentora::LaunchOutcome::Declined;
+        if (asking.contains(commandLine)) return lentora::LaunchOutcome::AwaitingConsent;
         return failing.contains(commandLine) ? lentora::LaunchOutcome::Failed : lentora::LaunchOutcome::Started;
     }
     void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) override {
@@ -120,7 +125,9 @@ struct FakeHost : ISequencerHost {
     lentora::IdleWaitOptions IdleWait() const override { return idleWait; }
     std::optional<int> CpuBusyPercent() override {
         const int tick = seq->Ticks();
+        const bool first = sampledAt.empty();
         sampledAt.push_back(tick);
+        if (first) return std::nullopt;  // as the sampler's first call
         switch (tick >= 1 && tick <= static_cast<int>(cpu.size()) ? cpu[static_cast<size_t>(tick - 1)] : '.') {
             case 'B': return 90;
             case '=': return idleWait.thresholdPercent.value_or(30);
@@ -141,7 +148,7 @@ struct Walk {
 struct Rig {
     Rig() { host.seq = &seq; }
     void AddTask(const std::wstring& commandLine, const std::wstring& delay, bool enabled = true) {
-        host.rows.push_back({commandLine, delay, enabled, L""});
+        host.rows.push_back({commandLine, delay, enabled, L"", ++lastId});
     }
 
     // Fires timerStart while it is enabled, like the window's timer would, at most `ticks` times.
@@ -171,6 +178,7 @@ struct Rig {
     bool Visible(SequencerAction action) const { return seq.ActionVisible(action); }
 
     FakeHost host;
+    lentora::TaskId lastId = 0;
     RecordingLog log;
     lentora::Sequencer seq{host, log};
 };
@@ -498,9 +506,121 @@ TEST_F(SequencerTest, FailedOrDeclinedLaunchIsMarkedAndTheWalkGoesOn) {
     EXPECT_EQ(walk.closedAt, 3);
     EXPECT_EQ(host.rows[0].status, L"MSG10");
     EXPECT_EQ(host.rows[1].status, L"MSG9");
-    EXPECT_EQ(host.rows[3].status, L"TaskDeclinedStatus") << "the user said no: no failure, no balloon";
-    EXPECT_EQ(host.balloons, (std::vector<FakeHost::Balloon>{{L"MSG32", L"C:\\ok.exe", 10}, {L"MSG32", L"C:\\late.exe", 10}}));
-    EXPECT_EQ(host.hideTimerEnables, 2);
+    EXPECT_EQ(host.rows[3].status, L"TaskDeclinedStatus") << "the user said no: no balloon";
+    EXPECT_EQ(host.balloons, (std::vector<FakeHost::Balloon>{{L"LaunchFailedTitle", L"missing.exe", 10},
+                                                             {L"MSG32", L"C:\\ok.exe", 10},
+                                                             {L"MSG32", L"C:\\late.exe", 10}}));
+    EXPECT_EQ(host.hideTimerEnables, 3);
+    EXPECT_TRUE(walk.msg8At.empty()) << "not all of them started";
+    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"LaunchesFailedStatus 2/4", 2}));
+}
+
+// admin.exe, due at 1, asks for consent; b is due at 2. The walk goes on meanwhile, and waits for
+// the answer before it closes; the list is re-sorted before the answer comes.
+TEST(SequencerConsent, TheWalkGoesOnWhileAConsentIsOpenAndTheAnswerLandsOnItsTask) {
+    using lentora::LaunchOutcome;
+    struct Case {
+        const char* name;
+        LaunchOutcome answer;
+        bool deletedMeanwhile;
+        std::wstring status;
+        std::vector<std::wstring> balloonTitles;
+        std::pair<std::wstring, int> lastState;
+    };
+    const Case cases[] = {
+        {"started", LaunchOutcome::Started, false, L"MSG9", {L"MSG32", L"MSG32"}, {L"MSG8", 2}},
+        {"failed", LaunchOutcome::Failed, false, L"MSG10", {L"MSG32", L"LaunchFailedTitle"},
+         {L"LaunchesFailedStatus 1/2", 2}},
+        {"declined", LaunchOutcome::Declined, false, L"TaskDeclinedStatus", {L"MSG32"},
+         {L"LaunchesFailedStatus 1/2", 2}},
+        {"the task deleted meanwhile", LaunchOutcome::Started, true, L"", {L"MSG32"}, {L"MSG8", 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.AddTask(L"admin.exe", L"1");
+        r.AddTask(L"b", L"2");
+        r.host.asking = {L"admin.exe"};
+        r.host.showBalloon = true;
+        r.seq.StartOrStop();
+        const Walk walk = r.Tick(6);
+        EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{1, {L"admin.exe"}}, {2, {L"b"}}}));
+        EXPECT_EQ(r.host.rows[0].status, L"AwaitingConsentStatus");
+        EXPECT_FALSE(r.host.closed) << "the close waits for the answer";
+        EXPECT_TRUE(walk.msg8At.empty());
+
+        const lentora::TaskId admin = r.host.rows[0].id;
+        std::reverse(r.host.rows.begin(), r.host.rows.end());
+        if (c.deletedMeanwhile) r.host.rows.pop_back();
+        r.seq.LaunchAnswered(admin, c.answer);
+        EXPECT_EQ(r.host.rows[0].status, L"MSG9") << "b keeps its own status";
+        if (!c.deletedMeanwhile) {
+            EXPECT_EQ(r.host.rows[1].status, c.status);
+        }
+        std::vector<std::wstring> titles;
+        for (const auto& balloon : r.host.balloons) titles.push_back(balloon.title);
+        EXPECT_EQ(titles, c.balloonTitles);
+        EXPECT_EQ(r.host.panels.back(), c.lastState);
+        EXPECT_EQ(r.Tick(1).closedAt, 7);
+    }
+}
+
+TEST_F(SequencerTest, TheAnswerToAOneOffStartOnlySetsItsTasksStatus) {
+    AddTask(L"a", L"1");
+    AddTask(L"b", L"5");
+    host.showBalloon = true;
+    seq.StartOrStop();
+    Tick(1);
+    const size_t panels = host.panels.size();
+    seq.LaunchAnswered(host.rows[1].id, lentora::LaunchOutcome::Failed);
+    EXPECT_EQ(host.rows[1].status, L"MSG10");
+    EXPECT_EQ(host.balloons.size(), 1u) << "only a's";
+    EXPECT_EQ(host.panels.size(), panels);
+    EXPECT_EQ(Tick().msg8At, std::vector<int>{5}) << "not counted as a failure of the walk";
+}
+
+// a is held from tick 2, b behind it from 3, c is due at 12; the list changes at tick 4 and the
+// system is calm from tick 5, so the held launches go at 6 and 7. With no held task left the wait
+// ends at once, and c waits for the system in its own turn.
+TEST(SequencerIdleWait, HeldLaunchesFollowTheirTasksWhenTheListChanges) {
+    struct Case {
+        const char* name;
+        std::function<void(std::vector<FakeHost::Task>&)> change;
+        std::map<int, Lines> launched;
+        int closedAt;
+        bool stillWaitingAt5;
+    };
+    const Case cases[] = {
+        {"re-sorted, a task added at the top",
+         [](auto& rows) {
+             std::reverse(rows.begin(), rows.end());
+             rows.insert(rows.begin(), FakeHost::Task{L"new", L"30", true, L"", 99});
+         },
+         {{6, {L"a"}}, {7, {L"b"}}, {12, {L"c"}}}, 13, true},
+        {"the held task deleted", [](auto& rows) { rows.erase(rows.begin()); }, {{6, {L"b"}}, {12, {L"c"}}}, 13, true},
+        {"the held tasks deleted", [](auto& rows) { rows.erase(rows.begin(), rows.begin() + 2); }, {{12, {L"c"}}}, 13,
+         false},
+        {"every task deleted", [](auto& rows) { rows.clear(); }, {}, 13, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.AddTask(L"a", L"2");
+        r.AddTask(L"b", L"3");
+        r.AddTask(L"c", L"12");
+        r.StartWaitingWalk(60, "BBBB");
+        EXPECT_TRUE(r.Tick(4).launchedAt.empty());
+        c.change(r.host.rows);
+        Walk walk = r.Tick(1);
+        EXPECT_EQ(r.host.waiting, c.stillWaitingAt5 ? std::vector<bool>({true}) : std::vector<bool>({true, false}));
+        const Walk rest = r.Tick();
+        walk.launchedAt.insert(rest.launchedAt.begin(), rest.launchedAt.end());
+        EXPECT_EQ(walk.launchedAt, c.launched);
+        EXPECT_EQ(std::max(walk.closedAt, rest.closedAt), c.closedAt);
+        EXPECT_EQ(r.host.waiting, (std::vector<bool>{true, false})) << "no second wait";
+        for (const auto& row : r.host.rows)
+            EXPECT_EQ(row.status, row.commandLine == L"new" ? L"" : L"MSG9") << "the status lands on its task";
+    }
 }
 
 TEST_F(SequencerTest, NoBalloonWhenTheOptionIsOff) {
@@ -541,7 +661,6 @@ TEST_F(SequencerTest, StoppingAPausedWalkWithdrawsResume) {
         else
             r.seq.StartOrStop();
         EXPECT_FALSE(r.Visible(SequencerAction::Resume));
-        EXPECT_FALSE(r.host.visible[SequencerAction::Resume]);
         EXPECT_TRUE(r.Visible(SequencerAction::Pause));
 
         const size_t logged = r.log.lines.size();
@@ -568,7 +687,6 @@ TEST_F(SequencerTest, StopPauseAndStartNextAreOfferedExactlyWhileAWalkIsActive) 
         seq.RefreshStopAction();
         seq.RefreshPauseAction();
         seq.RefreshStartNextAction();
-        EXPECT_EQ(host.visible[SequencerAction::Stop], seq.ActionVisible(SequencerAction::Stop));
         EXPECT_EQ(std::get<2>(told), std::get<2>(offered())) << "Start next now follows the walk by itself";
         return offered();
     };
@@ -598,13 +716,13 @@ TEST(SequencerIdleWait, ADueLaunchWaitsForTwoCalmTicksInARowOrTheLongestWait) {
         std::vector<int> sampledAt;
     };
     const Case cases[] = {
-        {"calm from the first sample: no hold", true, "BB...", 5, {}, {3, 4, 5}},
+        {"calm from the first sample: no hold", true, "BB...", 5, {}, {0, 3, 4, 5}},
         {"never calm: the longest wait", true, std::string(20, 'B'), 10,
-         {waiting, L"Waited 5 s for the system, launching \"a\""}, {3, 4, 5, 6, 7, 8, 9, 10}},
-        {"calm, then busy: two calm ticks after it", true, "BBB.B..", 7, {waiting, calm}, {3, 4, 5, 6, 7}},
-        {"a sample at the threshold is busy", true, "BB..=", 7, {waiting, calm}, {3, 4, 5, 6, 7}},
-        {"the sampler's first call knows nothing", true, "BB?..", 5, {}, {3, 4, 5}},
-        {"an unknown sample is not calm", true, "BB..?", 7, {waiting, calm}, {3, 4, 5, 6, 7}},
+         {waiting, L"Waited 5 s for the system, launching \"a\""}, {0, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {"calm, then busy: two calm ticks after it", true, "BBB.B..", 7, {waiting, calm}, {0, 3, 4, 5, 6, 7}},
+        {"a sample at the threshold is busy", true, "BB..=", 7, {waiting, calm}, {0, 3, 4, 5, 6, 7}},
+        {"an unknown sample before two calm ones", true, "BB?..", 5, {}, {0, 3, 4, 5}},
+        {"an unknown sample is not calm", true, "BB..?", 7, {waiting, calm}, {0, 3, 4, 5, 6, 7}},
         {"the option off: busy or not, on time", false, std::string(20, 'B'), 5, {}, {}},
     };
     for (const Case& c : cases) {
@@ -623,6 +741,39 @@ TEST(SequencerIdleWait, ADueLaunchWaitsForTwoCalmTicksInARowOrTheLongestWait) {
         EXPECT_EQ(r.host.waiting, c.holdLines.empty() ? std::vector<bool>() : std::vector<bool>({true, false}));
         EXPECT_EQ(walk.msg8At, std::vector<int>{c.launchedAt});
         EXPECT_EQ(walk.closedAt, c.launchedAt + 3) << "the exit time counts from the launch";
+    }
+}
+
+// The walk's beginning reads the sampler once, so the first tick already measures: on a calm system
+// the first launches need no wait, at the first ticks of the walk or right after its delay of start.
+TEST(SequencerIdleWait, ACalmSystemLetsTheFirstLaunchesGoAtTheirOwnTicks) {
+    struct Case {
+        const char* name;
+        bool delayOfStart;
+        std::string cpu;
+        std::map<int, Lines> launched;
+        std::vector<int> sampledAt;
+    };
+    const Case cases[] = {
+        {"calm", false, "", {{1, {L"a"}}, {2, {L"b"}}}, {0, 1, 2}},
+        {"calm after the delay of start", true, "", {{1, {L"a"}}, {2, {L"b"}}}, {0, 1, 2}},
+        {"busy at the first tick: two calm ticks after it", false, "B", {{3, {L"a"}}, {4, {L"b"}}}, {0, 1, 2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.AddTask(L"a", L"1");
+        r.AddTask(L"b", L"2");
+        r.host.idleWait = {true, 30, 60};
+        r.host.cpu = c.cpu;
+        r.host.waitTimer = c.delayOfStart;
+        r.host.waitSec = L"30";
+        r.seq.BeginStartMode();
+        if (c.delayOfStart) r.seq.DelayElapsed();
+        const Walk walk = r.Tick();
+        EXPECT_EQ(walk.launchedAt, c.launched);
+        EXPECT_EQ(r.host.sampledAt, c.sampledAt);
+        EXPECT_EQ(r.host.waiting.empty(), c.cpu.empty()) << "no hold on a calm system";
     }
 }
 
@@ -781,12 +932,13 @@ TEST_F(SequencerTest, StartNextNowOfTheLastLaunchLeadsToTheClose) {
     seq.StartNextNow();
     EXPECT_EQ(host.launches, Lines{L"a"});
     EXPECT_FALSE(host.startTimer) << "the walk stays paused";
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG8", 2}));
+    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG31", 4})) << "and says so";
     EXPECT_FALSE(seq.HasNextToStart());
     const size_t logged = log.lines.size();
     seq.StartNextNow();
     EXPECT_EQ(log.lines.size(), logged);
     seq.Resume();
+    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG8", 2})) << "nothing is left to start";
     EXPECT_EQ(Tick().closedAt, 7);
 }
 

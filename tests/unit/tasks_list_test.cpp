@@ -147,6 +147,22 @@ TEST(TasksList, SelectionFollowsItsRowThroughSortsAndRemovals) {
     EXPECT_FALSE(list.Selected().has_value());
 }
 
+// A task keeps its id through sorts; a deleted task's id is not found, nor given again.
+TEST(TasksList, IdsFollowTheirTasksThroughSortsAndRemovals) {
+    TaskList list;
+    Fill(list, {MakeTask(L"late", L"30"), MakeTask(L"early", L"10"), MakeTask(L"mid", L"20")});
+    const TaskId late = list.Item(0).id, early = list.Item(1).id;
+    SortByDelayAsAtStartUp(list);  // early, mid, late
+    EXPECT_EQ(list.IndexOf(late), 2u);
+    EXPECT_EQ(list.IndexOf(early), 0u);
+    list.Remove(0);
+    EXPECT_FALSE(list.IndexOf(early).has_value());
+    EXPECT_EQ(list.IndexOf(late), 1u);
+    list.Append(MakeTask(L"again", L"10"));
+    EXPECT_NE(list.Item(2).id, early);
+    EXPECT_EQ(list.Item(2), MakeTask(L"again", L"10")) << "the id is no part of what a task holds";
+}
+
 TEST(TasksList, RefreshStatusesWritesTheTextOfEachTasksCheckBoxInOneChange) {
     TaskList list;
     int changes = 0;

@@ -1,11 +1,14 @@
 // The launcher's way through its two system calls, with fakes in their place: a program whose
 // manifest asks for administrator rights (CreateProcessW fails with 740) goes to the shell's
-// "runas" verb, every other failure stays a failure. No process starts and no prompt shows.
+// "runas" verb on a thread of its own; a document or script goes to the shell's "open" verb;
+// every other failure stays a failure. No process starts and no prompt shows.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,47 +24,67 @@ struct ShellCall {
     bool hasParameters = false, hasDirectory = false;
     int show = 0;
     ULONG mask = 0;
+    DWORD thread = 0;
 };
 
+class Event {
+public:
+    Event() : handle_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Event() { CloseHandle(handle_); }
+    Event(const Event&) = delete;
+    Event& operator=(const Event&) = delete;
+    void Set() { SetEvent(handle_); }
+    void Reset() { ResetEvent(handle_); }
+    bool Wait() { return WaitForSingleObject(handle_, 5000) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE handle_;
+};
+
+// The shell call, which may run on another thread, waits for `answer` as the consent prompt waits
+// for the user; the launcher's `ready` is seen through `answered`.
 class FakeCalls {
 public:
     DWORD createResult = ERROR_SUCCESS, shellResult = ERROR_SUCCESS;
     std::vector<std::wstring> created;
+    std::vector<HANDLE> handedOut;
     std::vector<ShellCall> shell;
+    Event answer, answered;
+
+    FakeCalls() { answer.Set(); }
 
     LaunchCalls Calls() {
         return {[this](wchar_t* line, const wchar_t*, STARTUPINFOW&, PROCESS_INFORMATION& process) {
                     created.emplace_back(line);
                     if (createResult != ERROR_SUCCESS) return createResult;
-                    // Real handles, so closing them is checked by the handle count.
                     process.hProcess = CreateEventW(nullptr, FALSE, FALSE, nullptr);
                     process.hThread = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+                    handedOut = {process.hProcess, process.hThread};
                     return DWORD{ERROR_SUCCESS};
                 },
                 [this](SHELLEXECUTEINFOW& info) {
                     ShellCall call{info.lpVerb ? info.lpVerb : L"", info.lpFile ? info.lpFile : L"",
                                    info.lpParameters ? info.lpParameters : L"",
                                    info.lpDirectory ? info.lpDirectory : L"", info.lpParameters != nullptr,
-                                   info.lpDirectory != nullptr, info.nShow, info.fMask};
+                                   info.lpDirectory != nullptr, info.nShow, info.fMask, GetCurrentThreadId()};
                     EXPECT_EQ(info.cbSize, sizeof info);
+                    answer.Wait();
                     shell.push_back(call);
                     return shellResult;
                 }};
     }
+    ProgramLauncher Launcher(ILogSink& log) {
+        return ProgramLauncher(log, [this] { answered.Set(); }, Calls());
+    }
 };
 
-DWORD HandleCount() {
-    DWORD count = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &count);
-    return count;
-}
-
-TEST(ProgramLauncher, ElevationRequiredGoesThroughTheShellsRunasVerbAndLogsTheOutcome) {
+TEST(ProgramLauncher, ElevationRequiredAsksOnAThreadOfItsOwnAndTheAnswerComesLater) {
     // A program that exists, so the command line splits where the system would split it.
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring program = std::wstring(system) + L"\\notepad.exe";
     const std::wstring line = program + L" /a C:\\x y.txt";
+    const std::wstring launch = L"Launch application: \"" + line + L"\"";
     const std::wstring requested =
         L"application: \"" + line + L"\" needs administrator rights, elevation is requested";
     struct Case {
@@ -81,18 +104,28 @@ TEST(ProgramLauncher, ElevationRequiredGoesThroughTheShellsRunasVerbAndLogsTheOu
         fake.createResult = kElevationRequired;
         fake.shellResult = c.shellResult;
         test::RecordingLog log;
-        EXPECT_EQ(ProgramLauncher(log, fake.Calls()).Launch(line), c.result);
+        ProgramLauncher launcher = fake.Launcher(log);
+        fake.answer.Reset();
+        EXPECT_EQ(launcher.Launch(7, line), LaunchOutcome::AwaitingConsent) << "returns while the prompt is open";
+        EXPECT_EQ(log.lines, (std::vector<std::wstring>{launch, requested}));
+        EXPECT_TRUE(launcher.TakeAnswers().empty());
+        fake.answer.Set();  // the user answers
+        ASSERT_TRUE(fake.answered.Wait());
+        const std::vector<ProgramLauncher::Answer> answers = launcher.TakeAnswers();
+        ASSERT_EQ(answers.size(), 1u);
+        EXPECT_EQ(answers[0].task, 7u);
+        EXPECT_EQ(answers[0].outcome, c.result);
+        EXPECT_EQ(log.lines, (std::vector<std::wstring>{launch, requested, c.outcome})) << "logged on taking";
         EXPECT_EQ(fake.created, std::vector<std::wstring>{line});
         ASSERT_EQ(fake.shell.size(), 1u);
         const ShellCall& call = fake.shell[0];
+        EXPECT_NE(call.thread, GetCurrentThreadId());
         EXPECT_EQ(call.verb, L"runas");
         EXPECT_EQ(call.file, program);
         EXPECT_EQ(call.parameters, L"/a C:\\x y.txt");
         EXPECT_EQ(call.directory, system) << "the program's own folder";
         EXPECT_EQ(call.show, SW_SHOWMINIMIZED);
         EXPECT_TRUE(call.mask & SEE_MASK_FLAG_NO_UI) << "no error box of the shell's own";
-        const std::wstring launch = L"Launch application: \"" + line + L"\"";
-        EXPECT_EQ(log.lines, (std::vector<std::wstring>{launch, requested, c.outcome}));
     }
 }
 
@@ -114,9 +147,12 @@ TEST(ProgramLauncher, OtherOutcomesOfCreateProcessNeverAskForElevation) {
         FakeCalls fake;
         fake.createResult = c.createResult;
         test::RecordingLog log;
-        const DWORD handles = HandleCount();
-        EXPECT_EQ(ProgramLauncher(log, fake.Calls()).Launch(line), c.result);
-        EXPECT_EQ(HandleCount(), handles) << "the process and thread handles are closed";
+        EXPECT_EQ(fake.Launcher(log).Launch(1, line), c.result);
+        for (HANDLE handle : fake.handedOut) {
+            DWORD flags = 0;
+            EXPECT_FALSE(GetHandleInformation(handle, &flags)) << "the process and thread handles are closed";
+        }
+        EXPECT_EQ(fake.handedOut.size(), c.createResult == ERROR_SUCCESS ? 2u : 0u);
         EXPECT_TRUE(fake.shell.empty());
         EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"Launch application: \"C:\\Tools\\tool.exe\"", c.outcome}));
     }
@@ -127,11 +163,84 @@ TEST(ProgramLauncher, ElevatedStartOfAQuotedProgramWithoutArguments) {
     FakeCalls fake;
     fake.createResult = kElevationRequired;
     test::RecordingLog log;
-    EXPECT_EQ(ProgramLauncher(log, fake.Calls()).Launch(L"\"D:\\No Such Folder\\setup.exe\""), LaunchOutcome::Started);
+    ProgramLauncher launcher = fake.Launcher(log);
+    EXPECT_EQ(launcher.Launch(1, L"\"D:\\No Such Folder\\setup.exe\""), LaunchOutcome::AwaitingConsent);
+    ASSERT_TRUE(fake.answered.Wait());
+    ASSERT_EQ(launcher.TakeAnswers().size(), 1u);
     ASSERT_EQ(fake.shell.size(), 1u);
     EXPECT_EQ(fake.shell[0].file, L"D:\\No Such Folder\\setup.exe");
     EXPECT_FALSE(fake.shell[0].hasParameters);
     EXPECT_FALSE(fake.shell[0].hasDirectory) << "no folder that exists: the shell starts it in ours";
+}
+
+// Files of a folder of the test's own, as a Startup folder holds them.
+class LauncherFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = std::wstring(temp) + test::UniqueName(L"Launch");
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        for (const wchar_t* name : {L"read me.txt", L"job.vbs", L"tool.exe", L"TOOL.CMD"}) {
+            std::ofstream(std::filesystem::path(Path(name))) << "x";
+            files_.push_back(Path(name));
+        }
+    }
+    void TearDown() override {
+        for (const std::wstring& file : files_) DeleteFileW(file.c_str());
+        RemoveDirectoryW(folder_.c_str());
+    }
+    std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
+
+    std::wstring folder_;
+    std::vector<std::wstring> files_;
+};
+
+TEST_F(LauncherFiles, DocumentsAndScriptsAreOpenedThroughTheShell) {
+    struct Case {
+        std::wstring line;
+        DWORD createResult;  // what CreateProcessW answers, when it is asked
+        DWORD shellResult;
+        bool createAsked;
+        std::wstring openedFile, parameters;  // empty: the shell is not asked
+        LaunchOutcome result;
+    };
+    const Case cases[] = {
+        {Path(L"read me.txt"), ERROR_SUCCESS, ERROR_SUCCESS, false, Path(L"read me.txt"), L"", LaunchOutcome::Started},
+        {Path(L"job.vbs") + L" /x y", ERROR_SUCCESS, ERROR_SUCCESS, false, Path(L"job.vbs"), L"/x y",
+         LaunchOutcome::Started},
+        {Path(L"job.vbs"), ERROR_SUCCESS, ERROR_NO_ASSOCIATION, false, Path(L"job.vbs"), L"", LaunchOutcome::Failed},
+        // A program file that is none: CreateProcessW says so, and the shell gets it.
+        {Path(L"tool.exe") + L" -a", ERROR_BAD_EXE_FORMAT, ERROR_SUCCESS, true, Path(L"tool.exe"), L"-a",
+         LaunchOutcome::Started},
+        {Path(L"TOOL.CMD"), ERROR_SUCCESS, ERROR_SUCCESS, true, L"", L"", LaunchOutcome::Started},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.line.begin(), c.line.end()));
+        FakeCalls fake;
+        fake.createResult = c.createResult;
+        fake.shellResult = c.shellResult;
+        test::RecordingLog log;
+        EXPECT_EQ(fake.Launcher(log).Launch(1, c.line), c.result);
+        EXPECT_EQ(fake.created.size(), c.createAsked ? 1u : 0u);
+        const std::wstring outcome = c.result == LaunchOutcome::Started
+                                         ? L"application: \"" + c.line + L"\" is started"
+                                         : L"Error at an launch \"" + c.line + L"\"";
+        EXPECT_EQ(log.lines, (std::vector<std::wstring>{L"Launch application: \"" + c.line + L"\"", outcome}));
+        if (c.openedFile.empty()) {
+            EXPECT_TRUE(fake.shell.empty());
+            continue;
+        }
+        ASSERT_EQ(fake.shell.size(), 1u);
+        const ShellCall& call = fake.shell[0];
+        EXPECT_EQ(call.verb, L"open");
+        EXPECT_EQ(call.file, c.openedFile);
+        EXPECT_EQ(call.parameters, c.parameters);
+        EXPECT_EQ(call.hasParameters, !c.parameters.empty());
+        EXPECT_EQ(call.directory, folder_);
+        EXPECT_EQ(call.show, SW_SHOWMINIMIZED);
+        EXPECT_TRUE(call.mask & SEE_MASK_FLAG_NO_UI);
+    }
 }
 
 }  // namespace

@@ -3,29 +3,13 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
-#include <vector>
-
+#include "cpu_spin.h"
 #include "sysint/cpu_load_sampler.h"
 
 namespace lentora {
 namespace {
 
-// Keeps every processor busy for `ms` milliseconds, so the machine is busy whatever else runs.
-void SpinEveryProcessor(DWORD ms) {
-    SYSTEM_INFO info{};
-    GetSystemInfo(&info);
-    const ULONGLONG end = GetTickCount64() + ms;
-    std::atomic<unsigned> spins{0};
-    std::vector<std::thread> threads;
-    for (DWORD i = 0; i < info.dwNumberOfProcessors; ++i)
-        threads.emplace_back([&] {
-            while (GetTickCount64() < end) spins.fetch_add(1, std::memory_order_relaxed);
-        });
-    for (auto& thread : threads) thread.join();
-    ASSERT_GT(spins.load(), 0u);
-}
+using test::SpinEveryProcessor;
 
 TEST(SysintCpuLoadSampler, NothingAtFirstThenThePerCentOfBusyTimeSinceThePreviousCall) {
     CpuLoadSampler sampler;
