@@ -9,6 +9,7 @@
 #include "app/main_window_keys.h"
 #include "app/unhandled_error_stop.h"
 #include "sysint/com_ptr.h"
+#include "sysint/elevated_approval.h"
 #include "ui/unhandled_error.h"
 
 namespace lentora {
@@ -48,13 +49,16 @@ int RunMessageLoop(MainWindow& form) {
 }
 
 int RunProgram() {
+    StartupContext context = ReadStartupContext();
+    // An elevated run for one write of a start-up switch: no window, nothing else.
+    if (auto exitCode = RunApprovalSwitch(context.args)) return *exitCode;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
     // The shell link object needs COM on the GUI thread.
     const ComApartment com;
     int exitCode = 0;
     {
-        MainWindow form(ReadStartupContext());
+        MainWindow form(std::move(context));
         ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
         try {
             if (form.Create()) exitCode = RunMessageLoop(form);

@@ -80,8 +80,10 @@ enum class NamedMsg {
     ShortcutNotCreated,     // error box, a format: %s is the shortcut file
     TaskDeclinedStatus,     // a task's status: the user said no to starting it with administrator rights
     WaitingForSystem,       // status bar and tray hint while a due launch waits for a calm system
+    ElevateQuestion,        // question, a format: %s is a machine start-up entry to switch off with administrator rights
+    ElevationDeclined,      // error box, a format: %s is the entry left on since the rights were not given
 };
-inline constexpr int kNamedMsgCount = 5;
+inline constexpr int kNamedMsgCount = 7;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "startup_entries_test_support.h"
+#include "sysint/startup_entry_take_over.h"
 #include "util/format.h"
 
 namespace lentora {
@@ -67,38 +68,42 @@ TEST_F(SysintStartupApproval, ASwitchedOffEntryImportsAsADisabledTaskAndStaysWhe
     AddRunValue(HKEY_CURRENT_USER, kRun, off, L"\"C:\\Program Files\\Off\\off.exe\" /q");
     AddRunValue(HKEY_CURRENT_USER, kRun, on, L"on.exe");
     SetApproval(HKEY_CURRENT_USER, L"Run", off, ApprovalBytes(0x03));
+    ApprovalCleanup(HKEY_CURRENT_USER, L"Run", on);
     auto form = Open();
 
     for (const std::wstring& name : {off, on}) {
         Select(*form, name, L"HKCU");
         SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
-        EXPECT_TRUE(form->TakeOverSelected());
+        EXPECT_EQ(TakeOver(Row(*form, name, L"HKCU"), log), TakeOverResult::kTakenOver);
     }
     EXPECT_EQ(imported, (std::vector<std::wstring>{L"C:\\Program Files\\Off\\off.exe /q", L"on.exe"}));
     EXPECT_EQ(importedEnabled, (std::vector<bool>{false, true}));
-    // The system does not start the switched-off entry: nothing needs moving, so it needs no rights.
-    EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, off));
-    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + off));
+    // The system does not start the switched-off entry: its switch keeps the user's time.
     EXPECT_EQ(Approval(HKEY_CURRENT_USER, L"Run", off), ApprovalBytes(0x03));
-    // The other is moved to the disabled entries as before.
-    EXPECT_FALSE(test::GetText(HKEY_CURRENT_USER, kRun, on));
-    EXPECT_EQ(Disabled(on, L"command"), Sz(L"on.exe"));
+    // Both values stay where they are: no disabled copies.
+    for (const std::wstring& name : {off, on}) {
+        EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, name));
+        EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name));
+    }
+    EXPECT_FALSE(ReadStartupApproval(L"HKCU", L"Run", on).enabled);
 }
 
 TEST_F(SysintStartupApproval, GivingBackSwitchesTheEntryOnAfterTheUserConfirms) {
     const std::wstring name = UniqueName(L"Back");
     AddRunValue(HKEY_LOCAL_MACHINE, kRun32, name, L"back.exe");
     SetApproval(HKEY_LOCAL_MACHINE, L"Run32", name, ApprovalBytes(0x03));
+    AddTakingTask(L"back.exe");
     auto form = Open();
     HWND giveBack = form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack);
     EXPECT_FALSE(IsWindowEnabled(giveBack)) << "no row selected";
     Select(*form, name, L"HKLM");
     EXPECT_TRUE(IsWindowEnabled(giveBack));
 
-    SendMessageW(giveBack, BM_CLICK, 0, 0);  // answered No
+    boxes.Answer(IDCANCEL);
+    SendMessageW(giveBack, BM_CLICK, 0, 0);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, FormatText(form->ShownTexts().giveBackQuestion, {name}));
-    EXPECT_EQ(boxes.shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(boxes.shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
     EXPECT_EQ(Approval(HKEY_LOCAL_MACHINE, L"Run32", name), ApprovalBytes(0x03));
     EXPECT_TRUE(log.lines.empty());
 
@@ -118,6 +123,7 @@ TEST_F(SysintStartupApproval, GivingBackWithoutTheRightsChangesNothingAndSaysWhy
     const std::wstring name = UniqueName(L"NoRights");
     AddRunValue(HKEY_LOCAL_MACHINE, kRun, name, L"x.exe");
     SetApproval(HKEY_LOCAL_MACHINE, L"Run", name, ApprovalBytes(0x07));
+    AddTakingTask(L"x.exe");
     auto form = Open();
     Select(*form, name, L"HKLM");
     boxes.Answer(IDYES);
