@@ -224,6 +224,50 @@ TEST_F(PropertyImport, AMachineEntryIsSwitchedOffByOneElevatedWriteWhenTheUserAg
     EXPECT_EQ(test::GetText(HKEY_LOCAL_MACHINE, kRun, machine), std::make_pair(DWORD{REG_SZ}, std::wstring(L"machine.exe")));
 }
 
+// Given back after an import: the task that had taken the entry over is removed or kept disabled,
+// as the user answers, so Windows and the task never both start it; the keyboard stays where it was.
+TEST_F(PropertyImport, GivingBackRemovesOrDisablesTheTaskAndLeavesTheFocusWhereItWas) {
+    cleanup.Value(HKEY_CURRENT_USER, kApprovedRun, name);
+    for (int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer == IDYES ? "remove the task" : "keep it disabled");
+        main().Tasks().Clear();
+        PropertyDialogHook hook([&](TaskDialog& dialog) {
+            ASSERT_NO_FATAL_FAILURE(Import(dialog));
+            ui::SetText(dialog.dseTime(), L"7");
+            ClickButton(DialogItem(dialog, IDOK));
+        });
+        main().TaskEditing().Add();
+        ASSERT_EQ(main().Tasks().Count(), 1u);
+        ASSERT_FALSE(ReadStartupApproval(L"HKCU", L"Run", name).enabled);
+
+        main().ShowStartupEntries();
+        StartupEntriesDialog* form = main().StartupEntries();
+        ASSERT_NE(form, nullptr);
+        const auto& rows = form->Rows();
+        auto row = std::find_if(rows.begin(), rows.end(), [&](const RegistryEntry& r) { return r.item == name; });
+        ASSERT_NE(row, rows.end());
+        form->SelectRow(static_cast<size_t>(row - rows.begin()));
+        SetFocus(form->EntryList());
+        // A real message box leaves the focus on its owner's frame.
+        const auto previous = ui::SetMessageBoxHandler([&](HWND owner, const std::wstring&, const std::wstring&, UINT) {
+            SetFocus(owner);
+            return answer;
+        });
+        ClickButton(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack));
+        ui::SetMessageBoxHandler(previous);
+        EXPECT_EQ(GetFocus(), form->EntryList());
+        main().CloseStartupEntries();
+
+        EXPECT_TRUE(ReadStartupApproval(L"HKCU", L"Run", name).enabled) << "Windows starts it again";
+        if (answer == IDYES) {
+            EXPECT_EQ(main().Tasks().Count(), 0u);
+        } else {
+            ASSERT_EQ(main().Tasks().Count(), 1u);
+            EXPECT_FALSE(main().Tasks().Item(0).enabled);
+        }
+    }
+}
+
 // Nothing the user had switched off starts because it became a task.
 TEST_F(PropertyImport, AnEntrySwitchedOffInTaskManagerBecomesADisabledTaskAndStaysAsItWas) {
     const std::vector<BYTE> off = {0x03, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};

@@ -5,10 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 
 #include "startup_entries_test_support.h"
+#include "ui/dialog_keys.h"
 #include "ui/dpi.h"
+#include "ui/text_width.h"
 
 namespace lentora {
 namespace {
@@ -150,6 +153,88 @@ TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
     SendMessageW(import, BM_CLICK, 0, 0);
     ASSERT_EQ(imported.size(), 2u);
     EXPECT_EQ(imported[1], std::wstring(systemRoot) + L"\\notepad.exe /a");
+}
+
+// The list is worked by keys and the mouse as any dialog: Enter and a double-click import the
+// row, Esc and Close put the dialog away.
+TEST_F(SysintRegistryForm, EnterAndADoubleClickImportEscAndCloseHide) {
+    const std::wstring name = UniqueName(L"Keys");
+    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"keys.exe");
+    auto form = Open();
+    auto press = [&](UINT key) {
+        MSG msg{form->EntryList(), WM_KEYDOWN, key, 0};
+        if (!ui::TranslateDialogKeys(msg)) DispatchMessageW(&msg);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        size_t imported;
+    } cases[] = {
+        {"Enter", [&] { press(VK_RETURN); }, 1},
+        {"double-click", [&] {
+             RECT r{};
+             ListView_GetItemRect(form->EntryList(), Find(*form, name, L"HKCU"), &r, LVIR_LABEL);
+             SendMessageW(form->EntryList(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 2, (r.top + r.bottom) / 2));
+         }, 2},
+        {"Esc", [&] { press(VK_ESCAPE); }, 2},
+        {"Close", [&] { SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kClose), BM_CLICK, 0, 0); }, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        form->Show();
+        Select(*form, name, L"HKCU");
+        c.act();
+        EXPECT_EQ(imported.size(), c.imported);
+        EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+    }
+    EXPECT_EQ(imported.back(), L"keys.exe");
+}
+
+// Columns and buttons as wide as their texts, whatever the language; a plain dialog frame that
+// fits over the window it opens from; every row in one font and alignment.
+TEST_F(SysintRegistryForm, ColumnsAndButtonsFitTheirTextsAndTheFrameFitsItsOwner) {
+    const std::wstring longText = L"\u0412\u043a\u043b\u044e\u0447\u0435\u043d\u043e \u0438 \u0435\u0449\u0451 "
+                                  L"\u0434\u043b\u0438\u043d\u043d\u0435\u0435 \u0442\u0435\u043a\u0441\u0442";
+    using B = StartupEntriesDialog::Button;
+    const B buttons[] = {B::kImport, B::kGiveBack, B::kClose};
+    auto form = Open();
+    form->applyTexts = [&](StartupEntriesDialog& f) {
+        for (int i = 0; i < 3; ++i) f.SetColumnCaption(i, longText + std::to_wstring(i));
+        for (B b : buttons) f.SetButtonCaption(b, longText);
+    };
+    form->ApplyTextsAndRefill();
+    HWND list = form->EntryList();
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(ListView_GetColumnWidth(list, i), ui::TextWidth(list, form->ColumnCaption(i)));
+        LVCOLUMNW column{LVCF_FMT};
+        ListView_GetColumn(list, i, &column);
+        EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+    }
+    RECT previous{};
+    for (B b : buttons) {
+        RECT r{};
+        GetWindowRect(form->ButtonWindow(b), &r);
+        EXPECT_GT(r.right - r.left, ui::TextWidth(form->ButtonWindow(b), longText));
+        EXPECT_GE(r.left, previous.right) << "the buttons do not overlap";
+        previous = r;
+    }
+    const LONG_PTR style = GetWindowLongPtrW(form->hwnd(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+
+    // An owner narrower than the layout: the dialog is no wider than it.
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner);
+    RECT ownerClient{}, client{};
+    GetClientRect(owner, &ownerClient);
+    {
+        StartupEntriesDialog narrow(owner, log);
+        GetClientRect(narrow.hwnd(), &client);
+    }
+    DestroyWindow(owner);
+    EXPECT_LE(client.right, ownerClient.right);
+    EXPECT_GT(client.right, 0);
 }
 
 TEST_F(SysintRegistryForm, TextsAreSetByTheirLanguageTargetsWhenShown) {
