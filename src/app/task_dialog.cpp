@@ -262,6 +262,8 @@ void TaskDialog::ImportEntry(const RegistryEntry& entry) {
     // The task starts the program where the system did; an entry the user had switched off stays off.
     ui::SetChecked(chbEnableTask_, entry.StartsAtLogOn());
     ShowWindow(chbDisableReg_, SW_SHOW);
+    // The check box stays disabled, and a disabled control shows no hint of its own.
+    tooltip_.SetOverArea(chbDisableReg_, tooltip_.Get(chbDisableReg_));
 }
 
 void TaskDialog::Browse() {

@@ -13,6 +13,9 @@ public:
     // An empty text removes the control's hint.
     void Set(HWND control, const std::wstring& text);
     std::wstring Get(HWND control) const;
+    // The hint of a control that stays disabled: such a control gets no mouse input, so the hint
+    // belongs to its area of the parent window (as it is now: call again once it moved).
+    void SetOverArea(HWND control, const std::wstring& text);
 
 private:
     HWND tooltip_ = nullptr;  // destroyed with its owner window

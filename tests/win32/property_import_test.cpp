@@ -91,6 +91,8 @@ TEST_F(PropertyImport, OkAddsAnEnabledTaskAndSwitchesTheEntryItWasOpenedForOff) 
         EXPECT_FALSE(IsWindowEnabled(dialog.chbDisableReg()));
         EXPECT_NE(dialog.Hint(dialog.chbDisableReg()).find(L"Task Manager"), std::wstring::npos)
             << "the hint says what the switch does";
+        EXPECT_EQ(test::HintOverParentAt(dialog.hwnd(), dialog.chbDisableReg()), dialog.Hint(dialog.chbDisableReg()))
+            << "the check box stays disabled: its hint shows over its place";
         EXPECT_EQ(dialog.Title(), title) << "importing keeps the title";
         // The list is opened again and another row chosen, then left without importing.
         ClickButton(dialog.sbtnImport());
