@@ -24,17 +24,14 @@ void Tooltip::Create(HWND owner) {
 }
 
 void Tooltip::Set(HWND control, const std::wstring& text) {
-    if (!tooltip_ || !control) return;
-    TTTOOLINFOW ti = ToolInfo(control);
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    if (text.empty()) return;
-    ti.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (tooltip_ && control) Replace(ToolInfo(control), text);
 }
 
 void Tooltip::SetOverArea(HWND control, const std::wstring& text) {
-    if (!tooltip_ || !control) return;
-    TTTOOLINFOW ti = AreaToolInfo(control);
+    if (tooltip_ && control) Replace(AreaToolInfo(control), text);
+}
+
+void Tooltip::Replace(TTTOOLINFOW ti, const std::wstring& text) {
     SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     if (text.empty()) return;
     ti.lpszText = const_cast<wchar_t*>(text.c_str());

@@ -1,6 +1,7 @@
 // The hints of a window's controls: one tooltip control per top-level window.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -18,6 +19,9 @@ public:
     void SetOverArea(HWND control, const std::wstring& text);
 
 private:
+    // Removes the tool and adds it again with `text`, unless that is empty.
+    void Replace(TTTOOLINFOW ti, const std::wstring& text);
+
     HWND tooltip_ = nullptr;  // destroyed with its owner window
 };
 
