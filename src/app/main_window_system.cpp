@@ -48,6 +48,7 @@ void MainWindow::ShowStartupEntries() {
     if (!startupEntries_) {
         startupEntries_ = std::make_unique<StartupEntriesDialog>(hwnd(), *this);
         startupEntries_->skin = &skins_;
+        startupEntries_->exePath = context_.exePath;
         startupEntries_->applyTexts = [this](StartupEntriesDialog& form) {
             LanguageFile(SelectedLanguagePath())
                 .ForEachText(LangRoutine::ApplyRegistryTexts, {},

@@ -229,6 +229,13 @@ constexpr LanguageKey kKeys[] = {
     {kRegistry, L"REGLST", L"Starts", L"Yes", L"frmRegistryEdit.Starts.text"},
     {kRegistry, L"REGLST", L"SwitchedOff", L"No", L"frmRegistryEdit.SwitchedOff.text"},
     {kRegistry, L"REGLST", L"TakenOver", L"By a task", L"frmRegistryEdit.TakenOver.text"},
+    {kRegistry, L"REGLST", L"GiveBackElevateQuestion",
+     L"\"%s\" is started by Windows for every user: switching it on again needs administrator rights. "
+     L"Switch it on with administrator rights now?",
+     L"frmRegistryEdit.GiveBackElevateQuestion.text"},
+    {kRegistry, L"REGLST", L"GiveBackDeclined",
+     L"Administrator rights were not given: \"%s\" stays switched off in the Windows start-up list.",
+     L"frmRegistryEdit.GiveBackDeclined.text"},
 
     {kRegistry, L"PAGES", L"frmRegistryEdit", L"Import from Registry", L"frmRegistryEdit.title"},
 

@@ -233,12 +233,11 @@ void StartupEntriesDialog::GiveBackSelected() {
         const std::wstring place = GiveBackPlace(*row);
         switch (GiveBack(*row)) {
             case GiveBackResult::kGivenBack:
-                log_.Log(FormatText(L"Start-up entry \"%s\" is given back to \"%s\"", {row->item, place}));
-                if (onGivenBack) onGivenBack(*row, answer == IDYES);
-                RefreshEntries();
+                GivenBack(*row, answer == IDYES, L"");
                 break;
             case GiveBackResult::kNotWritten:
                 log_.Log(FormatText(L"Can't give start-up entry \"%s\" back to \"%s\"", {row->item, place}));
+                if (GiveBackElevated(*row, answer == IDYES)) break;
                 ui::ShowMessageBox(hwnd(), FormatText(texts_.giveBackNotWritten, {row->item}), Title(),
                                    MB_OK | MB_ICONERROR);
                 break;
@@ -254,9 +253,50 @@ void StartupEntriesDialog::GiveBackSelected() {
     SetFocus(focus && IsWindowEnabled(focus) ? focus : entryList_);
 }
 
+void StartupEntriesDialog::GivenBack(const RegistryEntry& row, bool removeTask, const std::wstring& how) {
+    log_.Log(FormatText(L"Start-up entry \"%s\" is given back to \"%s\"%s", {row.item, GiveBackPlace(row), how}));
+    if (onGivenBack) onGivenBack(row, removeTask);
+    RefreshEntries();
+}
+
+bool StartupEntriesDialog::GiveBackElevated(const RegistryEntry& row, bool removeTask) {
+    // A legacy disabled entry is two writes, not one switch.
+    if (row.disabledEntry || row.approvalRoot != L"HKLM" || exePath.empty() || worker_.Running()) return false;
+    if (ui::ShowMessageBox(hwnd(), FormatText(texts_.giveBackElevateQuestion, {row.item}), Title(),
+                           MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return true;
+    if (!worker_.Start(hwnd(), exePath, ApprovalWriteParameters({row.approvalList, row.item, true}))) return false;
+    log_.Log(FormatText(L"Asking for administrator rights to switch on start-up entry \"%s\"", {row.item}));
+    elevatedGiveBack_.emplace(row, removeTask);
+    EnableCommands();
+    return true;
+}
+
+void StartupEntriesDialog::FinishElevatedGiveBack(WPARAM outcome) {
+    const ElevatedOutcome result = worker_.Finish(outcome);
+    if (!elevatedGiveBack_) return;
+    const auto [row, removeTask] = std::move(*elevatedGiveBack_);
+    elevatedGiveBack_.reset();
+    EnableCommands();
+    switch (result) {
+        case ElevatedOutcome::kWritten:
+            GivenBack(row, removeTask, L" with administrator rights");
+            return;
+        case ElevatedOutcome::kDeclined:
+            log_.Log(FormatText(L"Administrator rights were declined. Start-up entry \"%s\" stays switched off", {row.item}));
+            ui::ShowMessageBox(hwnd(), FormatText(texts_.giveBackDeclined, {row.item}), Title(), MB_OK | MB_ICONERROR);
+            return;
+        case ElevatedOutcome::kFailed:
+            log_.Log(FormatText(L"Can't give start-up entry \"%s\" back to \"%s\" with administrator rights",
+                                {row.item, GiveBackPlace(row)}));
+            ui::ShowMessageBox(hwnd(), FormatText(texts_.giveBackNotWritten, {row.item}), Title(), MB_OK | MB_ICONERROR);
+            return;
+    }
+}
+
 void StartupEntriesDialog::EnableCommands() {
     auto row = SelectedRow();
-    EnableWindow(giveBackButton_, row && CanGiveBack(*row) && takenOver && takenOver(*row));
+    EnableWindow(giveBackButton_, !worker_.Running() && row && CanGiveBack(*row) && takenOver && takenOver(*row));
 }
 
 HWND StartupEntriesDialog::ButtonWindow(Button button) const {
@@ -305,6 +345,9 @@ LRESULT StartupEntriesDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPar
             }
             break;
         }
+        case WM_ELEVATED_WRITE_DONE:
+            FinishElevatedGiveBack(wParam);
+            return 0;
         case WM_CLOSE:
             // Closing only hides: the property dialog owns the lifetime.
             ShowWindow(hwnd(), SW_HIDE);

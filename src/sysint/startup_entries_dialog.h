@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "log/log_sink.h"
+#include "sysint/elevated_write_worker.h"
 #include "sysint/startup_entry.h"
 #include "sysint/startup_folder.h"
 #include "ui/handles.h"
@@ -35,6 +36,8 @@ public:
         std::wstring giveBackQuestion, giveBackNotWritten, giveBackNameTaken;  // %s: the entry's name
         // The Enabled column: started by the system, switched off by the user, taken over by a task.
         std::wstring startsText, switchedOffText, takenOverText;
+        // A machine entry switched on again with administrator rights; %s: the entry's name.
+        std::wstring giveBackElevateQuestion, giveBackDeclined;
     };
 
     // Creates the window hidden, centred on `owner`, and fills the list. What it changes in the
@@ -54,6 +57,9 @@ public:
     // The Startup folders listed after the registry sources; the system's own unless replaced
     // before the next refill.
     std::vector<StartupFolder> startupFolders;
+    // The program itself, run elevated to switch a machine entry on for a user without the rights;
+    // empty: no such run is offered.
+    std::wstring exePath;
     // The skin that dresses the window while skinning is on; it must outlive the window.
     const ui::SkinManager* skin = nullptr;
 
@@ -109,6 +115,11 @@ private:
     // Columns and buttons as wide as their texts in the language in force, never below the layout.
     void FitColumns();
     int ButtonWidth(HWND button) const;
+    // A machine entry's switch this user may not write: asks, then writes it through one elevated
+    // run of the program. False when nothing was started.
+    bool GiveBackElevated(const RegistryEntry& row, bool removeTask);
+    void FinishElevatedGiveBack(WPARAM outcome);
+    void GivenBack(const RegistryEntry& row, bool removeTask, const std::wstring& how);
 
     ILogSink& log_;
     Texts texts_;
@@ -118,6 +129,8 @@ private:
          closeButton_ = nullptr, entryList_ = nullptr, statusBar_ = nullptr;
     ui::Tooltip tooltip_;
     ui::FontHandle font_;
+    ElevatedWriteWorker worker_;
+    std::optional<std::pair<RegistryEntry, bool>> elevatedGiveBack_;  // the entry and whether its task goes
 };
 
 }  // namespace lentora

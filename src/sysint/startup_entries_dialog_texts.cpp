@@ -17,7 +17,9 @@ constexpr struct {
               {L"GiveBackNameTaken", &StartupEntriesDialog::Texts::giveBackNameTaken},
               {L"Starts", &StartupEntriesDialog::Texts::startsText},
               {L"SwitchedOff", &StartupEntriesDialog::Texts::switchedOffText},
-              {L"TakenOver", &StartupEntriesDialog::Texts::takenOverText}};
+              {L"TakenOver", &StartupEntriesDialog::Texts::takenOverText},
+              {L"GiveBackElevateQuestion", &StartupEntriesDialog::Texts::giveBackElevateQuestion},
+              {L"GiveBackDeclined", &StartupEntriesDialog::Texts::giveBackDeclined}};
 
 // The buttons by their names in the language targets.
 constexpr struct {

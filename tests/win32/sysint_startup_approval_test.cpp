@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "startup_entries_test_support.h"
+#include "sysint/elevated_approval.h"
 #include "sysint/startup_entry_take_over.h"
 #include "util/format.h"
 
@@ -139,6 +140,67 @@ TEST_F(SysintStartupApproval, GivingBackWithoutTheRightsChangesNothingAndSaysWhy
     EXPECT_EQ(boxes.shown[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(log.lines, std::vector<std::wstring>{L"Can't give start-up entry \"" + name + L"\" back to \"HKLM\\" +
                                                     kApproved + L"\\Run\""});
+}
+
+// A machine entry a user may not switch on: asked once, then one elevated run of the program for
+// that switch, waited for off the window's thread.
+TEST_F(SysintStartupApproval, GivingBackAMachineEntryWithoutTheRightsAsksForThemOnce) {
+    const std::wstring name = UniqueName(L"Elevated");
+    AddRunValue(HKEY_LOCAL_MACHINE, kRun, name, L"m.exe");
+    SetApproval(HKEY_LOCAL_MACHINE, L"Run", name, ApprovalBytes(0x03));
+    AddTakingTask(L"m.exe");
+    const struct {
+        const char* what;
+        int answer;  // to the question for the rights
+        ElevatedOutcome outcome;
+        bool givenBack;
+        std::wstring errorText;
+    } cases[] = {
+        {"agreed and written", IDYES, ElevatedOutcome::kWritten, true, L""},
+        {"consent declined", IDYES, ElevatedOutcome::kDeclined, false, L"declined"},
+        {"question answered no", IDNO, ElevatedOutcome::kWritten, false, L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        givenBack.clear();
+        boxes.shown.clear();
+        auto form = Open();
+        form->exePath = L"C:\\Apps\\lentora.exe";
+        std::vector<std::wstring> runs;
+        const auto previous = ElevatedRunner();
+        ElevatedRunner() = [&](const std::wstring& exe, const std::wstring& parameters) {
+            runs.push_back(exe + L" " + parameters);
+            return c.outcome;
+        };
+        Select(*form, name, L"HKLM");
+        boxes.Answer(IDNO);  // give it back, keeping the task disabled
+        boxes.Answer(c.answer);
+        {
+            test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
+            ASSERT_TRUE(noRights.active());
+            form->GiveBackSelected();
+        }
+        for (int i = 0; i < 500 && !IsWindowEnabled(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack)) &&
+                        givenBack.empty() && boxes.shown.size() < 3;
+             ++i) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(2);
+        }
+        ElevatedRunner() = previous;
+        ASSERT_GE(boxes.shown.size(), 2u);
+        EXPECT_EQ(boxes.shown[1].text, FormatText(form->ShownTexts().giveBackElevateQuestion, {name}));
+        using Runs = std::vector<std::wstring>;
+        EXPECT_EQ(runs, c.answer == IDYES ? Runs{L"C:\\Apps\\lentora.exe -approval HKLM Run \"" + name + L"\" on"} : Runs{});
+        using GivenBack = std::vector<std::pair<std::wstring, bool>>;
+        EXPECT_EQ(givenBack, (c.givenBack ? GivenBack{{name, false}} : GivenBack{}));
+        if (!c.errorText.empty()) {
+            ASSERT_EQ(boxes.shown.size(), 3u);
+            EXPECT_EQ(boxes.shown[2].text, FormatText(form->ShownTexts().giveBackDeclined, {name}));
+        } else {
+            EXPECT_EQ(boxes.shown.size(), 2u);
+        }
+    }
 }
 
 }  // namespace
