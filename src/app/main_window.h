@@ -48,6 +48,7 @@ namespace lentora {
 
 class TaskDialog;
 class StartupEntriesDialog;
+struct RegistryEntry;
 
 struct StartupContext {
     std::wstring exePath;               // full path of the running executable
@@ -139,8 +140,11 @@ public:
     void CreateStartupShortcut();
     void ShowStartupEntries();
     void CloseStartupEntries();
+    // After an entry was given back to the system's start-up: the tasks that had taken it over
+    // are removed, or kept and disabled.
+    void GiveBackTasks(const RegistryEntry& entry, bool removeTask);
     // Takes the imported entry out of the system's start-up; false when it could not.
-    bool TakeOverImportedEntry();
+    const std::wstring& ExePath() const { return context_.exePath; }
     StartupEntriesDialog* StartupEntries() const { return startupEntries_.get(); }
     TaskDialog* OpenTaskDialog() const { return openTaskDialog_; }
     void SetOpenTaskDialog(TaskDialog* form) { openTaskDialog_ = form; }

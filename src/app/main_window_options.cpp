@@ -24,7 +24,10 @@ void MainWindow::ShowLoadedSettings() {
     if (optionsPage_.SelectLanguage(s.languageName)) ApplySelectedLanguage();
     updates_.State().lastUpdateDate = s.lastUpdateCheck;
     Log(L"Params is Loaded");
-    optionsPage_.SetWindowsStart(lentora::IsAutorunRegistered());
+    // Ticked only when Windows will start Lentora by its value.
+    const AutorunState autorun = ReadAutorunState();
+    if (autorun == AutorunState::kSwitchedOff) Log(L"Autostart key is switched off in Task Manager");
+    optionsPage_.SetWindowsStart(autorun == AutorunState::kOn);
     optionsPage_.SetChanged(false);
 }
 

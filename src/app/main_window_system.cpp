@@ -9,9 +9,11 @@
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
 #include "sysint/startup_entries_dialog.h"
+#include "sysint/startup_entry_give_back.h"
 #include "sysint/shell_link.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
+#include "util/format.h"
 
 namespace lentora {
 
@@ -46,13 +48,18 @@ void MainWindow::ShowStartupEntries() {
     if (!startupEntries_) {
         startupEntries_ = std::make_unique<StartupEntriesDialog>(hwnd(), *this);
         startupEntries_->skin = &skins_;
+        startupEntries_->exePath = context_.exePath;
         startupEntries_->applyTexts = [this](StartupEntriesDialog& form) {
             LanguageFile(SelectedLanguagePath())
                 .ForEachText(LangRoutine::ApplyRegistryTexts, {},
                              [&form](std::wstring_view target, const std::wstring& text) { form.SetTargetText(target, text); });
         };
-        startupEntries_->onImport = [this](const std::wstring& commandLine, bool enabled) {
-            if (openTaskDialog_) openTaskDialog_->ImportCommandLine(commandLine, enabled);
+        startupEntries_->onImport = [this](const RegistryEntry& entry) {
+            if (openTaskDialog_) openTaskDialog_->ImportEntry(entry);
+        };
+        startupEntries_->takenOver = [this](const RegistryEntry& entry) { return TakenOverByTask(entry, tasks_.Items()); };
+        startupEntries_->onGivenBack = [this](const RegistryEntry& entry, bool removeTask) {
+            GiveBackTasks(entry, removeTask);
         };
     }
     startupEntries_->Show();
@@ -60,6 +67,20 @@ void MainWindow::ShowStartupEntries() {
 
 void MainWindow::CloseStartupEntries() { startupEntries_.reset(); }
 
-bool MainWindow::TakeOverImportedEntry() { return !startupEntries_ || startupEntries_->TakeOverSelected(); }
+void MainWindow::GiveBackTasks(const RegistryEntry& entry, bool removeTask) {
+    TaskList::UpdateBlock block(tasks_);
+    for (size_t i = tasks_.Count(); i-- > 0;) {
+        if (!TakenOverByTask(entry, {tasks_.Item(i)})) continue;
+        if (removeTask) {
+            Log(FormatText(L"Task \"%s\" is removed: Windows starts it again", {tasks_.Item(i).commandLine}));
+            tasks_.Remove(i);
+        } else {
+            Log(FormatText(L"Task \"%s\" is disabled: Windows starts it again", {tasks_.Item(i).commandLine}));
+            tasks_.SetEnabled(i, false);
+        }
+    }
+    RefreshStatusColumn();
+}
+
 
 }  // namespace lentora

@@ -12,6 +12,7 @@
 #include "app/single_instance.h"
 #include "app/unhandled_error_stop.h"
 #include "sysint/com_ptr.h"
+#include "sysint/elevated_approval.h"
 #include "ui/unhandled_error.h"
 
 namespace lentora {
@@ -52,6 +53,8 @@ int RunMessageLoop(MainWindow& form) {
 
 int RunProgram() {
     StartupContext context = ReadStartupContext();
+    // An elevated run for one write of a start-up switch: no window, nothing else.
+    if (auto exitCode = RunApprovalSwitch(context.args)) return *exitCode;
     const SingleInstance instance(context.exePath);
     if (!instance.First()) {
         instance.PassToRunning(context.HasSwitch(L"-start") ? SingleInstance::SecondStart::Start

@@ -7,6 +7,7 @@
 #include "image_ids.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
+#include "sysint/startup_entry_sources.h"
 #include "ui/dialog_keys.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
@@ -200,18 +201,49 @@ bool TaskDialog::OkClicked() {
             }
             break;
         case kImporting:
-            // A task beside an entry the system still starts would start the program twice.
-            if (ui::IsChecked(chbDisableReg_) && !main_.TakeOverImportedEntry()) {
-                ui::ShowMessageBox(hwnd(), main_.Msg(NamedMsg::EntryNotTakenOver), main_.Msg(Message::ErrorCaption),
-                                   MB_OK | MB_ICONERROR);
-                return false;
-            }
-            tasks.AddTask({program, delayText, L"", L"1", enabled}, main_);
+            if (!TakeOverAndAdd({program, delayText, L"", L"1", enabled})) return false;
             break;
     }
     main_.RefreshStatusColumn();
     Close();
     return true;
+}
+
+bool TaskDialog::TakeOverAndAdd(Task task) {
+    // A task beside an entry the system still starts would start the program twice.
+    if (imported_ && ui::IsChecked(chbDisableReg_)) {
+        switch (imported_->Start(hwnd(), ImportTexts())) {
+            case ImportedEntry::Step::kTakenOver: break;
+            case ImportedEntry::Step::kRefused: return false;
+            case ImportedEntry::Step::kWaiting:
+                // The fields stay as they were checked until the outcome comes.
+                waitingTask_ = std::move(task);
+                EnableWindow(hwnd(), FALSE);
+                return false;
+        }
+    }
+    main_.Tasks().AddTask(std::move(task), main_);
+    return true;
+}
+
+void TaskDialog::FinishElevatedTakeOver(WPARAM outcome) {
+    if (!imported_ || !waitingTask_) return;
+    Task task = std::move(*waitingTask_);
+    waitingTask_.reset();
+    EnableWindow(hwnd(), TRUE);
+    if (imported_->Finish(outcome, hwnd(), ImportTexts()) != ImportedEntry::Step::kTakenOver) {
+        SetFocus(bbtnOk_);
+        return;
+    }
+    main_.Tasks().AddTask(std::move(task), main_);
+    main_.RefreshStatusColumn();
+    Close();
+}
+
+ImportedEntry::Texts TaskDialog::ImportTexts() const {
+    return {main_.Msg(NamedMsg::ElevateQuestion), main_.Msg(NamedMsg::ElevationDeclined),
+            main_.Msg(NamedMsg::EntryNotTakenOver), main_.Msg(Message::QuestionCaption),
+            main_.Msg(Message::ErrorCaption)};
 }
 
 void TaskDialog::CancelClicked() { Close(); }
@@ -223,13 +255,15 @@ void TaskDialog::Close() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-void TaskDialog::ImportCommandLine(const std::wstring& commandLine, bool enabled) {
+void TaskDialog::ImportEntry(const RegistryEntry& entry) {
     mode = kImporting;
-    ui::SetText(feSelectFile_, commandLine);
-    // An entry the user had switched off must not start because it became a task; otherwise the
-    // user sets the flag, as for any task.
-    if (!enabled) ui::SetChecked(chbEnableTask_, false);
+    imported_.emplace(entry, main_.ExePath(), main_);
+    ui::SetText(feSelectFile_, TaskCommandLine(entry));
+    // The task starts the program where the system did; an entry the user had switched off stays off.
+    ui::SetChecked(chbEnableTask_, entry.StartsAtLogOn());
     ShowWindow(chbDisableReg_, SW_SHOW);
+    // The check box stays disabled, and a disabled control shows no hint of its own.
+    tooltip_.SetOverArea(chbDisableReg_, tooltip_.Get(chbDisableReg_));
 }
 
 void TaskDialog::Browse() {
@@ -269,6 +303,9 @@ LRESULT TaskDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CLOSE:
             Close();
+            return 0;
+        case WM_ELEVATED_WRITE_DONE:
+            FinishElevatedTakeOver(wParam);
             return 0;
     }
     // The main window's skin dresses the dialog too.

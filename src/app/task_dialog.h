@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/imported_entry.h"
+#include "tasks/task.h"
 #include "ui/controls.h"
 #include "ui/handles.h"
 #include "ui/text_targets.h"
@@ -39,9 +42,10 @@ public:
     void Close();
     bool Closed() const { return closed_; }
 
-    // Called by the registry dialog's Import; an entry the system does not start clears the
-    // task's enabled check box.
-    void ImportCommandLine(const std::wstring& commandLine, bool enabled);
+    // Called by the registry dialog's Import: the dialog keeps this entry and takes it over on OK,
+    // whatever that dialog shows by then. The task is enabled when the system starts the entry.
+    void ImportEntry(const RegistryEntry& entry);
+    const ImportedEntry* Imported() const { return imported_ ? &*imported_ : nullptr; }
 
     HWND feSelectFile() const { return feSelectFile_; }
     HWND dseTime() const { return dseTime_.edit; }
@@ -65,6 +69,11 @@ private:
     void Layout();
     void Browse();
     void Warn(const std::wstring& text, HWND focus);
+    // Adds `task` for the imported entry once it is taken over; false while an elevated write of
+    // it is waited for, or when it was refused.
+    bool TakeOverAndAdd(Task task);
+    void FinishElevatedTakeOver(WPARAM outcome);
+    ImportedEntry::Texts ImportTexts() const;
 
     MainWindow& main_;
     HWND label_ = nullptr, feSelectFile_ = nullptr, browse_ = nullptr, chbEnableTask_ = nullptr,
@@ -76,6 +85,8 @@ private:
     ui::FontHandle font_;
     std::vector<ui::ImageListHandle> buttonImages_;  // lent to Import, OK and Cancel
     bool closed_ = false;
+    std::optional<ImportedEntry> imported_;
+    std::optional<Task> waitingTask_;  // the task to add once the elevated write is done
 };
 
 }  // namespace lentora

@@ -161,8 +161,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"MSG", L"MSG39", L"no data", L"LngMsg.MSG39"},
     // Later messages (NamedMsg): English defaults, since older language files lack them.
     {kMain, L"MSG", L"EntryNotTakenOver",
-     L"The start-up entry could not be taken over: moving it out of the Windows start-up list needs "
-     L"administrator rights. Run Lentora as administrator to take it over. No task was added.",
+     L"The start-up entry could not be switched off in the Windows start-up list. No task was added.",
      L"LngMsg.EntryNotTakenOver"},
     {kMain, L"MSG", L"StartupFolderNotFound",
      L"The Startup folder could not be found. The shortcut was not created.",
@@ -175,6 +174,13 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"MSG", L"LaunchesFailedStatus", L"%s of %s tasks failed to start",
      L"LngMsg.LaunchesFailedStatus"},
     {kMain, L"MSG", L"LaunchFailedTitle", L"Could not start", L"LngMsg.LaunchFailedTitle"},
+    {kMain, L"MSG", L"ElevateQuestion",
+     L"\"%s\" is started by Windows for every user: switching it off needs administrator rights. "
+     L"Switch it off with administrator rights now?",
+     L"LngMsg.ElevateQuestion"},
+    {kMain, L"MSG", L"ElevationDeclined",
+     L"Administrator rights were not given: \"%s\" stays in the Windows start-up list. No task was added.",
+     L"LngMsg.ElevationDeclined"},
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},
@@ -187,10 +193,7 @@ constexpr LanguageKey kKeys[] = {
     {kProperty, L"OPTIONS", L"feSelectFile", L"Program", L"frmProperty.feSelectFile.BoundLabel"},
     {kProperty, L"OPTIONS", L"bbtnOk", L"Ok", L"frmProperty.bbtnOk.caption"},
     {kProperty, L"OPTIONS", L"bbtnCancel", L"Cancel", L"frmProperty.bbtnCancel.caption"},
-    {kProperty, L"OPTIONS", L"chbDisableReg",
-     L"Disable in registry",
-     L"frmProperty.chbDisableReg.caption",
-     L"frmProperty.chbDisableReg.hint"},
+    {kProperty, L"OPTIONS", L"chbDisableReg", L"Disable in registry", L"frmProperty.chbDisableReg.caption"},
     {kProperty, L"OPTIONS", L"sbtnImport",
      L"Import from regystry",
      L"frmProperty.sbtnImport.caption",
@@ -204,6 +207,10 @@ constexpr LanguageKey kKeys[] = {
      L"Specify the application for start. It is possible to specify keys if the application supports them, "
      L"for example: \"C:\\Program Files\\The Bat!\\thebat.exe /minimize\"",
      L"frmProperty.feSelectFile.hint"},
+    {kProperty, L"HINTS", L"chbDisableReg",
+     L"Switches the entry off in the Windows start-up list, as Task Manager does, so that only this task starts "
+     L"the program. \"Give back\" in the start-up entries list switches it on again.",
+     L"frmProperty.chbDisableReg.hint"},
 
     {kRegistry, L"REGLST", L"COL0", L"no data", L"frmRegistryEdit.lvRegView.column0.caption"},
     {kRegistry, L"REGLST", L"COL1", L"no data", L"frmRegistryEdit.lvRegView.column1.caption"},
@@ -213,7 +220,8 @@ constexpr LanguageKey kKeys[] = {
     {kRegistry, L"REGLST", L"UserFolder", L"User folder", L"frmRegistryEdit.UserFolder.text"},
     {kRegistry, L"REGLST", L"CommonFolder", L"All users", L"frmRegistryEdit.CommonFolder.text"},
     {kRegistry, L"REGLST", L"GiveBackQuestion",
-     L"Give \"%s\" back to the Windows start-up? Windows will start it at log-on again.",
+     L"Give \"%s\" back to the Windows start-up? Windows will start it at log-on again. "
+     L"Yes: remove its task. No: keep the task, disabled.",
      L"frmRegistryEdit.GiveBackQuestion.text"},
     {kRegistry, L"REGLST", L"GiveBackNotWritten",
      L"\"%s\" could not be given back: changing this start-up entry needs administrator rights. Run Lentora as "
@@ -222,6 +230,16 @@ constexpr LanguageKey kKeys[] = {
     {kRegistry, L"REGLST", L"GiveBackNameTaken",
      L"\"%s\" could not be given back: the Windows start-up list already holds another entry of that name.",
      L"frmRegistryEdit.GiveBackNameTaken.text"},
+    {kRegistry, L"REGLST", L"Starts", L"Yes", L"frmRegistryEdit.Starts.text"},
+    {kRegistry, L"REGLST", L"SwitchedOff", L"No", L"frmRegistryEdit.SwitchedOff.text"},
+    {kRegistry, L"REGLST", L"TakenOver", L"By a task", L"frmRegistryEdit.TakenOver.text"},
+    {kRegistry, L"REGLST", L"GiveBackElevateQuestion",
+     L"\"%s\" is started by Windows for every user: switching it on again needs administrator rights. "
+     L"Switch it on with administrator rights now?",
+     L"frmRegistryEdit.GiveBackElevateQuestion.text"},
+    {kRegistry, L"REGLST", L"GiveBackDeclined",
+     L"Administrator rights were not given: \"%s\" stays switched off in the Windows start-up list.",
+     L"frmRegistryEdit.GiveBackDeclined.text"},
 
     {kRegistry, L"PAGES", L"frmRegistryEdit", L"Import from Registry", L"frmRegistryEdit.title"},
 
@@ -229,12 +247,14 @@ constexpr LanguageKey kKeys[] = {
     {kRegistry, L"OPTIONS", L"btnDisableReg", L"Disable", L"frmRegistryEdit.btnDisableReg.caption"},
     {kRegistry, L"OPTIONS", L"btnEnableReg", L"Enable", L"frmRegistryEdit.btnEnableReg.caption"},
     {kRegistry, L"OPTIONS", L"btnGiveBack", L"Give back", L"frmRegistryEdit.btnGiveBack.caption"},
+    {kRegistry, L"OPTIONS", L"btnRegClose", L"Close", L"frmRegistryEdit.btnRegClose.caption"},
 
     {kRegistry, L"HINTS", L"btnRegImport", L"Import", L"frmRegistryEdit.btnRegImport.hint"},
     {kRegistry, L"HINTS", L"btnDisableReg", L"Disable", L"frmRegistryEdit.btnDisableReg.hint"},
     {kRegistry, L"HINTS", L"btnEnableReg", L"Enable", L"frmRegistryEdit.btnEnableReg.hint"},
     {kRegistry, L"HINTS", L"btnGiveBack", L"Give the selected entry back to the Windows start-up",
      L"frmRegistryEdit.btnGiveBack.hint"},
+    {kRegistry, L"HINTS", L"btnRegClose", L"Close this list", L"frmRegistryEdit.btnRegClose.hint"},
 };
 
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {

@@ -18,7 +18,7 @@ size_t Index(int n) {
 constexpr std::wstring_view kNamedMsgKeys[] = {L"EntryNotTakenOver", L"StartupFolderNotFound",
                                                L"ShortcutNotCreated", L"TaskDeclinedStatus", L"WaitingForSystem",
                                                L"AwaitingConsentStatus", L"LaunchesFailedStatus",
-                                               L"LaunchFailedTitle"};
+                                               L"LaunchFailedTitle", L"ElevateQuestion", L"ElevationDeclined"};
 static_assert(std::size(kNamedMsgKeys) == kNamedMsgCount);
 
 }  // namespace

@@ -83,8 +83,10 @@ enum class NamedMsg {
     AwaitingConsentStatus,  // a task's status while the consent prompt for its start is open
     LaunchesFailedStatus,   // status bar at the last launch, a format: %s failed of %s launches
     LaunchFailedTitle,      // title of the balloon for a launch that failed
+    ElevateQuestion,        // question, a format: %s is a machine start-up entry to switch off with administrator rights
+    ElevationDeclined,      // error box, a format: %s is the entry left on since the rights were not given
 };
-inline constexpr int kNamedMsgCount = 8;
+inline constexpr int kNamedMsgCount = 10;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

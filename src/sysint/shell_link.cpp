@@ -6,6 +6,7 @@
 
 #include "launch/working_folder.h"
 #include "sysint/com_ptr.h"
+#include "sysint/startup_approval_key.h"
 #include "ui/message_box.h"
 #include "util/format.h"
 #include "util/text.h"
@@ -54,11 +55,17 @@ ShortcutResult CreateStartupShortcut(const std::wstring& startupFolder, const st
     }
     std::wstring folder = AddBackslash(startupFolder);
     log.Log(FormatText(L"Link in \"%s\" is created", {folder}));
-    std::wstring linkFile = folder + L"Launch Lentora.lnk";
+    std::wstring linkFile = folder + kShortcutName;
     if (!CreateShellLink(exePath, linkFile, L"Lentora.exe -start", L"-start")) {
         log.Log(FormatText(L"Link \"%s\" is not created", {linkFile}));
         showError(FormatText(texts.notCreated, {linkFile}));
         return ShortcutResult::kFailed;
+    }
+    // A shortcut the user once switched off in Task Manager would start nothing: making it again
+    // means Windows is to start Lentora. The user's own switch needs no rights.
+    if (!ReadStartupApproval(L"HKCU", kApprovalStartupFolder, kShortcutName).enabled) {
+        log.Log(L"Start-up shortcut was switched off in Task Manager. Switch it on");
+        WriteStartupApproval(L"HKCU", kApprovalStartupFolder, kShortcutName, true);
     }
     return ShortcutResult::kCreated;
 }

@@ -7,6 +7,9 @@
 
 namespace lentora {
 
+// The program's own shortcut in the user's Startup folder.
+inline constexpr wchar_t kShortcutName[] = L"Launch Lentora.lnk";
+
 // Writes the shortcut `linkFile` (replacing an existing one) to `target` with its arguments and
 // description, the target's first icon and the target's folder as working folder. The calling
 // thread must have initialised COM. False when the shell link object cannot be created or the file

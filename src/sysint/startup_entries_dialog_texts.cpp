@@ -14,7 +14,12 @@ constexpr struct {
               {L"CommonFolder", &StartupEntriesDialog::Texts::commonFolder},
               {L"GiveBackQuestion", &StartupEntriesDialog::Texts::giveBackQuestion},
               {L"GiveBackNotWritten", &StartupEntriesDialog::Texts::giveBackNotWritten},
-              {L"GiveBackNameTaken", &StartupEntriesDialog::Texts::giveBackNameTaken}};
+              {L"GiveBackNameTaken", &StartupEntriesDialog::Texts::giveBackNameTaken},
+              {L"Starts", &StartupEntriesDialog::Texts::startsText},
+              {L"SwitchedOff", &StartupEntriesDialog::Texts::switchedOffText},
+              {L"TakenOver", &StartupEntriesDialog::Texts::takenOverText},
+              {L"GiveBackElevateQuestion", &StartupEntriesDialog::Texts::giveBackElevateQuestion},
+              {L"GiveBackDeclined", &StartupEntriesDialog::Texts::giveBackDeclined}};
 
 // The buttons by their names in the language targets.
 constexpr struct {
@@ -23,7 +28,8 @@ constexpr struct {
 } kButtons[] = {{L"btnRegImport", StartupEntriesDialog::Button::kImport},
                 {L"btnEnableReg", StartupEntriesDialog::Button::kEnable},
                 {L"btnDisableReg", StartupEntriesDialog::Button::kDisable},
-                {L"btnGiveBack", StartupEntriesDialog::Button::kGiveBack}};
+                {L"btnGiveBack", StartupEntriesDialog::Button::kGiveBack},
+                {L"btnRegClose", StartupEntriesDialog::Button::kClose}};
 
 std::wstring TextTarget(std::wstring_view name) { return L"frmRegistryEdit." + std::wstring(name) + L".text"; }
 

@@ -1,8 +1,12 @@
 #include "sysint/startup_entry_give_back.h"
 
+#include <algorithm>
+
 #include "sysint/registry_key.h"
 #include "sysint/startup_approval_key.h"
+#include "sysint/startup_entry_sources.h"
 #include "sysint/startup_entry_take_over.h"
+#include "util/text.h"
 
 namespace lentora {
 namespace {
@@ -42,7 +46,15 @@ GiveBackResult GiveBack(const RegistryEntry& row) {
 
 std::wstring GiveBackPlace(const RegistryEntry& row) {
     if (row.disabledEntry) return row.hkey + L"\\" + row.origin;
-    return row.approvalRoot + L"\\" + kStartupApprovedKey + L"\\" + row.approvalList;
+    return ApprovalPlace(row);
+}
+
+bool TakenOverByTask(const RegistryEntry& row, const std::vector<Task>& tasks) {
+    if (row.StartsAtLogOn() || !row.isString) return false;
+    const std::wstring program = TaskCommandLine(row);
+    return std::any_of(tasks.begin(), tasks.end(), [&program](const Task& task) {
+        return task.importedFromSystem == L"1" && SameTextNoCase(task.commandLine, program);
+    });
 }
 
 }  // namespace lentora

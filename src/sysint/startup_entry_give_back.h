@@ -2,8 +2,10 @@
 // its Run value again, an entry switched off in Task Manager's way is switched on.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "sysint/startup_entry.h"
+#include "tasks/task.h"
 
 namespace lentora {
 
@@ -21,5 +23,10 @@ GiveBackResult GiveBack(const RegistryEntry& row);
 
 // Where the entry goes back to, for the log: "HKCU\SOFTWARE\...\Run", or the switch's list.
 std::wstring GiveBackPlace(const RegistryEntry& row);
+
+// Whether one of `tasks` took the entry over: the system does not start it, and a task marked as
+// taken from the system's start-up runs the same program (letter case ignored). Only such an entry
+// is given back: any other was switched off by the user.
+bool TakenOverByTask(const RegistryEntry& row, const std::vector<Task>& tasks);
 
 }  // namespace lentora

@@ -1,6 +1,6 @@
-// Taking a start-up entry out of the system's start-up once it has become a task: a Run value
-// moves to the disabled entries, a Startup folder's file stays where it is and is switched off in
-// Task Manager's way.
+// Taking a start-up entry out of the system's start-up once it has become a task, the way Task
+// Manager does: the entry stays where it is (a Run value, a Startup folder's file) and its switch
+// is turned off under the entry's own root.
 #pragma once
 #include "log/log_sink.h"
 #include "sysint/registry_key.h"
@@ -8,16 +8,24 @@
 
 namespace lentora {
 
-// Nothing happens for entries the system does not start and for values that are not text. A
-// failure is logged to `log`, leaves the entry as it was and gives false: the system still starts
-// that entry.
-bool TakeOver(const RegistryEntry& row, ILogSink& log);
+enum class TakeOverResult {
+    kTakenOver,     // switched off, or nothing to do: the system does not start it
+    kNeedsRights,   // a machine entry whose switch this user may not write; nothing changed
+    kNotWritten,    // the switch could not be written; nothing changed
+};
 
-// Deletes a disabled entry's key (its path under HKLM), as giving back and an undone take-over do.
+// Nothing happens for entries the system does not start and for values that are not text. A
+// failure is logged to `log` and leaves the entry as it was: the system still starts it.
+TakeOverResult TakeOver(const RegistryEntry& row, ILogSink& log);
+
+// Where the entry's switch lies, for the log: "HKCU\Software\...\StartupApproved\Run".
+std::wstring ApprovalPlace(const RegistryEntry& row);
+
+// Deletes a disabled entry's key (its path under HKLM), as giving it back does.
 bool DeleteDisabledEntry(const std::wstring& entryPath);
 
-// The Run value of an entry as it was before it was taken over: its text with its type. The
-// disabled entry keeps it so, and giving the entry back writes it again.
+// The Run value of a disabled entry as it was before an older version moved it: its text with its
+// type, which giving the entry back writes again.
 RegistryValue RunValueOf(const RegistryEntry& row);
 
 }  // namespace lentora

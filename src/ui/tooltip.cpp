@@ -8,6 +8,13 @@ TTTOOLINFOW ToolInfo(HWND control) {
     TTTOOLINFOW ti{sizeof(ti), TTF_IDISHWND | TTF_SUBCLASS, GetParent(control), reinterpret_cast<UINT_PTR>(control)};
     return ti;
 }
+// The tool over a control's area of its parent: keyed by the control's id, which is no window handle.
+TTTOOLINFOW AreaToolInfo(HWND control) {
+    TTTOOLINFOW ti{sizeof(ti), TTF_SUBCLASS, GetParent(control), static_cast<UINT_PTR>(GetDlgCtrlID(control))};
+    GetWindowRect(control, &ti.rect);
+    MapWindowPoints(nullptr, ti.hwnd, reinterpret_cast<POINT*>(&ti.rect), 2);
+    return ti;
+}
 }  // namespace
 
 void Tooltip::Create(HWND owner) {
@@ -17,8 +24,14 @@ void Tooltip::Create(HWND owner) {
 }
 
 void Tooltip::Set(HWND control, const std::wstring& text) {
-    if (!tooltip_ || !control) return;
-    TTTOOLINFOW ti = ToolInfo(control);
+    if (tooltip_ && control) Replace(ToolInfo(control), text);
+}
+
+void Tooltip::SetOverArea(HWND control, const std::wstring& text) {
+    if (tooltip_ && control) Replace(AreaToolInfo(control), text);
+}
+
+void Tooltip::Replace(TTTOOLINFOW ti, const std::wstring& text) {
     SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     if (text.empty()) return;
     ti.lpszText = const_cast<wchar_t*>(text.c_str());

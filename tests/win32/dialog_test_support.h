@@ -45,8 +45,8 @@ inline void ClickButton(HWND button) {
                  reinterpret_cast<LPARAM>(button));
 }
 
-// The hint the tooltip of a top-level window holds for one of its controls.
-inline std::wstring HintOf(HWND topLevel, HWND control) {
+// The tooltip control of a top-level window, or null.
+inline HWND TooltipOf(HWND topLevel) {
     struct Search {
         HWND owner, found;
     } search{topLevel, nullptr};
@@ -61,7 +61,13 @@ inline std::wstring HintOf(HWND topLevel, HWND control) {
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return L"<no tooltip>";
+    return search.found;
+}
+
+// The hint the tooltip of a top-level window holds for one of its controls.
+inline std::wstring HintOf(HWND topLevel, HWND control) {
+    HWND tooltip = TooltipOf(topLevel);
+    if (!tooltip) return L"<no tooltip>";
     wchar_t buffer[1024] = {};
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
@@ -69,7 +75,24 @@ inline std::wstring HintOf(HWND topLevel, HWND control) {
     ti.hwnd = GetParent(control);
     ti.uId = reinterpret_cast<UINT_PTR>(control);
     ti.lpszText = buffer;
-    SendMessageW(search.found, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+    return buffer;
+}
+
+// The hint the mouse finds over the middle of a control as its parent sees it: what a user is
+// shown over a disabled control, which gets no mouse input of its own.
+inline std::wstring HintOverParentAt(HWND topLevel, HWND control) {
+    HWND tooltip = TooltipOf(topLevel);
+    if (!tooltip) return L"<no tooltip>";
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    wchar_t buffer[1024] = {};
+    TTHITTESTINFOW hit{GetParent(control), {(r.left + r.right) / 2, (r.top + r.bottom) / 2}};
+    hit.ti.cbSize = sizeof(hit.ti);
+    if (!SendMessageW(tooltip, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) return L"<no tool there>";
+    hit.ti.lpszText = buffer;
+    SendMessageW(tooltip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&hit.ti));
     return buffer;
 }
 

@@ -18,6 +18,7 @@
 #include "main_window_fixture.h"
 #include "sysint/startup_approval_key.h"
 #include "sysint/startup_entries_dialog.h"
+#include "sysint/startup_entry_give_back.h"
 #include "sysint/startup_entry_sources.h"
 #include "sysint_test_support.h"
 
@@ -68,6 +69,8 @@ protected:
         SetText(HKEY_LOCAL_MACHINE, path, L"inimapping", L"0");
         SetText(HKEY_LOCAL_MACHINE, path, L"key", kRun);
     }
+    // A task that took over the entry of this command line, as an import makes it.
+    void AddTakingTask(const std::wstring& commandLine) { tasks.push_back({commandLine, L"5", L"", L"1", true}); }
     // Task Manager's switch of `name`, as raw data of any type.
     void SetApproval(HKEY root, const std::wstring& list, const std::wstring& name, const std::vector<BYTE>& data,
                      DWORD type = REG_BINARY) {
@@ -92,9 +95,13 @@ protected:
 
     std::unique_ptr<StartupEntriesDialog> Open() {
         auto form = std::make_unique<StartupEntriesDialog>(nullptr, log);
-        form->onImport = [this](const std::wstring& commandLine, bool enabled) {
-            imported.push_back(commandLine);
-            importedEnabled.push_back(enabled);
+        form->onImport = [this](const RegistryEntry& entry) {
+            imported.push_back(TaskCommandLine(entry));
+            importedEnabled.push_back(entry.StartsAtLogOn());
+        };
+        form->takenOver = [this](const RegistryEntry& entry) { return TakenOverByTask(entry, tasks); };
+        form->onGivenBack = [this](const RegistryEntry& entry, bool removeTask) {
+            givenBack.push_back({entry.item, removeTask});
         };
         form->startupFolders = {{userFolder, L"HKCU"}, {commonFolder, L"HKLM"}};
         // Applies the texts and fills the list as a showing does. Only tests about visibility show
@@ -131,6 +138,10 @@ protected:
     const std::wstring userFolder = folders.File(L"User Startup"), commonFolder = folders.File(L"Common Startup");
     std::vector<std::wstring> imported;
     std::vector<bool> importedEnabled;
+    // The task list the dialog asks whether an entry was taken over, and what it was told to do
+    // with the tasks of entries given back.
+    std::vector<Task> tasks;
+    std::vector<std::pair<std::wstring, bool>> givenBack;
     RecordingLog log;
     MessageBoxQueue boxes;
 };

@@ -10,6 +10,7 @@
 #include "../support/temp_dir.h"
 #include "sysint/com_ptr.h"
 #include "sysint/shell_link.h"
+#include "sysint/startup_approval_key.h"
 #include "sysint_test_support.h"
 #include "ui/message_box.h"
 #include "util/text.h"
@@ -100,6 +101,22 @@ TEST_F(SysintShellLink, StartupShortcutLogsItsFolderAndHasTheStartArgument) {
     LinkFields fields = ReadLink(folder + L"\\Launch Lentora.lnk");
     EXPECT_EQ(fields.arguments, L"-start");
     EXPECT_EQ(fields.description, L"Lentora.exe -start");
+}
+
+// Made again after the user switched it off in Task Manager, the shortcut is switched on: else
+// Windows would not start Lentora through it.
+TEST_F(SysintShellLink, StartupShortcutSwitchedOffInTaskManagerIsSwitchedOnAgain) {
+    const std::wstring approved = std::wstring(kStartupApprovedKey) + L"\\StartupFolder";
+    const auto saved = test::GetText(HKEY_CURRENT_USER, approved, kShortcutName);
+    const BYTE off[12] = {0x03, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+    test::SetRawValue(HKEY_CURRENT_USER, approved, kShortcutName, REG_BINARY, off, sizeof off);
+    std::wstring folder = dir.File(L"Startup");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    EXPECT_EQ(CreateStartupShortcut(folder, exe, kTexts, log), ShortcutResult::kCreated);
+    const bool on = ReadStartupApproval(L"HKCU", kApprovalStartupFolder, kShortcutName).enabled;
+    if (!saved) test::RemoveValue(HKEY_CURRENT_USER, approved, kShortcutName);
+    EXPECT_TRUE(on);
+    EXPECT_EQ(log.lines.back(), L"Start-up shortcut was switched off in Task Manager. Switch it on");
 }
 
 TEST_F(SysintShellLink, EmptyStartupFolderIsRefusedWithAnErrorBox) {

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "startup_entries_test_support.h"
+#include "sysint/elevated_approval.h"
+#include "sysint/startup_entry_take_over.h"
 #include "util/format.h"
 
 namespace lentora {
@@ -67,38 +69,42 @@ TEST_F(SysintStartupApproval, ASwitchedOffEntryImportsAsADisabledTaskAndStaysWhe
     AddRunValue(HKEY_CURRENT_USER, kRun, off, L"\"C:\\Program Files\\Off\\off.exe\" /q");
     AddRunValue(HKEY_CURRENT_USER, kRun, on, L"on.exe");
     SetApproval(HKEY_CURRENT_USER, L"Run", off, ApprovalBytes(0x03));
+    ApprovalCleanup(HKEY_CURRENT_USER, L"Run", on);
     auto form = Open();
 
     for (const std::wstring& name : {off, on}) {
         Select(*form, name, L"HKCU");
         SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
-        EXPECT_TRUE(form->TakeOverSelected());
+        EXPECT_EQ(TakeOver(Row(*form, name, L"HKCU"), log), TakeOverResult::kTakenOver);
     }
     EXPECT_EQ(imported, (std::vector<std::wstring>{L"C:\\Program Files\\Off\\off.exe /q", L"on.exe"}));
     EXPECT_EQ(importedEnabled, (std::vector<bool>{false, true}));
-    // The system does not start the switched-off entry: nothing needs moving, so it needs no rights.
-    EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, off));
-    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + off));
+    // The system does not start the switched-off entry: its switch keeps the user's time.
     EXPECT_EQ(Approval(HKEY_CURRENT_USER, L"Run", off), ApprovalBytes(0x03));
-    // The other is moved to the disabled entries as before.
-    EXPECT_FALSE(test::GetText(HKEY_CURRENT_USER, kRun, on));
-    EXPECT_EQ(Disabled(on, L"command"), Sz(L"on.exe"));
+    // Both values stay where they are: no disabled copies.
+    for (const std::wstring& name : {off, on}) {
+        EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, name));
+        EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name));
+    }
+    EXPECT_FALSE(ReadStartupApproval(L"HKCU", L"Run", on).enabled);
 }
 
 TEST_F(SysintStartupApproval, GivingBackSwitchesTheEntryOnAfterTheUserConfirms) {
     const std::wstring name = UniqueName(L"Back");
     AddRunValue(HKEY_LOCAL_MACHINE, kRun32, name, L"back.exe");
     SetApproval(HKEY_LOCAL_MACHINE, L"Run32", name, ApprovalBytes(0x03));
+    AddTakingTask(L"back.exe");
     auto form = Open();
     HWND giveBack = form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack);
     EXPECT_FALSE(IsWindowEnabled(giveBack)) << "no row selected";
     Select(*form, name, L"HKLM");
     EXPECT_TRUE(IsWindowEnabled(giveBack));
 
-    SendMessageW(giveBack, BM_CLICK, 0, 0);  // answered No
+    boxes.Answer(IDCANCEL);
+    SendMessageW(giveBack, BM_CLICK, 0, 0);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, FormatText(form->ShownTexts().giveBackQuestion, {name}));
-    EXPECT_EQ(boxes.shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(boxes.shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
     EXPECT_EQ(Approval(HKEY_LOCAL_MACHINE, L"Run32", name), ApprovalBytes(0x03));
     EXPECT_TRUE(log.lines.empty());
 
@@ -118,6 +124,7 @@ TEST_F(SysintStartupApproval, GivingBackWithoutTheRightsChangesNothingAndSaysWhy
     const std::wstring name = UniqueName(L"NoRights");
     AddRunValue(HKEY_LOCAL_MACHINE, kRun, name, L"x.exe");
     SetApproval(HKEY_LOCAL_MACHINE, L"Run", name, ApprovalBytes(0x07));
+    AddTakingTask(L"x.exe");
     auto form = Open();
     Select(*form, name, L"HKLM");
     boxes.Answer(IDYES);
@@ -133,6 +140,67 @@ TEST_F(SysintStartupApproval, GivingBackWithoutTheRightsChangesNothingAndSaysWhy
     EXPECT_EQ(boxes.shown[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(log.lines, std::vector<std::wstring>{L"Can't give start-up entry \"" + name + L"\" back to \"HKLM\\" +
                                                     kApproved + L"\\Run\""});
+}
+
+// A machine entry a user may not switch on: asked once, then one elevated run of the program for
+// that switch, waited for off the window's thread.
+TEST_F(SysintStartupApproval, GivingBackAMachineEntryWithoutTheRightsAsksForThemOnce) {
+    const std::wstring name = UniqueName(L"Elevated");
+    AddRunValue(HKEY_LOCAL_MACHINE, kRun, name, L"m.exe");
+    SetApproval(HKEY_LOCAL_MACHINE, L"Run", name, ApprovalBytes(0x03));
+    AddTakingTask(L"m.exe");
+    const struct {
+        const char* what;
+        int answer;  // to the question for the rights
+        ElevatedOutcome outcome;
+        bool givenBack;
+        std::wstring errorText;
+    } cases[] = {
+        {"agreed and written", IDYES, ElevatedOutcome::kWritten, true, L""},
+        {"consent declined", IDYES, ElevatedOutcome::kDeclined, false, L"declined"},
+        {"question answered no", IDNO, ElevatedOutcome::kWritten, false, L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        givenBack.clear();
+        boxes.shown.clear();
+        auto form = Open();
+        form->exePath = L"C:\\Apps\\lentora.exe";
+        std::vector<std::wstring> runs;
+        const auto previous = ElevatedRunner();
+        ElevatedRunner() = [&](const std::wstring& exe, const std::wstring& parameters) {
+            runs.push_back(exe + L" " + parameters);
+            return c.outcome;
+        };
+        Select(*form, name, L"HKLM");
+        boxes.Answer(IDNO);  // give it back, keeping the task disabled
+        boxes.Answer(c.answer);
+        {
+            test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
+            ASSERT_TRUE(noRights.active());
+            form->GiveBackSelected();
+        }
+        for (int i = 0; i < 500 && !IsWindowEnabled(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack)) &&
+                        givenBack.empty() && boxes.shown.size() < 3;
+             ++i) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(2);
+        }
+        ElevatedRunner() = previous;
+        ASSERT_GE(boxes.shown.size(), 2u);
+        EXPECT_EQ(boxes.shown[1].text, FormatText(form->ShownTexts().giveBackElevateQuestion, {name}));
+        using Runs = std::vector<std::wstring>;
+        EXPECT_EQ(runs, c.answer == IDYES ? Runs{L"C:\\Apps\\lentora.exe -approval HKLM Run \"" + name + L"\" on"} : Runs{});
+        using GivenBack = std::vector<std::pair<std::wstring, bool>>;
+        EXPECT_EQ(givenBack, (c.givenBack ? GivenBack{{name, false}} : GivenBack{}));
+        if (!c.errorText.empty()) {
+            ASSERT_EQ(boxes.shown.size(), 3u);
+            EXPECT_EQ(boxes.shown[2].text, FormatText(form->ShownTexts().giveBackDeclined, {name}));
+        } else {
+            EXPECT_EQ(boxes.shown.size(), 2u);
+        }
+    }
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 
 #include "startup_entries_test_support.h"
+#include "ui/dialog_keys.h"
 #include "ui/dpi.h"
+#include "ui/text_width.h"
 
 namespace lentora {
 namespace {
@@ -87,12 +90,9 @@ TEST_F(SysintRegistryForm, ValuesThatAreNotTextAreListedAndCannotBeImported) {
     Select(*form, stem + L"a_bin", L"HKCU");
     SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
     EXPECT_TRUE(imported.empty());
-    form->TakeOverSelected();
-    EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, stem + L"a_bin"));
-    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + stem + L"a_bin"));
 }
 
-TEST_F(SysintRegistryForm, StatusBarShowsTheRowsRootAndKeyOnClickAndKeyPress) {
+TEST_F(SysintRegistryForm, StatusBarFollowsTheSelectionHoweverItMoves) {
     std::wstring name = UniqueName(L"Status");
     AddRunValue(HKEY_CURRENT_USER, kRun, name, L"x.exe");
     AddDisabledEntry(name, L"y.exe");
@@ -109,9 +109,18 @@ TEST_F(SysintRegistryForm, StatusBarShowsTheRowsRootAndKeyOnClickAndKeyPress) {
         if (form->Rows()[i].item == name && form->Rows()[i].disabledEntry) disabled = static_cast<int>(i);
     ASSERT_GE(disabled, 0);
     form->SelectRow(static_cast<size_t>(disabled));
-    // A character typed into the list itself, matching no caption so the selection stays.
-    SendMessageW(form->EntryList(), WM_CHAR, L'q', 0);
     EXPECT_EQ(form->StatusText(), L"HKCU\\" + kDisabled + L"\\" + name);
+
+    // The arrow keys move the selection in the list itself: the status follows.
+    Select(*form, name, L"HKCU");
+    SetFocus(form->EntryList());
+    SendMessageW(form->EntryList(), WM_KEYDOWN, VK_END, 0);
+    const auto last = form->SelectedRow();
+    ASSERT_TRUE(last);
+    EXPECT_NE(form->StatusText(), L"HKCU\\" + kRun) << "the status still shows the row left";
+    EXPECT_NE(form->StatusText().find(last->key), std::wstring::npos) << form->StatusText().c_str();
+    SendMessageW(form->EntryList(), WM_KEYDOWN, VK_HOME, 0);
+    EXPECT_EQ(form->StatusText(), L"HKCU\\" + kRun) << "the first row is a user value";
 }
 
 TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
@@ -146,98 +155,86 @@ TEST_F(SysintRegistryForm, ImportPassesTheCommandLineWithoutQuotesAndHides) {
     EXPECT_EQ(imported[1], std::wstring(systemRoot) + L"\\notepad.exe /a");
 }
 
-TEST_F(SysintRegistryForm, TakeOverSelectedMovesARunValueToTheDisabledEntries) {
-    std::wstring quoted = UniqueName(L"Move"), expand = UniqueName(L"MoveExpand");
-    AddRunValue(HKEY_CURRENT_USER, kRun, quoted, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray");
-    AddRunValue(HKEY_LOCAL_MACHINE, kRun32, expand, L"%SystemRoot%\\x.exe", REG_EXPAND_SZ);
+// The list is worked by keys and the mouse as any dialog: Enter and a double-click import the
+// row, Esc and Close put the dialog away.
+TEST_F(SysintRegistryForm, EnterAndADoubleClickImportEscAndCloseHide) {
+    const std::wstring name = UniqueName(L"Keys");
+    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"keys.exe");
     auto form = Open();
-
+    auto press = [&](UINT key) {
+        MSG msg{form->EntryList(), WM_KEYDOWN, key, 0};
+        if (!ui::TranslateDialogKeys(msg)) DispatchMessageW(&msg);
+    };
     const struct {
-        std::wstring name, hkey, key, command;
-    } cases[] = {{quoted, L"HKCU", kRun, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray"},  // quotes kept
-                 {expand, L"HKLM", kRun32, L"%SystemRoot%\\x.exe"}};                       // as stored, type kept
+        const char* what;
+        std::function<void()> act;
+        size_t imported;
+    } cases[] = {
+        {"Enter", [&] { press(VK_RETURN); }, 1},
+        {"double-click", [&] {
+             RECT r{};
+             ListView_GetItemRect(form->EntryList(), Find(*form, name, L"HKCU"), &r, LVIR_LABEL);
+             SendMessageW(form->EntryList(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 2, (r.top + r.bottom) / 2));
+         }, 2},
+        {"Esc", [&] { press(VK_ESCAPE); }, 2},
+        {"Close", [&] { SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kClose), BM_CLICK, 0, 0); }, 2},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Select(*form, c.name, c.hkey);
-        EXPECT_TRUE(form->TakeOverSelected());
-        EXPECT_FALSE(test::GetText(c.hkey == L"HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, c.key, c.name));
-        EXPECT_EQ(Disabled(c.name, L"item"), Sz(c.name));
-        EXPECT_EQ(Disabled(c.name, L"hkey"), Sz(c.hkey));
-        EXPECT_EQ(Disabled(c.name, L"command"),
-                  std::make_pair(static_cast<DWORD>(c.name == expand ? REG_EXPAND_SZ : REG_SZ), c.command));
-        EXPECT_EQ(Disabled(c.name, L"inimapping"), Sz(L"0"));
-        EXPECT_EQ(Disabled(c.name, L"key"), Sz(c.key));
+        SCOPED_TRACE(c.what);
+        form->Show();
+        Select(*form, name, L"HKCU");
+        c.act();
+        EXPECT_EQ(imported.size(), c.imported);
+        EXPECT_FALSE(IsWindowVisible(form->hwnd()));
     }
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(imported.back(), L"keys.exe");
 }
 
-TEST_F(SysintRegistryForm, TakeOverSelectedLeavesDisabledEntriesAndMissingRowsAlone) {
-    std::wstring name = UniqueName(L"Again");
-    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"run.exe");
-    AddDisabledEntry(name, L"disabled.exe");
+// Columns and buttons as wide as their texts, whatever the language; a plain dialog frame that
+// fits over the window it opens from; every row in one font and alignment.
+TEST_F(SysintRegistryForm, ColumnsAndButtonsFitTheirTextsAndTheFrameFitsItsOwner) {
+    const std::wstring longText = L"\u0412\u043a\u043b\u044e\u0447\u0435\u043d\u043e \u0438 \u0435\u0449\u0451 "
+                                  L"\u0434\u043b\u0438\u043d\u043d\u0435\u0435 \u0442\u0435\u043a\u0441\u0442";
+    using B = StartupEntriesDialog::Button;
+    const B buttons[] = {B::kImport, B::kGiveBack, B::kClose};
     auto form = Open();
-    form->TakeOverSelected();  // no row selected
-    EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, name));
+    form->applyTexts = [&](StartupEntriesDialog& f) {
+        for (int i = 0; i < 3; ++i) f.SetColumnCaption(i, longText + std::to_wstring(i));
+        for (B b : buttons) f.SetButtonCaption(b, longText);
+    };
+    form->ApplyTextsAndRefill();
+    HWND list = form->EntryList();
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(ListView_GetColumnWidth(list, i), ui::TextWidth(list, form->ColumnCaption(i)));
+        LVCOLUMNW column{LVCF_FMT};
+        ListView_GetColumn(list, i, &column);
+        EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+    }
+    RECT previous{};
+    for (B b : buttons) {
+        RECT r{};
+        GetWindowRect(form->ButtonWindow(b), &r);
+        EXPECT_GT(r.right - r.left, ui::TextWidth(form->ButtonWindow(b), longText));
+        EXPECT_GE(r.left, previous.right) << "the buttons do not overlap";
+        previous = r;
+    }
+    const LONG_PTR style = GetWindowLongPtrW(form->hwnd(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
 
-    int row = -1;
-    for (size_t i = 0; i < form->Rows().size(); ++i)
-        if (form->Rows()[i].item == name && form->Rows()[i].disabledEntry) row = static_cast<int>(i);
-    ASSERT_GE(row, 0);
-    form->SelectRow(static_cast<size_t>(row));
-    SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
-    EXPECT_EQ(imported, std::vector<std::wstring>{L"disabled.exe"}) << "its task is still added";
-    EXPECT_TRUE(form->TakeOverSelected()) << "the system does not start it";
-    // The entry keeps the Run key it came from, and the Run value of the same name is untouched.
-    EXPECT_EQ(Disabled(name, L"key"), Sz(kRun));
-    EXPECT_EQ(Disabled(name, L"command"), Sz(L"disabled.exe"));
-    EXPECT_EQ(test::GetText(HKEY_CURRENT_USER, kRun, name), Sz(L"run.exe"));
-    EXPECT_TRUE(log.lines.empty());
-}
-
-TEST_F(SysintRegistryForm, FailedWriteOfTheDisabledEntryKeepsTheRunValueAndIsLogged) {
-    std::wstring plain = UniqueName(L"NoRights"), nested = UniqueName(L"Dir") + L"\\tool";
-    AddRunValue(HKEY_CURRENT_USER, kRun, plain, L"a.exe");
-    // A value name with a backslash would become nested keys instead of one entry.
-    AddRunValue(HKEY_CURRENT_USER, kRun, nested, L"b.exe");
-    cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + nested.substr(0, nested.find(L'\\')));
-    auto form = Open();
-
-    Select(*form, plain, L"HKCU");
+    // An owner narrower than the layout: the dialog is no wider than it.
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner);
+    RECT ownerClient{}, client{};
+    GetClientRect(owner, &ownerClient);
     {
-        test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
-        ASSERT_TRUE(noRights.active());
-        EXPECT_FALSE(form->TakeOverSelected()) << "the system still starts it";
+        StartupEntriesDialog narrow(owner, log);
+        GetClientRect(narrow.hwnd(), &client);
     }
-    Select(*form, nested, L"HKCU");
-    EXPECT_FALSE(form->TakeOverSelected());
-
-    for (const std::wstring& name : {plain, nested}) {
-        SCOPED_TRACE(name);
-        EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, kRun, name));
-        EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name.substr(0, name.find(L'\\'))));
-    }
-    ASSERT_EQ(log.lines.size(), 2u);
-    EXPECT_NE(log.lines[0].find(plain), std::wstring::npos) << log.lines[0];
-    EXPECT_NE(log.lines[1].find(nested), std::wstring::npos) << log.lines[1];
-}
-
-TEST_F(SysintRegistryForm, ARunValueThatCannotBeDeletedStaysTheOnlyCopy) {
-    const std::wstring name = UniqueName(L"Held");
-    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"held.exe");
-    cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name);
-    auto form = Open();
-    Select(*form, name, L"HKCU");
-    {
-        test::UnwritableRoot noRights(HKEY_CURRENT_USER);
-        ASSERT_TRUE(noRights.active());
-        EXPECT_FALSE(form->TakeOverSelected()) << "the system still starts it";
-    }
-    const auto kept = test::GetText(HKEY_CURRENT_USER, kRun, name);
-    ASSERT_TRUE(kept);
-    EXPECT_EQ(kept->second, L"held.exe");
-    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name)) << "no second copy is left behind";
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_NE(log.lines[0].find(L"Can't delete"), std::wstring::npos) << log.lines[0];
+    DestroyWindow(owner);
+    EXPECT_LE(client.right, ownerClient.right);
+    EXPECT_GT(client.right, 0);
 }
 
 TEST_F(SysintRegistryForm, TextsAreSetByTheirLanguageTargetsWhenShown) {

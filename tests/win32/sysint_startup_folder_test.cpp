@@ -7,6 +7,7 @@
 
 #include "sysint/shell_link.h"
 #include "startup_entries_test_support.h"
+#include "sysint/startup_entry_take_over.h"
 #include "util/text.h"
 
 namespace lentora {
@@ -136,7 +137,7 @@ TEST_F(SysintStartupFolder, ImportSwitchesTheFileOffAndLeavesItInItsFolder) {
         SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kImport), BM_CLICK, 0, 0);
         EXPECT_EQ(imported, std::vector<std::wstring>{c.command});
         EXPECT_EQ(importedEnabled, std::vector<bool>{c.enabled});
-        EXPECT_TRUE(form->TakeOverSelected());
+        EXPECT_EQ(TakeOver(Row(*form, c.name, c.label), log), TakeOverResult::kTakenOver);
         EXPECT_NE(GetFileAttributesW(c.file.c_str()), INVALID_FILE_ATTRIBUTES) << "the file stays";
         auto value = Approval(c.root, L"StartupFolder", c.name);
         ASSERT_TRUE(value);
@@ -151,7 +152,7 @@ TEST_F(SysintStartupFolder, ImportSwitchesTheFileOffAndLeavesItInItsFolder) {
         memcpy(&time, value->data() + 4, sizeof time);
         EXPECT_GE(time, (ULONGLONG{before.dwHighDateTime} << 32 | before.dwLowDateTime) - 10'000'000);
     }
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(log.lines.size(), 3u) << "a line for each file switched off now";
     form->ApplyTextsAndRefill();
     for (const auto& c : cases) EXPECT_EQ(Row(*form, c.name, c.label).enabled, L"No") << c.name.c_str();
 }
@@ -164,12 +165,12 @@ TEST_F(SysintStartupFolder, AFileThatCannotBeSwitchedOffIsLoggedAndStillStarts) 
     {
         test::UnwritableRoot noRights(HKEY_CURRENT_USER);
         ASSERT_TRUE(noRights.active());
-        EXPECT_FALSE(form->TakeOverSelected());
+        EXPECT_EQ(TakeOver(Row(*form, name, form->ShownTexts().userFolder), log), TakeOverResult::kNotWritten);
     }
     EXPECT_FALSE(Approval(HKEY_CURRENT_USER, L"StartupFolder", name));
     EXPECT_EQ(log.lines, std::vector<std::wstring>{L"Can't write \"HKCU\\" + kApproved +
-                                                    L"\\StartupFolder\". Start-up file \"" + name +
-                                                    L"\" is left enabled in \"" + userFolder + L"\""});
+                                                    L"\\StartupFolder\". Start-up entry \"" + name +
+                                                    L"\" is left enabled"});
 }
 
 TEST_F(SysintStartupFolder, ATakenOverFileIsGivenBackBySwitchingItOn) {
@@ -180,7 +181,8 @@ TEST_F(SysintStartupFolder, ATakenOverFileIsGivenBackBySwitchingItOn) {
     Select(*form, name, label);
     EXPECT_FALSE(IsWindowEnabled(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack)))
         << "the system starts it: nothing to give back";
-    ASSERT_TRUE(form->TakeOverSelected());
+    ASSERT_EQ(TakeOver(Row(*form, name, label), log), TakeOverResult::kTakenOver);
+    AddTakingTask(tool + L" /b");
 
     form->ApplyTextsAndRefill();
     Select(*form, name, label);
@@ -190,8 +192,9 @@ TEST_F(SysintStartupFolder, ATakenOverFileIsGivenBackBySwitchingItOn) {
               (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Row(*form, name, label).enabled, L"Yes");
-    EXPECT_EQ(log.lines, std::vector<std::wstring>{L"Start-up entry \"" + name + L"\" is given back to \"HKLM\\" +
-                                                    kApproved + L"\\StartupFolder\""});
+    EXPECT_EQ(log.lines.back(), L"Start-up entry \"" + name + L"\" is given back to \"HKLM\\" + kApproved +
+                                    L"\\StartupFolder\"");
+    EXPECT_EQ(givenBack, (std::vector<std::pair<std::wstring, bool>>{{name, true}}));
 }
 
 }  // namespace

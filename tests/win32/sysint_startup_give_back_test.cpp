@@ -32,38 +32,80 @@ void GiveBackRow(StartupEntriesDialog& form, test::MessageBoxQueue& boxes, const
     SendMessageW(form.ButtonWindow(StartupEntriesDialog::Button::kGiveBack), BM_CLICK, 0, 0);
 }
 
-// Taken over by an import, then given back: the Run value is the one it was, type included.
-TEST_F(SysintGiveBack, AnImportedRunValueComesBackExactlyAsItWas) {
+// An entry an older version moved to the disabled entries, given back: the Run value is the one
+// it was, type included, and the task that had taken it over is dealt with as the user chose.
+TEST_F(SysintGiveBack, ALegacyDisabledEntryComesBackExactlyAsItWas) {
     const std::wstring user = UniqueName(L"User"), wow = UniqueName(L"Wow");
     const struct {
         std::wstring name, hkey;
         HKEY root;
         std::wstring key, command;
         DWORD type;
+        int answer;  // Yes removes the task, No keeps it disabled
     } cases[] = {
-        {user, L"HKCU", HKEY_CURRENT_USER, kRun, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray", REG_SZ},
-        {wow, L"HKLM", HKEY_LOCAL_MACHINE, kRun32, L"\"%ProgramFiles%\\Old\\old.exe\" -m", REG_EXPAND_SZ},
+        {user, L"HKCU", HKEY_CURRENT_USER, kRun, L"\"C:\\Program Files\\Tool\\tool.exe\" /tray", REG_SZ, IDYES},
+        {wow, L"HKLM", HKEY_LOCAL_MACHINE, kRun32, L"\"C:\\Old\\old.exe\" -m", REG_EXPAND_SZ, IDNO},
     };
-    for (const auto& c : cases) AddRunValue(c.root, c.key, c.name, c.command, c.type);
+    for (const auto& c : cases) {
+        AddDisabledEntry(c.name, c.command, c.hkey, c.type);
+        test::SetText(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + c.name, L"key", c.key);
+        cleanup.Value(c.root, c.key, c.name);
+    }
+    AddTakingTask(L"C:\\Program Files\\Tool\\tool.exe /tray");
+    AddTakingTask(L"C:\\Old\\old.exe -m");
     auto form = Open();
     for (const auto& c : cases) {
-        Select(*form, c.name, c.hkey);
-        ASSERT_TRUE(form->TakeOverSelected());
-        ASSERT_FALSE(test::GetText(c.root, c.key, c.name));
-    }
-
-    form->ApplyTextsAndRefill();
-    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_NO_FATAL_FAILURE(GiveBackRow(*form, boxes, c.name));
+        const int row = DisabledRow(*form, c.name);
+        ASSERT_GE(row, 0);
+        EXPECT_EQ(test::ItemText(form->EntryList(), row, 0), form->ShownTexts().takenOverText);
+        form->SelectRow(static_cast<size_t>(row));
+        ASSERT_TRUE(IsWindowEnabled(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack)));
+        boxes.Answer(c.answer);
+        SendMessageW(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack), BM_CLICK, 0, 0);
         EXPECT_EQ(test::GetText(c.root, c.key, c.name), std::make_pair(c.type, c.command));
         EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + c.name)) << "the disabled copy goes";
         EXPECT_EQ(DisabledRow(*form, c.name), -1);
         EXPECT_EQ(Row(*form, c.name, c.hkey).enabled, L"Yes");
     }
+    EXPECT_EQ(givenBack, (std::vector<std::pair<std::wstring, bool>>{{user, true}, {wow, false}}));
     EXPECT_EQ(log.lines, (std::vector<std::wstring>{
                              L"Start-up entry \"" + user + L"\" is given back to \"HKCU\\" + kRun + L"\"",
                              L"Start-up entry \"" + wow + L"\" is given back to \"HKLM\\" + kRun32 + L"\""}));
+}
+
+// Give back only undoes a take-over: an entry the user switched off stays off, and one without
+// the task that took it over would otherwise start twice or not at all.
+TEST_F(SysintGiveBack, IsOfferedOnlyForEntriesATaskTookOver) {
+    const std::wstring name = UniqueName(L"Offered");
+    AddRunValue(HKEY_CURRENT_USER, kRun, name, L"\"C:\\Tools\\Off.exe\" /q");
+    SetApproval(HKEY_CURRENT_USER, L"Run", name, test::ApprovalBytes(0x03));
+    const struct {
+        const char* what;
+        std::vector<Task> tasks;
+        bool offered;
+    } cases[] = {
+        {"no task", {}, false},
+        {"a task of its own, not imported", {{L"C:\\Tools\\Off.exe /q", L"5", L"", L"0", true}}, false},
+        {"an imported task of another program", {{L"C:\\Tools\\On.exe /q", L"5", L"", L"1", true}}, false},
+        {"the imported task, letter case aside", {{L"c:\\tools\\off.exe /Q", L"5", L"", L"1", false}}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        tasks = c.tasks;
+        auto form = Open();
+        Select(*form, name, L"HKCU");
+        const int row = Find(*form, name, L"HKCU");
+        EXPECT_EQ(IsWindowEnabled(form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack)) != FALSE, c.offered);
+        EXPECT_EQ(test::ItemText(form->EntryList(), row, 0),
+                  c.offered ? form->ShownTexts().takenOverText : form->ShownTexts().switchedOffText);
+        form->GiveBackSelected();
+        EXPECT_EQ(boxes.shown.size(), c.offered ? 1u : 0u);
+        boxes.shown.clear();  // answered neither Yes nor No: nothing changes
+        EXPECT_EQ(Approval(HKEY_CURRENT_USER, L"Run", name), test::ApprovalBytes(0x03));
+    }
+    EXPECT_TRUE(givenBack.empty());
+    EXPECT_TRUE(log.lines.empty());
 }
 
 TEST_F(SysintGiveBack, ARunValueOfTheSameNameIsNeverOverwritten) {
@@ -72,6 +114,8 @@ TEST_F(SysintGiveBack, ARunValueOfTheSameNameIsNeverOverwritten) {
     AddRunValue(HKEY_CURRENT_USER, kRun, same, L"same.exe");
     AddDisabledEntry(other, L"old.exe");
     AddRunValue(HKEY_CURRENT_USER, kRun, other, L"new.exe");
+    AddTakingTask(L"same.exe");
+    AddTakingTask(L"old.exe");
     auto form = Open();
 
     // The same value is there already: only the disabled copy goes.
@@ -97,6 +141,8 @@ TEST_F(SysintGiveBack, WithoutTheRightsToEitherPlaceNothingChanges) {
     cleanup.Value(HKEY_LOCAL_MACHINE, kRun, machine);
     AddDisabledEntry(user, L"u.exe", L"HKCU");
     cleanup.Value(HKEY_CURRENT_USER, kRun, user);
+    AddTakingTask(L"m.exe");
+    AddTakingTask(L"u.exe");
     auto form = Open();
     {
         test::UnwritableRoot noRights(HKEY_LOCAL_MACHINE);
@@ -122,6 +168,7 @@ TEST_F(SysintGiveBack, OnlyEntriesTheSystemDoesNotStartAndThatNameTheirPlaceCanB
     AddDisabledEntry(noKey, L"n.exe");
     test::RemoveValue(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + noKey, L"key");
     AddDisabledEntry(iniMapped, L"i.exe", L"WIN.INI");
+    for (const wchar_t* program : {L"r.exe", L"n.exe", L"i.exe"}) AddTakingTask(program);
     auto form = Open();
     HWND giveBack = form->ButtonWindow(StartupEntriesDialog::Button::kGiveBack);
     Select(*form, running, L"HKCU");
