@@ -26,6 +26,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"PAGES", L"tsAboutProg", L"About", L"pcAbout.tsAboutProg.caption"},
     {kMain, L"PAGES", L"tsLicense", L"License", L"pcAbout.tsLicense.caption"},
     {kMain, L"PAGES", L"tsComponents", L"Used components", L"pcAbout.tsComponents.caption"},
+    {kMain, L"PAGES", L"tsLog", L"Log", L"pcMainPage.tsLog.caption"},
 
     {kMain, L"TASK", L"TASK0", L"no data", L"lvListProg.column0.caption"},
     {kMain, L"TASK", L"TASK1", L"no data", L"lvListProg.column1.caption"},
@@ -38,6 +39,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"ACTIONS", L"actApplyLng", L"Apply", L"actApplyLng.caption"},
     {kMain, L"ACTIONS", L"actStart", L"Start the program", L"actStart.caption"},
     {kMain, L"ACTIONS", L"actDeleteAllTask", L"Delete All Tasks", L"actDeleteAllTask.caption"},
+    {kMain, L"ACTIONS", L"actStop", L"Stop", L"actStop.caption"},
     {kMain, L"ACTIONS", L"mnuShow", L"Show window", L"mnuShow.caption"},
     {kMain, L"ACTIONS", L"actPause", L"Pause", L"actPause.caption"},
     {kMain, L"ACTIONS", L"actResume", L"Resume", L"actResume.caption"},
@@ -171,6 +173,7 @@ constexpr LanguageKey kKeys[] = {
      L"LngMsg.ShortcutNotCreated"},
     {kMain, L"MSG", L"TaskDeclinedStatus", L"Declined", L"LngMsg.TaskDeclinedStatus"},
     {kMain, L"MSG", L"WaitingForSystem", L"Waiting for the system to be idle...", L"LngMsg.WaitingForSystem"},
+    {kMain, L"MSG", L"NeverChecked", L"Never", L"LngMsg.NeverChecked"},
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},

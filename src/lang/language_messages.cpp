@@ -16,7 +16,8 @@ size_t Index(int n) {
 
 // In the order of NamedMsg.
 constexpr std::wstring_view kNamedMsgKeys[] = {L"EntryNotTakenOver", L"StartupFolderNotFound",
-                                               L"ShortcutNotCreated", L"TaskDeclinedStatus", L"WaitingForSystem"};
+                                               L"ShortcutNotCreated", L"TaskDeclinedStatus", L"WaitingForSystem",
+                                               L"NeverChecked"};
 static_assert(std::size(kNamedMsgKeys) == kNamedMsgCount);
 
 }  // namespace

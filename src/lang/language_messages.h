@@ -80,8 +80,9 @@ enum class NamedMsg {
     ShortcutNotCreated,     // error box, a format: %s is the shortcut file
     TaskDeclinedStatus,     // a task's status: the user said no to starting it with administrator rights
     WaitingForSystem,       // status bar and tray hint while a due launch waits for a calm system
+    NeverChecked,           // Options page, "Last check" while no update check has succeeded
 };
-inline constexpr int kNamedMsgCount = 5;
+inline constexpr int kNamedMsgCount = 6;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

@@ -35,7 +35,7 @@ protected:
             {L"languages\\ImportOnly.lng", "[OPTIONS]\r\nsbtnImport=Take over\r\n"},
             {L"languages\\Cyrillic.lng", "[FILE]\r\nName=Cyrillic\r\nLanguage=XX\r\n"},
             {L"languages\\Marked.lng",
-             "[PAGES]\r\ntsOptions=Opt*\r\ntsAboutProg=AboutProg*\r\n[TASK]\r\nTASK1=Seconds*\r\n"
+             "[PAGES]\r\ntsOptions=Opt*\r\ntsAboutProg=AboutProg*\r\ntsLog=Log*\r\n[ACTIONS]\r\nactStop=Stop*\r\n[TASK]\r\nTASK1=Seconds*\r\n"
              "[OPTIONS]\r\nchbAero=Aero*\r\ndseWaitSec.BoundLabel=Wait*\r\nwlblLoadSkins=More*\r\n"
              "[HINTS]\r\nchbAero=Aero hint*\r\nactAddTask=Add hint*\r\nmmoDonate=Donate text*\r\n"},
         };
@@ -184,6 +184,8 @@ TEST_F(LanguageApply, EveryKindOfTargetShowsTheFilesText) {
     const Target targets[] = {
         {L"pcMainPage.tsOptions.caption", [] { return TabText(main().Control(ids::pcMainPage), 1); }},
         {L"pcAbout.tsAboutProg.caption", [] { return TabText(main().Control(ids::pcAbout), 0); }},
+        {L"pcMainPage.tsLog.caption", [] { return TabText(main().Control(ids::pcMainPage), 2); }},
+        {L"actStop.caption", [] { return main().ActionFor(ids::actStop).caption(); }},
         {L"lvListProg.column1.caption", [] { return ColumnText(1); }},
         {L"chbAero.caption", [] { return Text(ids::chbAero); }},
         {L"dseWaitSec.BoundLabel", [] { return Text(ids::lblWaitSec); }},

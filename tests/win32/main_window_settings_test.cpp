@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "dialog_test_support.h"
 #include "main_window_fixture.h"
 #include "sysint_test_support.h"
 
@@ -270,6 +271,42 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     EXPECT_EQ(main.IniValue(L"Language", L"CurrentLanguage"), L"Deutsch (DE)");
     EXPECT_EQ(main->LanguageInfo().code, L"DE");
     EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, run, L"Lentora").has_value()) << "the autorun value was written";
+}
+
+TEST(MainWindowSettings, BeforeAnyLanguageFileTheOptionsShowTheirHintsAndNeverAsTheLastCheck) {
+    MainWindowSetup setup;
+    setup.languages = MainWindowSetup::Languages::Missing;
+    MainWindowFixture main(std::move(setup));
+    ASSERT_TRUE(main.created());
+    for (int id : {ids::chbWindowsStart, ids::dseWaitSec, ids::dseTimeExit, ids::chkCheckforUpdate, ids::ledLastPool,
+                   ids::btnSaveOptions, ids::chbWaitIdle, ids::dseIdleTimeOut}) {
+        SCOPED_TRACE(id);
+        std::wstring hint = test::HintOf(main->hwnd(), main->Control(id));
+        EXPECT_FALSE(hint.empty());
+        EXPECT_NE(hint, L"<no tooltip>");
+    }
+    EXPECT_EQ(main.Text(ids::ledLastPool), L"Never") << "no check has succeeded: no date of 1899";
+}
+
+TEST(MainWindowSettings, FieldsOfAnOptionThatIsOffCannotBeEdited) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    const struct {
+        int box;
+        std::vector<int> fields;
+    } cases[] = {
+        {ids::chbSetWaitTimer, {ids::dseWaitSec, ids::dseWaitSecSpin}},
+        {ids::chbWaitIdle, {ids::dseIdleThreshold, ids::dseIdleThresholdSpin, ids::dseIdleTimeOut, ids::dseIdleTimeOutSpin}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        ASSERT_FALSE(main.Checked(c.box));
+        for (int field : c.fields) EXPECT_FALSE(main.Enabled(field)) << field;
+        main.Click(c.box);
+        for (int field : c.fields) EXPECT_TRUE(main.Enabled(field)) << field;
+        main.Click(c.box);
+        for (int field : c.fields) EXPECT_FALSE(main.Enabled(field)) << field;
+    }
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // Reading the digits-only option fields: what the settings save and the update check take as a
-// number; and a button's picture set after the button was painted.
+// number; and a button's picture: set after the button was painted, greyed while disabled.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
+#include <vsstyle.h>
 
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -44,6 +47,39 @@ TEST(ButtonPicture, RepaintsAButtonAlreadyOnScreen) {
     EXPECT_TRUE(pictures);
     EXPECT_TRUE(GetUpdateRect(button, nullptr, FALSE)) << "the new picture must be painted";
     DestroyWindow(button);
+}
+
+TEST(ButtonPicture, IsGreyWhileTheButtonIsDisabledAndInColourOtherwise) {
+    constexpr int kSize = 24;
+    ui::ImageListHandle pictures = ui::ButtonStateImages(IDI_IMG_BASE + 1, kSize);
+    ASSERT_TRUE(pictures);
+    ASSERT_EQ(ImageList_GetImageCount(pictures.get()), 6) << "one picture per button state";
+    // A picture's pixels, drawn alone on black: coloured pixels differ in their channels.
+    auto colouredAndVisible = [&](int index) {
+        BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB}};
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP canvas = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, canvas);
+        ImageList_Draw(pictures.get(), index, dc, 0, 0, ILD_NORMAL);
+        GdiFlush();
+        int coloured = 0, visible = 0;
+        const auto* pixels = static_cast<const RGBQUAD*>(bits);
+        for (int i = 0; i < kSize * kSize; ++i) {
+            const RGBQUAD& p = pixels[i];
+            visible += (p.rgbRed | p.rgbGreen | p.rgbBlue) != 0;
+            coloured += p.rgbRed != p.rgbGreen || p.rgbGreen != p.rgbBlue;
+        }
+        SelectObject(dc, old);
+        DeleteObject(canvas);
+        DeleteDC(dc);
+        return std::pair{coloured, visible};
+    };
+    const auto [normalColoured, normalVisible] = colouredAndVisible(PBS_NORMAL - 1);
+    const auto [disabledColoured, disabledVisible] = colouredAndVisible(PBS_DISABLED - 1);
+    EXPECT_GT(normalColoured, 0) << "the icon in colour";
+    EXPECT_EQ(disabledColoured, 0) << "the disabled picture is grey";
+    EXPECT_GT(disabledVisible, 0) << "and still there";
 }
 
 }  // namespace
