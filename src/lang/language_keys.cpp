@@ -177,6 +177,12 @@ constexpr LanguageKey kKeys[] = {
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},
+    {kMain, L"LABELS", L"sLabel1", L"\u00A9 2026 Orvend", L"sLabel1.caption"},
+    {kMain, L"LABELS", L"lblFreeware", L"FREEWARE", L"lblFreeware.caption"},
+    {kMain, L"LABELS", L"gbComponents", L"Used components", L"gbComponents.caption"},
+    {kMain, L"LABELS", L"lblCTI", L"Tray icon component (Shell_NotifyIcon), ver. 1.0", L"lblCTI.caption"},
+    {kMain, L"LABELS", L"lblPay1", L"Card payment", L"lblPay1.caption"},
+    {kMain, L"LABELS", L"lblPay2", L"E-wallet", L"lblPay2.caption"},
 
     {kProperty, L"PAGES", L"frmPropertyA", L"Adding task", L"frmProperty.title.add"},
     {kProperty, L"PAGES", L"frmPropertyE", L"Editing task", L"frmProperty.title.edit"},

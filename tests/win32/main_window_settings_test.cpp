@@ -108,7 +108,7 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         const char* ini;
         bool useSkin, waitTimer, checkUpdate;
         const wchar_t *waitSec, *timeExit, *polling;
-        platform::LocalTime lastPool;  // the date shown
+        platform::LocalTime lastPool;  // the date shown; 30 December 1899: none
         const wchar_t* lastPoolSaved;
     };
     const Case cases[] = {
@@ -135,7 +135,9 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         EXPECT_EQ(main.Text(ids::dseWaitSec), c.waitSec);
         EXPECT_EQ(main.Text(ids::dseTimeExit), c.timeExit);
         EXPECT_EQ(main.Text(ids::dsePollingInterval), c.polling);
-        EXPECT_EQ(main.Text(ids::ledLastPool), platform::FormatShortDate(c.lastPool));
+        // No date stored, or none that reads: no check has succeeded.
+        EXPECT_EQ(main.Text(ids::ledLastPool),
+                  c.lastPool.year == 1899 ? L"Never" : platform::FormatShortDate(c.lastPool));
         EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "loading leaves no change to save";
 
         main.Close();
@@ -175,6 +177,7 @@ TEST(MainWindowSettings, AnEmptiedDelayFieldStopsTheSaveAfterFiveKeysAndStillSav
     setup.args = {L"-log"};
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
+    main.Click(ids::chbSetWaitTimer);  // the field takes input while the delay is on
     EmptyField(main->Control(ids::dseWaitSec));
     ASSERT_TRUE(main.Enabled(ids::btnSaveOptions));
     size_t before = main->LogLines().size();
@@ -231,9 +234,9 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     const Case cases[] = {
         {"time before exit", [&] { Type(main->Control(ids::dseTimeExit), L"25"); }},
         {"time before exit by its arrows", [&] { ClickUpArrow(main->Control(ids::dseTimeExitSpin)); }},
+        {"delay of start on", [&] { main.Click(ids::chbSetWaitTimer); }},
         {"delay of start", [&] { Type(main->Control(ids::dseWaitSec), L"3"); }},
         {"polling interval", [&] { Type(main->Control(ids::dsePollingInterval), L"30"); }},
-        {"delay of start on", [&] { main.Click(ids::chbSetWaitTimer); }},
         {"wait for a calm system on", [&] { main.Click(ids::chbWaitIdle); }},
         {"calm threshold", [&] { Type(main->Control(ids::dseIdleThreshold), L"45"); }},
         {"longest wait by its arrows", [&] { ClickUpArrow(main->Control(ids::dseIdleTimeOutSpin)); }},
