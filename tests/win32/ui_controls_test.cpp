@@ -1,11 +1,13 @@
 // Reading the digits-only option fields: what the settings save and the update check take as a
-// number; and a button's picture: set after the button was painted, greyed while disabled.
+// number; a button's picture: set after the button was painted, greyed while disabled; and a number
+// field's digits, centred in its box at any height and font.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 #include <vsstyle.h>
 
+#include <cstdlib>
 #include <optional>
 #include <utility>
 #include <string>
@@ -13,6 +15,7 @@
 
 #include "image_ids.h"
 #include "ui/controls.h"
+#include "ui/handles.h"
 #include "ui/image_list.h"
 
 namespace lentora {
@@ -80,6 +83,37 @@ TEST(ButtonPicture, IsGreyWhileTheButtonIsDisabledAndInColourOtherwise) {
     EXPECT_GT(normalColoured, 0) << "the icon in colour";
     EXPECT_EQ(disabledColoured, 0) << "the disabled picture is grey";
     EXPECT_GT(disabledVisible, 0) << "and still there";
+}
+
+TEST(SpinEdit, DigitsSitInTheMiddleOfTheBoxAtEveryHeightAndFont) {
+    struct Case {
+        int fontHeight, boxHeight;
+    } cases[] = {{16, 23}, {32, 46}, {16, 60}, {24, 48}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.fontHeight << " in " << c.boxHeight);
+        HWND top = CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        ui::SpinEdit field = ui::CreateSpinEdit(top, 100, 0, 999, 3, 7);
+        HFONT font = CreateFontW(-c.fontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+        SendMessageW(field.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        ui::Move(field.edit, 10, 10, 120, c.boxHeight);
+
+        RECT window{}, client{}, format{};
+        GetWindowRect(field.edit, &window);
+        GetClientRect(field.edit, &client);
+        MapWindowPoints(field.edit, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        SendMessageW(field.edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        TEXTMETRICW metrics{};
+        {
+            ui::ScreenDC dc;
+            ui::SelectGuard select(dc.get(), font);
+            GetTextMetricsW(dc.get(), &metrics);
+        }
+        const int textTop = client.top + format.top, textBottom = textTop + metrics.tmHeight;
+        const int above = textTop - window.top, below = window.bottom - textBottom;
+        EXPECT_LE(std::abs(above - below), 2) << above << " above, " << below << " below";
+        DestroyWindow(top);
+        DeleteObject(font);
+    }
 }
 
 }  // namespace
