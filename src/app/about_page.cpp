@@ -15,6 +15,13 @@
 namespace lentora {
 namespace {
 constexpr int kHeaderHeight = 87;
+
+// One wallet a line, as the build lists them.
+std::wstring WalletLines() {
+    std::wstring lines = links::kPaymentWallets;
+    for (size_t at = lines.find(L' '); at != std::wstring::npos; at = lines.find(L' ', at + 2)) lines.replace(at, 1, L"\r\n");
+    return lines;
+}
 }
 
 void AboutPage::Create(HWND page, ui::TextTargets& texts) {
@@ -25,7 +32,7 @@ void AboutPage::Create(HWND page, ui::TextTargets& texts) {
     logo_ = add(ids::Image1, ui::CreateControl(page, WC_STATICW, L"", SS_ICON | SS_REALSIZECONTROL, ids::Image1));
     add(ids::lblTitle, ui::CreateLabel(page, L" Lentora v. "));
     add(ids::Bevel1, ui::CreateControl(page, WC_STATICW, L"", SS_ETCHEDHORZ, ids::Bevel1));
-    add(ids::sLabel1, ui::CreateLabel(page, L"\u00A9 2026 The Lentora developers"));
+    add(ids::sLabel1, ui::CreateLabel(page, L"\u00A9 2026 Orvend"));
     add(ids::lblAutor, ui::CreateLabel(page, L""));
     add(ids::lblWinVersion, ui::CreateLabel(page, L"for Windows 2000/XP/Vista/7  ", SS_RIGHT));
     add(ids::wlblForum, ui::CreateLink(page, links::Forum(), ids::wlblForum));
@@ -63,14 +70,16 @@ void AboutPage::Create(HWND page, ui::TextTargets& texts) {
     add(ids::sbtbtnDonate, ui::CreateButton(donate, L"Donate", ids::sbtbtnDonate));
     add(ids::lblPay1, ui::CreateLabel(donate, L"Card payment"));
     cardIcon_ = add(ids::img1, ui::CreateControl(donate, WC_STATICW, L"", SS_ICON | SS_REALSIZECONTROL, ids::img1));
-    add(ids::btnAccount, ui::CreateButton(donate, L"4100 0000 0000 0000", ids::btnAccount));
+    add(ids::btnAccount, ui::CreateButton(donate, links::kPaymentCard, ids::btnAccount));
     add(ids::lblPay2, ui::CreateLabel(donate, L"E-wallet"));
     walletIcon_ = add(ids::img2, ui::CreateControl(donate, WC_STATICW, L"", SS_ICON | SS_REALSIZECONTROL, ids::img2));
-    add(ids::mmo1, ui::CreateControl(donate, WC_EDITW, L"Z000000000000\r\nR000000000000\r\nE000000000000",
+    add(ids::mmo1, ui::CreateControl(donate, WC_EDITW, WalletLines(),
                                      ES_MULTILINE | ES_READONLY, ids::mmo1, WS_EX_CLIENTEDGE));
 
     const std::pair<const wchar_t*, int> captions[] = {
-        {L"lblSitePrg", ids::lblSitePrg}, {L"lblWinVersion", ids::lblWinVersion}, {L"sbtbtnDonate", ids::sbtbtnDonate}};
+        {L"lblSitePrg", ids::lblSitePrg}, {L"lblWinVersion", ids::lblWinVersion}, {L"sbtbtnDonate", ids::sbtbtnDonate},
+        {L"sLabel1", ids::sLabel1},       {L"lblFreeware", ids::lblFreeware},     {L"gbComponents", ids::gbComponents},
+        {L"lblCTI", ids::lblCTI},         {L"lblPay1", ids::lblPay1},             {L"lblPay2", ids::lblPay2}};
     for (const auto& [name, id] : captions) texts.AddCaption(name, Control(id));
     texts.Add(L"mmoDonate.text", [this](const std::wstring& text) { ui::SetText(Control(ids::mmoDonate), text); });
     const wchar_t* subPages[] = {L"tsAboutProg", L"tsLicense", L"tsComponents", L"tsDonate"};
@@ -81,6 +90,10 @@ void AboutPage::Create(HWND page, ui::TextTargets& texts) {
             TabCtrl_SetItem(tabs_, i, &item);
         });
     }
+    // Payment blocks only with the maker's real details; a build without them shows no made-up numbers.
+    const bool card = *links::kPaymentCard != L'\0', wallets = *links::kPaymentWallets != L'\0';
+    for (int id : {ids::lblPay1, ids::img1, ids::btnAccount}) ShowWindow(Control(id), card ? SW_SHOWNA : SW_HIDE);
+    for (int id : {ids::lblPay2, ids::img2, ids::mmo1}) ShowWindow(Control(id), wallets ? SW_SHOWNA : SW_HIDE);
     for (const auto& [id, text] : texts_) ui::SetText(Control(id), text);
     texts_.clear();
 }
@@ -164,7 +177,7 @@ bool AboutPage::OnNotify(const NMHDR& hdr) {
 bool AboutPage::OnCommand(int id) {
     switch (id) {
         case ids::sbtbtnDonate: actions_.openAddress(links::Donate(actions_.englishPages())); return true;
-        case ids::btnAccount: actions_.openAddress(links::kDirectPayment); return true;
+        case ids::btnAccount: actions_.openAddress(links::DirectPayment()); return true;
     }
     return false;
 }

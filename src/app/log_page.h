@@ -23,6 +23,12 @@ public:
 
     void AddLine(std::wstring line);
     std::vector<std::wstring> Lines() const;
+    // The selected lines, each ended by a line break, to the clipboard (Ctrl+C).
+    void CopySelected();
+    std::wstring SelectedText() const;
+
+    // The page's tab text, kept while the tab is away: the tab comes and goes with logging.
+    std::wstring tabCaption = L"Log";
 
     // Opens the page's menu when `source` is its list; false for any other window.
     bool ShowMenu(HWND source, HWND owner, POINT screen, ui::ActionList& actions);
@@ -31,9 +37,11 @@ public:
 
 private:
     void Show(const std::wstring& line);
+    void Widen(const std::wstring& line);
 
     std::function<void(const std::wstring&)> log_;
     HWND list_ = nullptr;
+    int widest_ = 0;  // the horizontal extent given to the list, in pixels
     std::vector<std::wstring> kept_;  // while the list is not built
     ui::PopupMenu menu_;
 };

@@ -30,6 +30,10 @@ bool MainWindowKeys::TranslateWindowKey(MSG& msg) {
         SendMessageW(form_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return true;
     }
+    if (msg.hwnd == form_.LogView().List() && msg.wParam == 'C' && Down(VK_CONTROL) && !Down(VK_MENU)) {
+        form_.LogView().CopySelected();
+        return true;
+    }
     if (msg.wParam == VK_TAB && Down(VK_CONTROL)) {
         SwitchPage(Down(VK_SHIFT));
         return true;

@@ -39,6 +39,7 @@ void MainWindow::ApplyLanguage(const std::wstring& path) {
         file.ForEachText(LangRoutine::ApplyLanguage, section, show);
     language_.messages = ReadLngMsg(file);
     language_.namedMessages = ReadNamedMsg(file);
+    optionsPage_.SetNeverChecked(Msg(NamedMsg::NeverChecked));
     const bool walking = sequencer_.WalkActive();
     ShowState(Msg(walking ? Message::WalkStatus : Message::IdleStatus), walking ? 3 : 0);
     SetStartButton(Msg(walking ? Message::StopCaption : Message::StartCaption),

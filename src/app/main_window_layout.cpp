@@ -76,12 +76,20 @@ void MainWindow::CreateContent() {
             TabCtrl_SetItem(pageTabs_, i == 2 && logPageVisible_ ? 3 : i, &caption);
         });
     }
+    textTargets_.Add(L"pcMainPage.tsLog.caption", [this](const std::wstring& text) {
+        logPage_.tabCaption = text;
+        if (!logPageVisible_) return;
+        TCITEMW caption{TCIF_TEXT};
+        caption.pszText = const_cast<wchar_t*>(logPage_.tabCaption.c_str());
+        TabCtrl_SetItem(pageTabs_, 2, &caption);
+    });
     if (logPageVisible_) InsertLogTab();
     for (ui::Panel& page : pagePanels_) page.Create(hwnd());
     TabCtrl_SetItemSize(pageTabs_, 0, ui::Scale(kTabHeight, ui::WindowDpi(hwnd())));
 
     taskPage_.Create(pagePanels_[kTasksPage].hwnd(), textTargets_);
     optionsPage_.Create(pagePanels_[kOptionsPage].hwnd(), textTargets_, actions_.setHint);
+    optionsPage_.SetNeverChecked(Msg(NamedMsg::NeverChecked));
     logPage_.Create(pagePanels_[kLogPage].hwnd());
     aboutPage_.Create(pagePanels_[kAboutPage].hwnd(), textTargets_);
     // The image list is attached while still empty, so the tabs are sized for their pictures
@@ -153,6 +161,7 @@ TaskPage::Actions MainWindow::TaskPageActions() {
     return {[this] { sequencer_.StartOrStop(); },
             [this] { taskCommands_.EditSelected(); },
             [this] { taskCommands_.RefreshStatuses(); },
+            [this](bool enabled) { return Msg(enabled ? Message::TaskEnabledStatus : Message::TaskDisabledStatus); },
             [this](bool enabled) { return enabled ? fonts_.normal.get() : fonts_.strike.get(); },
             MenuPictures()};
 }

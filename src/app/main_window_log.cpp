@@ -31,7 +31,7 @@ void MainWindow::SetLogPageVisible(bool visible) {
 
 void MainWindow::InsertLogTab() {
     TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
-    item.pszText = const_cast<wchar_t*>(L"Log");
+    item.pszText = const_cast<wchar_t*>(logPage_.tabCaption.c_str());
     item.iImage = 5;
     TabCtrl_InsertItem(pageTabs_, 2, &item);
 }

@@ -19,23 +19,48 @@ constexpr int kDownHeight = 22, kStartStopHeight = 190, kIdleWaitHeight = 80, kL
 constexpr int kContentHeight = kDownHeight + kStartStopHeight + kIdleWaitHeight + kLanguageHeight + kSkinsHeight +
                                kSavePanelHeight + kUpHeight;
 
-// Controls whose caption and hint come from the language file, by the names it uses.
+// Controls whose caption and hint come from the language file, by the names it uses, with the
+// hint they show until a language file gives one.
 constexpr struct {
     const wchar_t* name;
     int id;
+    const wchar_t* hint;
 } kNamedControls[] = {
-    {L"chbWindowsStart", ids::chbWindowsStart},   {L"chkUserProfile", ids::chkUserProfile},
-    {L"chbSetWaitTimer", ids::chbSetWaitTimer},   {L"dseWaitSec", ids::dseWaitSec},
-    {L"dseTimeExit", ids::dseTimeExit},           {L"chkShowBalloon", ids::chkShowBalloon},
-    {L"chkCheckforUpdate", ids::chkCheckforUpdate}, {L"dsePollingInterval", ids::dsePollingInterval},
-    {L"ledLastPool", ids::ledLastPool},           {L"btnCreateLink", ids::btnCreateLink},
-    {L"btnCheckUpdates", ids::btnCheckUpdates},   {L"chbUseSkin", ids::chbUseSkin},
-    {L"chbAero", ids::chbAero},                   {L"btnSaveOptions", ids::btnSaveOptions},
-    {L"sbDownSB", ids::sbDownSB},                 {L"sbUpSB", ids::sbUpSB},
-    {L"gbStartStop", ids::gbStartStop},           {L"gbLanguage", ids::gbLanguage},
-    {L"gbSkins", ids::gbSkins},                   {L"gbIdleWait", ids::gbIdleWait},
-    {L"chbWaitIdle", ids::chbWaitIdle},           {L"dseIdleThreshold", ids::dseIdleThreshold},
-    {L"dseIdleTimeOut", ids::dseIdleTimeOut},
+    {L"chbWindowsStart", ids::chbWindowsStart, L"Start Lentora automatically when you sign in to Windows"},
+    {L"chkUserProfile", ids::chkUserProfile, L"Keep a separate task list for each Windows user"},
+    {L"chbSetWaitTimer", ids::chbSetWaitTimer, L"Wait for a while after sign-in before the task list is processed"},
+    {L"dseWaitSec", ids::dseWaitSec, L"How many seconds to wait before the task list is processed"},
+    {L"dseTimeExit", ids::dseTimeExit,
+     L"How many seconds Lentora waits after the last task has started before it closes"},
+    {L"chkShowBalloon", ids::chkShowBalloon, L"Show a notification balloon each time a task starts"},
+    {L"chkCheckforUpdate", ids::chkCheckforUpdate, L"Check automatically whether a new version of Lentora is available"},
+    {L"dsePollingInterval", ids::dsePollingInterval, L"How often to check for updates, in days (0 means at every start)"},
+    {L"ledLastPool", ids::ledLastPool, L"Date of the last update check"},
+    {L"btnCreateLink", ids::btnCreateLink, L"Create a shortcut to Lentora in your Startup folder"},
+    {L"btnCheckUpdates", ids::btnCheckUpdates, L"Check for a new version now"},
+    {L"chbUseSkin", ids::chbUseSkin, L"Turn skins on or off (without skins Lentora uses a little less memory)"},
+    {L"chbAero", ids::chbAero, L"Turn Aero effects on or off"},
+    {L"btnSaveOptions", ids::btnSaveOptions, L"Save the options"},
+    {L"sbDownSB", ids::sbDownSB, L"Scroll to the bottom of the page"},
+    {L"sbUpSB", ids::sbUpSB, L"Scroll to the top of the page"},
+    {L"gbStartStop", ids::gbStartStop, nullptr},
+    {L"gbLanguage", ids::gbLanguage, nullptr},
+    {L"gbSkins", ids::gbSkins, nullptr},
+    {L"gbIdleWait", ids::gbIdleWait, nullptr},
+    {L"chbWaitIdle", ids::chbWaitIdle,
+     L"Before each launch, wait until the processors have been less busy than the threshold for two seconds"},
+    {L"dseIdleThreshold", ids::dseIdleThreshold, L"Total processor use below which the system counts as idle, in per cent"},
+    {L"dseIdleTimeOut", ids::dseIdleTimeOut, L"A task waits for the system no longer than this, then starts anyway, in seconds"},
+};
+// Fields that mean something only while their switch is on.
+constexpr struct {
+    int box;
+    int fields[6];
+} kSwitchedFields[] = {
+    {ids::chbSetWaitTimer, {ids::lblWaitSec, ids::dseWaitSec, ids::dseWaitSecSpin}},
+    {ids::chbWaitIdle,
+     {ids::lblIdleThreshold, ids::dseIdleThreshold, ids::dseIdleThresholdSpin, ids::lblIdleTimeOut, ids::dseIdleTimeOut,
+      ids::dseIdleTimeOutSpin}},
 };
 // The labels bound to fields, by their fields' names.
 constexpr struct {
@@ -84,6 +109,7 @@ void OptionsPage::Create(HWND page, ui::TextTargets& texts,
     for (const auto& named : kNamedControls) {
         texts.AddCaption(named.name, Control(named.id));
         texts.AddHint(named.name, Control(named.id), setHint);
+        if (named.hint) setHint(Control(named.id), named.hint);
     }
     for (const auto& bound : kBoundLabels) {
         HWND label = Control(bound.label);
@@ -160,9 +186,10 @@ void OptionsPage::ShowAll() {
     for (const NumberField& field : NumberFields()) ShowNumber(field.id, *field.value);
     ShowList(ids::cbLanguageSelect, languages_, languageIndex_);
     ShowList(ids::sSkinBox, skins_, skinIndex_);
-    ui::SetText(Control(ids::ledLastPool), ShortDateOfSerial(shown_.lastUpdateCheck));
+    ShowLastCheck();
     ui::SetText(Control(ids::lblAutorLng), translator_);
     ShowSkinEnabled();
+    ShowSwitchedFields();
     EnableWindow(Control(ids::btnSaveOptions), changed_);
     showing_ = false;
 }
@@ -183,6 +210,15 @@ void OptionsPage::ShowSkinEnabled() {
     if (!Built()) return;
     // The skin's choices mean something only while a skin is used.
     for (int id : {ids::sSkinBox, ids::chbAero}) EnableWindow(Control(id), shown_.useSkin);
+}
+
+void OptionsPage::ShowSwitchedFields() {
+    if (!Built()) return;
+    for (const auto& switched : kSwitchedFields) {
+        const bool on = ui::IsChecked(Control(switched.box));
+        for (int id : switched.fields)
+            if (id) EnableWindow(Control(id), on);
+    }
 }
 
 void OptionsPage::Show(const Settings& settings, std::vector<std::wstring> skinNames) {
@@ -211,7 +247,19 @@ bool OptionsPage::SelectLanguage(const std::wstring& name) {
 
 void OptionsPage::SetLastCheck(double serial) {
     shown_.lastUpdateCheck = serial;
-    if (Built()) ui::SetText(Control(ids::ledLastPool), ShortDateOfSerial(serial));
+    ShowLastCheck();
+}
+
+void OptionsPage::SetNeverChecked(const std::wstring& text) {
+    neverChecked_ = text;
+    ShowLastCheck();
+}
+
+void OptionsPage::ShowLastCheck() {
+    // No check has succeeded yet: the stored date is the serial's zero, not a day to show.
+    if (Built())
+        ui::SetText(Control(ids::ledLastPool),
+                    shown_.lastUpdateCheck > 0 ? ShortDateOfSerial(shown_.lastUpdateCheck) : neverChecked_);
 }
 
 void OptionsPage::SetTranslator(const std::wstring& text) {
@@ -244,6 +292,7 @@ void OptionsPage::OnChecked(int id, bool checked) {
     } else if (id == ids::chbAero) {
         actions_.extendedBordersChanged(checked);
     }
+    ShowSwitchedFields();
     SetChanged(true);
 }
 

@@ -56,6 +56,8 @@ public:
     bool SelectLanguage(const std::wstring& name);
     int SelectedLanguage() const { return languageIndex_; }
     void SetLastCheck(double serial);
+    // What "Last check" shows while no check has succeeded.
+    void SetNeverChecked(const std::wstring& text);
     void SetTranslator(const std::wstring& text);
 
     // "To start at Windows loading": the autorun value, not a setting of the file.
@@ -71,6 +73,8 @@ private:
     void ShowNumber(int id, const std::optional<int>& value);
     void ShowList(int id, const std::vector<std::wstring>& items, int selected);
     void ShowSkinEnabled();
+    void ShowSwitchedFields();
+    void ShowLastCheck();
     void OnChecked(int id, bool checked);
     std::vector<std::pair<int, bool*>> CheckBoxes();
     // A number field with the range its spin button offers and the options keep.
@@ -92,6 +96,7 @@ private:
     int languageIndex_ = -1, skinIndex_ = -1;
     bool showing_ = false;  // the page writes its fields: their change notifications are no edits
     std::wstring translator_ = L"Translation by:";
+    std::wstring neverChecked_;
 };
 
 }  // namespace lentora

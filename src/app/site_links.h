@@ -18,7 +18,10 @@ inline std::wstring SkinLayer() { return Site(L"/components/skins/"); }
 inline std::wstring LogComponent() { return Site(L"/components/logfile/"); }
 inline std::wstring Icons() { return Site(L"/components/icons/"); }
 inline constexpr const wchar_t* kXmlParser = L"https://pugixml.org/";
-// The payment service of the Donate page's left block, with the maker's account.
-inline constexpr const wchar_t* kDirectPayment = L"https://payments.example/pay?account=4100000000000000";
+// The maker's payment details, set when the program is built; a build without them shows none.
+inline constexpr const wchar_t* kPaymentCard = L"" LENTORA_PAYMENT_CARD;
+inline constexpr const wchar_t* kPaymentWallets = L"" LENTORA_PAYMENT_WALLETS;
+// The payment service of the Donate page's left block, with the maker's card.
+inline std::wstring DirectPayment() { return std::wstring(L"https://payments.example/pay?account=") + kPaymentCard; }
 
 }  // namespace lentora::links

@@ -62,6 +62,7 @@ bool TaskDialog::CreateAndShow() {
 
 void TaskDialog::ShowModal() {
     HWND owner = main_.hwnd();
+    const HWND focus = GetFocus();
     if (!CreateAndShow()) return;
     EnableWindow(owner, FALSE);
     if (OnShownHook()) OnShownHook()(*this);
@@ -76,6 +77,7 @@ void TaskDialog::ShowModal() {
     if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
     EnableWindow(owner, TRUE);
     SetActiveWindow(owner);
+    if (focus && IsChild(owner, focus) && IsWindowEnabled(focus)) SetFocus(focus);
 }
 
 void TaskDialog::CreateControls() {
@@ -252,6 +254,9 @@ void TaskDialog::Close() {
     if (closed_) return;
     closed_ = true;
     main_.CloseStartupEntries();
+    // A disabled owner cannot take the activation the dialog gives up: Windows would hand it to
+    // another program's window, and the keys with it.
+    EnableWindow(main_.hwnd(), TRUE);
     if (hwnd()) DestroyWindow(hwnd());
 }
 

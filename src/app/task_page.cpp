@@ -158,7 +158,11 @@ void TaskPage::OnItemChanged(const NMLISTVIEW& change) {
     const UINT flipped = change.uNewState ^ change.uOldState;
     if (flipped & LVIS_STATEIMAGEMASK) {
         const bool checked = ((change.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
-        if (tasks_.Item(index).enabled != checked) tasks_.SetEnabled(index, checked);
+        // The row's status follows its check box at once, whether a click or Space flipped it.
+        if (tasks_.Item(index).enabled != checked) {
+            tasks_.SetEnabled(index, checked);
+            tasks_.SetStatus(index, actions_.statusText(checked));
+        }
     }
     if (flipped & LVIS_SELECTED) {
         if (change.uNewState & LVIS_SELECTED)

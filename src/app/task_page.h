@@ -25,6 +25,7 @@ public:
         std::function<void()> startOrStop;    // the Start button
         std::function<void()> editSelected;   // a double click on a row
         std::function<void()> refreshStatuses;
+        std::function<std::wstring(bool enabled)> statusText;  // a row's status once its check box flips
         std::function<HFONT(bool enabled)> rowFont;
         std::function<HIMAGELIST()> menuPictures;
     };

@@ -25,7 +25,7 @@ std::wstring_view BuiltinAboutText() {
 std::wstring_view BuiltinLicenseText() {
     return L"MIT License\r\n"
            L"\r\n"
-           L"Copyright (c) 2026 The Lentora developers\r\n"
+           L"Copyright (c) 2026 Orvend\r\n"
            L"\r\n"
            L"Permission is hereby granted, free of charge, to any person obtaining a copy\r\n"
            L"of this software and associated documentation files (the \"Software\"), to deal\r\n"

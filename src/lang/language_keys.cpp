@@ -26,6 +26,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"PAGES", L"tsAboutProg", L"About", L"pcAbout.tsAboutProg.caption"},
     {kMain, L"PAGES", L"tsLicense", L"License", L"pcAbout.tsLicense.caption"},
     {kMain, L"PAGES", L"tsComponents", L"Used components", L"pcAbout.tsComponents.caption"},
+    {kMain, L"PAGES", L"tsLog", L"Log", L"pcMainPage.tsLog.caption"},
 
     {kMain, L"TASK", L"TASK0", L"no data", L"lvListProg.column0.caption"},
     {kMain, L"TASK", L"TASK1", L"no data", L"lvListProg.column1.caption"},
@@ -38,6 +39,7 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"ACTIONS", L"actApplyLng", L"Apply", L"actApplyLng.caption"},
     {kMain, L"ACTIONS", L"actStart", L"Start the program", L"actStart.caption"},
     {kMain, L"ACTIONS", L"actDeleteAllTask", L"Delete All Tasks", L"actDeleteAllTask.caption"},
+    {kMain, L"ACTIONS", L"actStop", L"Stop", L"actStop.caption"},
     {kMain, L"ACTIONS", L"mnuShow", L"Show window", L"mnuShow.caption"},
     {kMain, L"ACTIONS", L"actPause", L"Pause", L"actPause.caption"},
     {kMain, L"ACTIONS", L"actResume", L"Resume", L"actResume.caption"},
@@ -181,9 +183,16 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"MSG", L"ElevationDeclined",
      L"Administrator rights were not given: \"%s\" stays in the Windows start-up list. No task was added.",
      L"LngMsg.ElevationDeclined"},
+    {kMain, L"MSG", L"NeverChecked", L"Never", L"LngMsg.NeverChecked"},
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},
+    {kMain, L"LABELS", L"sLabel1", L"\u00A9 2026 Orvend", L"sLabel1.caption"},
+    {kMain, L"LABELS", L"lblFreeware", L"FREEWARE", L"lblFreeware.caption"},
+    {kMain, L"LABELS", L"gbComponents", L"Used components", L"gbComponents.caption"},
+    {kMain, L"LABELS", L"lblCTI", L"Tray icon component (Shell_NotifyIcon), ver. 1.0", L"lblCTI.caption"},
+    {kMain, L"LABELS", L"lblPay1", L"Card payment", L"lblPay1.caption"},
+    {kMain, L"LABELS", L"lblPay2", L"E-wallet", L"lblPay2.caption"},
 
     {kProperty, L"PAGES", L"frmPropertyA", L"Adding task", L"frmProperty.title.add"},
     {kProperty, L"PAGES", L"frmPropertyE", L"Editing task", L"frmProperty.title.edit"},

@@ -18,7 +18,8 @@ size_t Index(int n) {
 constexpr std::wstring_view kNamedMsgKeys[] = {L"EntryNotTakenOver", L"StartupFolderNotFound",
                                                L"ShortcutNotCreated", L"TaskDeclinedStatus", L"WaitingForSystem",
                                                L"AwaitingConsentStatus", L"LaunchesFailedStatus",
-                                               L"LaunchFailedTitle", L"ElevateQuestion", L"ElevationDeclined"};
+                                               L"LaunchFailedTitle", L"ElevateQuestion", L"ElevationDeclined",
+                                               L"NeverChecked"};
 static_assert(std::size(kNamedMsgKeys) == kNamedMsgCount);
 
 }  // namespace

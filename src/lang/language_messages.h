@@ -85,8 +85,9 @@ enum class NamedMsg {
     LaunchFailedTitle,      // title of the balloon for a launch that failed
     ElevateQuestion,        // question, a format: %s is a machine start-up entry to switch off with administrator rights
     ElevationDeclined,      // error box, a format: %s is the entry left on since the rights were not given
+    NeverChecked,           // Options page, "Last check" while no update check has succeeded
 };
-inline constexpr int kNamedMsgCount = 10;
+inline constexpr int kNamedMsgCount = 11;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

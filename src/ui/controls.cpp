@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "ui/centred_edit.h"
 #include "util/whole_number.h"
 
 namespace lentora::ui {
@@ -35,6 +36,7 @@ SpinEdit CreateSpinEdit(HWND parent, int id, int minValue, int maxValue, int max
     s.edit = CreateControl(parent, WC_EDITW, std::to_wstring(value), WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, id,
                            WS_EX_CLIENTEDGE);
     SendMessageW(s.edit, EM_SETLIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+    CentreTextVertically(s.edit);
     s.spin = CreateControl(parent, UPDOWN_CLASSW, L"",
                            UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, id + 1);
     SendMessageW(s.spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(s.edit), 0);

@@ -11,6 +11,8 @@ namespace lentora::ui {
 void AddIconImages(HIMAGELIST list, int firstId, int count, int size);
 // One icon resource at a given size.
 IconHandle LoadIconResource(int id, int size);
+// Icon resource `id` once per push-button state, greyed for the disabled state; empty without the icon.
+ImageListHandle ButtonStateImages(int id, int size);
 // Shows icon resource `id` on a push button, above its caption or to its left. The button only
 // borrows the returned list: it must be kept while the button shows it. Empty without the icon.
 ImageListHandle SetButtonIcon(HWND button, int id, int size, bool above);

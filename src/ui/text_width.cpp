@@ -4,12 +4,12 @@
 
 namespace lentora::ui {
 
-int TextWidth(HWND window, const std::wstring& text) {
+int TextWidth(HWND control, std::wstring_view text) {
     ScreenDC dc;
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    SelectGuard selected(dc.get(), font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    SelectGuard select(dc.get(), font ? font : GetStockObject(SYSTEM_FONT));
     SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 

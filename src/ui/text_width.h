@@ -1,13 +1,12 @@
-// The width a text takes in a window's own font, for controls that grow to fit their text.
+// How wide a text is drawn in a control's own font: what a control must give it so it is not cut.
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include <string_view>
 
 namespace lentora::ui {
 
-// Pixels `text` takes on one line in the font `window` draws with (WM_GETFONT; the system font
-// when it has none).
-int TextWidth(HWND window, const std::wstring& text);
+// Pixels, in the font the control was given (WM_SETFONT), else the system font.
+int TextWidth(HWND control, std::wstring_view text);
 
 }  // namespace lentora::ui

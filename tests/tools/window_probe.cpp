@@ -6,6 +6,9 @@
 //   window_probe command <exe path> <id>
 //                                   sends the menu command <id> to each main window of that
 //                                   executable, as a click on a menu item does: "sent"
+//   window_probe window <title>     shows a top-level window with that title and keeps it until
+//                                   the window is closed or the process ends: another program's
+//                                   window for the activation to go to
 //   window_probe answer <title>     presses OK on the visible message box of any process whose
 //                                   title begins with <title>: "box title=<title> text=<text>";
 //                                   exit code 1 when there is none
@@ -188,6 +191,23 @@ int AnswerMessageBox(const std::wstring& titleStart) {
     return 1;
 }
 
+int ShowWindowUntilClosed(const std::wstring& title) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (msg == WM_DESTROY) PostQuitMessage(0);
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    };
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"WindowProbe";
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    if (!hwnd) return 1;
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -195,7 +215,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 2 && std::wstring(argv[1]) == L"balloons") return ReportBalloons();
     if (argc == 3 && std::wstring(argv[1]) == L"answer") return AnswerMessageBox(argv[2]);
     if (argc == 4 && std::wstring(argv[1]) == L"command") return SendCommand(argv[2], _wtoi(argv[3]));
+    if (argc == 3 && std::wstring(argv[1]) == L"window") return ShowWindowUntilClosed(argv[2]);
     std::fputs("usage: window_probe main <exe path> | window_probe balloons | window_probe answer <title> | "
-               "window_probe command <exe path> <id>\n", stderr);
+               "window_probe command <exe path> <id> | window_probe window <title>\n",
+               stderr);
     return 2;
 }

@@ -35,9 +35,10 @@ protected:
             {L"languages\\ImportOnly.lng", "[OPTIONS]\r\nsbtnImport=Take over\r\n"},
             {L"languages\\Cyrillic.lng", "[FILE]\r\nName=Cyrillic\r\nLanguage=XX\r\n"},
             {L"languages\\Marked.lng",
-             "[PAGES]\r\ntsOptions=Opt*\r\ntsAboutProg=AboutProg*\r\n[TASK]\r\nTASK1=Seconds*\r\n"
+             "[PAGES]\r\ntsOptions=Opt*\r\ntsAboutProg=AboutProg*\r\ntsLog=Log*\r\n[ACTIONS]\r\nactStop=Stop*\r\n[TASK]\r\nTASK1=Seconds*\r\n"
              "[OPTIONS]\r\nchbAero=Aero*\r\ndseWaitSec.BoundLabel=Wait*\r\nwlblLoadSkins=More*\r\n"
-             "[HINTS]\r\nchbAero=Aero hint*\r\nactAddTask=Add hint*\r\nmmoDonate=Donate text*\r\n"},
+             "[HINTS]\r\nchbAero=Aero hint*\r\nactAddTask=Add hint*\r\nmmoDonate=Donate text*\r\n"
+             "[LABELS]\r\nlblFreeware=Free*\r\ngbComponents=Components*\r\n"},
         };
         window = std::make_unique<MainWindowFixture>(std::move(setup));
     }
@@ -166,6 +167,12 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
          L"small sum of money"},
         {L"lblSitePrg", Text(ids::lblSitePrg), L"Program site: "},
         {L"lblWinVersion", Text(ids::lblWinVersion), L"for Windows 98/2000/XP/Vista/7/8.x"},
+        {L"sLabel1", Text(ids::sLabel1), L"\u00A9 2026 Orvend"},
+        {L"lblFreeware", Text(ids::lblFreeware), L"FREEWARE"},
+        {L"gbComponents", Text(ids::gbComponents), L"Used components"},
+        {L"lblCTI", Text(ids::lblCTI), L"Tray icon component (Shell_NotifyIcon), ver. 1.0"},
+        {L"lblPay1", Text(ids::lblPay1), L"Card payment"},
+        {L"lblPay2", Text(ids::lblPay2), L"E-wallet"},
         {L"start button", Text(ids::bbtnStart), L"no data"},
         {L"status bar", StatusText(0), L"no data"},
     };
@@ -184,11 +191,15 @@ TEST_F(LanguageApply, EveryKindOfTargetShowsTheFilesText) {
     const Target targets[] = {
         {L"pcMainPage.tsOptions.caption", [] { return TabText(main().Control(ids::pcMainPage), 1); }},
         {L"pcAbout.tsAboutProg.caption", [] { return TabText(main().Control(ids::pcAbout), 0); }},
+        {L"pcMainPage.tsLog.caption", [] { return TabText(main().Control(ids::pcMainPage), 2); }},
+        {L"actStop.caption", [] { return main().ActionFor(ids::actStop).caption(); }},
         {L"lvListProg.column1.caption", [] { return ColumnText(1); }},
         {L"chbAero.caption", [] { return Text(ids::chbAero); }},
         {L"dseWaitSec.BoundLabel", [] { return Text(ids::lblWaitSec); }},
         {L"wlblLoadSkins.caption", [] { return Text(ids::wlblLoadSkins); }},
         {L"mmoDonate.text", [] { return Text(ids::mmoDonate); }},
+        {L"lblFreeware.caption", [] { return Text(ids::lblFreeware); }},
+        {L"gbComponents.caption", [] { return Text(ids::gbComponents); }},
         {L"chbAero.hint", [] { return Hint(ids::chbAero); }},
         {L"actAddTask.hint", [] { return main().ActionFor(ids::actAddTask).hint(); }},
     };
@@ -276,6 +287,27 @@ TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
     EXPECT_EQ(status, main().Msg(Message::WalkStatus));
     EXPECT_EQ(trayImage, 3);
     EXPECT_EQ(Text(ids::lblAutor), main().Msg(Message::AuthorWord) + L": Orvend");
+}
+
+TEST_F(LanguageApply, TheAboutPageIsInRussianAndShowsNoMadeUpPaymentDetails) {
+    const std::pair<int, std::wstring_view> english[] = {
+        {ids::lblFreeware, L"FREEWARE"},       {ids::gbComponents, L"Used components"},
+        {ids::lblCTI, L"Tray icon component"}, {ids::lblPay1, L"Card payment"},
+        {ids::lblPay2, L"E-wallet"},
+    };
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
+    test::ClickApply(main());
+    for (const auto& [id, text] : english) {
+        const std::wstring shown = Text(id);
+        EXPECT_FALSE(shown.empty()) << id;
+        EXPECT_EQ(shown.find(text), std::wstring::npos) << id;
+    }
+    EXPECT_EQ(Text(ids::sLabel1), L"\u00A9 2026 Orvend");
+    // This build has no payment details: no block shows, and no number stands in for them.
+    for (int id : {ids::lblPay1, ids::img1, ids::btnAccount, ids::lblPay2, ids::img2, ids::mmo1})
+        EXPECT_FALSE(GetWindowLongW(main().Control(id), GWL_STYLE) & WS_VISIBLE) << id;
+    EXPECT_EQ(Text(ids::btnAccount), L"");
+    EXPECT_EQ(Text(ids::mmo1), L"");
 }
 
 TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {

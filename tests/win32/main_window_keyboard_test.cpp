@@ -51,12 +51,12 @@ TEST(MainWindowKeyboard, TabAndShiftTabVisitEachPageRowByRowAndWrap) {
     const Case cases[] = {
         {"tasks: the toolbar left to right (Wait and Start next now are hidden), then the list", kTasks, 0,
          {ids::pcMainPage, ids::actAddTask, ids::actEditTask, ids::actDeleteTask, ids::bbtnStart, ids::lvListProg}},
-        // Disabled until a skin or a change: the skin list, Aero, Apply and Save options.
+        // Disabled until a skin or a change: the skin list, Aero, Apply and Save options; the start
+        // delay and the idle fields until their switches are on.
         {"options: both columns row by row, inside the scrolling box", kOptions, 0,
          {ids::pcMainPage, ids::sbDownSB, ids::chbWindowsStart, ids::chkCheckforUpdate, ids::chkUserProfile,
-          ids::dsePollingInterval, ids::chbSetWaitTimer, ids::dseWaitSec, ids::dseTimeExit, ids::btnCheckUpdates,
-          ids::chkShowBalloon, ids::btnCreateLink, ids::chbWaitIdle, ids::dseIdleThreshold, ids::dseIdleTimeOut,
-          ids::cbLanguageSelect, ids::chbUseSkin, ids::wlblLoadSkins, ids::sbUpSB}},
+          ids::dsePollingInterval, ids::chbSetWaitTimer, ids::dseTimeExit, ids::btnCheckUpdates,
+          ids::chkShowBalloon, ids::btnCreateLink, ids::chbWaitIdle, ids::cbLanguageSelect, ids::chbUseSkin, ids::wlblLoadSkins, ids::sbUpSB}},
         {"log", kLog, 0, {ids::pcMainPage, ids::lbLog}},
         {"about: header link, sub-page tabs, then the links of the used components", kAbout, 2,
          {ids::pcMainPage, ids::wlblForum, ids::pcAbout, ids::wlAC, ids::lblLF, ids::sWebLabel1}},
@@ -153,6 +153,40 @@ TEST(MainWindowKeyboard, CtrlTabAndCtrlShiftTabSwitchPagesFromAnywhereAndWrap) {
         EXPECT_EQ(focusedAfter, c.focusedAfter);
         EXPECT_TRUE(focusShown);
     }
+}
+
+TEST(MainWindowKeyboard, TheLogScrollsSidewaysToItsLongestLineAndCtrlCCopiesTheSelectedLines) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    main.ShowTab(kLog);
+    HWND list = main->Control(ids::lbLog);
+    // The update worker's line comes on its own time; a new line selects itself alone.
+    ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") > 0; }));
+    const std::wstring longText(400, L'w');
+    main->Log(longText);
+    main->Log(L"last line");
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), client.right) << "the long line can be scrolled to";
+    const auto lines = main->LogLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0), 1) << "the newest line alone is selected";
+    SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(lines.size() - 2));
+    SetFocus(list);
+    std::wstring copied;
+    test::TypeWhileLoopRuns(main.form(), [&](KeyboardUser& keyboard) {
+        keyboard.Press('C', {VK_CONTROL});
+        KeyboardUser::WaitFor([&] {
+            if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(nullptr)) return false;
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                copied = static_cast<const wchar_t*>(GlobalLock(data));
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+            return copied.find(L"last line") != std::wstring::npos;
+        });
+    });
+    EXPECT_EQ(copied, lines[lines.size() - 2] + L"\r\n" + lines.back() + L"\r\n");
 }
 
 TEST(MainWindowKeyboard, CtrlXStillClosesTheWindowThroughTheLoop) {

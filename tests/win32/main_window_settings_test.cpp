@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "dialog_test_support.h"
 #include "main_window_fixture.h"
 #include "sysint_test_support.h"
 
@@ -107,7 +108,7 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         const char* ini;
         bool useSkin, waitTimer, checkUpdate;
         const wchar_t *waitSec, *timeExit, *polling;
-        platform::LocalTime lastPool;  // the date shown
+        platform::LocalTime lastPool;  // the date shown; 30 December 1899: none
         const wchar_t* lastPoolSaved;
     };
     const Case cases[] = {
@@ -134,7 +135,9 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         EXPECT_EQ(main.Text(ids::dseWaitSec), c.waitSec);
         EXPECT_EQ(main.Text(ids::dseTimeExit), c.timeExit);
         EXPECT_EQ(main.Text(ids::dsePollingInterval), c.polling);
-        EXPECT_EQ(main.Text(ids::ledLastPool), platform::FormatShortDate(c.lastPool));
+        // No date stored, or none that reads: no check has succeeded.
+        EXPECT_EQ(main.Text(ids::ledLastPool),
+                  c.lastPool.year == 1899 ? L"Never" : platform::FormatShortDate(c.lastPool));
         EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "loading leaves no change to save";
 
         main.Close();
@@ -174,6 +177,7 @@ TEST(MainWindowSettings, AnEmptiedDelayFieldStopsTheSaveAfterFiveKeysAndStillSav
     setup.args = {L"-log"};
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
+    main.Click(ids::chbSetWaitTimer);  // the field takes input while the delay is on
     EmptyField(main->Control(ids::dseWaitSec));
     ASSERT_TRUE(main.Enabled(ids::btnSaveOptions));
     size_t before = main->LogLines().size();
@@ -255,9 +259,9 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     const Case cases[] = {
         {"time before exit", [&] { Type(main->Control(ids::dseTimeExit), L"25"); }},
         {"time before exit by its arrows", [&] { ClickUpArrow(main->Control(ids::dseTimeExitSpin)); }},
+        {"delay of start on", [&] { main.Click(ids::chbSetWaitTimer); }},
         {"delay of start", [&] { Type(main->Control(ids::dseWaitSec), L"3"); }},
         {"polling interval", [&] { Type(main->Control(ids::dsePollingInterval), L"30"); }},
-        {"delay of start on", [&] { main.Click(ids::chbSetWaitTimer); }},
         {"wait for a calm system on", [&] { main.Click(ids::chbWaitIdle); }},
         {"calm threshold", [&] { Type(main->Control(ids::dseIdleThreshold), L"45"); }},
         {"longest wait by its arrows", [&] { ClickUpArrow(main->Control(ids::dseIdleTimeOutSpin)); }},
@@ -295,6 +299,42 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     EXPECT_EQ(main.IniValue(L"Language", L"CurrentLanguage"), L"Deutsch (DE)");
     EXPECT_EQ(main->LanguageInfo().code, L"DE");
     EXPECT_TRUE(test::GetText(HKEY_CURRENT_USER, run, L"Lentora").has_value()) << "the autorun value was written";
+}
+
+TEST(MainWindowSettings, BeforeAnyLanguageFileTheOptionsShowTheirHintsAndNeverAsTheLastCheck) {
+    MainWindowSetup setup;
+    setup.languages = MainWindowSetup::Languages::Missing;
+    MainWindowFixture main(std::move(setup));
+    ASSERT_TRUE(main.created());
+    for (int id : {ids::chbWindowsStart, ids::dseWaitSec, ids::dseTimeExit, ids::chkCheckforUpdate, ids::ledLastPool,
+                   ids::btnSaveOptions, ids::chbWaitIdle, ids::dseIdleTimeOut}) {
+        SCOPED_TRACE(id);
+        std::wstring hint = test::HintOf(main->hwnd(), main->Control(id));
+        EXPECT_FALSE(hint.empty());
+        EXPECT_NE(hint, L"<no tooltip>");
+    }
+    EXPECT_EQ(main.Text(ids::ledLastPool), L"Never") << "no check has succeeded: no date of 1899";
+}
+
+TEST(MainWindowSettings, FieldsOfAnOptionThatIsOffCannotBeEdited) {
+    MainWindowFixture main;
+    ASSERT_TRUE(main.created());
+    const struct {
+        int box;
+        std::vector<int> fields;
+    } cases[] = {
+        {ids::chbSetWaitTimer, {ids::dseWaitSec, ids::dseWaitSecSpin}},
+        {ids::chbWaitIdle, {ids::dseIdleThreshold, ids::dseIdleThresholdSpin, ids::dseIdleTimeOut, ids::dseIdleTimeOutSpin}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        ASSERT_FALSE(main.Checked(c.box));
+        for (int field : c.fields) EXPECT_FALSE(main.Enabled(field)) << field;
+        main.Click(c.box);
+        for (int field : c.fields) EXPECT_TRUE(main.Enabled(field)) << field;
+        main.Click(c.box);
+        for (int field : c.fields) EXPECT_FALSE(main.Enabled(field)) << field;
+    }
 }
 
 }  // namespace

@@ -159,25 +159,27 @@ TEST(MainWindowTasks, ActivateAndDeactivateAllSetEveryCheckBoxAndKeepTheStatuses
     EXPECT_EQ(main.ScreenLogCount(L"Deactivate all tasks"), 1);
 }
 
-TEST(MainWindowTasks, ACheckBoxClickChangesTheTaskAndAListClickRefreshesTheStatuses) {
+TEST(MainWindowTasks, ACheckBoxFlippedByClickOrSpaceChangesTheTaskAndItsStatusAtOnce) {
     MainWindowFixture main(WithTasks(kTwoTasks));
     ASSERT_TRUE(main.created());
     HWND list = main->TaskView().List();
+    const std::wstring on = main->Msg(Message::TaskEnabledStatus), off = main->Msg(Message::TaskDisabledStatus);
     ListView_SetCheckState(list, 0, TRUE);
     EXPECT_EQ(ModelEnabled(main), (std::vector<bool>{true, true}));
+    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{on, on}));
     ListView_SetCheckState(list, 1, FALSE);
     EXPECT_EQ(ModelEnabled(main), (std::vector<bool>{true, false}));
     EXPECT_EQ(CheckBoxes(main), (std::vector<bool>{true, false}));
-    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{main->Msg(Message::TaskDisabledStatus),
-                                                          main->Msg(Message::TaskEnabledStatus)}))
-        << "not yet refreshed";
+    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{on, off}));
 
-    NMITEMACTIVATE click{};
-    click.hdr = {list, static_cast<UINT_PTR>(ids::lvListProg), static_cast<UINT>(NM_CLICK)};
-    click.iItem = 0;
-    SendMessageW(GetParent(list), WM_NOTIFY, ids::lvListProg, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{main->Msg(Message::TaskEnabledStatus),
-                                                          main->Msg(Message::TaskDisabledStatus)}));
+    // Space on the focused row, as the keyboard gives it; the selection stays where it is.
+    ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SetFocus(list);
+    SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(list, WM_CHAR, L' ', 0);
+    SendMessageW(list, WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_EQ(CheckBoxes(main), (std::vector<bool>{false, false}));
+    EXPECT_EQ(Column(main, 2), (std::vector<std::wstring>{off, off}));
 }
 
 TEST(MainWindowTasks, DisabledTasksAreDrawnStruckThrough) {

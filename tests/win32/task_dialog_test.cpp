@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "dialog_test_support.h"
@@ -75,6 +76,70 @@ TEST_F(PropertyDialog, HasItsClientSizeCentredOnTheMainWindowAndIsModal) {
     main().TaskEditing().Add();
     EXPECT_EQ(hook.shown, 1);
     EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+// Another program's top-level window, shown while it lives: where Windows would send the
+// activation if the main window could not take it.
+class OtherProgramWindow {
+public:
+    explicit OtherProgramWindow(const std::wstring& title) {
+        const char* probe = std::getenv("LENTORA_WINDOW_PROBE");
+        if (!probe) return;
+        std::wstring command = L"\"" + test::WinePath(probe) + L"\" window \"" + title + L"\"";
+        STARTUPINFOW si{sizeof(si)};
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_))
+            return;
+        test::PumpUntil([&] { return (window_ = FindWindowW(L"WindowProbe", title.c_str())) && IsWindowVisible(window_); });
+        // A new window is activated on its own time; until it has been, it could still take the
+        // activation from whatever the test puts in front.
+        test::PumpUntil([&] { return GetForegroundWindow() == window_; }, 2000);
+    }
+    ~OtherProgramWindow() {
+        if (!process_.hProcess) return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+    HWND hwnd() const { return window_; }
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+TEST_F(PropertyDialog, ClosingByOkOrCancelLeavesTheFocusOnTheControlThatHadIt) {
+    OtherProgramWindow other(L"Another program");
+    ASSERT_NE(other.hwnd(), nullptr) << "the other program's window is up";
+    HWND owner = main().hwnd();
+    // The window system tells Wine of the front window's change on its own time: it is let
+    // arrive before the dialog opens, as it has long before a user opens one.
+    SetForegroundWindow(owner);
+    const ULONGLONG settled = GetTickCount64() + 500;
+    test::PumpUntil([&] { return GetTickCount64() > settled; });
+    HWND list = main().TaskView().List();
+    const struct {
+        const char* name;
+        bool ok;
+    } cases[] = {{"OK", true}, {"Cancel", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetForegroundWindow(owner);
+        SetFocus(list);
+        ASSERT_EQ(GetForegroundWindow(), owner);
+        ASSERT_EQ(GetFocus(), list);
+        PropertyDialogHook hook([&](TaskDialog& dialog) {
+            Fill(dialog, L"C:\\focus.exe", L"5", true);
+            ClickButton(DialogItem(dialog, c.ok ? IDOK : IDCANCEL));
+        });
+        main().TaskEditing().Add();
+        test::PumpMessages();
+        EXPECT_EQ(hook.shown, 1);
+        EXPECT_EQ(GetForegroundWindow(), owner) << "not the other program's window";
+        EXPECT_EQ(GetFocus(), list);
+    }
 }
 
 TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
