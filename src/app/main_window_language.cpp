@@ -34,7 +34,6 @@ void MainWindow::ApplyLanguage(const std::wstring& path) {
     };
     file.ForEachText(LangRoutine::ApplyLanguage, L"PAGES", show);
     language_.applied = true;
-    if (contentBuilt_) SetTabMetrics();
     for (const wchar_t* section : {L"TASK", L"ACTIONS", L"HINTS", L"OPTIONS"})
         file.ForEachText(LangRoutine::ApplyLanguage, section, show);
     language_.messages = ReadLngMsg(file);
@@ -45,6 +44,8 @@ void MainWindow::ApplyLanguage(const std::wstring& path) {
     SetStartButton(Msg(walking ? Message::StopCaption : Message::StartCaption),
                    Msg(walking ? Message::StopHint : Message::StartHint), walking ? 8 : 6);
     file.ForEachText(LangRoutine::ApplyLanguage, L"LABELS", show);
+    // Laid out again once every caption is in: widths follow the texts.
+    if (contentBuilt_) SetTabMetrics();
     optionsPage_.SetTranslator(TranslatorLabel(Msg(Message::TranslatorWord), language_.info));
     Log(L"Apply language finished");
     RefreshStatusColumn();

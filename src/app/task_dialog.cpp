@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "image_ids.h"
@@ -14,6 +16,7 @@
 #include "ui/image_list.h"
 #include "ui/message_box.h"
 #include "ui/placement.h"
+#include "ui/text_width.h"
 #include "util/platform.h"
 #include "util/text.h"
 #include "util/whole_number.h"
@@ -113,12 +116,18 @@ void TaskDialog::Layout() {
     ui::Move(browse_, s(399), s(26), s(26), s(23));
     ui::Move(chbEnableTask_, s(10), s(60), s(220), s(20));
     ui::Move(chbDisableReg_, s(10), s(84), s(220), s(20));
-    ui::Move(delayLabel_, s(250), s(63), s(80), s(16));
+    // The delay's label ends at its field and grows leftwards; the buttons keep the right edge and
+    // grow leftwards too: each as wide as its caption in the applied language, picture included.
+    const int labelWidth = std::max(s(80), ui::TextWidth(delayLabel_, ui::GetText(delayLabel_)));
+    ui::Move(delayLabel_, s(326) - labelWidth, s(63), labelWidth, s(16));
     ui::Move(dseTime_.edit, s(330), s(60), s(77), s(23));
     ui::Move(dseTime_.spin, s(407), s(60), s(18), s(23));
-    ui::Move(sbtnImport_, s(111), s(114), s(160), s(27));  // room for its picture and a long caption
-    ui::Move(bbtnOk_, s(277), s(114), s(72), s(27));
-    ui::Move(bbtnCancel_, s(353), s(114), s(72), s(27));
+    int right = s(425);
+    for (auto [button, least] : {std::pair{bbtnCancel_, 72}, std::pair{bbtnOk_, 72}, std::pair{sbtnImport_, 160}}) {
+        const int width = std::max(s(least), ui::TextWidth(button, ui::GetText(button)) + s(16 + 24));
+        ui::Move(button, right - width, s(114), width, s(27));
+        right -= width + s(4);
+    }
 }
 
 std::wstring TaskDialog::Title() const { return ui::GetText(hwnd()); }
@@ -164,6 +173,7 @@ void TaskDialog::ApplyTextsAndShowModeControls() {
     if (mode == kAdding) ShowWindow(sbtnImport_, SW_SHOW);
     if (mode == kEditing) ShowWindow(sbtnImport_, SW_HIDE);
     if (mode == kImporting) ShowWindow(chbDisableReg_, SW_SHOW);
+    Layout();
 }
 
 void TaskDialog::Warn(const std::wstring& text, HWND focus) {

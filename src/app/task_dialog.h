@@ -52,6 +52,7 @@ public:
     HWND chbEnableTask() const { return chbEnableTask_; }
     HWND chbDisableReg() const { return chbDisableReg_; }
     HWND sbtnImport() const { return sbtnImport_; }
+    HWND DelayLabel() const { return delayLabel_; }
     std::wstring Title() const;
     std::wstring Hint(HWND control) const;
     void SetTargetText(std::wstring_view target, const std::wstring& text);

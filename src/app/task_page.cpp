@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/list_view_rows.h"
+#include "ui/text_width.h"
 
 namespace lentora {
 namespace {
@@ -78,16 +79,24 @@ void TaskPage::Layout(int width, int height, UINT dpi) {
         ui::Move(button, x, y, bw, bh);
         x += bw + s(4);
     }
-    ui::Move(waitButton_, x + s(8), y, s(110), bh);
+    // Captions in the applied language decide the widths: none is cut.
+    auto fit = [&](HWND control, const std::wstring& text, int least) {
+        return std::max(s(least), ui::TextWidth(control, text) + s(16));
+    };
+    ui::Move(waitButton_, x + s(8), y, fit(waitButton_, ui::GetText(waitButton_), 110), bh);
     // Shown during a walk only, when the delay's button is not: both may take the same place.
     const int startX = width - bw - s(4);
-    ui::Move(startNextButton_, startX - s(110) - s(4), y, s(110), bh);
+    const int nextWidth = fit(startNextButton_, ui::GetText(startNextButton_), 110);
+    ui::Move(startNextButton_, startX - nextWidth - s(4), y, nextWidth, bh);
     ui::Move(startButton_, startX, y, bw, bh);
     ui::Move(list_, 0, s(kToolbarHeight), width, height - s(kToolbarHeight));
-    const int fixed = s(80) + s(75) + GetSystemMetrics(SM_CXVSCROLL) + s(4);
+    HWND header = ListView_GetHeader(list_);
+    const int delayWidth = fit(header, ui::ColumnCaption(list_, 1), 80);
+    const int statusWidth = fit(header, ui::ColumnCaption(list_, 2), 75);
+    const int fixed = delayWidth + statusWidth + GetSystemMetrics(SM_CXVSCROLL) + s(4);
     ListView_SetColumnWidth(list_, 0, std::max(s(100), width - fixed));
-    ListView_SetColumnWidth(list_, 1, s(80));
-    ListView_SetColumnWidth(list_, 2, s(75));
+    ListView_SetColumnWidth(list_, 1, delayWidth);
+    ListView_SetColumnWidth(list_, 2, statusWidth);
 }
 
 void TaskPage::Refresh() {

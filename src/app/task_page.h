@@ -37,6 +37,7 @@ public:
     HWND List() const { return list_; }
     HWND Toolbar() const { return toolbar_.hwnd(); }
     HWND StartButton() const { return startButton_; }
+    HWND StartNextButton() const { return startNextButton_; }
     void Layout(int width, int height, UINT dpi);
 
     // Brings the list in line with the model.

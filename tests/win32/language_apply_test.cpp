@@ -17,6 +17,7 @@
 #include "lang/language_keys.h"
 #include "lang/license_texts.h"
 #include "sysint/startup_entries_dialog.h"
+#include "ui/text_width.h"
 #include "util/format.h"
 
 namespace lentora {
@@ -308,6 +309,21 @@ TEST_F(LanguageApply, TheAboutPageIsInRussianAndShowsNoMadeUpPaymentDetails) {
         EXPECT_FALSE(GetWindowLongW(main().Control(id), GWL_STYLE) & WS_VISIBLE) << id;
     EXPECT_EQ(Text(ids::btnAccount), L"");
     EXPECT_EQ(Text(ids::mmo1), L"");
+}
+
+TEST_F(LanguageApply, TheTaskPagesRussianCaptionsAreNotCut) {
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
+    test::ClickApply(main());
+    test::PumpMessages();
+    HWND list = main().TaskView().List(), header = ListView_GetHeader(list);
+    for (int column : {1, 2}) {
+        const std::wstring caption = ColumnText(column);
+        EXPECT_GT(ListView_GetColumnWidth(list, column), ui::TextWidth(header, caption)) << column;
+    }
+    HWND next = main().TaskView().StartNextButton();
+    RECT r{};
+    GetWindowRect(next, &r);
+    EXPECT_GT(r.right - r.left, ui::TextWidth(next, ui::GetText(next)));
 }
 
 TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {

@@ -9,6 +9,7 @@
 
 #include "dialog_test_support.h"
 #include "ui/dpi.h"
+#include "ui/text_width.h"
 
 namespace lentora {
 namespace {
@@ -140,6 +141,31 @@ TEST_F(PropertyDialog, ClosingByOkOrCancelLeavesTheFocusOnTheControlThatHadIt) {
         EXPECT_EQ(GetForegroundWindow(), owner) << "not the other program's window";
         EXPECT_EQ(GetFocus(), list);
     }
+}
+
+TEST_F(PropertyDialog, RussianCaptionsFitTheirButtonsAndLabel) {
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
+    struct Shown {
+        std::wstring text;
+        int room, need;
+    };
+    std::vector<Shown> shown;
+    PropertyDialogHook hook([&](TaskDialog& dialog) {
+        const int picture = ui::Scale(16, ui::WindowDpi(dialog.hwnd()));
+        for (HWND control : {dialog.sbtnImport(), test::DialogItem(dialog, IDOK), test::DialogItem(dialog, IDCANCEL),
+                             dialog.DelayLabel()}) {
+            RECT r{};
+            GetWindowRect(control, &r);
+            const std::wstring text = ui::GetText(control);
+            const bool button = control != dialog.DelayLabel();
+            shown.push_back({text, r.right - r.left, ui::TextWidth(control, text) + (button ? picture + 8 : 0)});
+        }
+        test::ClickButton(test::DialogItem(dialog, IDCANCEL));
+    });
+    main().TaskEditing().Add();
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"English.lng"));
+    ASSERT_EQ(shown.size(), 4u);
+    for (const Shown& s : shown) EXPECT_GE(s.room, s.need) << "caption of " << s.text.size() << " letters";
 }
 
 TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
