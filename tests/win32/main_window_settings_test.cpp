@@ -214,6 +214,7 @@ TEST(MainWindowSettings, ANumberTypedBeyondItsRangeIsSavedAndShownAtItsBound) {
         {ids::dseIdleTimeOut, L"9999", L"IdleTimeOut", L"3600"},
         {ids::dseIdleTimeOut, L"0", L"IdleTimeOut", L"1"},
     };
+    main.Click(ids::chbWaitIdle);  // the idle fields take input only while the wait is on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         Type(main->Control(c.id), c.typed);
