@@ -8,6 +8,7 @@
 #include "app/main_window_ids.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
+#include "ui/text_width.h"
 #include "util/date_time.h"
 
 namespace lentora {
@@ -381,8 +382,11 @@ void OptionsPage::Layout(int width, int height, UINT dpi) {
     place(ids::lblPollingInterval, rx, y + 45, 150, 18);
     place(ids::dsePollingInterval, rx + 150, y + 42, 50, 22);
     place(ids::dsePollingIntervalSpin, rx + 200, y + 42, 18, 22);
-    place(ids::lblLastPool, rx, y + 73, 80, 18);
-    place(ids::ledLastPool, rx + 80, y + 70, 138, 22);
+    // The label takes what its caption needs in the applied language; the field the rest of the row.
+    const HWND lastLabelControl = Control(ids::lblLastPool);
+    const int lastLabel = std::max(s(80), ui::TextWidth(lastLabelControl, ui::GetText(lastLabelControl)) + s(6));
+    ui::Move(lastLabelControl, s(rx), top + s(y + 73), lastLabel, s(18));
+    ui::Move(Control(ids::ledLastPool), s(rx) + lastLabel, top + s(y + 70), s(218) - lastLabel, s(22));
     // As wide as the fields above them: the captions run long in some languages.
     place(ids::btnCheckUpdates, rx, y + 110, 218, 26);
     place(ids::btnCreateLink, rx, y + 142, 218, 26);

@@ -326,6 +326,21 @@ TEST_F(LanguageApply, TheTaskPagesRussianCaptionsAreNotCut) {
     EXPECT_GT(r.right - r.left, ui::TextWidth(next, ui::GetText(next)));
 }
 
+TEST_F(LanguageApply, TheLastCheckLabelIsNotCutAndItsFieldKeepsTheRowsEdge) {
+    HWND label = main().Control(ids::lblLastPool), field = main().Control(ids::ledLastPool);
+    RECT before{};
+    GetWindowRect(field, &before);
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
+    test::ClickApply(main());
+    test::PumpMessages();
+    RECT labelRect{}, fieldRect{};
+    GetWindowRect(label, &labelRect);
+    GetWindowRect(field, &fieldRect);
+    EXPECT_GE(labelRect.right - labelRect.left, ui::TextWidth(label, ui::GetText(label)));
+    EXPECT_GE(fieldRect.left, labelRect.right);
+    EXPECT_EQ(fieldRect.right, before.right);
+}
+
 TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
     ASSERT_FALSE(main().ActionFor(ids::actApplyLng).enabled());
     main().Options().SetChanged(false);
