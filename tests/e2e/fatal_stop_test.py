@@ -27,8 +27,7 @@ class FatalStop(unittest.TestCase):
 
     def test_ends_by_itself_without_launching_or_saving(self):
         shutil.rmtree(self.folder.path("languages"))
-        helper = os.path.join(self.folder.root, "record_launch.exe")
-        shutil.copy(wp.tool("record_launch.exe"), helper)
+        helper = wp.copy_tool("record_launch.exe", self.folder.root)
         records = os.path.join(self.folder.root, "records.txt")
         # Due at the first tick of a walk that start mode would begin at once.
         self.folder.write_task_list([(f"{wp.windows_path(helper)} due", 1, True)])

@@ -43,9 +43,7 @@ class CpuBurn:
 
 def run_under_load(folder, wait_idle):
     """Runs the program once beside the burner; returns (log lines, the burner's end)."""
-    helper = os.path.join(folder.root, "record_launch.exe")
-    with open(wp.tool("record_launch.exe"), "rb") as src, open(helper, "wb") as dst:
-        dst.write(src.read())
+    helper = wp.copy_tool("record_launch.exe", folder.root)
     command = f"{wp.windows_path(helper)} due"
     folder.write_task_list([(command, 1, True)])
     folder.write_ini({"UseLog": 1, "TimeExit": 1, "WaitTimer": 0, "check_update": 0, "WaitIdle": int(wait_idle),

@@ -35,25 +35,14 @@ def as_given(command_line):
     return command_line
 
 
-class LaunchSequence(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.folder = wp.ProgramFolder()
-        try:
-            cls.run_program()
-        except BaseException:
-            cls.folder.cleanup()
-            raise
-
+class LaunchSequence(wp.ProgramFolderTest):
     @classmethod
     def run_program(cls):
         root = cls.folder.root
         # A folder with a blank: the system finds the program in the unquoted line by itself.
         apps = os.path.join(root, "My Apps")
         os.makedirs(apps)
-        helper = os.path.join(apps, "record_launch.exe")
-        with open(wp.tool("record_launch.exe"), "rb") as src, open(helper, "wb") as dst:
-            dst.write(src.read())
+        helper = wp.copy_tool("record_launch.exe", apps)
         cls.apps_windows = wp.windows_path(apps)
         line = lambda label: f"{wp.windows_path(helper)} {label}"
         cls.first, cls.second, cls.never = line("first"), line("second"), line("never")
@@ -81,10 +70,6 @@ class LaunchSequence(unittest.TestCase):
         cls.records = read_records(cls.records_path)
         cls.log = cls.folder.log()
         cls.texts = [entry.text for entry in cls.log]
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.folder.cleanup()
 
     def stamp(self, text):
         for entry in self.log:

@@ -13,22 +13,11 @@ SECOND_START_LIMIT = 8  # seconds a second start may take to hand itself over an
 DEACTIVATE_ALL = 1012   # the "Deactivate all" menu command
 
 
-class SecondStart(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.folder = wp.ProgramFolder()
-        try:
-            cls.run_program()
-        except BaseException:
-            cls.folder.cleanup()
-            raise
-
+class SecondStart(wp.ProgramFolderTest):
     @classmethod
     def run_program(cls):
         root = cls.folder.root
-        helper = os.path.join(root, "record_launch.exe")
-        with open(wp.tool("record_launch.exe"), "rb") as src, open(helper, "wb") as dst:
-            dst.write(src.read())
+        helper = wp.copy_tool("record_launch.exe", root)
         cls.first = f"{wp.windows_path(helper)} first"
         cls.second = f"{wp.windows_path(helper)} second"
         cls.folder.write_task_list([(cls.first, 1, True), (cls.second, 2, True)])
@@ -57,10 +46,6 @@ class SecondStart(unittest.TestCase):
                 cls.exit_code = run.wait(RUN_LIMIT)
         cls.records = read_records(records)
         cls.texts = [entry.text for entry in cls.folder.log()]
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.folder.cleanup()
 
     def test_second_starts_end_at_once_while_the_first_runs(self):
         self.assertEqual(self.exit_codes, {"start": 0, "plain": 0})

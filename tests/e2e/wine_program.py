@@ -14,6 +14,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import unittest
 
 SOURCE_DIR = os.environ["LENTORA_SOURCE_DIR"]
 EXE = os.environ["LENTORA_EXE"]
@@ -35,6 +36,13 @@ def windows_path(path):
 
 def tool(name):
     return os.path.join(TOOLS, name)
+
+
+def copy_tool(name, folder):
+    """A copy of a test tool in `folder`, so the program under test starts it from there."""
+    dest = os.path.join(folder, name)
+    shutil.copyfile(tool(name), dest)
+    return dest
 
 
 def run_windows(args, timeout=TOOL_TIMEOUT):
@@ -237,3 +245,21 @@ def english_message(key):
             if line.startswith(key + "="):
                 return line[len(key) + 1:]
     raise KeyError(key)
+
+
+class ProgramFolderTest(unittest.TestCase):
+    """One run of the program in a fresh program folder for the whole class: run_program does it
+    once, the folder goes when the class ends or its run fails."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = ProgramFolder()
+        try:
+            cls.run_program()
+        except BaseException:
+            cls.folder.cleanup()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
