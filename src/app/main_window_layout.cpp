@@ -96,8 +96,7 @@ void MainWindow::CreateContent() {
     // from the start.
     for (HWND tabs : {pageTabs_, aboutPage_.Tabs()}) TabCtrl_SetImageList(tabs, pictures_.get());
     ApplyFonts();
-    for (HWND box : optionsPage_.GroupBoxes()) skins_.SkinGroupBox(box);
-    skins_.SkinGroupBox(aboutPage_.Control(ids::gbComponents));
+    skins_.SkinControls(hwnd());
     TabCtrl_SetCurSel(pageTabs_, 0);
     ShowPage(0);
     aboutPage_.ShowSubPage(0);

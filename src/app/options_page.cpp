@@ -82,10 +82,6 @@ HWND OptionsPage::Control(int id) const {
     return nullptr;
 }
 
-std::vector<HWND> OptionsPage::GroupBoxes() const {
-    return {Control(ids::gbStartStop), Control(ids::gbIdleWait), Control(ids::gbLanguage), Control(ids::gbSkins)};
-}
-
 std::vector<std::pair<int, bool*>> OptionsPage::CheckBoxes() {
     return {{ids::chbWindowsStart, &windowsStart_},       {ids::chkUserProfile, &shown_.taskListInProfile},
             {ids::chbSetWaitTimer, &shown_.delayOfStart},  {ids::chkShowBalloon, &shown_.showBalloon},

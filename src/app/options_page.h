@@ -39,8 +39,6 @@ public:
     HWND Control(int id) const;
     void Layout(int width, int height, UINT dpi);
     int ScrollPosition() const { return box_.ScrollPosition(); }
-    // Skins the group boxes (the skin paints their frames).
-    std::vector<HWND> GroupBoxes() const;
 
     // True when the command or notification was the page's own.
     bool OnCommand(int id, int code, HWND control);

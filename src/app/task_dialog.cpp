@@ -58,6 +58,7 @@ bool TaskDialog::CreateAndShow() {
         ui::SetChecked(chbEnableTask_, task.enabled);
     }
     ApplyTextsAndShowModeControls();
+    main_.Skins().SkinControls(hwnd());
     ShowWindow(hwnd(), SW_SHOW);
     SetFocus(feSelectFile_);
     return true;

@@ -72,7 +72,10 @@ bool StartupEntriesDialog::Create(HWND owner) {
 }
 
 void StartupEntriesDialog::Show() {
-    if (skin) skin->ColorListView(entryList_);
+    if (skin) {
+        skin->ColorListView(entryList_);
+        skin->SkinControls(hwnd());
+    }
     ApplyTextsAndRefill();
     ShowWindow(hwnd(), SW_SHOW);
     SetFocus(entryList_);

@@ -61,7 +61,7 @@ public:
     // empty: no such run is offered.
     std::wstring exePath;
     // The skin that dresses the window while skinning is on; it must outlive the window.
-    const ui::SkinManager* skin = nullptr;
+    ui::SkinManager* skin = nullptr;
 
     // Shows the window, applying the texts and refilling the list first.
     void Show();

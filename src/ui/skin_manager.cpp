@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <dwmapi.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <array>
@@ -172,6 +173,10 @@ void SkinManager::ApplyBorders() const {
 
 void SkinManager::Changed() {
     ApplyBorders();
+    for (const auto& [control, kind] : skinned_) {
+        ApplyTheme(control, kind);
+        InvalidateRect(control, nullptr, TRUE);
+    }
     if (onAfterChange) onAfterChange();
 }
 
@@ -211,58 +216,61 @@ void SkinManager::ColorListView(HWND listView) const {
     ListView_SetTextColor(listView, active_ ? colors_.text : GetSysColor(COLOR_WINDOWTEXT));
 }
 
-void SkinManager::SkinGroupBox(HWND groupBox) {
-    SetWindowSubclass(groupBox, &SkinManager::GroupBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
+void SkinManager::SkinControls(HWND root) {
+    EnumChildWindows(
+        root,
+        [](HWND child, LPARAM self) {
+            auto& skins = *reinterpret_cast<SkinManager*>(self);
+            SkinnedKind kind = SkinnedKindOf(child);
+            const auto kindId = static_cast<UINT_PTR>(kind);
+            bool known = std::any_of(skins.skinned_.begin(), skins.skinned_.end(),
+                                     [child](const auto& control) { return control.first == child; });
+            if (kind != SkinnedKind::None && !known &&
+                SetWindowSubclass(child, &SkinManager::ControlProc, kindId, self)) {
+                skins.skinned_.emplace_back(child, kind);
+                skins.ApplyTheme(child, kind);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(this));
 }
 
-LRESULT CALLBACK SkinManager::GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self) {
-    const auto& skins = *reinterpret_cast<const SkinManager*>(self);
+// Themed buttons and check boxes draw with the theme's text colour and animate outside WM_PAINT;
+// without the theme they honour the colour messages and draw only on a change of their state.
+void SkinManager::ApplyTheme(HWND control, SkinnedKind kind) const {
+    if (kind != SkinnedKind::PushButton && kind != SkinnedKind::CheckBox) return;
+    SetWindowTheme(control, active_ ? L"" : nullptr, active_ ? L"" : nullptr);
+}
+
+LRESULT CALLBACK SkinManager::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR kindId,
+                                          DWORD_PTR self) {
+    auto& skins = *reinterpret_cast<SkinManager*>(self);
+    const auto kind = static_cast<SkinnedKind>(kindId);
     switch (msg) {
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, &SkinManager::GroupBoxProc, 0);
+            RemoveWindowSubclass(hwnd, &SkinManager::ControlProc, kindId);
+            std::erase_if(skins.skinned_, [hwnd](const auto& control) { return control.first == hwnd; });
             break;
         case WM_ERASEBKGND:
-            if (skins.active_) return 1;
+            if (skins.active_ && kind != SkinnedKind::CheckBox) return 1;
             break;
-        case WM_PAINT:
-            if (!skins.active_) break;
+        case WM_PAINT: {
+            if (!skins.active_ || kind == SkinnedKind::CheckBox) break;
             PAINTSTRUCT ps{};
             if (HDC dc = BeginPaint(hwnd, &ps)) {
-                skins.PaintGroupBox(hwnd, dc);
+                PaintSkinned(kind, hwnd, dc, skins.colors_);
                 EndPaint(hwnd, &ps);
             }
             return 0;
+        }
+        default:
+            if (skins.active_ && RepaintsOutsidePaint(kind, msg)) {
+                LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+                RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                return result;
+            }
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-// The etched frame with the caption set into its top edge, as the system draws it. The inside is
-// left alone: the box's controls are its siblings and lie under it.
-void SkinManager::PaintGroupBox(HWND groupBox, HDC dc) const {
-    RECT rc{};
-    GetClientRect(groupBox, &rc);
-    SetDCBrushColor(dc, colors_.window);
-
-    auto font = reinterpret_cast<HFONT>(SendMessageW(groupBox, WM_GETFONT, 0, 0));
-    SelectGuard selectedFont(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    wchar_t caption[256] = {};
-    GetWindowTextW(groupBox, caption, 256);
-    SIZE text{};
-    GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &text);
-
-    RECT frame = rc;
-    frame.top += text.cy / 2;
-    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-    if (caption[0]) {
-        int margin = text.cy / 2;
-        RECT label{margin, 0, std::min<LONG>(rc.right - margin, margin + text.cx + 4), text.cy};
-        FillRect(dc, &label, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, IsWindowEnabled(groupBox) ? colors_.text : GetSysColor(COLOR_GRAYTEXT));
-        label.left += 2;
-        DrawTextW(dc, caption, -1, &label, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
 }
 
 }  // namespace lentora::ui

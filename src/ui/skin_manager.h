@@ -25,12 +25,9 @@
 #include <string_view>
 #include <vector>
 
-namespace lentora::ui {
+#include "ui/skin_painting.h"
 
-struct SkinColors {
-    COLORREF window = 0, text = 0, accent = 0, control = 0;
-    bool operator==(const SkinColors&) const = default;
-};
+namespace lentora::ui {
 
 // "#RRGGBB" as a colour; nothing for any other text.
 std::optional<COLORREF> ParseSkinColor(std::wstring_view text);
@@ -80,14 +77,16 @@ public:
     // A list view paints itself without asking its parent: it gets the skin's colours, or the
     // system's back while skinning is off.
     void ColorListView(HWND listView) const;
-    // Group boxes draw their caption in the theme's colour whatever the DC holds; one handed to
-    // this is drawn by the skin while skinning is on. The manager must outlive the control.
-    void SkinGroupBox(HWND groupBox);
+    // Buttons, group boxes, tab strips, list headers and status bars draw themselves in the
+    // theme's colours whatever the colour messages say: those among the window's descendants are
+    // drawn by the skin while skinning is on, and check boxes drop the theme, which would paint
+    // their text dark. Call it once the controls exist; the manager must outlive them.
+    void SkinControls(HWND root);
 
 private:
-    static LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
-    void PaintGroupBox(HWND groupBox, HDC dc) const;
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR kind,
+                                        DWORD_PTR self);
+    void ApplyTheme(HWND control, SkinnedKind kind) const;
 
     struct Skin {
         std::wstring name;
@@ -102,6 +101,7 @@ private:
     std::wstring currentName_, requestedName_;
     SkinColors colors_;
     HWND window_ = nullptr;
+    std::vector<std::pair<HWND, SkinnedKind>> skinned_;
     bool active_ = false;
     bool extendedBorders_ = false;
 };

@@ -234,6 +234,41 @@ TEST(MainWindow, SkinPaintsThePagesAfterEveryPageChange) {
     EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), GetSysColor(COLOR_BTNFACE)) << "skinning off";
 }
 
+// Buttons, tabs, the list header and the status bar ignore the colour messages; the skin draws them,
+// and leaves them to the system again when it is switched off.
+TEST(MainWindow, SkinDrawsTheControlsThatIgnoreColourMessages) {
+    MainWindowFixture main(MainWindowSetup{.ini = "[Options]\r\ncheck_update=0\r\n[Skin]\r\nUseSkin=1\r\n"
+                                                  "CurrentSkin=Ubuntu (internal)\r\n"});
+    ASSERT_TRUE(main.created());
+    const ui::SkinColors colors = main->Skins().Colors();
+    HWND tabs = main->Control(ids::pcMainPage);
+    RECT tabsClient{}, header{}, lastTab{};
+    GetClientRect(tabs, &tabsClient);
+    TabCtrl_GetItemRect(tabs, TabCtrl_GetItemCount(tabs) - 1, &lastTab);
+    HWND listHeader = ListView_GetHeader(main->Control(ids::lvListProg));
+    Header_GetItemRect(listHeader, 0, &header);
+    int parts[2] = {};
+    SendMessageW(main->StatusBar(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    struct Case {
+        const char* what;
+        HWND control;
+        POINT at;  // away from texts and pictures
+        COLORREF skinned;
+    };
+    const Case cases[] = {
+        {"push button", main->Control(ids::bbtnStart), {3, 3}, colors.control},
+        {"tab strip beside the tabs", tabs, {(lastTab.right + tabsClient.right) / 2, 3}, colors.window},
+        {"list header", listHeader, {header.right - 3, 3}, colors.window},
+        {"status bar", main->StatusBar(), {parts[0] + 20, 4}, colors.window},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ScreenPixel(c.control, c.at), c.skinned) << c.what;
+
+    main.ShowTab(1);
+    main.Click(ids::chbUseSkin);
+    main.ShowTab(0);
+    for (const Case& c : cases) EXPECT_NE(ScreenPixel(c.control, c.at), c.skinned) << c.what << ", skinning off";
+}
+
 // Restores the process's current directory when it goes.
 class CurrentDirectory {
 public:
