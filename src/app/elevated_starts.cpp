@@ -1,9 +1,8 @@
 #include "app/elevated_starts.h"
 
-#include <thread>
 #include <utility>
 
-#include "sysint/com_ptr.h"
+#include "sysint/consent_thread.h"
 
 namespace lentora {
 
@@ -32,11 +31,7 @@ ElevatedStarts::~ElevatedStarts() {
 }
 
 void ElevatedStarts::Start(Request request) {
-    // The consent window belongs to another process: it may come to the front only with our leave.
-    AllowSetForegroundWindow(ASFW_ANY);
-    std::thread([shared = shared_, call = shellCall_, request = std::move(request)] {
-        // The shell may hand the start to a COM server; it needs an apartment on this thread.
-        const ComApartment apartment;
+    StartConsentThread([shared = shared_, call = shellCall_, request = std::move(request)] {
         SHELLEXECUTEINFOW info = ShellStartInfo(L"runas", request.program, request.arguments,
                                                 request.folder ? request.folder->c_str() : nullptr);
         const DWORD error = call(info);

@@ -1,6 +1,6 @@
 #include "sysint/elevated_write_worker.h"
 
-#include "sysint/com_ptr.h"
+#include "sysint/consent_thread.h"
 
 namespace lentora {
 
@@ -11,15 +11,12 @@ ElevatedWriteWorker::~ElevatedWriteWorker() {
 bool ElevatedWriteWorker::Start(HWND window, std::wstring exe, std::wstring parameters) {
     if (running_) return false;
     if (thread_.joinable()) thread_.join();
-    // The consent window belongs to another process: it may come to the front only with our leave.
-    AllowSetForegroundWindow(ASFW_ANY);
     // The runner is taken now: a test may replace it before the thread reads it.
-    thread_ = std::thread([window, runner = ElevatedRunner(), exe = std::move(exe), parameters = std::move(parameters)] {
-        // The shell may hand the start to a COM server; it needs an apartment on this thread.
-        const ComApartment apartment;
+    auto run = [window, runner = ElevatedRunner(), exe = std::move(exe), parameters = std::move(parameters)] {
         const ElevatedOutcome outcome = runner(exe, parameters);
         PostMessageW(window, WM_ELEVATED_WRITE_DONE, static_cast<WPARAM>(outcome), 0);
-    });
+    };
+    thread_ = StartConsentThread(std::move(run));
     running_ = true;
     return true;
 }
