@@ -21,49 +21,47 @@ public:
     void Log(const std::wstring&) override {}
 };
 
+// A walk nobody watches.
+class NullView : public lentora::IWalkObserver {
+public:
+    void StartModeBegan() override {}
+    void StatusChanged(const lentora::WalkStatus&) override {}
+    void WalkActiveChanged(bool) override {}
+    void TicksChanged(std::optional<int>) override {}
+    void DelayOfStartTimer(std::optional<std::uint32_t>) override {}
+    void TickTimer(bool) override {}
+    void ActionVisible(lentora::SequencerAction, bool) override {}
+    void StatusesReset() override {}
+    void LaunchEnded(lentora::TaskId, lentora::LaunchOutcome, bool) override {}
+    void HeldForSystem(bool) override {}
+    void Finished() override {}
+};
+
 class BenchHost : public lentora::ISequencerHost {
 public:
     struct Task {
         std::wstring commandLine;
         std::wstring delay;
         bool enabled = true;
-        std::wstring status;
     };
 
     BenchHost() {
         rows_.reserve(kRows);
         for (int i = 0; i < kRows; ++i)
-            rows_.push_back({L"C:\\Program Files\\Tool\\tool" + std::to_wstring(i) + L".exe /min", DelayOfRow(i), true, L""});
+            rows_.push_back({L"C:\\Program Files\\Tool\\tool" + std::to_wstring(i) + L".exe /min", DelayOfRow(i), true});
     }
 
     bool DelayOfStartOn() const override { return false; }
     std::optional<std::int32_t> DelayOfStartSec() const override { return 0; }
     std::wstring DelayOfStartText() const override { return L"0"; }
     std::optional<std::int32_t> ExitTimeSec() const override { return 2000000000; }  // the walk never closes here
-    bool LaunchBalloonsOn() const override { return false; }
     int RowCount() const override { return static_cast<int>(rows_.size()); }
     lentora::SequencerRow Row(int i) const override {
         const Task& t = rows_[static_cast<size_t>(i)];
         // As the window reads its rows; the rows never change here, so a row's number serves as its id.
         return {t.commandLine, lentora::ParseWholeNumber(t.delay), t.enabled, static_cast<lentora::TaskId>(i) + 1};
     }
-    void SetRowStatus(int i, const std::wstring& text) override { rows_[static_cast<size_t>(i)].status = text; }
-    void RefreshStatusColumn() override {}
-    std::wstring Msg(lentora::Message) const override { return L"Message"; }
-    std::wstring Msg(lentora::NamedMsg) const override { return L"Message"; }
-    void ShowState(const std::wstring&, int) override {}
-    void SetCounterPanel(const std::wstring&) override {}
-    void SetStartButton(const std::wstring&, const std::wstring&, int) override {}
-    void SetTaskEditing(bool) override {}
-    void ArmDelayTimer(std::uint32_t) override {}
-    void DisarmDelayTimer() override {}
-    void SetTickTimerEnabled(bool) override {}
-    void SetActionVisible(lentora::SequencerAction, bool) override {}
-    void MinimizeWindow() override {}
     lentora::LaunchOutcome LaunchProgram(lentora::TaskId, const std::wstring&) override { return lentora::LaunchOutcome::Started; }
-    void ShowLaunchBalloon(const std::wstring&, const std::wstring&, int) override {}
-    void EnableBalloonHideTimer() override {}
-    void CloseMainWindow() override {}
 
 private:
     std::vector<Task> rows_;
@@ -71,8 +69,9 @@ private:
 
 void BM_SequencerTickNoneDue(benchmark::State& state) {
     BenchHost host;
+    NullView view;
     NullLog log;
-    lentora::Sequencer sequencer(host, log);
+    lentora::Sequencer sequencer(host, view, log);
     sequencer.StartOrStop();
     // Past the largest delay every row is scanned and none is due.
     for (int i = 0; i < kLargestDelay; ++i) sequencer.Tick();

@@ -13,7 +13,8 @@
 namespace lentora {
 
 MainWindow::MainWindow(StartupContext context)
-    : context_(std::move(context)), sequencer_(*this, *this) {
+    : context_(std::move(context)) {
+    walkView_.Follow(sequencer_);
     ReadCommandLine();
     CreateActions();
 }
@@ -124,13 +125,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_TIMER:
-            switch (wParam) {
-                case ids::timerStart:
-                    sequencer_.Tick();
-                    RefreshStartNext();  // a launch may have been the last one
-                    return 0;
-                case ids::timerWait: sequencer_.DelayElapsed(); return 0;
-                case ids::tmrBallonHide: tray_.OnHideTimer(); return 0;
+            if (walkView_.OnTimer(wParam)) return 0;
+            if (wParam == ids::tmrBallonHide) {
+                tray_.OnHideTimer();
+                return 0;
             }
             break;
         case WM_COPYDATA:

@@ -1,6 +1,5 @@
 // MainWindow: the program's one main window. It owns the frame, the page tabs, the status bar and
-// the pages, routes their messages, implements the hosts through which the portable core acts,
-// and runs start-up and shutdown. Its methods are split over main_window_*.cpp by feature.
+// the pages, routes their messages, and runs start-up and shutdown. Its methods are split over main_window_*.cpp by feature.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -25,6 +24,8 @@
 #include "app/task_page.h"
 #include "app/tray_controller.h"
 #include "app/update_coordinator.h"
+#include "app/walk_presenter.h"
+#include "app/walk_sources.h"
 #include "lang/language_messages.h"
 #include "lang/language_param.h"
 #include "launch/sequencer.h"
@@ -58,7 +59,7 @@ struct StartupContext {
     bool HasSwitch(const std::wstring& name) const;
 };
 
-class MainWindow : public ui::Window, public ILogSink, public ISequencerHost {
+class MainWindow : public ui::Window, public ILogSink, public IMessageSource {
 public:
     explicit MainWindow(StartupContext context);
     ~MainWindow() override;
@@ -90,8 +91,6 @@ public:
 
     // ILogSink: the application log (on-screen list and lentora.log).
     void Log(const std::wstring& str) override;
-    // The state in the first status-bar panel and the tray: its text and picture.
-    void ShowState(const std::wstring& msg, int iconIndex) override;
     std::wstring Msg(Message id) const override;
     std::wstring Msg(NamedMsg id) const override { return language_.namedMessages.Text(id); }
 
@@ -107,11 +106,12 @@ public:
     LogPage& LogView() { return logPage_; }
     TaskCommands& TaskEditing() { return taskCommands_; }
     TrayController& Tray() { return tray_; }
+    WalkPresenter& WalkView() { return walkView_; }
 
-    LaunchOutcome LaunchProgram(TaskId task, const std::wstring& commandLine) override {
+    LaunchOutcome LaunchProgram(TaskId task, const std::wstring& commandLine) {
         return launcher_.Launch(task, commandLine);
     }
-    void RefreshStatusColumn() override { taskCommands_.RefreshStatuses(); }
+    void RefreshStatusColumn() { taskCommands_.RefreshStatuses(); }
 
     // The close: ends the walk, then saves the task list and the options.
     void Shutdown();
@@ -192,8 +192,6 @@ private:
     void SetLogPageVisible(bool visible);
     void InsertLogTab();
     void ShowStatusText(int part);
-    // The state in the first panel and the tray hint, the wait for a calm system considered.
-    void ShowStateText();
     void SetGlassFrame(bool on);
     void OnUseSkinChanged(bool on);
     void CreateTray();
@@ -214,32 +212,6 @@ private:
     LRESULT OnNotify(NMHDR* hdr);
     void OnCommand(int id, int code, HWND control);
     void OnContextMenu(HWND source, POINT screen);
-
-    // ISequencerHost (main_window_sequencer.cpp).
-    bool DelayOfStartOn() const override;
-    std::optional<std::int32_t> DelayOfStartSec() const override;
-    std::wstring DelayOfStartText() const override;
-    std::optional<std::int32_t> ExitTimeSec() const override;
-    bool LaunchBalloonsOn() const override;
-    int RowCount() const override;
-    SequencerRow Row(int index) const override;
-    void SetRowStatus(int index, const std::wstring& text) override;
-    void SetCounterPanel(const std::wstring& text) override;
-    void SetStartButton(const std::wstring& caption, const std::wstring& hint, int imageIndex) override;
-    void SetTaskEditing(bool enabled) override;
-    void ArmDelayTimer(std::uint32_t intervalMs) override;
-    void DisarmDelayTimer() override;
-    void SetTickTimerEnabled(bool enabled) override;
-    void SetActionVisible(SequencerAction action, bool visible) override;
-    void MinimizeWindow() override;
-    void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) override;
-    void EnableBalloonHideTimer() override;
-    void CloseMainWindow() override;
-    // "Start next now" is enabled while some row is still to start.
-    void RefreshStartNext();
-    IdleWaitOptions IdleWait() const override;
-    std::optional<int> CpuBusyPercent() override { return cpuLoad_.BusyPercent(); }
-    void SetWaitingForSystem(bool waiting) override;
 
     StartupContext context_;
     ProgramRun run_;
@@ -264,7 +236,6 @@ private:
     bool glassOn_ = true;
 
     TaskList tasks_;
-    Sequencer sequencer_;
     CpuLoadSampler cpuLoad_;  // sampled only while a launch is due with the wait for a calm system on
     ProgramLauncher launcher_{*this, [this] { PostMessageW(hwnd(), WM_LAUNCH_ANSWERED, 0, 0); }};
     TLogFile logFile_;
@@ -284,7 +255,6 @@ private:
     bool layoutPending_ = false;
     bool logPageVisible_ = false;
     HWND pageTabs_ = nullptr, statusBar_ = nullptr;
-    StatusTexts statusTexts_;
     ui::Tooltip tooltip_;
     ui::FocusMemory focusMemory_;
     ui::TextTargets textTargets_;
@@ -303,6 +273,14 @@ private:
                           },
                           MenuPictures()},
                          actions_, ids::tmrBallonHide};
+    // The walk: what it reads and starts, how it is shown, and the walk itself.
+    WalkSources walkSources_{optionsPage_, tasks_, launcher_, cpuLoad_};
+    WalkPresenter walkView_{{*this, *this, tasks_, taskPage_, tray_, actions_,
+                             [this] { return optionsPage_.Shown().showBalloon; }, [this] { MinimizeToTray(); },
+                             [this] {
+                                 for (int part : {0, 1}) ShowStatusText(part);
+                             }}};
+    Sequencer sequencer_{walkSources_, walkView_, *this};
 };
 
 }  // namespace lentora

@@ -39,10 +39,7 @@ void MainWindow::ApplyLanguage(const std::wstring& path) {
     language_.messages = ReadLngMsg(file);
     language_.namedMessages = ReadNamedMsg(file);
     optionsPage_.SetNeverChecked(Msg(NamedMsg::NeverChecked));
-    const bool walking = sequencer_.WalkActive();
-    ShowState(Msg(walking ? Message::WalkStatus : Message::IdleStatus), walking ? 3 : 0);
-    SetStartButton(Msg(walking ? Message::StopCaption : Message::StartCaption),
-                   Msg(walking ? Message::StopHint : Message::StartHint), walking ? 8 : 6);
+    walkView_.ShowAgain();
     file.ForEachText(LangRoutine::ApplyLanguage, L"LABELS", show);
     // Laid out again once every caption is in: widths follow the texts.
     if (contentBuilt_) SetTabMetrics();

@@ -152,7 +152,7 @@ void MainWindow::CreateActions() {
     ActionFor(ids::actPause).onUpdate = [this] { sequencer_.RefreshPauseAction(); };
     ActionFor(ids::actStartNext).onExecute = [this] {
         sequencer_.StartNextNow();
-        RefreshStartNext();
+        walkView_.RefreshStartNext();
     };
     ActionFor(ids::actStartNext).onUpdate = [this] { sequencer_.RefreshStartNextAction(); };
 }
@@ -286,7 +286,7 @@ void MainWindow::SetTabMetrics() {
 void MainWindow::ShowStatusText(int part) {
     if (contentBuilt_)
         SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(part),
-                     reinterpret_cast<LPARAM>(statusTexts_.Panel(part, Msg(NamedMsg::WaitingForSystem)).c_str()));
+                     reinterpret_cast<LPARAM>(walkView_.Texts().Panel(part, Msg(NamedMsg::WaitingForSystem)).c_str()));
 }
 
 }  // namespace lentora

@@ -36,7 +36,7 @@ std::wstring MainWindow::DataFilePath(const std::wstring& name) const {
 }
 
 void MainWindow::RunStartup() {
-    ShowState(Msg(Message::StartingStatus), 0);
+    walkView_.ShowStateText(Msg(Message::StartingStatus), 0);
     InitProgram();
     tasks_.SortByColumn(TaskList::kTime);
     tasks_.SortByColumn(TaskList::kTime);
@@ -47,7 +47,7 @@ void MainWindow::RunStartup() {
         sequencer_.BeginStartMode();
     } else {
         ShowWindow(hwnd(), SW_SHOWNORMAL);
-        ShowState(Msg(Message::IdleStatus), 0);
+        walkView_.ShowStateText(Msg(Message::IdleStatus), 0);
     }
 }
 

@@ -1,4 +1,4 @@
-// The main window and the notification area: its menu, the state it shows there, minimising to it.
+// The main window and the notification area: its menu, minimising to it and coming back.
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "ui/controls.h"
@@ -11,22 +11,6 @@ void MainWindow::CreateTray() {
                           item(L"Resume1", ids::actResume), item(L"mnuStartNext", ids::actStartNext),
                           item(L"mnuExit", ids::actCloseApp)});
     textTargets_.Add(L"mnuShow.caption", [this](const std::wstring& text) { tray_.SetShowCaption(text); });
-}
-
-void MainWindow::ShowState(const std::wstring& msg, int iconIndex) {
-    statusTexts_.SetState(msg, iconIndex);
-    ShowStateText();
-}
-
-void MainWindow::SetWaitingForSystem(bool waiting) {
-    statusTexts_.SetWaiting(waiting);
-    ShowStateText();
-}
-
-void MainWindow::ShowStateText() {
-    ShowStatusText(0);
-    tray_.ShowState(ui::GetText(hwnd()) + L"\r" + statusTexts_.Panel(0, Msg(NamedMsg::WaitingForSystem)),
-                    statusTexts_.IconIndex());
 }
 
 void MainWindow::MinimizeToTray() {
@@ -43,11 +27,5 @@ void MainWindow::ShowFromTray() {
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());
 }
-
-void MainWindow::ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) {
-    tray_.ShowLaunchBalloon(title, text, timeoutSec);
-}
-
-void MainWindow::EnableBalloonHideTimer() { tray_.EnableHideTimer(); }
 
 }  // namespace lentora

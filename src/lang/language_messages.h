@@ -105,4 +105,12 @@ private:
 
 NamedMsgTable ReadNamedMsg(const LanguageFile& file);
 
+// The message texts of the applied language.
+class IMessageSource {
+public:
+    virtual ~IMessageSource() = default;
+    virtual std::wstring Msg(Message id) const = 0;
+    virtual std::wstring Msg(NamedMsg id) const = 0;
+};
+
 }  // namespace lentora

@@ -12,13 +12,12 @@ namespace {
 
 // Upper bound of the delay-of-start edit; keeps the interval in milliseconds within 32 bits.
 constexpr std::int32_t kMaxDelayOfStartSec = 999999;
-constexpr int kLaunchBalloonSec = 10;
 
 }  // namespace
 
 void Sequencer::BeginStartMode() {
     Log(L"Autostart on key launch");
-    host_.MinimizeWindow();
+    view_.StartModeBegan();
     if (!host_.DelayOfStartOn()) {
         Log(L"Delay of start is Disable");
         Log(L"Delays are not present");
@@ -26,13 +25,13 @@ void Sequencer::BeginStartMode() {
         return;
     }
     Log(L"Delay of start is Active");
-    host_.ShowState(host_.Msg(Message::DelayOfStartStatus), 2);
+    SetState(WalkState::DelayOfStart);
     // A field that holds no whole number counts as no delay, like an emptied field.
     const std::int32_t delaySec = std::min(host_.DelayOfStartSec().value_or(0), kMaxDelayOfStartSec);
     Log(FormatText(L"Time of delay = %s sec", {host_.DelayOfStartText()}));
     if (delaySec > 0) {
         delayRunning_ = true;
-        host_.ArmDelayTimer(static_cast<std::uint32_t>(delaySec) * 1000u);
+        view_.DelayOfStartTimer(static_cast<std::uint32_t>(delaySec));
         SetVisible(SequencerAction::Wait, true);
         Log(L"Timer of delay is started");
         return;
@@ -55,7 +54,7 @@ void Sequencer::EndDelay() {
 }
 
 void Sequencer::StartOrStop() {
-    host_.RefreshStatusColumn();
+    view_.StatusesReset();
     if (walkActive_)
         StopWalk();
     else
@@ -68,11 +67,10 @@ void Sequencer::StartWalk() {
         StopDelay();
         Log(L"Compulsory start of processing of the task list");
     }
-    host_.ShowState(host_.Msg(Message::WalkStatus), 3);
-    host_.SetStartButton(host_.Msg(Message::StopCaption), host_.Msg(Message::StopHint), 8);
+    SetState(WalkState::Walking);
     walkActive_ = true;
+    view_.WalkActiveChanged(true);
     SetVisible(SequencerAction::StartNext, true);
-    host_.SetTaskEditing(false);
     ticks_ = 0;
     largestDelay_ = 0;
     lastLaunchTick_ = 0;
@@ -99,14 +97,13 @@ void Sequencer::StartWalk() {
 
 void Sequencer::StopWalk() {
     Log(L"Stopping of timer of the start");
-    host_.ShowState(host_.Msg(Message::IdleStatus), 0);
-    host_.SetCounterPanel(L"");
-    host_.SetStartButton(host_.Msg(Message::StartCaption), host_.Msg(Message::StartHint), 6);
+    SetState(WalkState::Ready);
+    view_.TicksChanged(std::nullopt);
     SetTickTimerOn(false);
     walkActive_ = false;
+    view_.WalkActiveChanged(false);
     SetVisible(SequencerAction::StartNext, false);
     DropDueLaunches();
-    host_.SetTaskEditing(true);
     // A stopped walk must not stay resumable: Resume would restart the tick with no walk active.
     if (visible_[Index(SequencerAction::Resume)]) {
         SetVisible(SequencerAction::Resume, false);
@@ -124,7 +121,7 @@ void Sequencer::Tick() {
     // A consent still to come may yet start a program: the close waits for the answer.
     if (due_.Empty() && awaitingConsent_.empty() && ticks_ > closeAfter) {
         SetTickTimerOn(false);
-        host_.CloseMainWindow();
+        view_.Finished();
         return;
     }
     DueRows due = RowsDue(ticks_);
@@ -140,9 +137,7 @@ void Sequencer::Tick() {
     if (!due_.Empty()) LaunchOrHoldNext(wait);
 }
 
-void Sequencer::ShowTicks() {
-    host_.SetCounterPanel(host_.Msg(Message::ElapsedLabel) + L": " + std::to_wstring(ticks_));
-}
+void Sequencer::ShowTicks() { view_.TicksChanged(ticks_); }
 
 // A field that holds no whole number counts as its default; the numbers keep to their fields' ranges.
 Sequencer::IdleWaitLimits Sequencer::ReadIdleWait() const {
@@ -212,14 +207,10 @@ void Sequencer::ShowStateIfAllLaunched() {
 }
 
 void Sequencer::ShowAllLaunched() {
-    if (launchesNotStarted_ == 0) {
-        host_.ShowState(host_.Msg(Message::LastDelayReachedStatus), 2);
-        return;
-    }
-    host_.ShowState(FormatText(host_.Msg(NamedMsg::LaunchesFailedStatus),
-                               {std::to_wstring(launchesNotStarted_), std::to_wstring(launchesTried_)}),
-                    2);
+    view_.StatusChanged({WalkState::AllLaunched, launchesTried_, launchesNotStarted_});
 }
+
+void Sequencer::SetState(WalkState state) { view_.StatusChanged({state}); }
 
 std::optional<int> Sequencer::RowOf(TaskId task) const {
     const int rows = host_.RowCount();
@@ -269,7 +260,7 @@ void Sequencer::DropDueLaunches() {
 void Sequencer::SetWaiting(bool waiting) {
     if (waiting == waitingShown_) return;
     waitingShown_ = waiting;
-    host_.SetWaitingForSystem(waiting);
+    view_.HeldForSystem(waiting);
 }
 
 void Sequencer::LaunchTask(TaskId task) {
@@ -285,28 +276,17 @@ void Sequencer::LaunchTask(TaskId task) {
 void Sequencer::LaunchAnswered(TaskId task, LaunchOutcome outcome) {
     // A one-off start from the task list only shows its outcome in the task's status.
     if (awaitingConsent_.erase(task) == 0) {
-        if (const std::optional<int> row = RowOf(task)) host_.SetRowStatus(*row, LaunchStatusText(outcome, host_));
+        if (RowOf(task)) view_.LaunchEnded(task, outcome, false);
         return;
     }
     ShowOutcome(task, outcome);
     ShowStateIfAllLaunched();
 }
 
-// The task's status, when it is still in the list, and the balloon.
+// Told only while the task is still in the list.
 void Sequencer::ShowOutcome(TaskId task, LaunchOutcome outcome) {
     if (outcome == LaunchOutcome::Failed || outcome == LaunchOutcome::Declined) ++launchesNotStarted_;
-    const std::optional<int> row = RowOf(task);
-    if (!row) return;
-    host_.SetRowStatus(*row, LaunchStatusText(outcome, host_));
-    if (!host_.LaunchBalloonsOn()) return;
-    const std::wstring commandLine(host_.Row(*row).commandLine);
-    if (outcome == LaunchOutcome::Started)
-        host_.ShowLaunchBalloon(host_.Msg(Message::LaunchBalloonTitle), commandLine, kLaunchBalloonSec);
-    else if (outcome == LaunchOutcome::Failed)
-        host_.ShowLaunchBalloon(host_.Msg(NamedMsg::LaunchFailedTitle), commandLine, kLaunchBalloonSec);
-    else
-        return;
-    host_.EnableBalloonHideTimer();
+    if (RowOf(task)) view_.LaunchEnded(task, outcome, true);
 }
 
 // The exit time is read anew at every tick. A field that holds no whole number (say, half typed)
@@ -327,7 +307,7 @@ void Sequencer::Pause() {
     // Ticks in a row only: the first sample after the pause spans all of it.
     calm_.Forget();
     SetWaiting(false);
-    host_.ShowState(host_.Msg(Message::PausedStatus), 4);
+    SetState(WalkState::Paused);
 }
 
 void Sequencer::Resume() {
@@ -340,7 +320,7 @@ void Sequencer::Resume() {
     if (AllLaunched())
         ShowAllLaunched();
     else
-        host_.ShowState(host_.Msg(Message::WalkStatus), 3);
+        SetState(WalkState::Walking);
     SetWaiting(due_.Holding());
 }
 
@@ -351,7 +331,7 @@ void Sequencer::StopFromTray() {
     SetVisible(SequencerAction::Stop, false);
     Log(L"Stopping timer of delay");
     DisarmDelayTimer();
-    host_.ShowState(host_.Msg(Message::IdleStatus), 0);
+    SetState(WalkState::Ready);
     StartOrStop();  // the walk is active, so this stops it
 }
 
@@ -361,7 +341,7 @@ void Sequencer::CancelDelay() {
     SetVisible(SequencerAction::Wait, false);
     Log(L"Stopping timer of delay");
     DisarmDelayTimer();
-    host_.ShowState(host_.Msg(Message::IdleStatus), 0);
+    SetState(WalkState::Ready);
 }
 
 void Sequencer::StopForClose() {
@@ -377,7 +357,7 @@ void Sequencer::RefreshStartNextAction() { SetVisible(SequencerAction::StartNext
 
 void Sequencer::DisarmDelayTimer() {
     delayRunning_ = false;
-    host_.DisarmDelayTimer();
+    view_.DelayOfStartTimer(std::nullopt);
 }
 
 void Sequencer::StopDelay() {
@@ -387,12 +367,12 @@ void Sequencer::StopDelay() {
 
 void Sequencer::SetTickTimerOn(bool on) {
     tickTimerOn_ = on;
-    host_.SetTickTimerEnabled(on);
+    view_.TickTimer(on);
 }
 
 void Sequencer::SetVisible(SequencerAction action, bool visible) {
     visible_[Index(action)] = visible;
-    host_.SetActionVisible(action, visible);
+    view_.ActionVisible(action, visible);
 }
 
 }  // namespace lentora

@@ -1,6 +1,7 @@
 // The launch sequencer: delay of start, the timed walk over the task list with its optional wait
-// for a calm system, pause, resume, stop and the closing delay. The main window maps its button,
-// menu items and timers onto these commands; the sequencer acts through its host.
+// for a calm system, pause, resume, stop and the closing delay. The window maps its button, menu
+// items and timers onto these commands; the sequencer reads and launches through its host and tells
+// what happens to its observer, in its own terms.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -18,7 +19,7 @@ namespace lentora {
 
 class Sequencer {
 public:
-    Sequencer(ISequencerHost& host, ILogSink& log) : host_(host), log_(log) {}
+    Sequencer(ISequencerHost& host, IWalkObserver& view, ILogSink& log) : host_(host), view_(view), log_(log) {}
 
     // Start-up with -start: minimises the window, then runs the delay of start or walks at once.
     void BeginStartMode();
@@ -51,8 +52,8 @@ public:
     void StartNextNow();
     // A walk is active and some row is still to start.
     bool HasNextToStart() const;
-    // The answer to a consent prompt for `task` came: its status, and for a launch of the walk its
-    // balloon and its count, as if the launch had ended at once. A task deleted meanwhile shows nothing.
+    // The answer to a consent prompt for `task` came: told as if the launch had ended at once, and
+    // counted for a launch of the walk. A task deleted meanwhile is not told of.
     void LaunchAnswered(TaskId task, LaunchOutcome outcome);
 
     // A walk is active, running or paused: the Start button then stops it.
@@ -96,6 +97,7 @@ private:
     bool AllLaunched() const;
     void ShowStateIfAllLaunched();
     void ShowAllLaunched();
+    void SetState(WalkState state);
     std::optional<int> RowOf(TaskId task) const;
     void DropDeletedLaunches();
     std::wstring NextCommandLine() const;
@@ -106,6 +108,7 @@ private:
     void Log(const std::wstring& line) { log_.Log(line); }
 
     ISequencerHost& host_;
+    IWalkObserver& view_;
     ILogSink& log_;
     bool walkActive_ = false;
     int ticks_ = 0;

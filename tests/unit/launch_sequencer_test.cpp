@@ -19,6 +19,8 @@ using lentora::ISequencerHost;
 using lentora::ParseWholeNumber;
 using lentora::SequencerAction;
 using lentora::SequencerRow;
+using lentora::WalkState;
+using lentora::WalkStatus;
 using Lines = std::vector<std::wstring>;
 
 struct RecordingLog : lentora::ILogSink {
@@ -26,21 +28,21 @@ struct RecordingLog : lentora::ILogSink {
     void Log(const std::wstring& line) override { lines.push_back(line); }
 };
 
-// Message n reads "MSGn", so every text the sequencer shows says which message it is. Fields and
+// The walk's host and observer in one, recording what the walk reads, starts and tells. Fields and
 // delays are texts, as the window's controls hold them, read as numbers the way the window reads them.
-struct FakeHost : ISequencerHost {
+struct FakeHost : ISequencerHost, lentora::IWalkObserver {
     struct Task {
         std::wstring commandLine;
         std::wstring delay;
         bool enabled = true;
-        std::wstring status;
+        std::wstring status;  // "Enabled" or "Disabled" after a reset, else the last outcome's name
         lentora::TaskId id = 0;
     };
-    struct Balloon {
-        std::wstring title;
-        std::wstring text;
-        int timeoutSec = 0;
-        bool operator==(const Balloon&) const = default;
+    struct Ended {
+        std::wstring commandLine;
+        lentora::LaunchOutcome outcome;
+        bool ofTheWalk = true;
+        bool operator==(const Ended&) const = default;
     };
 
     // Inputs.
@@ -48,22 +50,18 @@ struct FakeHost : ISequencerHost {
     bool waitTimer = false;
     std::wstring waitSec = L"0";
     std::wstring timeExit = L"0";
-    bool showBalloon = false;
     std::set<std::wstring> failing, declining, asking;  // asking: the consent prompt opens
 
-    // Effects.
+    // What the walk told.
     Lines launches;
-    std::vector<std::pair<std::wstring, int>> panels;
-    std::wstring counterPanel = L"-";
-    std::wstring buttonCaption, buttonHint;
-    int buttonImage = -1;
-    bool taskEditing = true;
-    bool waitArmed = false;
-    std::uint32_t waitInterval = 0;
+    std::vector<WalkStatus> states;
+    std::wstring counterPanel = L"-";  // the ticks, "" once cleared
+    bool walkActive = false;
+    bool delayArmed = false;
+    std::uint32_t delaySeconds = 0;
     bool startTimer = false;
     std::map<SequencerAction, bool> visible;
-    std::vector<Balloon> balloons;
-    int hideTimerEnables = 0;
+    std::vector<Ended> ended;
     int statusRefreshes = 0;
     bool minimized = false;
     bool closed = false;
@@ -80,48 +78,16 @@ struct FakeHost : ISequencerHost {
     std::optional<std::int32_t> DelayOfStartSec() const override { return ParseWholeNumber(waitSec); }
     std::wstring DelayOfStartText() const override { return waitSec; }
     std::optional<std::int32_t> ExitTimeSec() const override { return ParseWholeNumber(timeExit); }
-    bool LaunchBalloonsOn() const override { return showBalloon; }
     int RowCount() const override { return static_cast<int>(rows.size()); }
     SequencerRow Row(int i) const override {
         return {rows.at(i).commandLine, ParseWholeNumber(rows.at(i).delay), rows.at(i).enabled, rows.at(i).id};
     }
-    void SetRowStatus(int i, const std::wstring& text) override { rows.at(i).status = text; }
-    void RefreshStatusColumn() override {
-        ++statusRefreshes;
-        for (Task& t : rows) t.status = t.enabled ? L"MSG2" : L"MSG3";
-    }
-    std::wstring Msg(lentora::Message id) const override { return L"MSG" + std::to_wstring(MessageNumber(id)); }
-    std::wstring Msg(lentora::NamedMsg id) const override {
-        const std::wstring key(NamedMsgKey(id));
-        return id == lentora::NamedMsg::LaunchesFailedStatus ? key + L" %s/%s" : key;
-    }
-    void ShowState(const std::wstring& text, int icon) override { panels.emplace_back(text, icon); }
-    void SetCounterPanel(const std::wstring& text) override { counterPanel = text; }
-    void SetStartButton(const std::wstring& caption, const std::wstring& hint, int image) override {
-        buttonCaption = caption;
-        buttonHint = hint;
-        buttonImage = image;
-    }
-    void SetTaskEditing(bool enabled) override { taskEditing = enabled; }
-    void ArmDelayTimer(std::uint32_t ms) override {
-        waitArmed = true;
-        waitInterval = ms;
-    }
-    void DisarmDelayTimer() override { waitArmed = false; }
-    void SetTickTimerEnabled(bool enabled) override { startTimer = enabled; }
-    void SetActionVisible(SequencerAction action, bool v) override { visible[action] = v; }
-    void MinimizeWindow() override { minimized = true; }
     lentora::LaunchOutcome LaunchProgram(lentora::TaskId, const std::wstring& commandLine) override {
         launches.push_back(commandLine);
         if (declining.contains(commandLine)) return lentora::LaunchOutcome::Declined;
         if (asking.contains(commandLine)) return lentora::LaunchOutcome::AwaitingConsent;
         return failing.contains(commandLine) ? lentora::LaunchOutcome::Failed : lentora::LaunchOutcome::Started;
     }
-    void ShowLaunchBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) override {
-        balloons.push_back({title, text, timeoutSec});
-    }
-    void EnableBalloonHideTimer() override { ++hideTimerEnables; }
-    void CloseMainWindow() override { closed = true; }
     lentora::IdleWaitOptions IdleWait() const override { return idleWait; }
     std::optional<int> CpuBusyPercent() override {
         const int tick = seq->Ticks();
@@ -135,12 +101,40 @@ struct FakeHost : ISequencerHost {
             default: return 10;
         }
     }
-    void SetWaitingForSystem(bool w) override { waiting.push_back(w); }
+
+    void StartModeBegan() override { minimized = true; }
+    void StatusChanged(const WalkStatus& status) override { states.push_back(status); }
+    void WalkActiveChanged(bool active) override { walkActive = active; }
+    void TicksChanged(std::optional<int> ticks) override { counterPanel = ticks ? std::to_wstring(*ticks) : L""; }
+    void DelayOfStartTimer(std::optional<std::uint32_t> seconds) override {
+        delayArmed = seconds.has_value();
+        if (seconds) delaySeconds = *seconds;
+    }
+    void TickTimer(bool running) override { startTimer = running; }
+    void ActionVisible(SequencerAction action, bool v) override { visible[action] = v; }
+    void StatusesReset() override {
+        ++statusRefreshes;
+        for (Task& t : rows) t.status = t.enabled ? L"Enabled" : L"Disabled";
+    }
+    void LaunchEnded(lentora::TaskId task, lentora::LaunchOutcome outcome, bool ofTheWalk) override {
+        static const wchar_t* const names[] = {L"Started", L"Failed", L"Declined", L"Awaiting"};
+        for (Task& t : rows)
+            if (t.id == task) {
+                t.status = names[static_cast<int>(outcome)];
+                ended.push_back({t.commandLine, outcome, ofTheWalk});
+            }
+    }
+    void HeldForSystem(bool held) override { waiting.push_back(held); }
+    void Finished() override { closed = true; }
 };
+
+bool AllStarted(const WalkStatus& status) {
+    return status.state == WalkState::AllLaunched && status.launchesNotStarted == 0;
+}
 
 struct Walk {
     std::map<int, Lines> launchedAt;
-    std::vector<int> msg8At;
+    std::vector<int> allStartedAt;
     int closedAt = 0;
 };
 
@@ -156,12 +150,12 @@ struct Rig {
         Walk walk;
         for (int i = 0; i < ticks && host.startTimer && !host.closed; ++i) {
             const size_t launches = host.launches.size();
-            const size_t panels = host.panels.size();
+            const size_t states = host.states.size();
             seq.Tick();
             const int tick = seq.Ticks();
             for (size_t l = launches; l < host.launches.size(); ++l) walk.launchedAt[tick].push_back(host.launches[l]);
-            for (size_t p = panels; p < host.panels.size(); ++p)
-                if (host.panels[p] == std::pair<std::wstring, int>{L"MSG8", 2}) walk.msg8At.push_back(tick);
+            for (size_t p = states; p < host.states.size(); ++p)
+                if (AllStarted(host.states[p])) walk.allStartedAt.push_back(tick);
             if (host.closed) walk.closedAt = tick;
         }
         return walk;
@@ -180,7 +174,7 @@ struct Rig {
     FakeHost host;
     lentora::TaskId lastId = 0;
     RecordingLog log;
-    lentora::Sequencer seq{host, log};
+    lentora::Sequencer seq{host, host, log};
 };
 
 class SequencerTest : public ::testing::Test, protected Rig {};
@@ -203,7 +197,7 @@ TEST_F(SequencerTest, WithoutEnabledTasksClosesOneTickAfterExitTime) {
         EXPECT_EQ(walk.closedAt, c.closedAt);
         EXPECT_FALSE(r.host.startTimer);
         EXPECT_TRUE(r.host.launches.empty());
-        EXPECT_TRUE(walk.msg8At.empty());
+        EXPECT_TRUE(walk.allStartedAt.empty());
     }
 }
 
@@ -218,10 +212,10 @@ TEST_F(SequencerTest, LaunchesDueTasksInListOrderAndClosesAfterExitTime) {
 
     const Walk walk = Tick();
     EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{5, {L"C:\\a.exe", L"C:\\b.exe /x"}}, {10, {L"C:\\c.exe"}}}));
-    EXPECT_EQ(walk.msg8At, std::vector<int>{10});
+    EXPECT_EQ(walk.allStartedAt, std::vector<int>{10});
     EXPECT_EQ(walk.closedAt, 14);
-    EXPECT_EQ(host.counterPanel, L"MSG7: 14");
-    for (const auto& row : host.rows) EXPECT_EQ(row.status, L"MSG9");
+    EXPECT_EQ(host.counterPanel, L"14");
+    for (const auto& row : host.rows) EXPECT_EQ(row.status, L"Started");
 }
 
 TEST_F(SequencerTest, OnlyEnabledWholeNumberDelaysCountAndAreLaunched) {
@@ -295,7 +289,7 @@ TEST_F(SequencerTest, PauseKeepsTheCounterAndResumeContinuesFromIt) {
 
     seq.Pause();
     EXPECT_FALSE(host.startTimer);
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG31", 4}));
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::Paused}));
     EXPECT_FALSE(Visible(SequencerAction::Pause));
     EXPECT_TRUE(Visible(SequencerAction::Resume));
     seq.RefreshPauseAction();
@@ -305,12 +299,12 @@ TEST_F(SequencerTest, PauseKeepsTheCounterAndResumeContinuesFromIt) {
 
     seq.Resume();
     EXPECT_TRUE(host.startTimer);
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG11", 3}));
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::Walking}));
     EXPECT_FALSE(Visible(SequencerAction::Resume));
     EXPECT_TRUE(Visible(SequencerAction::Pause));
     EXPECT_EQ(LogSince(logged), (Lines{L"Task list is paused", L"Task list is resumed"}));
     Tick(1);
-    EXPECT_EQ(host.counterPanel, L"MSG7: 5");
+    EXPECT_EQ(host.counterPanel, L"5");
 }
 
 TEST_F(SequencerTest, StopThenStartBeginsAgainAtTickZero) {
@@ -319,25 +313,19 @@ TEST_F(SequencerTest, StopThenStartBeginsAgainAtTickZero) {
     host.timeExit = L"5";
     seq.StartOrStop();
     EXPECT_TRUE(seq.WalkActive());
-    EXPECT_EQ(host.buttonCaption, L"MSG23");
-    EXPECT_EQ(host.buttonHint, L"MSG25");
-    EXPECT_EQ(host.buttonImage, 8);
-    EXPECT_FALSE(host.taskEditing);
+    EXPECT_TRUE(host.walkActive);
     Tick(3);
-    EXPECT_EQ(host.rows[0].status, L"MSG9");
+    EXPECT_EQ(host.rows[0].status, L"Started");
     const size_t logged = log.lines.size();
 
     seq.StartOrStop();
     EXPECT_EQ(LogSince(logged), Lines{L"Stopping of timer of the start"});
     EXPECT_FALSE(seq.WalkActive());
     EXPECT_FALSE(host.startTimer);
-    EXPECT_TRUE(host.taskEditing);
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG6", 0}));
+    EXPECT_FALSE(host.walkActive);
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::Ready}));
     EXPECT_EQ(host.counterPanel, L"");
-    EXPECT_EQ(host.buttonCaption, L"MSG22");
-    EXPECT_EQ(host.buttonHint, L"MSG24");
-    EXPECT_EQ(host.buttonImage, 6);
-    EXPECT_EQ(host.rows[0].status, L"MSG2");  // every press refreshes the statuses first
+    EXPECT_EQ(host.rows[0].status, L"Enabled");  // every press refreshes the statuses first
     EXPECT_EQ(seq.Ticks(), 3);  // stop keeps the counter until the next walk
 
     seq.StartOrStop();
@@ -376,10 +364,10 @@ TEST_F(SequencerTest, StartModeWithoutArmedDelayWalksAtOnce) {
         EXPECT_TRUE(r.host.minimized);
         EXPECT_TRUE(r.seq.WalkActive());
         EXPECT_TRUE(r.host.startTimer);
-        EXPECT_FALSE(r.host.waitArmed);
-        std::vector<std::pair<std::wstring, int>> panels{{L"MSG11", 3}};
-        if (c.waitTimer) panels.insert(panels.begin(), {L"MSG5", 2});
-        EXPECT_EQ(r.host.panels, panels);
+        EXPECT_FALSE(r.host.delayArmed);
+        std::vector<WalkStatus> states{{WalkState::Walking}};
+        if (c.waitTimer) states.insert(states.begin(), {WalkState::DelayOfStart});
+        EXPECT_EQ(r.host.states, states);
     }
 }
 
@@ -389,18 +377,18 @@ TEST_F(SequencerTest, DelayOfStartArmsTheWaitTimerAndItsEventStartsTheWalk) {
     seq.BeginStartMode();
     EXPECT_EQ(log.lines, (Lines{L"Autostart on key launch", L"Delay of start is Active", L"Time of delay = 30 sec",
                                 L"Timer of delay is started"}));
-    EXPECT_TRUE(host.waitArmed);
-    EXPECT_EQ(host.waitInterval, 30000u);
+    EXPECT_TRUE(host.delayArmed);
+    EXPECT_EQ(host.delaySeconds, 30u);
     EXPECT_TRUE(Visible(SequencerAction::Wait));
     EXPECT_FALSE(seq.WalkActive());
     EXPECT_FALSE(host.startTimer);
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG5", 2}));
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::DelayOfStart}));
 
     const size_t logged = log.lines.size();
     seq.DelayElapsed();
     EXPECT_EQ(LogSince(logged), (Lines{L"End delay time...", L"The beginning of processing of the task list",
                                        L"Begin timer of Start", L"Time for start of tasks 0 sec"}));
-    EXPECT_FALSE(host.waitArmed);
+    EXPECT_FALSE(host.delayArmed);
     EXPECT_FALSE(Visible(SequencerAction::Wait));
     EXPECT_TRUE(seq.WalkActive());
 }
@@ -409,7 +397,7 @@ TEST_F(SequencerTest, DelayOfStartBeyondTheEditRangeIsCapped) {
     host.waitTimer = true;
     host.waitSec = L"5000000";
     seq.BeginStartMode();
-    EXPECT_EQ(host.waitInterval, 999999000u);
+    EXPECT_EQ(host.delaySeconds, 999999u);
 }
 
 TEST_F(SequencerTest, StartDuringDelayOfStartStopsTheDelayAndWalksAtOnce) {
@@ -420,7 +408,7 @@ TEST_F(SequencerTest, StartDuringDelayOfStartStopsTheDelayAndWalksAtOnce) {
     seq.StartOrStop();
     EXPECT_EQ(LogSince(logged), (Lines{L"Stopping delay timer", L"Compulsory start of processing of the task list",
                                        L"Begin timer of Start", L"Time for start of tasks 0 sec"}));
-    EXPECT_FALSE(host.waitArmed);
+    EXPECT_FALSE(host.delayArmed);
     EXPECT_FALSE(Visible(SequencerAction::Wait));
     EXPECT_TRUE(seq.WalkActive());
     EXPECT_TRUE(host.startTimer);
@@ -434,9 +422,9 @@ TEST_F(SequencerTest, CancellingDelayOfStartLeavesTheProgramIdle) {
     const size_t logged = log.lines.size();
     seq.CancelDelay();
     EXPECT_EQ(LogSince(logged), (Lines{L"Pushed button of stop timer of delay", L"Stopping timer of delay"}));
-    EXPECT_FALSE(host.waitArmed);
+    EXPECT_FALSE(host.delayArmed);
     EXPECT_FALSE(Visible(SequencerAction::Wait));
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG6", 0}));
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::Ready}));
     EXPECT_FALSE(seq.WalkActive());
     EXPECT_FALSE(host.startTimer);
     EXPECT_FALSE(host.closed);
@@ -480,8 +468,8 @@ TEST(SequencerStaleCommands, CommandsThatNoLongerFitTheStateDoNothing) {
         r.AddTask(L"a", L"2");
         c.before(r);
         const auto state = [&r] {
-            return std::tuple{r.seq.WalkActive(), r.seq.Ticks(), r.host.startTimer, r.host.waitArmed,
-                              r.host.panels, r.host.counterPanel, r.host.buttonImage, r.host.launches, r.host.visible};
+            return std::tuple{r.seq.WalkActive(), r.seq.Ticks(), r.host.startTimer, r.host.delayArmed,
+                              r.host.states, r.host.counterPanel, r.host.walkActive, r.host.launches, r.host.visible};
         };
         const auto before = state();
         const size_t logged = r.log.lines.size();
@@ -498,21 +486,21 @@ TEST_F(SequencerTest, FailedOrDeclinedLaunchIsMarkedAndTheWalkGoesOn) {
     AddTask(L"C:\\admin.exe", L"2");
     host.failing = {L"missing.exe"};
     host.declining = {L"C:\\admin.exe"};
-    host.showBalloon = true;
     seq.StartOrStop();
     const Walk walk = Tick();
     EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{1, {L"missing.exe", L"C:\\ok.exe"}},
                                                       {2, {L"C:\\late.exe", L"C:\\admin.exe"}}}));
     EXPECT_EQ(walk.closedAt, 3);
-    EXPECT_EQ(host.rows[0].status, L"MSG10");
-    EXPECT_EQ(host.rows[1].status, L"MSG9");
-    EXPECT_EQ(host.rows[3].status, L"TaskDeclinedStatus") << "the user said no: no balloon";
-    EXPECT_EQ(host.balloons, (std::vector<FakeHost::Balloon>{{L"LaunchFailedTitle", L"missing.exe", 10},
-                                                             {L"MSG32", L"C:\\ok.exe", 10},
-                                                             {L"MSG32", L"C:\\late.exe", 10}}));
-    EXPECT_EQ(host.hideTimerEnables, 3);
-    EXPECT_TRUE(walk.msg8At.empty()) << "not all of them started";
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"LaunchesFailedStatus 2/4", 2}));
+    EXPECT_EQ(host.rows[0].status, L"Failed");
+    EXPECT_EQ(host.rows[1].status, L"Started");
+    EXPECT_EQ(host.rows[3].status, L"Declined");
+    using lentora::LaunchOutcome;
+    EXPECT_EQ(host.ended, (std::vector<FakeHost::Ended>{{L"missing.exe", LaunchOutcome::Failed},
+                                                         {L"C:\\ok.exe", LaunchOutcome::Started},
+                                                         {L"C:\\late.exe", LaunchOutcome::Started},
+                                                         {L"C:\\admin.exe", LaunchOutcome::Declined}}));
+    EXPECT_TRUE(walk.allStartedAt.empty()) << "not all of them started";
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::AllLaunched, 4, 2}));
 }
 
 // admin.exe, due at 1, asks for consent; b is due at 2. The walk goes on meanwhile, and waits for
@@ -524,16 +512,14 @@ TEST(SequencerConsent, TheWalkGoesOnWhileAConsentIsOpenAndTheAnswerLandsOnItsTas
         LaunchOutcome answer;
         bool deletedMeanwhile;
         std::wstring status;
-        std::vector<std::wstring> balloonTitles;
-        std::pair<std::wstring, int> lastState;
+        bool told;  // the answer is told of
+        WalkStatus lastState;
     };
     const Case cases[] = {
-        {"started", LaunchOutcome::Started, false, L"MSG9", {L"MSG32", L"MSG32"}, {L"MSG8", 2}},
-        {"failed", LaunchOutcome::Failed, false, L"MSG10", {L"MSG32", L"LaunchFailedTitle"},
-         {L"LaunchesFailedStatus 1/2", 2}},
-        {"declined", LaunchOutcome::Declined, false, L"TaskDeclinedStatus", {L"MSG32"},
-         {L"LaunchesFailedStatus 1/2", 2}},
-        {"the task deleted meanwhile", LaunchOutcome::Started, true, L"", {L"MSG32"}, {L"MSG8", 2}},
+        {"started", LaunchOutcome::Started, false, L"Started", true, {WalkState::AllLaunched, 2, 0}},
+        {"failed", LaunchOutcome::Failed, false, L"Failed", true, {WalkState::AllLaunched, 2, 1}},
+        {"declined", LaunchOutcome::Declined, false, L"Declined", true, {WalkState::AllLaunched, 2, 1}},
+        {"the task deleted meanwhile", LaunchOutcome::Started, true, L"", false, {WalkState::AllLaunched, 2, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -541,26 +527,25 @@ TEST(SequencerConsent, TheWalkGoesOnWhileAConsentIsOpenAndTheAnswerLandsOnItsTas
         r.AddTask(L"admin.exe", L"1");
         r.AddTask(L"b", L"2");
         r.host.asking = {L"admin.exe"};
-        r.host.showBalloon = true;
         r.seq.StartOrStop();
         const Walk walk = r.Tick(6);
         EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{1, {L"admin.exe"}}, {2, {L"b"}}}));
-        EXPECT_EQ(r.host.rows[0].status, L"AwaitingConsentStatus");
+        EXPECT_EQ(r.host.rows[0].status, L"Awaiting");
         EXPECT_FALSE(r.host.closed) << "the close waits for the answer";
-        EXPECT_TRUE(walk.msg8At.empty());
+        EXPECT_TRUE(walk.allStartedAt.empty());
 
         const lentora::TaskId admin = r.host.rows[0].id;
         std::reverse(r.host.rows.begin(), r.host.rows.end());
         if (c.deletedMeanwhile) r.host.rows.pop_back();
         r.seq.LaunchAnswered(admin, c.answer);
-        EXPECT_EQ(r.host.rows[0].status, L"MSG9") << "b keeps its own status";
+        EXPECT_EQ(r.host.rows[0].status, L"Started") << "b keeps its own status";
         if (!c.deletedMeanwhile) {
             EXPECT_EQ(r.host.rows[1].status, c.status);
         }
-        std::vector<std::wstring> titles;
-        for (const auto& balloon : r.host.balloons) titles.push_back(balloon.title);
-        EXPECT_EQ(titles, c.balloonTitles);
-        EXPECT_EQ(r.host.panels.back(), c.lastState);
+        std::vector<FakeHost::Ended> ended{{L"admin.exe", LaunchOutcome::AwaitingConsent}, {L"b", LaunchOutcome::Started}};
+        if (c.told) ended.push_back({L"admin.exe", c.answer});
+        EXPECT_EQ(r.host.ended, ended);
+        EXPECT_EQ(r.host.states.back(), c.lastState);
         EXPECT_EQ(r.Tick(1).closedAt, 7);
     }
 }
@@ -568,15 +553,14 @@ TEST(SequencerConsent, TheWalkGoesOnWhileAConsentIsOpenAndTheAnswerLandsOnItsTas
 TEST_F(SequencerTest, TheAnswerToAOneOffStartOnlySetsItsTasksStatus) {
     AddTask(L"a", L"1");
     AddTask(L"b", L"5");
-    host.showBalloon = true;
     seq.StartOrStop();
     Tick(1);
-    const size_t panels = host.panels.size();
+    const size_t states = host.states.size();
     seq.LaunchAnswered(host.rows[1].id, lentora::LaunchOutcome::Failed);
-    EXPECT_EQ(host.rows[1].status, L"MSG10");
-    EXPECT_EQ(host.balloons.size(), 1u) << "only a's";
-    EXPECT_EQ(host.panels.size(), panels);
-    EXPECT_EQ(Tick().msg8At, std::vector<int>{5}) << "not counted as a failure of the walk";
+    EXPECT_EQ(host.rows[1].status, L"Failed");
+    EXPECT_EQ(host.ended.back(), (FakeHost::Ended{L"b", lentora::LaunchOutcome::Failed, false}));
+    EXPECT_EQ(host.states.size(), states);
+    EXPECT_EQ(Tick().allStartedAt, std::vector<int>{5}) << "not counted as a failure of the walk";
 }
 
 // a is held from tick 2, b behind it from 3, c is due at 12; the list changes at tick 4 and the
@@ -619,17 +603,8 @@ TEST(SequencerIdleWait, HeldLaunchesFollowTheirTasksWhenTheListChanges) {
         EXPECT_EQ(std::max(walk.closedAt, rest.closedAt), c.closedAt);
         EXPECT_EQ(r.host.waiting, (std::vector<bool>{true, false})) << "no second wait";
         for (const auto& row : r.host.rows)
-            EXPECT_EQ(row.status, row.commandLine == L"new" ? L"" : L"MSG9") << "the status lands on its task";
+            EXPECT_EQ(row.status, row.commandLine == L"new" ? L"" : L"Started") << "the status lands on its task";
     }
-}
-
-TEST_F(SequencerTest, NoBalloonWhenTheOptionIsOff) {
-    AddTask(L"C:\\ok.exe", L"1");
-    seq.StartOrStop();
-    Tick();
-    EXPECT_EQ(host.launches, Lines{L"C:\\ok.exe"});
-    EXPECT_TRUE(host.balloons.empty());
-    EXPECT_EQ(host.hideTimerEnables, 0);
 }
 
 TEST_F(SequencerTest, TrayStopEndsTheWalk) {
@@ -644,8 +619,8 @@ TEST_F(SequencerTest, TrayStopEndsTheWalk) {
     EXPECT_FALSE(host.startTimer);
     EXPECT_FALSE(Visible(SequencerAction::Stop));
     EXPECT_FALSE(Visible(SequencerAction::Wait));
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG6", 0}));
-    EXPECT_EQ(host.buttonImage, 6);
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::Ready}));
+    EXPECT_FALSE(host.walkActive);
 }
 
 TEST_F(SequencerTest, StoppingAPausedWalkWithdrawsResume) {
@@ -739,7 +714,7 @@ TEST(SequencerIdleWait, ADueLaunchWaitsForTwoCalmTicksInARowOrTheLongestWait) {
         EXPECT_EQ(r.LogSince(logged), c.holdLines);
         EXPECT_EQ(r.host.sampledAt, c.sampledAt);
         EXPECT_EQ(r.host.waiting, c.holdLines.empty() ? std::vector<bool>() : std::vector<bool>({true, false}));
-        EXPECT_EQ(walk.msg8At, std::vector<int>{c.launchedAt});
+        EXPECT_EQ(walk.allStartedAt, std::vector<int>{c.launchedAt});
         EXPECT_EQ(walk.closedAt, c.launchedAt + 3) << "the exit time counts from the launch";
     }
 }
@@ -809,9 +784,9 @@ TEST(SequencerIdleWait, LaunchesDueDuringAHoldFollowItOneTickApartInTheirOrder) 
         EXPECT_EQ(walk.launchedAt, c.launched);
         EXPECT_EQ(r.LogSince(logged), c.holdLines);
         const int last = c.launched.rbegin()->first;
-        EXPECT_EQ(walk.msg8At, std::vector<int>{last});
+        EXPECT_EQ(walk.allStartedAt, std::vector<int>{last});
         EXPECT_EQ(walk.closedAt, last + 2);
-        for (const auto& row : r.host.rows) EXPECT_EQ(row.status, L"MSG9");
+        for (const auto& row : r.host.rows) EXPECT_EQ(row.status, L"Started");
     }
 }
 
@@ -825,7 +800,7 @@ TEST_F(SequencerTest, PausedTimeDoesNotCountForTheHoldAndBreaksTheCalmTicks) {
     EXPECT_EQ(host.waiting, (std::vector<bool>{true, false}));
     seq.Resume();
     EXPECT_EQ(host.waiting, (std::vector<bool>{true, false, true}));
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG11", 3}));
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::Walking}));
     Tick(2);  // ticks 4 and 5: calm from 5 on
     seq.Pause();
     seq.Resume();
@@ -894,7 +869,7 @@ TEST_F(SequencerTest, StartNextNowBetweenLaunchesMovesTheCounterToTheNextDelay) 
     EXPECT_EQ(host.launches, (Lines{L"a", L"b"}));
     EXPECT_EQ(LogSince(logged), Lines{L"Starting \"a\" now, ahead of its turn"});
     EXPECT_EQ(seq.Ticks(), 5);
-    EXPECT_EQ(host.counterPanel, L"MSG7: 5");
+    EXPECT_EQ(host.counterPanel, L"5");
     const Walk walk = Tick();
     EXPECT_EQ(walk.launchedAt, (std::map<int, Lines>{{8, {L"c"}}})) << "three ticks after a and b, as planned";
     EXPECT_EQ(walk.closedAt, 11);
@@ -932,13 +907,13 @@ TEST_F(SequencerTest, StartNextNowOfTheLastLaunchLeadsToTheClose) {
     seq.StartNextNow();
     EXPECT_EQ(host.launches, Lines{L"a"});
     EXPECT_FALSE(host.startTimer) << "the walk stays paused";
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG31", 4})) << "and says so";
+    EXPECT_EQ(host.states.back(), (WalkStatus{WalkState::Paused})) << "and says so";
     EXPECT_FALSE(seq.HasNextToStart());
     const size_t logged = log.lines.size();
     seq.StartNextNow();
     EXPECT_EQ(log.lines.size(), logged);
     seq.Resume();
-    EXPECT_EQ(host.panels.back(), (std::pair<std::wstring, int>{L"MSG8", 2})) << "nothing is left to start";
+    EXPECT_TRUE(AllStarted(host.states.back())) << "nothing is left to start";
     EXPECT_EQ(Tick().closedAt, 7);
 }
 

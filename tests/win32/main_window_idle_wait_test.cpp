@@ -88,7 +88,7 @@ TEST(MainWindowIdleWait, OptionsGoFromTheFileThroughThePageToTheSequencerAndBack
         EXPECT_EQ(main.Checked(ids::chbWaitIdle), c.on);
         EXPECT_EQ(main.Text(ids::dseIdleThreshold), c.threshold);
         EXPECT_EQ(main.Text(ids::dseIdleTimeOut), c.longestWait);
-        const IdleWaitOptions read = static_cast<ISequencerHost&>(main.form()).IdleWait();
+        const IdleWaitOptions read = IdleWaitOf(main->Options().Shown());
         EXPECT_EQ(read.on, c.on);
         EXPECT_EQ(read.thresholdPercent, std::stoi(c.threshold));
         EXPECT_EQ(read.longestWaitSec, std::stoi(c.longestWait));
@@ -99,7 +99,7 @@ TEST(MainWindowIdleWait, OptionsGoFromTheFileThroughThePageToTheSequencerAndBack
         main.Click(ids::chbWaitIdle);
         Type(main->Control(ids::dseIdleThreshold), L"70");
         Type(main->Control(ids::dseIdleTimeOut), L"15");
-        const IdleWaitOptions edited = static_cast<ISequencerHost&>(main.form()).IdleWait();
+        const IdleWaitOptions edited = IdleWaitOf(main->Options().Shown());
         EXPECT_EQ(edited.on, !c.on);
         EXPECT_EQ(edited.thresholdPercent, 70);
         EXPECT_EQ(edited.longestWaitSec, 15);

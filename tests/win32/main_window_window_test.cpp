@@ -55,11 +55,81 @@ TEST(MainWindow, StatusRoutineShowsTheTextInTheStatusBarAndTheTrayHint) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
-        main->ShowState(c.text, c.index);
+        main->WalkView().ShowStateText(c.text, c.index);
         EXPECT_EQ(StatusText(main->StatusBar(), 0), c.text);
         EXPECT_EQ(main->Tray().Icon().Hint(), caption + L"\r" + c.text);
         EXPECT_EQ(main->Tray().Icon().Hint(), caption + L"\r" + c.text);
         EXPECT_EQ(main->Tray().ImageIndex(), c.shown);
+    }
+}
+
+// The walk tells its states; the window shows each with its text, its tray picture and the Start
+// button's face, and a launch's end with the task's status and, when balloons are on, a balloon.
+TEST(WalkPresenter, ShowsEachStateOfTheWalkAndEachLaunchAsTheWindowPresentsIt) {
+    MainWindowFixture main(MainWindowSetup{.startList = test::StartListXml(R"(<TASK name="C:\a.exe" time="2" enable="true"/>)")});
+    ASSERT_TRUE(main.created());
+    WalkPresenter& view = main->WalkView();
+    struct StateCase {
+        WalkStatus status;
+        std::wstring text;
+        int picture;
+    };
+    const StateCase states[] = {
+        {{WalkState::Ready}, main->Msg(Message::IdleStatus), 0},
+        {{WalkState::DelayOfStart}, main->Msg(Message::DelayOfStartStatus), 2},
+        {{WalkState::Walking}, main->Msg(Message::WalkStatus), 3},
+        {{WalkState::Paused}, main->Msg(Message::PausedStatus), 4},
+        {{WalkState::AllLaunched, 3, 0}, main->Msg(Message::LastDelayReachedStatus), 2},
+        {{WalkState::AllLaunched, 3, 2}, L"2 of 3 tasks failed to start", 2},
+    };
+    for (const StateCase& c : states) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        view.StatusChanged(c.status);
+        EXPECT_EQ(StatusText(main->StatusBar(), 0), c.text);
+        EXPECT_EQ(main->Tray().ImageIndex(), c.picture);
+    }
+    view.HeldForSystem(true);
+    EXPECT_EQ(StatusText(main->StatusBar(), 0), main->Msg(NamedMsg::WaitingForSystem));
+    view.HeldForSystem(false);
+    EXPECT_EQ(StatusText(main->StatusBar(), 0), L"2 of 3 tasks failed to start") << "the state comes back";
+
+    view.TicksChanged(7);
+    EXPECT_EQ(StatusText(main->StatusBar(), 1), main->Msg(Message::ElapsedLabel) + L": 7");
+    view.TicksChanged(std::nullopt);
+    EXPECT_EQ(StatusText(main->StatusBar(), 1), L"");
+
+    HWND start = main->Control(ids::bbtnStart);
+    view.WalkActiveChanged(true);
+    EXPECT_EQ(ui::GetText(start), main->Msg(Message::StopCaption));
+    EXPECT_FALSE(main->ActionFor(ids::actAddTask).enabled());
+    view.WalkActiveChanged(false);
+    EXPECT_EQ(ui::GetText(start), main->Msg(Message::StartCaption));
+    EXPECT_TRUE(main->ActionFor(ids::actAddTask).enabled());
+
+    const TaskId task = main->Tasks().Item(0).id;
+    struct LaunchCase {
+        bool balloons, ofTheWalk;
+        LaunchOutcome outcome;
+        std::wstring status, balloonTitle;
+    };
+    const LaunchCase launches[] = {
+        {true, true, LaunchOutcome::Started, main->Msg(Message::TaskStartedStatus), main->Msg(Message::LaunchBalloonTitle)},
+        {true, true, LaunchOutcome::Failed, main->Msg(Message::TaskFailedStatus), main->Msg(NamedMsg::LaunchFailedTitle)},
+        {true, true, LaunchOutcome::Declined, main->Msg(NamedMsg::TaskDeclinedStatus), L""},
+        {true, false, LaunchOutcome::Started, main->Msg(Message::TaskStartedStatus), L""},
+        {false, true, LaunchOutcome::Started, main->Msg(Message::TaskStartedStatus), L""},
+    };
+    main.ShowTab(1);
+    for (const LaunchCase& c : launches) {
+        SCOPED_TRACE(testing::PrintToString(c.status) + (c.balloons ? " balloons on" : " balloons off"));
+        if (main.Checked(ids::chkShowBalloon) != c.balloons) main.Click(ids::chkShowBalloon);
+        main->Tray().Icon().HideBalloon();
+        view.LaunchEnded(task, c.outcome, c.ofTheWalk);
+        EXPECT_EQ(main->Tasks().Item(0).status, c.status);
+        EXPECT_EQ(main->Tray().Icon().BalloonTitle(), c.balloonTitle);
+        if (!c.balloonTitle.empty()) {
+            EXPECT_EQ(main->Tray().Icon().BalloonText(), L"C:\\a.exe");
+        }
     }
 }
 

@@ -156,7 +156,7 @@ TEST(TrayBehaviour, IconIsShownAtStartUpAndItsImageFollowsTheStatusRoutine) {
 
     std::vector<std::vector<DWORD>> images;
     for (int index = 0; index < IDI_TRAY_COUNT; ++index) {
-        main->ShowState(L"state", index);
+        main->WalkView().ShowStateText(L"state", index);
         ASSERT_NE(tray.Icon(), nullptr) << index;
         images.push_back(IconPixels(tray.Icon()));
         ASSERT_FALSE(images.back().empty()) << index;
@@ -167,9 +167,9 @@ TEST(TrayBehaviour, IconIsShownAtStartUpAndItsImageFollowsTheStatusRoutine) {
             if (a < b) {
                 EXPECT_NE(images[a], images[b]) << a << " and " << b;
             }
-    main->ShowState(L"state", IDI_TRAY_COUNT + 3);
+    main->WalkView().ShowStateText(L"state", IDI_TRAY_COUNT + 3);
     EXPECT_EQ(IconPixels(tray.Icon()), images.back()) << "past the end shows the last image";
-    main->ShowState(L"state", 3);
+    main->WalkView().ShowStateText(L"state", 3);
     EXPECT_EQ(IconPixels(tray.Icon()), images[3]);
 }
 

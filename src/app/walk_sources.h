@@ -1,0 +1,39 @@
+// What the walk reads and starts, in the program: the options as the Options page shows them (a
+// change takes effect at once, saved or not), the task list, the launcher and the CPU load.
+#pragma once
+#include "launch/sequencer_host.h"
+
+namespace lentora {
+
+struct Settings;
+class CpuLoadSampler;
+class OptionsPage;
+class ProgramLauncher;
+class TaskList;
+
+// The wait for a calm system as the options hold it.
+IdleWaitOptions IdleWaitOf(const Settings& options);
+
+class WalkSources : public ISequencerHost {
+public:
+    WalkSources(const OptionsPage& options, const TaskList& tasks, ProgramLauncher& launcher, CpuLoadSampler& cpuLoad)
+        : options_(options), tasks_(tasks), launcher_(launcher), cpuLoad_(cpuLoad) {}
+
+    bool DelayOfStartOn() const override;
+    std::optional<std::int32_t> DelayOfStartSec() const override;
+    std::wstring DelayOfStartText() const override;
+    std::optional<std::int32_t> ExitTimeSec() const override;
+    int RowCount() const override;
+    SequencerRow Row(int index) const override;
+    LaunchOutcome LaunchProgram(TaskId task, const std::wstring& commandLine) override;
+    IdleWaitOptions IdleWait() const override;
+    std::optional<int> CpuBusyPercent() override;
+
+private:
+    const OptionsPage& options_;
+    const TaskList& tasks_;
+    ProgramLauncher& launcher_;
+    CpuLoadSampler& cpuLoad_;
+};
+
+}  // namespace lentora
