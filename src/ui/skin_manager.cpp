@@ -237,8 +237,11 @@ void SkinManager::SkinControls(HWND root) {
 
 // Themed buttons and check boxes draw with the theme's text colour and animate outside WM_PAINT;
 // without the theme they honour the colour messages and draw only on a change of their state.
-void SkinManager::ApplyTheme(HWND control, SkinnedKind kind) const {
+void SkinManager::ApplyTheme(HWND control, SkinnedKind kind) {
     if (kind != SkinnedKind::PushButton && kind != SkinnedKind::CheckBox) return;
+    // Until a skin is first on, every control keeps its theme: no call, and no theme library loaded.
+    if (!active_ && !themesDropped_) return;
+    themesDropped_ = true;
     SetWindowTheme(control, active_ ? L"" : nullptr, active_ ? L"" : nullptr);
 }
 

@@ -86,7 +86,7 @@ public:
 private:
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR kind,
                                         DWORD_PTR self);
-    void ApplyTheme(HWND control, SkinnedKind kind) const;
+    void ApplyTheme(HWND control, SkinnedKind kind);
 
     struct Skin {
         std::wstring name;
@@ -103,6 +103,7 @@ private:
     HWND window_ = nullptr;
     std::vector<std::pair<HWND, SkinnedKind>> skinned_;
     bool active_ = false;
+    bool themesDropped_ = false;  // some control drew without its theme
     bool extendedBorders_ = false;
 };
 
