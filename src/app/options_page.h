@@ -1,8 +1,10 @@
 // The Options page: start and close, the update check, the wait for a calm system, the language
 // and the skin. It holds the options as shown and edited (a Settings value, the autorun state,
 // whether anything changed since the last save); its controls, built when the page is first needed,
-// show those values from then on and write the user's edits back. What an option does elsewhere (the skin, the frame, saving,
-// the shortcut, the check) the window does through Actions.
+// show those values from then on and write the user's edits back. The options' fields follow their
+// declarations and stand where option_fields.h says (options_page_fields.cpp); the page's own
+// controls are the rest. What an option does elsewhere (the skin, the frame, saving, the shortcut,
+// the check) the window does through Actions.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/option_fields.h"
 #include "settings/settings.h"
 #include "ui/action.h"
 #include "ui/panel.h"
@@ -37,6 +40,8 @@ public:
     void Create(HWND page, ui::TextTargets& texts, const std::function<void(HWND, const std::wstring&)>& setHint);
     bool Built() const { return box_.hwnd() != nullptr; }
     HWND Control(int id) const;
+    // The control of the option's field (a number field's edit box); null before the page is built.
+    HWND ControlOf(const OptionMember& option) const;
     void Layout(int width, int height, UINT dpi);
     int ScrollPosition() const { return box_.ScrollPosition(); }
 
@@ -66,22 +71,21 @@ public:
     void SetChanged(bool changed);
 
 private:
+    HWND Add(int id, HWND control);
     void CreateControls();
+    void AddField(const OptionField& field);
+    void AddFieldTexts(const OptionField& field, ui::TextTargets& texts,
+                       const std::function<void(HWND, const std::wstring&)>& setHint);
     void ShowAll();
-    void ShowNumber(int id, const std::optional<int>& value);
-    void ShowList(int id, const std::vector<std::wstring>& items, int selected);
-    void ShowSkinEnabled();
-    void ShowSwitchedFields();
+    void ShowFieldValues();
+    void ShowNumber(HWND field, const std::optional<int>& value);
+    void ShowList(HWND combo, const std::vector<std::wstring>& items, int selected);
+    void ShowEnabledFields();
     void ShowLastCheck();
-    void OnChecked(int id, bool checked);
-    std::vector<std::pair<int, bool*>> CheckBoxes();
-    // A number field with the range its spin button offers and the options keep.
-    struct NumberField {
-        int id;
-        std::optional<int>* value;
-        int minValue, maxValue;
-    };
-    std::vector<NumberField> NumberFields();
+    void OnFieldCommand(const OptionDeclaration& option, int code, HWND control);
+    void OnChecked(const OptionDeclaration& option, bool checked);
+    void OnNumberCommand(const OptionDeclaration& option, int code, HWND control);
+    void OnPicked(const OptionDeclaration& option, HWND combo);
 
     Actions actions_;
     ui::ActionList& commands_;

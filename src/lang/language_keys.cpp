@@ -1,7 +1,10 @@
 #include "lang/language_keys.h"
 
 #include <algorithm>
-#include <iterator>
+#include <deque>
+#include <string>
+
+#include "settings/option_declarations.h"
 
 namespace lentora {
 namespace {
@@ -11,7 +14,8 @@ constexpr auto kMain = LangRoutine::ApplyLanguage;
 constexpr auto kProperty = LangRoutine::ApplyPropertyTexts;
 constexpr auto kRegistry = LangRoutine::ApplyRegistryTexts;
 
-// Defaults are exact, odd spellings included: stored language files and users rely on them.
+// Defaults are exact, odd spellings included: stored language files and users rely on them. The
+// options' captions and hints join the main window's [OPTIONS] and [HINTS] from their declarations.
 constexpr LanguageKey kKeys[] = {
     {kCatalogue, L"FILE", L"Name", L"Error", L"cbLanguageSelect.item"},
 
@@ -56,42 +60,17 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"HINTS", L"chbWindowsStart",
      L"Registers in the registry for the current user program start",
      L"chbWindowsStart.hint"},
-    {kMain, L"HINTS", L"dseTimeExit",
-     L"Time which the program waits before closing after start of all tasks (s)",
-     L"dseTimeExit.hint"},
-    {kMain, L"HINTS", L"chbSetWaitTimer",
-     L"The delay, time after which starts start under the task list.",
-     L"chbSetWaitTimer.hint"},
-    {kMain, L"HINTS", L"dseWaitSec", L"Time of delay (s)", L"dseWaitSec.hint"},
-    {kMain, L"HINTS", L"chbUseSkin",
-     L"Enable/disable skin (A little allows to reduce used memory)",
-     L"chbUseSkin.hint"},
-    {kMain, L"HINTS", L"chbAero", L"Enable Aero effects", L"chbAero.hint"},
     {kMain, L"HINTS", L"sbtnWait",
      L"The delay of start Is active. Press for a stop of delay of start and transition in a hand-held mode.",
      L"actWait.hint"},
-    {kMain, L"HINTS", L"chkUserProfile",
-     L"For each user the personal profile of loading is used.",
-     L"chkUserProfile.hint"},
-    {kMain, L"HINTS", L"chkShowBalloon", L"Show BallonHint on launch task", L"chkShowBalloon.hint"},
     {kMain, L"HINTS", L"btnCreateLink", L"Create startup link", L"btnCreateLink.hint"},
     {kMain, L"HINTS", L"sbUpSB", L"Scrolling the settings page up", L"sbUpSB.hint"},
     {kMain, L"HINTS", L"sbDownSB", L"Scrolling the settings page down", L"sbDownSB.hint"},
     {kMain, L"HINTS", L"btnSaveOptions", L"Save options", L"btnSaveOptions.hint"},
-    {kMain, L"HINTS", L"chkCheckforUpdate", L"Check for updates", L"chkCheckforUpdate.hint"},
     {kMain, L"HINTS", L"btnCheckUpdates", L"Check updates", L"btnCheckUpdates.hint"},
-    {kMain, L"HINTS", L"dsePollingInterval", L"Polling interval (0 - every time)", L"dsePollingInterval.hint"},
     {kMain, L"HINTS", L"ledLastPool", L"Date of last pool updates", L"ledLastPool.hint"},
     {kMain, L"HINTS", L"actStartNext", L"Start the next task now, without waiting for its delay or for the system",
      L"actStartNext.hint"},
-    {kMain, L"HINTS", L"chbWaitIdle",
-     L"Before each launch, wait until the processors have been less busy than the threshold for two seconds",
-     L"chbWaitIdle.hint"},
-    {kMain, L"HINTS", L"dseIdleThreshold", L"Total processor use below which the system counts as idle, in per cent",
-     L"dseIdleThreshold.hint"},
-    {kMain, L"HINTS", L"dseIdleTimeOut",
-     L"A task waits for the system no longer than this, then starts anyway, in seconds",
-     L"dseIdleTimeOut.hint"},
     {kMain, L"HINTS", L"mmoDonate",
      L"If you liked the program, you can keep its development having transferred into account commands the "
      L"small sum of money",
@@ -101,26 +80,14 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"OPTIONS", L"gbSkins", L"Skins", L"gbSkins.caption"},
     {kMain, L"OPTIONS", L"gbLanguage", L"Language", L"gbLanguage.caption"},
     {kMain, L"OPTIONS", L"chbWindowsStart", L"To start at Windows loading", L"chbWindowsStart.caption"},
-    {kMain, L"OPTIONS", L"chbSetWaitTimer", L"To use delay of start", L"chbSetWaitTimer.caption"},
-    {kMain, L"OPTIONS", L"chkUserProfile", L"Use User's Profile", L"chkUserProfile.caption"},
-    {kMain, L"OPTIONS", L"dseTimeExit.BoundLabel", L"Time before exit (s)", L"dseTimeExit.BoundLabel"},
-    {kMain, L"OPTIONS", L"dseWaitSec.BoundLabel", L"Delay of start (s)", L"dseWaitSec.BoundLabel"},
-    {kMain, L"OPTIONS", L"chbUseSkin", L"To use skin", L"chbUseSkin.caption"},
-    {kMain, L"OPTIONS", L"chbAero", L"To use Aero Effect", L"chbAero.caption"},
     {kMain, L"OPTIONS", L"wlblLoadSkins", L"To load additiona skins", L"wlblLoadSkins.caption"},
-    {kMain, L"OPTIONS", L"chkShowBalloon", L"Show BallonHint on launch task", L"chkShowBalloon.caption"},
     {kMain, L"OPTIONS", L"btnCreateLink", L"Create startup link", L"btnCreateLink.caption"},
     {kMain, L"OPTIONS", L"sbUpSB", L"Up", L"sbUpSB.caption"},
     {kMain, L"OPTIONS", L"sbDownSB", L"Down", L"sbDownSB.caption"},
     {kMain, L"OPTIONS", L"btnSaveOptions", L"Save options", L"btnSaveOptions.caption"},
-    {kMain, L"OPTIONS", L"chkCheckforUpdate", L"Check for updates", L"chkCheckforUpdate.caption"},
     {kMain, L"OPTIONS", L"btnCheckUpdates", L"Check updates", L"btnCheckUpdates.caption"},
-    {kMain, L"OPTIONS", L"dsePollingInterval", L"Polling interval (in days)", L"dsePollingInterval.BoundLabel"},
     {kMain, L"OPTIONS", L"ledLastPool", L"Last pool", L"ledLastPool.BoundLabel"},
     {kMain, L"OPTIONS", L"gbIdleWait", L"Launch when the system is idle", L"gbIdleWait.caption"},
-    {kMain, L"OPTIONS", L"chbWaitIdle", L"Wait until the system is idle before each launch", L"chbWaitIdle.caption"},
-    {kMain, L"OPTIONS", L"dseIdleThreshold.BoundLabel", L"Idle below CPU use (%)", L"dseIdleThreshold.BoundLabel"},
-    {kMain, L"OPTIONS", L"dseIdleTimeOut.BoundLabel", L"Longest wait (s)", L"dseIdleTimeOut.BoundLabel"},
 
     {kMain, L"MSG", L"MSG1", L"no data", L"LngMsg.MSG1"},
     {kMain, L"MSG", L"MSG2", L"no data", L"LngMsg.MSG2"},
@@ -271,13 +238,53 @@ bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
     return std::ranges::equal(a, b, [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
 }
 
+// The table above with the declared options' keys, each after the main window's keys of its
+// section. An option's targets are made from its control's name, so they are kept here for the
+// life of the program (a deque moves none of them as it grows).
+class AllKeys {
+public:
+    AllKeys() {
+        for (auto k = std::begin(kKeys); k != std::end(kKeys); ++k) {
+            keys_.push_back(*k);
+            const auto next = k + 1;
+            const bool runEnds = next == std::end(kKeys) || next->routine != k->routine || next->section != k->section;
+            if (runEnds && k->routine == kMain) AddOptionKeys(k->section);
+        }
+    }
+    std::span<const LanguageKey> Keys() const { return keys_; }
+
+private:
+    void AddOptionKeys(std::wstring_view section) {
+        for (const OptionDeclaration& option : OptionDeclarations()) {
+            if (option.caption.empty()) continue;  // no texts of its own
+            const std::wstring name(option.name);
+            if (section == L"HINTS") {
+                keys_.push_back({kMain, section, option.name, option.hint, Kept(name + L".hint")});
+            } else if (section == L"OPTIONS") {
+                // A check box's caption is keyed by its name, a number field's label by its target.
+                const bool box = option.control == OptionControl::CheckBox;
+                const std::wstring_view target = Kept(name + (box ? L".caption" : L".BoundLabel"));
+                const std::wstring_view key = !option.captionKey.empty() ? option.captionKey : box ? option.name : target;
+                keys_.push_back({kMain, section, key, option.caption, target});
+            }
+        }
+    }
+    std::wstring_view Kept(std::wstring text) { return texts_.emplace_back(std::move(text)); }
+
+    std::deque<std::wstring> texts_;
+    std::vector<LanguageKey> keys_;
+};
+
 }  // namespace
 
-std::span<const LanguageKey> LanguageKeys() { return kKeys; }
+std::span<const LanguageKey> LanguageKeys() {
+    static const AllKeys all;
+    return all.Keys();
+}
 
 std::vector<const LanguageKey*> LanguageKeysOf(LangRoutine routine) {
     std::vector<const LanguageKey*> out;
-    for (const auto& k : kKeys) {
+    for (const auto& k : LanguageKeys()) {
         if (k.routine == routine) out.push_back(&k);
     }
     return out;
@@ -285,15 +292,16 @@ std::vector<const LanguageKey*> LanguageKeysOf(LangRoutine routine) {
 
 const LanguageKey* FindLanguageKeyByTarget(std::wstring_view target) {
     if (target.empty()) return nullptr;  // most keys have an empty second target
-    auto it = std::ranges::find_if(kKeys,
-                                   [&](const LanguageKey& k) { return k.target == target || k.target2 == target; });
-    return it == std::end(kKeys) ? nullptr : &*it;
+    const auto keys = LanguageKeys();
+    auto it = std::ranges::find_if(keys, [&](const LanguageKey& k) { return k.target == target || k.target2 == target; });
+    return it == keys.end() ? nullptr : &*it;
 }
 
 const LanguageKey* FindLanguageKey(std::wstring_view section, std::wstring_view key) {
+    const auto keys = LanguageKeys();
     auto it = std::ranges::find_if(
-        kKeys, [&](const LanguageKey& k) { return EqualsNoCase(k.section, section) && EqualsNoCase(k.key, key); });
-    return it == std::end(kKeys) ? nullptr : &*it;
+        keys, [&](const LanguageKey& k) { return EqualsNoCase(k.section, section) && EqualsNoCase(k.key, key); });
+    return it == keys.end() ? nullptr : &*it;
 }
 
 }  // namespace lentora

@@ -1,5 +1,6 @@
 // Every key the program reads from a language file, with its built-in English default and the
-// control property it sets. The windows walk this table instead of naming keys themselves.
+// control property it sets; the options' keys come from their declarations. The windows walk this
+// table instead of naming keys themselves.
 #pragma once
 #include <span>
 #include <string_view>

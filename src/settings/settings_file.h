@@ -21,7 +21,8 @@ enum class SettingsSaveResult {
     WriteRefused,   // the file could not be read or replaced: nothing was written
 };
 
-// Writes every option into the file, in a fixed order, keeping the file's other lines as they are.
+// Writes every option into the file in the order of OptionDeclarations(), keeping the file's other
+// lines as they are.
 SettingsSaveResult SaveSettings(const std::wstring& path, const Settings& settings);
 
 }  // namespace lentora

@@ -7,6 +7,7 @@
 
 #include "lang/language_keys.h"
 #include "lang/language_messages.h"
+#include "settings/option_declarations.h"
 
 namespace lentora {
 namespace {
@@ -145,6 +146,29 @@ TEST(LanguageKeys, LookupByTargetFindsSecondTargetsAndByNameIgnoresCase) {
     EXPECT_EQ(FindLanguageKey(L"options", L"SBTNIMPORT"), FindLanguageKeyByTarget(L"frmProperty.sbtnImport.hint"));
     EXPECT_EQ(FindLanguageKey(L"MSG", L"MSG40"), nullptr);
     EXPECT_EQ(FindLanguageKey(L"OPTIONS", L"dseTimeExit"), nullptr);
+}
+
+// The options' texts come from their declarations: each joins the main window's keys of its section,
+// with the declared English text as its default.
+TEST(LanguageKeys, EveryDeclaredOptionTextIsAKeyOfTheMainWindow) {
+    for (const OptionDeclaration& option : OptionDeclarations()) {
+        if (option.caption.empty()) continue;
+        const std::wstring name(option.name);
+        const bool box = option.control == OptionControl::CheckBox;
+        const struct {
+            std::wstring target;
+            const wchar_t* section;
+            std::wstring_view text;
+        } texts[] = {{name + (box ? L".caption" : L".BoundLabel"), L"OPTIONS", option.caption},
+                     {name + L".hint", L"HINTS", option.hint}};
+        for (const auto& t : texts) {
+            const LanguageKey* k = FindLanguageKeyByTarget(t.target);
+            ASSERT_NE(k, nullptr) << t.target;
+            EXPECT_EQ(k->routine, LangRoutine::ApplyLanguage) << t.target;
+            EXPECT_EQ(k->section, t.section) << t.target;
+            EXPECT_EQ(k->defaultText, t.text) << t.target;
+        }
+    }
 }
 
 }  // namespace
