@@ -1,7 +1,6 @@
 // The main window as the launch sequencer's host: its controls, timers and actions.
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
-#include "util/whole_number.h"
 
 namespace lentora {
 
@@ -23,7 +22,7 @@ int MainWindow::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
 SequencerRow MainWindow::Row(int index) const {
     const Task& task = tasks_.Item(static_cast<size_t>(index));
-    return SequencerRow{task.commandLine, ParseWholeNumber(task.delay), task.enabled, task.id};
+    return SequencerRow{task.commandLine, task.delay.Seconds(), task.enabled, task.id};
 }
 
 void MainWindow::SetRowStatus(int index, const std::wstring& text) { tasks_.SetStatus(static_cast<size_t>(index), text); }

@@ -114,7 +114,7 @@ void TaskPage::Refresh() {
         for (size_t i = 0; i < std::min(count, shownRows_.size()) && changes <= kMany; ++i) {
             const ShownRow& shown = shownRows_[i];
             const Task& task = tasks_.Item(i);
-            changes += task.commandLine != shown.caption || task.delay != shown.delay || task.status != shown.status ||
+            changes += task.commandLine != shown.caption || task.delay.Text() != shown.delay || task.status != shown.status ||
                        task.enabled != shown.enabled;
         }
         return changes > kMany;
@@ -141,7 +141,7 @@ void TaskPage::Refresh() {
         };
         const Task& task = tasks_.Item(i);
         text(0, task.commandLine, shown.caption);
-        text(1, task.delay, shown.delay);
+        text(1, task.delay.Text(), shown.delay);
         text(2, task.status, shown.status);
         if (added || shown.enabled != task.enabled) {
             ListView_SetCheckState(list_, row, task.enabled);

@@ -12,7 +12,7 @@ namespace {
 std::wstring_view KeyText(const Task& task, int key) {
     switch (key) {
         case -1: return task.commandLine;
-        case 0: return task.delay;
+        case 0: return task.delay.Text();
         case 1: return task.status;
         case 2: return task.importedFromSystem;
         default: return {};
@@ -65,7 +65,7 @@ void TaskList::SetCommandLine(size_t index, std::wstring commandLine) {
     Changed();
 }
 
-void TaskList::SetDelay(size_t index, std::wstring delay) {
+void TaskList::SetDelay(size_t index, TaskDelay delay) {
     tasks_.at(index).delay = std::move(delay);
     Changed();
 }

@@ -54,7 +54,7 @@ public:
     // A task the user added in the property dialog; logs "file "%s" is added".
     void AddTask(Task task, ILogSink& log);
     void SetCommandLine(size_t index, std::wstring commandLine);
-    void SetDelay(size_t index, std::wstring delay);
+    void SetDelay(size_t index, TaskDelay delay);
     void SetStatus(size_t index, std::wstring status);
     void SetEnabled(size_t index, bool enabled);
     void SetAllEnabled(bool enabled);

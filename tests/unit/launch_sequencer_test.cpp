@@ -31,7 +31,7 @@ struct RecordingLog : lentora::ILogSink {
 struct FakeHost : ISequencerHost {
     struct Task {
         std::wstring commandLine;
-        std::wstring delay;
+        lentora::TaskDelay delay;
         bool enabled = true;
         std::wstring status;
         lentora::TaskId id = 0;
@@ -83,7 +83,7 @@ struct FakeHost : ISequencerHost {
     bool LaunchBalloonsOn() const override { return showBalloon; }
     int RowCount() const override { return static_cast<int>(rows.size()); }
     SequencerRow Row(int i) const override {
-        return {rows.at(i).commandLine, ParseWholeNumber(rows.at(i).delay), rows.at(i).enabled, rows.at(i).id};
+        return {rows.at(i).commandLine, rows.at(i).delay.Seconds(), rows.at(i).enabled, rows.at(i).id};
     }
     void SetRowStatus(int i, const std::wstring& text) override { rows.at(i).status = text; }
     void RefreshStatusColumn() override {
