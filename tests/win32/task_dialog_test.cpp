@@ -280,7 +280,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(Message::TaskEnabledStatus));
 
     // After a click on Time the list is descending, and Add keeps the direction it showed last.
-    main().Tasks().SortByColumn(TaskList::kTime);
+    main().Tasks().SortByColumn(kTimeColumn);
     {
         PropertyDialogHook hook([&](TaskDialog& dialog) {
             Fill(dialog, L"C:\\last.exe", L"15", true);
@@ -288,8 +288,8 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
         });
         main().TaskEditing().Add();
     }
-    main().Tasks().SortByColumn(TaskList::kTime);  // the suite's other tests expect ascending order
-    main().Tasks().SortByColumn(TaskList::kTime);
+    main().Tasks().SortByColumn(kTimeColumn);  // the suite's other tests expect ascending order
+    main().Tasks().SortByColumn(kTimeColumn);
     EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\late.exe", L"C:\\last.exe",
                                                      L"C:\\Program Files\\Mid\\mid.exe -x", L"C:\\early.exe"}));
 }
