@@ -36,7 +36,7 @@ inline Task AsSavedInXml(const Task& task) {
         }
         return text;
     };
-    return {saved(task.commandLine), saved(task.delay), L"", saved(task.importedFromSystem), task.enabled};
+    return {saved(task.commandLine), saved(task.delay.Text()), L"", saved(task.importedFromSystem), task.enabled};
 }
 
 class Input {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "launch/sequencer.h"
-#include "util/whole_number.h"
+#include "tasks/task_delay.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ class BenchHost : public lentora::ISequencerHost {
 public:
     struct Task {
         std::wstring commandLine;
-        std::wstring delay;
+        lentora::TaskDelay delay;
         bool enabled = true;
     };
 
@@ -59,7 +59,7 @@ public:
     lentora::SequencerRow Row(int i) const override {
         const Task& t = rows_[static_cast<size_t>(i)];
         // As the window reads its rows; the rows never change here, so a row's number serves as its id.
-        return {t.commandLine, lentora::ParseWholeNumber(t.delay), t.enabled, static_cast<lentora::TaskId>(i) + 1};
+        return {t.commandLine, t.delay.Seconds(), t.enabled, static_cast<lentora::TaskId>(i) + 1};
     }
     lentora::LaunchOutcome LaunchProgram(lentora::TaskId, const std::wstring&) override { return lentora::LaunchOutcome::Started; }
 
@@ -84,7 +84,7 @@ BENCHMARK(BM_SequencerTickNoneDue)->Unit(benchmark::kMicrosecond);
 // The same scan without the sequencer: the rows' delay and enabled fields read from a plain vector.
 void BM_BareScanNoneDue(benchmark::State& state) {
     struct PlainRow {
-        std::wstring delay;
+        lentora::TaskDelay delay;
         bool enabled = true;
     };
     std::vector<PlainRow> rows;
@@ -96,7 +96,7 @@ void BM_BareScanNoneDue(benchmark::State& state) {
         int due = 0;
         for (const PlainRow& row : rows) {
             if (!row.enabled) continue;
-            if (const auto delay = lentora::ParseWholeNumber(row.delay); delay && *delay == tick) ++due;
+            if (const auto delay = row.delay.Seconds(); delay && *delay == tick) ++due;
         }
         benchmark::DoNotOptimize(due);
     }

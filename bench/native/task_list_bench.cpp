@@ -146,7 +146,7 @@ void BM_PugixmlBuildAndSave(benchmark::State& state) {
             pugi::xml_node element = tasks.append_child("TASK");
             element.append_attribute("id").set_value(id++);
             element.append_attribute("name").set_value(EncodeUtf8(task.commandLine).c_str());
-            element.append_attribute("time").set_value(EncodeUtf8(task.delay).c_str());
+            element.append_attribute("time").set_value(EncodeUtf8(task.delay.Text()).c_str());
             element.append_attribute("enable").set_value(task.enabled);
             element.append_attribute("reg").set_value(EncodeUtf8(task.importedFromSystem).c_str());
         }

@@ -38,8 +38,8 @@ std::wstring MainWindow::DataFilePath(const std::wstring& name) const {
 void MainWindow::RunStartup() {
     walkView_.ShowStateText(Msg(Message::StartingStatus), 0);
     InitProgram();
-    tasks_.SortByColumn(TaskList::kTime);
-    tasks_.SortByColumn(TaskList::kTime);
+    tasks_.SortByColumn(kTimeColumn);
+    tasks_.SortByColumn(kTimeColumn);
     // The automatic check starts once the message loop runs: its thread, loading the Internet
     // and socket libraries, would otherwise compete with the rest of start-up.
     PostMessageW(hwnd(), WM_START_UPDATE_CHECK, 0, 0);

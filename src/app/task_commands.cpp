@@ -13,8 +13,8 @@ void TaskCommands::Add() {
         dialog.ShowModal();
     }
     // Twice: the first click on a column sorts it descending.
-    window_.Tasks().SortByColumn(TaskList::kTime);
-    window_.Tasks().SortByColumn(TaskList::kTime);
+    window_.Tasks().SortByColumn(kTimeColumn);
+    window_.Tasks().SortByColumn(kTimeColumn);
 }
 
 std::optional<size_t> TaskCommands::SelectedOrWarn(Message nothingSelected) {

@@ -19,7 +19,6 @@
 #include "ui/text_width.h"
 #include "util/platform.h"
 #include "util/text.h"
-#include "util/whole_number.h"
 
 namespace lentora {
 namespace {
@@ -54,7 +53,7 @@ bool TaskDialog::CreateAndShow() {
     if (mode == kEditing) {
         const Task task = main_.Tasks().Item(*main_.Tasks().Selected());
         ui::SetText(feSelectFile_, task.commandLine);
-        ui::SetText(dseTime_.edit, task.delay);
+        ui::SetText(dseTime_.edit, task.delay.Text());
         ui::SetChecked(chbEnableTask_, task.enabled);
     }
     ApplyTextsAndShowModeControls();
@@ -96,7 +95,9 @@ void TaskDialog::CreateControls() {
     EnableWindow(chbDisableReg_, FALSE);
     ShowWindow(chbDisableReg_, SW_HIDE);
     delayLabel_ = ui::CreateLabel(hwnd(), L"Delay (s)");
-    dseTime_ = ui::CreateSpinEdit(hwnd(), kDelay, 0, 999999, 6, 1);
+    // The arrows go down to 0, which OK refuses; the field holds as many digits as the largest delay.
+    dseTime_ = ui::CreateSpinEdit(hwnd(), kDelay, 0, TaskDelay::kMaxSeconds,
+                                  static_cast<int>(std::to_wstring(TaskDelay::kMaxSeconds).size()), 1);
     sbtnImport_ = ui::CreateButton(hwnd(), L"Import", kImport);
     bbtnOk_ = ui::CreateButton(hwnd(), L"OK", IDOK, BS_DEFPUSHBUTTON);
     bbtnCancel_ = ui::CreateButton(hwnd(), L"Cancel", IDCANCEL);
@@ -183,9 +184,9 @@ void TaskDialog::Warn(const std::wstring& text, HWND focus) {
 }
 
 bool TaskDialog::OkClicked() {
-    // Pasted text may be anything: only a whole number (blanks around it dropped) can come due.
-    const std::wstring delayText(TrimBlanks(ui::GetText(dseTime_.edit)));
-    if (ParseWholeNumber(delayText).value_or(0) < 1) {
+    // Pasted text may be anything: blanks around it are dropped, and only a delay can come due.
+    const TaskDelay delay(std::wstring(TrimBlanks(ui::GetText(dseTime_.edit))));
+    if (!delay.Seconds()) {
         ui::SetChecked(chbEnableTask_, false);
         Warn(main_.Msg(Message::DelayTooShort), dseTime_.edit);
         return false;
@@ -203,18 +204,18 @@ bool TaskDialog::OkClicked() {
     TaskList& tasks = main_.Tasks();
     switch (mode) {
         case kAdding:
-            tasks.AddTask({program, delayText, L"", L"0", enabled}, main_);
+            tasks.AddTask({program, delay, L"", L"0", enabled}, main_);
             break;
         case kEditing:
             if (auto row = tasks.Selected()) {
                 TaskList::UpdateBlock block(tasks);
                 tasks.SetCommandLine(*row, program);
-                tasks.SetDelay(*row, delayText);
+                tasks.SetDelay(*row, delay);
                 tasks.SetEnabled(*row, enabled);
             }
             break;
         case kImporting:
-            if (!TakeOverAndAdd({program, delayText, L"", L"1", enabled})) return false;
+            if (!TakeOverAndAdd({program, delay, L"", L"1", enabled})) return false;
             break;
     }
     main_.RefreshStatusColumn();

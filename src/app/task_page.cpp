@@ -1,6 +1,7 @@
 #include "app/task_page.h"
 
 #include <algorithm>
+#include <array>
 
 #include "app/main_window_ids.h"
 #include "ui/controls.h"
@@ -53,15 +54,16 @@ void TaskPage::Create(HWND page, ui::TextTargets& texts) {
                               ids::lvListProg, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
                                                  LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
-    const wchar_t* columns[] = {L"Program", L"Time (s)", L"Status"};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kTaskColumnCount; ++i) {
+        const TaskColumn& column = kTaskColumns[i];
+        const std::wstring caption(column.caption);
         LVCOLUMNW col{LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM};
-        col.fmt = i == 0 ? LVCFMT_LEFT : LVCFMT_CENTER;
-        col.cx = i == 0 ? 300 : i == 1 ? 80 : 75;
-        col.pszText = const_cast<wchar_t*>(columns[i]);
+        col.fmt = column.alignment == ColumnAlignment::kLeft ? LVCFMT_LEFT : LVCFMT_CENTER;
+        col.cx = column.width;
+        col.pszText = const_cast<wchar_t*>(caption.c_str());
         col.iSubItem = i;
         ListView_InsertColumn(list_, i, &col);
-        texts.Add(L"lvListProg.column" + std::to_wstring(i) + L".caption",
+        texts.Add(std::wstring(column.captionTarget),
                   [this, i](const std::wstring& text) { ui::SetColumnCaption(list_, i, text); });
     }
     ShowStartButton();
@@ -90,13 +92,19 @@ void TaskPage::Layout(int width, int height, UINT dpi) {
     ui::Move(startNextButton_, startX - nextWidth - s(4), y, nextWidth, bh);
     ui::Move(startButton_, startX, y, bw, bh);
     ui::Move(list_, 0, s(kToolbarHeight), width, height - s(kToolbarHeight));
+    // The columns but one fit their captions; that one takes what they leave of the list's width.
     HWND header = ListView_GetHeader(list_);
-    const int delayWidth = fit(header, ui::ColumnCaption(list_, 1), 80);
-    const int statusWidth = fit(header, ui::ColumnCaption(list_, 2), 75);
-    const int fixed = delayWidth + statusWidth + GetSystemMetrics(SM_CXVSCROLL) + s(4);
-    ListView_SetColumnWidth(list_, 0, std::max(s(100), width - fixed));
-    ListView_SetColumnWidth(list_, 1, delayWidth);
-    ListView_SetColumnWidth(list_, 2, statusWidth);
+    std::array<int, kTaskColumnCount> widths{};
+    int fitted = GetSystemMetrics(SM_CXVSCROLL) + s(4);
+    for (int i = 0; i < kTaskColumnCount; ++i) {
+        if (kTaskColumns[i].fillsList) continue;
+        widths[i] = fit(header, ui::ColumnCaption(list_, i), kTaskColumns[i].leastWidth);
+        fitted += widths[i];
+    }
+    for (int i = 0; i < kTaskColumnCount; ++i) {
+        if (kTaskColumns[i].fillsList) widths[i] = std::max(s(kTaskColumns[i].leastWidth), width - fitted);
+        ListView_SetColumnWidth(list_, i, widths[i]);
+    }
 }
 
 void TaskPage::Refresh() {
@@ -106,6 +114,7 @@ void TaskPage::Refresh() {
     // the launches themselves.
     syncing_ = true;
     const size_t count = tasks_.Count();
+    std::wstring made;  // room for a column's text that its function makes
     // A list view that draws after every change is slow for long lists; when many rows change
     // (a load, a sort, all enabled at once) it draws once at the end.
     auto manyRowsChange = [&] {
@@ -114,8 +123,10 @@ void TaskPage::Refresh() {
         for (size_t i = 0; i < std::min(count, shownRows_.size()) && changes <= kMany; ++i) {
             const ShownRow& shown = shownRows_[i];
             const Task& task = tasks_.Item(i);
-            changes += task.commandLine != shown.caption || task.delay != shown.delay || task.status != shown.status ||
-                       task.enabled != shown.enabled;
+            bool differs = task.enabled != shown.enabled;
+            for (int column = 0; column < kTaskColumnCount && !differs; ++column)
+                differs = kTaskColumns[column].text(task, made) != shown.texts[column];
+            changes += differs;
         }
         return changes > kMany;
     };
@@ -134,15 +145,14 @@ void TaskPage::Refresh() {
             shownRows_.emplace_back();
         }
         ShownRow& shown = shownRows_[i];
-        auto text = [&](int column, std::wstring_view value, std::wstring& onShow) {
-            if (!added && value == onShow) return;
-            onShow = value;
-            ListView_SetItemText(list_, row, column, const_cast<wchar_t*>(onShow.c_str()));
-        };
         const Task& task = tasks_.Item(i);
-        text(0, task.commandLine, shown.caption);
-        text(1, task.delay, shown.delay);
-        text(2, task.status, shown.status);
+        for (int column = 0; column < kTaskColumnCount; ++column) {
+            const std::wstring_view text = kTaskColumns[column].text(task, made);
+            std::wstring& onShow = shown.texts[column];
+            if (!added && text == onShow) continue;
+            onShow = text;
+            ListView_SetItemText(list_, row, column, const_cast<wchar_t*>(onShow.c_str()));
+        }
         if (added || shown.enabled != task.enabled) {
             ListView_SetCheckState(list_, row, task.enabled);
             shown.enabled = task.enabled;

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <utility>
@@ -72,7 +73,7 @@ private:
     bool syncing_ = false;  // the page itself changes the list: its notifications are no edits
     // What the list shows, row by row, so a refresh writes only what changed.
     struct ShownRow {
-        std::wstring caption, delay, status;
+        std::array<std::wstring, kTaskColumnCount> texts;
         bool enabled = false, selected = false;
     };
     std::vector<ShownRow> shownRows_;

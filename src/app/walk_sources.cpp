@@ -4,7 +4,6 @@
 #include "app/program_launcher.h"
 #include "sysint/cpu_load_sampler.h"
 #include "tasks/task_list.h"
-#include "util/whole_number.h"
 
 namespace lentora {
 
@@ -26,7 +25,7 @@ int WalkSources::RowCount() const { return static_cast<int>(tasks_.Count()); }
 
 SequencerRow WalkSources::Row(int index) const {
     const Task& task = tasks_.Item(static_cast<size_t>(index));
-    return SequencerRow{task.commandLine, ParseWholeNumber(task.delay), task.enabled, task.id};
+    return SequencerRow{task.commandLine, task.delay.Seconds(), task.enabled, task.id};
 }
 
 LaunchOutcome WalkSources::LaunchProgram(TaskId task, const std::wstring& commandLine) {

@@ -1,10 +1,13 @@
 #include "lang/language_keys.h"
 
 #include <algorithm>
+#include <array>
 #include <deque>
+#include <iterator>
 #include <string>
 
 #include "settings/option_declarations.h"
+#include "tasks/task_columns.h"
 
 namespace lentora {
 namespace {
@@ -15,8 +18,8 @@ constexpr auto kProperty = LangRoutine::ApplyPropertyTexts;
 constexpr auto kRegistry = LangRoutine::ApplyRegistryTexts;
 
 // Defaults are exact, odd spellings included: stored language files and users rely on them. The
-// options' captions and hints join the main window's [OPTIONS] and [HINTS] from their declarations.
-constexpr LanguageKey kKeys[] = {
+// columns' captions and the options' captions and hints join from their declarations.
+constexpr LanguageKey kKeysBeforeColumns[] = {
     {kCatalogue, L"FILE", L"Name", L"Error", L"cbLanguageSelect.item"},
 
     {kMain, L"FILE", L"Language", L"EN", L"TLngParam.ShortName"},
@@ -31,11 +34,17 @@ constexpr LanguageKey kKeys[] = {
     {kMain, L"PAGES", L"tsLicense", L"License", L"pcAbout.tsLicense.caption"},
     {kMain, L"PAGES", L"tsComponents", L"Used components", L"pcAbout.tsComponents.caption"},
     {kMain, L"PAGES", L"tsLog", L"Log", L"pcMainPage.tsLog.caption"},
+};
 
-    {kMain, L"TASK", L"TASK0", L"no data", L"lvListProg.column0.caption"},
-    {kMain, L"TASK", L"TASK1", L"no data", L"lvListProg.column1.caption"},
-    {kMain, L"TASK", L"TASK2", L"no data", L"lvListProg.column2.caption"},
+// The captions of the task list's columns, in the columns' order, from their declarations.
+constexpr auto kColumnKeys = [] {
+    std::array<LanguageKey, std::size(kTaskColumns)> keys{};
+    for (size_t i = 0; i < keys.size(); ++i)
+        keys[i] = {kMain, kTaskColumnSection, kTaskColumns[i].languageKey, L"no data", kTaskColumns[i].captionTarget};
+    return keys;
+}();
 
+constexpr LanguageKey kKeysAfterColumns[] = {
     {kMain, L"ACTIONS", L"actAddTask", L"Add", L"actAddTask.caption"},
     {kMain, L"ACTIONS", L"actEditTask", L"Edit", L"actEditTask.caption"},
     {kMain, L"ACTIONS", L"actDeleteTask", L"Delete", L"actDeleteTask.caption"},
@@ -232,6 +241,14 @@ constexpr LanguageKey kKeys[] = {
      L"frmRegistryEdit.btnGiveBack.hint"},
     {kRegistry, L"HINTS", L"btnRegClose", L"Close this list", L"frmRegistryEdit.btnRegClose.hint"},
 };
+
+constexpr auto kKeys = [] {
+    std::array<LanguageKey, std::size(kKeysBeforeColumns) + kColumnKeys.size() + std::size(kKeysAfterColumns)> keys{};
+    auto end = std::ranges::copy(kKeysBeforeColumns, keys.begin()).out;
+    end = std::ranges::copy(kColumnKeys, end).out;
+    std::ranges::copy(kKeysAfterColumns, end);
+    return keys;
+}();
 
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
     auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };

@@ -40,7 +40,7 @@ bool ReadLegacyLines(std::wstring_view text, TaskList& list) {
         std::wstring_view rest = TakeLine(text);
         Task task;
         task.commandLine = TakeField(rest);
-        task.delay = TakeField(rest);
+        task.delay = TaskDelay(TakeField(rest));
         task.status = TakeField(rest);
         bool readable = ReadFlag(rest, task.enabled);
         list.Append(std::move(task));

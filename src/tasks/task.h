@@ -4,6 +4,8 @@
 #include <string>
 #include <tuple>
 
+#include "tasks/task_delay.h"
+
 namespace lentora {
 
 // Which task of the list a task is. Rows move when the list is sorted or a task is deleted; a
@@ -12,7 +14,7 @@ using TaskId = std::uint64_t;
 
 struct Task {
     std::wstring commandLine;
-    std::wstring delay;   // seconds, as decimal text; kept as written, the validation pass corrects it
+    TaskDelay delay;      // kept as written; the validation pass corrects one that is no delay
     std::wstring status;  // shown in the list, never saved
     // The file's "reg" text, kept as read so a save writes it back: "1" when the task was taken over
     // from the system's start-up entries, "0" otherwise.

@@ -7,19 +7,6 @@
 #include "util/whole_number.h"
 
 namespace lentora {
-namespace {
-
-std::wstring_view KeyText(const Task& task, int key) {
-    switch (key) {
-        case -1: return task.commandLine;
-        case 0: return task.delay;
-        case 1: return task.status;
-        case 2: return task.importedFromSystem;
-        default: return {};
-    }
-}
-
-}  // namespace
 
 TaskList::TaskList(TextCompare compare) : compare_(compare) {}
 
@@ -65,7 +52,7 @@ void TaskList::SetCommandLine(size_t index, std::wstring commandLine) {
     Changed();
 }
 
-void TaskList::SetDelay(size_t index, std::wstring delay) {
+void TaskList::SetDelay(size_t index, TaskDelay delay) {
     tasks_.at(index).delay = std::move(delay);
     Changed();
 }
@@ -114,38 +101,34 @@ void TaskList::Select(std::optional<size_t> index) {
     selected_ = index && *index < tasks_.size() ? index : std::nullopt;
 }
 
-int TaskList::CompareTasks(const Task* a, const Task* b, int key) const {
-    if (!a || !b) return 0;
-    return CompareTexts(KeyText(*a, key), KeyText(*b, key), key);
-}
-
-int TaskList::CompareTexts(std::wstring_view a, std::wstring_view b, int key) const {
+int TaskList::CompareTasks(const Task* a, const Task* b, int column) const {
+    if (!a || !b || column < 0 || column >= kTaskColumnCount) return 0;
+    const TaskColumn& declared = kTaskColumns[column];
+    std::wstring madeA, madeB;
+    const std::wstring_view textA = declared.text(*a, madeA), textB = declared.text(*b, madeB);
     int result = 0;
-    if (kind_ == SortKind::Text) {
-        result = compare_(a, b);
+    if (kind_ == ColumnSort::kText) {
+        result = compare_(textA, textB);
     } else {
-        WholeNumber na = ReadWholeNumber(a);
-        WholeNumber nb = ReadWholeNumber(b);
+        // Largest first; a text that is no whole number counts by its leading digits, if any.
+        WholeNumber na = ReadWholeNumber(textA);
+        WholeNumber nb = ReadWholeNumber(textB);
         if (na.valid || nb.valid) result = na.value < nb.value ? 1 : na.value == nb.value ? 0 : -1;
     }
-    int column = key + 1;
-    if (column >= 0 && column < static_cast<int>(toggles_.size()) && toggles_[column]) result = -result;
-    return result;
+    return toggles_[column] ? -result : result;
 }
 
 void TaskList::SortByColumn(int column) {
-    if (column < kProgram || column > kStatus) return;
-    if (column == kProgram) kind_ = SortKind::Text;
-    if (column == kTime) kind_ = SortKind::Integer;
+    if (column < 0 || column >= kTaskColumnCount) return;
+    if (kTaskColumns[column].sort != ColumnSort::kAsLastChosen) kind_ = kTaskColumns[column].sort;
 
     // Integer keys mixing valid and invalid texts are not a strict weak order; a merge sort stays
     // within bounds whatever the comparison answers, and keeps equal tasks in place. The order is
     // sorted as positions so that the selection can follow its task.
-    const int key = column - 1;
     std::vector<size_t> order(tasks_.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) {
-        return CompareTasks(&tasks_[x], &tasks_[y], key) < 0;
+        return CompareTasks(&tasks_[x], &tasks_[y], column) < 0;
     });
     std::vector<Task> sorted;
     sorted.reserve(tasks_.size());

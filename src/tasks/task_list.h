@@ -11,6 +11,7 @@
 
 #include "log/log_sink.h"
 #include "tasks/task.h"
+#include "tasks/task_columns.h"
 #include "util/platform.h"
 
 namespace lentora {
@@ -19,9 +20,6 @@ class TaskList {
 public:
     // Locale-aware, case-sensitive comparison with lstrcmpW's sign convention.
     using TextCompare = int (*)(std::wstring_view, std::wstring_view);
-
-    // Column positions of the list view.
-    enum Column { kProgram = 0, kTime = 1, kStatus = 2 };
 
     explicit TaskList(TextCompare compare = platform::CompareTextLocale);
 
@@ -54,7 +52,7 @@ public:
     // A task the user added in the property dialog; logs "file "%s" is added".
     void AddTask(Task task, ILogSink& log);
     void SetCommandLine(size_t index, std::wstring commandLine);
-    void SetDelay(size_t index, std::wstring delay);
+    void SetDelay(size_t index, TaskDelay delay);
     void SetStatus(size_t index, std::wstring status);
     void SetEnabled(size_t index, bool enabled);
     void SetAllEnabled(bool enabled);
@@ -67,25 +65,22 @@ public:
     std::optional<size_t> Selected() const { return selected_; }
     void Select(std::optional<size_t> index);
 
-    // Negative when a goes before b, positive when after, 0 when equal, under the current sort state.
-    // `key` is the sub-item: -1 the command line, 0 the delay, 1 the status, 2 the imported flag.
-    int CompareTasks(const Task* a, const Task* b, int key) const;
-    // What a click on a column header does: sets the sort kind, sorts, switches that column's
+    // Negative when a goes before b, positive when after, 0 when equal: their texts in the column at
+    // `column` of kTaskColumns, under the current sort state.
+    int CompareTasks(const Task* a, const Task* b, int column) const;
+    // What a click on a column header does: takes the column's sort, sorts, switches that column's
     // direction toggle.
     void SortByColumn(int column);
 
 private:
-    enum class SortKind { Text, Integer };
-
-    int CompareTexts(std::wstring_view a, std::wstring_view b, int key) const;
     void Changed();
     void EndUpdate();
 
     std::vector<Task> tasks_;
     std::optional<size_t> selected_;
     TextCompare compare_;
-    SortKind kind_ = SortKind::Text;
-    std::array<bool, 3> toggles_{};
+    ColumnSort kind_ = ColumnSort::kText;  // never kAsLastChosen
+    std::array<bool, kTaskColumnCount> toggles_{};
     std::function<void()> onChange_;
     TaskId nextId_ = 1;
     int updateDepth_ = 0;

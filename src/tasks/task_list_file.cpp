@@ -35,7 +35,7 @@ size_t EstimatedSize(const TaskList& list) {
     constexpr size_t kTaskMarkup = 64;
     size_t size = 256;
     for (const Task& task : list.Items())
-        size += task.commandLine.size() + task.delay.size() + task.importedFromSystem.size() + kTaskMarkup;
+        size += task.commandLine.size() + task.delay.Text().size() + task.importedFromSystem.size() + kTaskMarkup;
     return size;
 }
 
@@ -66,7 +66,7 @@ bool ReadTask(pugi::xml_node node, TaskList& list) {
     if (!name || !time) return false;
     Task task;
     task.commandLine = DecodeUtf8(name.value());
-    task.delay = DecodeUtf8(time.value());
+    task.delay = TaskDelay(DecodeUtf8(time.value()));
     if (reg) task.importedFromSystem = DecodeUtf8(reg.value());
     bool enabled = false;
     const bool readable = enable && ReadFlag(DecodeUtf8(enable.value()), enabled);
@@ -129,7 +129,7 @@ std::string TaskListToBytes(const TaskList& list, const std::wstring& programVer
         pugi::xml_node element = tasks.append_child("TASK");
         element.append_attribute("id").set_value(static_cast<unsigned long long>(i));
         values.Put(element, "name", task.commandLine);
-        values.Put(element, "time", task.delay);
+        values.Put(element, "time", task.delay.Text());
         element.append_attribute("enable").set_value(task.enabled ? "true" : "false");
         values.Put(element, "reg", task.importedFromSystem);
     }
@@ -178,9 +178,8 @@ void CheckTaskList(TaskList& list, ILogSink& log) {
     TaskList::UpdateBlock block(list);
     for (size_t index = 0; index < list.Count(); ++index) {
         auto line = [index] { return std::to_wstring(index + 1); };
-        // A delay that is no whole number could never be reached by the walk either.
-        WholeNumber delay = ReadWholeNumber(list.Item(index).delay);
-        if (!delay.valid || delay.value < 1) {
+        // A text that is no delay could never be reached by the walk either.
+        if (!list.Item(index).delay.Seconds()) {
             list.SetDelay(index, line());
             log.Log(FormatText(L"Find incorrect time of start in %s line %s line. Corrected.",
                                {list.Item(index).commandLine, line()}));

@@ -8,6 +8,7 @@
 #include "lang/language_keys.h"
 #include "lang/language_messages.h"
 #include "settings/option_declarations.h"
+#include "tasks/task_columns.h"
 
 namespace lentora {
 namespace {
@@ -94,6 +95,20 @@ TEST(LanguageKeys, EachRoutineReadsItsSectionsInOrder) {
         std::wstring_view key = NamedMsgKey(static_cast<NamedMsg>(i));
         EXPECT_EQ(messages[static_cast<size_t>(kMessageCount + i)], key);
         EXPECT_NE(FindLanguageKey(L"MSG", key)->defaultText, L"no data") << std::wstring(key);
+    }
+}
+
+// The main window reads a caption per column of the task list, in the columns' order: stored language
+// files name them by position. Each falls back to "no data" like the other numbered keys.
+TEST(LanguageKeys, TheTaskSectionHoldsACaptionPerTaskListColumn) {
+    std::vector<const LanguageKey*> task;
+    for (const LanguageKey* k : LanguageKeysOf(LangRoutine::ApplyLanguage)) {
+        if (k->section == L"TASK") task.push_back(k);
+    }
+    ASSERT_EQ(task.size(), std::size(kTaskColumns));
+    for (size_t i = 0; i < task.size(); ++i) {
+        EXPECT_EQ(task[i]->key, L"TASK" + std::to_wstring(i));
+        EXPECT_EQ(task[i]->defaultText, L"no data");
     }
 }
 

@@ -33,7 +33,7 @@ struct RecordingLog : lentora::ILogSink {
 struct FakeHost : ISequencerHost, lentora::IWalkObserver {
     struct Task {
         std::wstring commandLine;
-        std::wstring delay;
+        lentora::TaskDelay delay;
         bool enabled = true;
         std::wstring status;  // "Enabled" or "Disabled" after a reset, else the last outcome's name
         lentora::TaskId id = 0;
@@ -80,7 +80,7 @@ struct FakeHost : ISequencerHost, lentora::IWalkObserver {
     std::optional<std::int32_t> ExitTimeSec() const override { return ParseWholeNumber(timeExit); }
     int RowCount() const override { return static_cast<int>(rows.size()); }
     SequencerRow Row(int i) const override {
-        return {rows.at(i).commandLine, ParseWholeNumber(rows.at(i).delay), rows.at(i).enabled, rows.at(i).id};
+        return {rows.at(i).commandLine, rows.at(i).delay.Seconds(), rows.at(i).enabled, rows.at(i).id};
     }
     lentora::LaunchOutcome LaunchProgram(lentora::TaskId, const std::wstring& commandLine) override {
         launches.push_back(commandLine);

@@ -27,8 +27,8 @@ std::vector<std::wstring> Captions(const TaskList& list) {
 
 // Start-up and Add click the Time column twice in a row.
 void SortByDelayAsAtStartUp(TaskList& list) {
-    list.SortByColumn(TaskList::kTime);
-    list.SortByColumn(TaskList::kTime);
+    list.SortByColumn(kTimeColumn);
+    list.SortByColumn(kTimeColumn);
 }
 
 struct Click {
@@ -49,9 +49,9 @@ TEST(TasksSort, TimeColumnSortsDelaysAsNumbersAndAlternates) {
     TaskList list;
     Fill(list, {MakeTask(L"nine", L"9"), MakeTask(L"ten", L"10"), MakeTask(L"one", L"1"), MakeTask(L"two", L"2")});
     // The first click on a fresh list gives the largest delay first.
-    ExpectClicks(list, {{TaskList::kTime, {L"ten", L"nine", L"two", L"one"}},
-                        {TaskList::kTime, {L"one", L"two", L"nine", L"ten"}},
-                        {TaskList::kTime, {L"ten", L"nine", L"two", L"one"}}});
+    ExpectClicks(list, {{kTimeColumn, {L"ten", L"nine", L"two", L"one"}},
+                        {kTimeColumn, {L"one", L"two", L"nine", L"ten"}},
+                        {kTimeColumn, {L"ten", L"nine", L"two", L"one"}}});
 }
 
 TEST(TasksSort, StartUpDoubleClickLeavesAscendingDelaysAndTheToggleAsFound) {
@@ -59,14 +59,14 @@ TEST(TasksSort, StartUpDoubleClickLeavesAscendingDelaysAndTheToggleAsFound) {
     Fill(list, {MakeTask(L"ten", L"10"), MakeTask(L"nine", L"9"), MakeTask(L"one", L"1")});
     SortByDelayAsAtStartUp(list);
     EXPECT_EQ(Captions(list), (std::vector<std::wstring>{L"one", L"nine", L"ten"}));
-    ExpectClicks(list, {{TaskList::kTime, {L"ten", L"nine", L"one"}}});
+    ExpectClicks(list, {{kTimeColumn, {L"ten", L"nine", L"one"}}});
 }
 
 TEST(TasksSort, ProgramColumnSortsByTextAscendingThenDescending) {
     TaskList list;
     Fill(list, {MakeTask(L"b.exe", L"1"), MakeTask(L"C.exe", L"2"), MakeTask(L"a.exe", L"3")});
-    ExpectClicks(list, {{TaskList::kProgram, {L"a.exe", L"b.exe", L"C.exe"}},
-                        {TaskList::kProgram, {L"C.exe", L"b.exe", L"a.exe"}}});
+    ExpectClicks(list, {{kProgramColumn, {L"a.exe", L"b.exe", L"C.exe"}},
+                        {kProgramColumn, {L"C.exe", L"b.exe", L"a.exe"}}});
 }
 
 TEST(TasksSort, StatusColumnFollowsTheKindTheLastProgramOrTimeClickLeft) {
@@ -75,11 +75,11 @@ TEST(TasksSort, StatusColumnFollowsTheKindTheLastProgramOrTimeClickLeft) {
     SortByDelayAsAtStartUp(list);
     ExpectClicks(list, {
         // Integer kind: statuses are no numbers, every comparison is equal.
-        {TaskList::kStatus, {L"a", L"b", L"c"}},
-        {TaskList::kProgram, {L"a", L"b", L"c"}},
+        {kStatusColumn, {L"a", L"b", L"c"}},
+        {kProgramColumn, {L"a", L"b", L"c"}},
         // Text kind now; the Status toggle was switched by the first click, so descending.
-        {TaskList::kStatus, {L"c", L"a", L"b"}},
-        {TaskList::kStatus, {L"b", L"a", L"c"}},
+        {kStatusColumn, {L"c", L"a", L"b"}},
+        {kStatusColumn, {L"b", L"a", L"c"}},
     });
 }
 
@@ -110,20 +110,20 @@ TEST(TasksSort, IntegerKeysReadValidNumbersAndLeadingDigits) {
     };
     for (const auto& c : cases) {
         Task a = MakeTask(L"a", c.a), b = MakeTask(L"b", c.b);
-        EXPECT_EQ(list.CompareTasks(&a, &b, 0), c.expected) << "\"" << std::string(c.a.begin(), c.a.end())
-                                                            << "\" vs \"" << std::string(c.b.begin(), c.b.end()) << "\"";
+        EXPECT_EQ(list.CompareTasks(&a, &b, kTimeColumn), c.expected)
+            << "\"" << std::string(c.a.begin(), c.a.end()) << "\" vs \"" << std::string(c.b.begin(), c.b.end()) << "\"";
     }
     Task nine = MakeTask(L"a", L"9"), ten = MakeTask(L"b", L"10");
-    EXPECT_EQ(list.CompareTasks(nullptr, &ten, 0), 0);
-    EXPECT_EQ(list.CompareTasks(&nine, nullptr, 0), 0);
-    list.SortByColumn(TaskList::kTime);  // Time toggle on: negated
-    EXPECT_EQ(list.CompareTasks(&nine, &ten, 0), -1);
+    EXPECT_EQ(list.CompareTasks(nullptr, &ten, kTimeColumn), 0);
+    EXPECT_EQ(list.CompareTasks(&nine, nullptr, kTimeColumn), 0);
+    list.SortByColumn(kTimeColumn);  // Time toggle on: negated
+    EXPECT_EQ(list.CompareTasks(&nine, &ten, kTimeColumn), -1);
 }
 
 TEST(TasksSort, TextKindUsesTheGivenComparison) {
     TaskList list([](std::wstring_view a, std::wstring_view b) { return b.compare(a); });
     Fill(list, {MakeTask(L"a", L"1"), MakeTask(L"c", L"2"), MakeTask(L"b", L"3")});
-    ExpectClicks(list, {{TaskList::kProgram, {L"c", L"b", L"a"}}});
+    ExpectClicks(list, {{kProgramColumn, {L"c", L"b", L"a"}}});
 }
 
 TEST(TasksList, SelectionFollowsItsRowThroughSortsAndRemovals) {

@@ -16,7 +16,7 @@
 namespace lentora {
 
 inline void PrintTo(const Task& t, std::ostream* os) {
-    *os << '{' << EncodeUtf8(t.commandLine) << " | " << EncodeUtf8(t.delay) << " | " << EncodeUtf8(t.status)
+    *os << '{' << EncodeUtf8(t.commandLine) << " | " << EncodeUtf8(t.delay.Text()) << " | " << EncodeUtf8(t.status)
         << " | reg " << EncodeUtf8(t.importedFromSystem) << " | " << (t.enabled ? "on" : "off") << '}';
 }
 

@@ -139,7 +139,7 @@ TEST(HugeTaskList, OfOneHundredThousandTasksLoadsValidatesAndSaves) {
     ASSERT_EQ(reread.Count(), kCount);
     for (size_t i = 0; i < kCount; ++i) {
         ASSERT_EQ(reread.Item(i).commandLine, main->Tasks().Item(i).commandLine) << i;
-        ASSERT_EQ(reread.Item(i).delay, main->Tasks().Item(i).delay) << i;
+        ASSERT_EQ(reread.Item(i).delay.Text(), main->Tasks().Item(i).delay.Text()) << i;
         ASSERT_EQ(reread.Item(i).enabled, main->Tasks().Item(i).enabled) << i;
     }
     std::printf("100,000 tasks: start-up %.2f s, close %.2f s\n", startUp, close);

@@ -139,6 +139,39 @@ TEST(MainWindowTasks, AfterStartUpTheListIsAscendingByDelayAsNumbers) {
     EXPECT_EQ(main->Tasks().Item(0).commandLine, L"d");
 }
 
+// The program's column is left-aligned, the others centred; a click on a header sorts the list, and
+// the list view, by that column's texts.
+TEST(MainWindowTasks, HeaderClicksSortTheListByTheirColumns) {
+    MainWindowFixture main(WithTasks(R"(<TASK name="b" time="10" enable="true"/><TASK name="c" time="9" enable="true"/>)"
+                                     R"(<TASK name="a" time="100" enable="false"/>)"));
+    ASSERT_TRUE(main.created());
+    HWND list = main->TaskView().List();
+    std::vector<int> alignments;
+    for (int column = 0; column < 3; ++column) {
+        LVCOLUMNW format{LVCF_FMT};
+        ASSERT_TRUE(ListView_GetColumn(list, column, &format));
+        alignments.push_back(format.fmt & LVCFMT_JUSTIFYMASK);
+    }
+    EXPECT_EQ(alignments, (std::vector<int>{LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_CENTER}));
+
+    auto click = [&](int column) {
+        NMLISTVIEW header{};
+        header.hdr = {list, static_cast<UINT_PTR>(ids::lvListProg), static_cast<UINT>(LVN_COLUMNCLICK)};
+        header.iItem = -1;
+        header.iSubItem = column;
+        SendMessageW(GetParent(list), WM_NOTIFY, ids::lvListProg, reinterpret_cast<LPARAM>(&header));
+        return Column(main, 0);
+    };
+    using Names = std::vector<std::wstring>;
+    ASSERT_EQ(Column(main, 0), (Names{L"c", L"b", L"a"})) << "ascending by delay after start-up";
+    EXPECT_EQ(click(0), (Names{L"a", L"b", L"c"}));
+    EXPECT_EQ(click(0), (Names{L"c", L"b", L"a"}));
+    EXPECT_EQ(click(1), (Names{L"a", L"b", L"c"})) << "largest delay first";
+    EXPECT_EQ(Column(main, 1), (Names{L"100", L"10", L"9"}));
+    EXPECT_EQ(click(2), (Names{L"a", L"b", L"c"})) << "statuses read as numbers are all equal";
+    EXPECT_EQ(click(3), (Names{L"a", L"b", L"c"})) << "no such column";
+}
+
 TEST(MainWindowTasks, ActivateAndDeactivateAllSetEveryCheckBoxAndKeepTheStatuses) {
     MainWindowFixture main(WithTasks(kTwoTasks));
     ASSERT_TRUE(main.created());

@@ -111,7 +111,7 @@ TEST_F(PropertyImport, OkAddsAnEnabledTaskAndSwitchesTheEntryItWasOpenedForOff) 
     ASSERT_EQ(main().Tasks().Count(), 1u);
     const Task& task = main().Tasks().Item(0);
     EXPECT_EQ(task.commandLine, L"C:\\Program Files\\Tool\\tool.exe /tray");
-    EXPECT_EQ(task.delay, L"7");
+    EXPECT_EQ(task.delay.Text(), L"7");
     EXPECT_EQ(task.importedFromSystem, L"1");
     EXPECT_TRUE(task.enabled);
     EXPECT_EQ(window->ScreenLogCount(L"file \"C:\\Program Files\\Tool\\tool.exe /tray\" is added"), 1);

@@ -240,7 +240,7 @@ TEST_F(PropertyDialog, ChecksDelayThenProgramThenForbiddenCharacters) {
     const auto pasted = std::find_if(tasks.begin(), tasks.end(),
                                      [](const Task& task) { return task.commandLine == L"C:\\tool.exe /pasted"; });
     ASSERT_NE(pasted, tasks.end());
-    EXPECT_EQ(pasted->delay, L"30");
+    EXPECT_EQ(pasted->delay.Text(), L"30");
 }
 
 TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel) {
@@ -270,7 +270,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     ASSERT_EQ(Captions(),
               (std::vector<std::wstring>{L"C:\\early.exe", L"C:\\Program Files\\Mid\\mid.exe -x", L"C:\\late.exe"}));
     const Task& added = main().Tasks().Item(1);
-    EXPECT_EQ(added.delay, L"10");
+    EXPECT_EQ(added.delay.Text(), L"10");
     EXPECT_EQ(added.importedFromSystem, L"0");
     EXPECT_TRUE(added.enabled);
     EXPECT_EQ(window->ScreenLogCount(L"file \"C:\\Program Files\\Mid\\mid.exe -x\" is added"), 1);
@@ -280,7 +280,7 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
     EXPECT_EQ(main().Tasks().Item(2).status, main().Msg(Message::TaskEnabledStatus));
 
     // After a click on Time the list is descending, and Add keeps the direction it showed last.
-    main().Tasks().SortByColumn(TaskList::kTime);
+    main().Tasks().SortByColumn(kTimeColumn);
     {
         PropertyDialogHook hook([&](TaskDialog& dialog) {
             Fill(dialog, L"C:\\last.exe", L"15", true);
@@ -288,8 +288,8 @@ TEST_F(PropertyDialog, AddAppendsAnUnimportedRowAndResortsByDelayAfterOkOrCancel
         });
         main().TaskEditing().Add();
     }
-    main().Tasks().SortByColumn(TaskList::kTime);  // the suite's other tests expect ascending order
-    main().Tasks().SortByColumn(TaskList::kTime);
+    main().Tasks().SortByColumn(kTimeColumn);  // the suite's other tests expect ascending order
+    main().Tasks().SortByColumn(kTimeColumn);
     EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\late.exe", L"C:\\last.exe",
                                                      L"C:\\Program Files\\Mid\\mid.exe -x", L"C:\\early.exe"}));
 }
@@ -324,7 +324,7 @@ TEST_F(PropertyDialog, EditChangesTheSelectedRowInPlaceAndCancelChangesNothing) 
     ASSERT_EQ(hook.shown, 1);
     EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"C:\\a.exe", L"C:\\z.exe", L"C:\\c.exe"})) << "not re-sorted";
     const Task& edited = main().Tasks().Item(1);
-    EXPECT_EQ(edited.delay, L"99");
+    EXPECT_EQ(edited.delay.Text(), L"99");
     EXPECT_FALSE(edited.enabled);
     EXPECT_EQ(edited.importedFromSystem, L"1") << "the reg flag stays";
     EXPECT_EQ(main().LogLines().size(), logged) << "editing logs nothing";
