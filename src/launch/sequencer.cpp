@@ -8,13 +8,6 @@
 
 namespace lentora {
 
-namespace {
-
-// Upper bound of the delay-of-start edit; keeps the interval in milliseconds within 32 bits.
-constexpr std::int32_t kMaxDelayOfStartSec = 999999;
-
-}  // namespace
-
 void Sequencer::BeginStartMode() {
     Log(L"Autostart on key launch");
     view_.StartModeBegan();
@@ -27,7 +20,8 @@ void Sequencer::BeginStartMode() {
     Log(L"Delay of start is Active");
     SetState(WalkState::DelayOfStart);
     // A field that holds no whole number counts as no delay, like an emptied field.
-    const std::int32_t delaySec = std::min(host_.DelayOfStartSec().value_or(0), kMaxDelayOfStartSec);
+    // The field's upper bound, which also keeps the interval in milliseconds within 32 bits.
+    const std::int32_t delaySec = std::min(host_.DelayOfStartSec().value_or(0), Settings::kMaxSeconds);
     Log(FormatText(L"Time of delay = %s sec", {host_.DelayOfStartText()}));
     if (delaySec > 0) {
         delayRunning_ = true;
