@@ -7,6 +7,7 @@
 
 #include "app/main_window_ids.h"
 #include "lang/language_keys.h"
+#include "ui/centred_edit.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/text_width.h"
@@ -96,6 +97,8 @@ void OptionsPage::CreateControls() {
     Add(ids::lblLastPool, ui::CreateLabel(box, EnglishText(L"ledLastPool.BoundLabel")));
     Add(ids::ledLastPool, ui::CreateControl(box, WC_EDITW, L"none", ES_READONLY | ES_AUTOHSCROLL, ids::ledLastPool,
                                             WS_EX_CLIENTEDGE));
+    // Its date sits in the middle of the row's height, as the number fields' digits do.
+    ui::CentreTextVertically(Control(ids::ledLastPool));
     // This button and the skins link show captions of their own until a language is applied, not
     // their language keys' built-in ones.
     Add(ids::btnCreateLink, ui::CreateButton(box, L"Create link", ids::btnCreateLink));

@@ -315,6 +315,13 @@ TEST(MainWindowSettings, BeforeAnyLanguageFileTheOptionsShowTheirHintsAndNeverAs
         EXPECT_NE(hint, L"<no tooltip>");
     }
     EXPECT_EQ(main.Text(ids::ledLastPool), L"Never") << "no check has succeeded: no date of 1899";
+    // Its text sits as high in its box as the number fields' digits in theirs.
+    auto textTop = [&](int id) {
+        RECT format{};
+        SendMessageW(main->Control(id), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        return format.top;
+    };
+    EXPECT_EQ(textTop(ids::ledLastPool), textTop(ids::dsePollingInterval));
 }
 
 TEST(MainWindowSettings, FieldsOfAnOptionThatIsOffCannotBeEdited) {
