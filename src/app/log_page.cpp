@@ -24,7 +24,7 @@ LogPage::LogPage(std::function<void(const std::wstring&)> log) : log_(std::move(
 
 void LogPage::Create(HWND page) {
     list_ = ui::CreateControl(page, WC_LISTBOXW, L"",
-                              WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_EXTENDEDSEL, ids::lbLog,
+                              WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_EXTENDEDSEL, ids::logList,
                               WS_EX_CLIENTEDGE);
     for (const auto& line : kept_) Show(line);
     kept_.clear();

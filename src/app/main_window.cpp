@@ -51,11 +51,11 @@ ui::Action& MainWindow::ActionFor(int commandId) { return *actions_.Find(command
 HWND MainWindow::Control(int id) {
     EnsureContent();
     switch (id) {
-        case ids::pcMainPage: return pageTabs_;
-        case ids::StatusBar: return statusBar_;
-        case ids::lvListProg: return taskPage_.List();
-        case ids::bbtnStart: return taskPage_.StartButton();
-        case ids::lbLog: return logPage_.List();
+        case ids::pageTabs: return pageTabs_;
+        case ids::statusBar: return statusBar_;
+        case ids::taskListView: return taskPage_.List();
+        case ids::startStopButton: return taskPage_.StartButton();
+        case ids::logList: return logPage_.List();
     }
     if (HWND control = optionsPage_.Control(id)) return control;
     return aboutPage_.Control(id);
@@ -66,7 +66,7 @@ std::wstring MainWindow::Msg(Message id) const { return language_.messages.Msg(M
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE: {
-            ACCEL closeApp{FVIRTKEY | FCONTROL, 'X', static_cast<WORD>(ids::actCloseApp)};
+            ACCEL closeApp{FVIRTKEY | FCONTROL, 'X', static_cast<WORD>(ids::closeProgram)};
             accelerators_.reset(CreateAcceleratorTableW(&closeApp, 1));
             CreateWindowParts();
             return 0;
@@ -126,7 +126,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (walkView_.OnTimer(wParam)) return 0;
-            if (wParam == ids::tmrBallonHide) {
+            if (wParam == ids::balloonHideTimer) {
                 tray_.OnHideTimer();
                 return 0;
             }
@@ -155,8 +155,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd());
             return 0;
         case WM_DESTROY:
-            KillTimer(hwnd(), ids::timerStart);
-            KillTimer(hwnd(), ids::timerWait);
+            KillTimer(hwnd(), ids::walkClockTimer);
+            KillTimer(hwnd(), ids::delayOfStartTimer);
             PostQuitMessage(0);
             return 0;
     }

@@ -272,7 +272,7 @@ private:
                               updates_.AskDownload();
                           },
                           MenuPictures()},
-                         actions_, ids::tmrBallonHide};
+                         actions_, ids::balloonHideTimer};
     // The walk: what it reads and starts, how it is shown, and the walk itself.
     WalkSources walkSources_{optionsPage_, tasks_, launcher_, cpuLoad_};
     WalkPresenter walkView_{{*this, *this, tasks_, taskPage_, tray_, actions_,

@@ -26,7 +26,7 @@ bool MainWindowKeys::TranslateWindowKey(MSG& msg) {
     const bool plain = !Down(VK_CONTROL) && !Down(VK_SHIFT) && !Down(VK_MENU);
     if (msg.hwnd == form_.TaskView().List() && plain && (msg.wParam == VK_RETURN || msg.wParam == VK_DELETE)) {
         // The commands as their buttons give them, so they run only while their actions are enabled.
-        int command = msg.wParam == VK_RETURN ? ids::actEditTask : ids::actDeleteTask;
+        int command = msg.wParam == VK_RETURN ? ids::editTask : ids::deleteTask;
         SendMessageW(form_.hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
         return true;
     }
@@ -55,7 +55,7 @@ bool MainWindowKeys::TranslateWindowKey(MSG& msg) {
 }
 
 void MainWindowKeys::SwitchPage(bool backwards) {
-    HWND tabs = form_.Control(ids::pcMainPage);
+    HWND tabs = form_.Control(ids::pageTabs);
     int count = TabCtrl_GetItemCount(tabs);
     if (count < 2) return;
     int next = (TabCtrl_GetCurSel(tabs) + (backwards ? count - 1 : 1)) % count;

@@ -13,9 +13,9 @@ namespace lentora {
 std::wstring MainWindow::SelectedLanguagePath() const { return languages_.PathAt(optionsPage_.SelectedLanguage()); }
 
 void MainWindow::ApplySelectedLanguage() {
-    ActionFor(ids::actApplyLng).SetEnabled(false);
+    ActionFor(ids::applyLanguage).SetEnabled(false);
     ApplyLanguage(SelectedLanguagePath());
-    aboutPage_.SetText(ids::lblAutor, ConcatText(Msg(Message::AuthorWord), L": ") + L"Orvend");
+    aboutPage_.SetText(ids::authorLabel, ConcatText(Msg(Message::AuthorWord), L": ") + L"Orvend");
     optionsPage_.SetChanged(true);
 }
 
@@ -24,8 +24,8 @@ void MainWindow::ApplyLanguage(const std::wstring& path) {
     LanguageFile file(path);
     language_.info = ReadLanguageFileInfo(file);
     LicenseAndAboutTexts texts = LoadLicenseAndAbout(run_.folder, language_.info.code, *this);
-    if (texts.license) aboutPage_.SetText(ids::sMemo1, *texts.license);
-    if (texts.about) aboutPage_.SetText(ids::sMemo2, *texts.about);
+    if (texts.license) aboutPage_.SetText(ids::licenseText, *texts.license);
+    if (texts.about) aboutPage_.SetText(ids::aboutText, *texts.about);
     if (auto line = LanguageVersionLogLine(language_.info.version)) Log(*line);
     // Pages not built yet show the texts when they are.
     auto show = [this](std::wstring_view target, const std::wstring& text) {

@@ -57,8 +57,8 @@ void MainWindow::CreateContent() {
     tooltip_.Create(hwnd());
     actions_.setHint = [this](HWND control, const std::wstring& hint) { tooltip_.Set(control, hint); };
 
-    pageTabs_ = ui::CreateControl(hwnd(), WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::pcMainPage);
-    statusBar_ = ui::CreateControl(hwnd(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, ids::StatusBar);
+    pageTabs_ = ui::CreateControl(hwnd(), WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::pageTabs);
+    statusBar_ = ui::CreateControl(hwnd(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, ids::statusBar);
 
     // The Log tab is there only while logging is on.
     const wchar_t* pages[] = {L"\u0422\u0430sk List", L"Options", L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435"};
@@ -105,21 +105,21 @@ void MainWindow::CreateContent() {
 void MainWindow::CreateActions() {
     struct Def { const wchar_t* name; int id; const wchar_t* caption; const wchar_t* hint; int image; };
     const Def defs[] = {
-        {L"actAddTask", ids::actAddTask, L"Add", L"To add a file for start in the task list", 1},
-        {L"actEditTask", ids::actEditTask, L"Edit", L"\u041F\u0440\u0430\u0432\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443", 2},
-        {L"actDeleteTask", ids::actDeleteTask, L"Delete", L"\u0423\u0434\u0430\u043B\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443 \u0438\u0437 \u0441\u043F\u0438\u0441\u043A\u0430", 3},
-        {L"actStart", ids::actStart, L"start the program", L"", 6},
-        {L"actStop", ids::actStop, L"Stop", L"", 20},
-        {L"actPause", ids::actPause, L"Pause", L"", 25},
-        {L"actResume", ids::actResume, L"Resume", L"", 6},
-        {L"actWait", ids::actWait, L"Waiting... Stop", L"The delay of start Is active.", 18},
-        {L"actCloseApp", ids::actCloseApp, L"Close", L"Close Application", 11},
-        {L"actDeleteAllTask", ids::actDeleteAllTask, L"Delete All Tasks", L"", 12},
-        {L"actSetActiveAll", ids::actSetActiveAll, L"actSetActiveAll", L"", 15},
-        {L"actDeactiveAll", ids::actDeactiveAll, L"actDeactiveAll", L"", 16},
-        {L"actApplyLng", ids::actApplyLng, L"Apply", L"Change Language", 23},
-        {L"actImport", ids::actImport, L"Import", L"", 17},
-        {L"actStartNext", ids::actStartNext, L"Start next now",
+        {L"actAddTask", ids::addTask, L"Add", L"To add a file for start in the task list", 1},
+        {L"actEditTask", ids::editTask, L"Edit", L"\u041F\u0440\u0430\u0432\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443", 2},
+        {L"actDeleteTask", ids::deleteTask, L"Delete", L"\u0423\u0434\u0430\u043B\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443 \u0438\u0437 \u0441\u043F\u0438\u0441\u043A\u0430", 3},
+        {L"actStart", ids::startOrStop, L"start the program", L"", 6},
+        {L"actStop", ids::stopWalk, L"Stop", L"", 20},
+        {L"actPause", ids::pauseWalk, L"Pause", L"", 25},
+        {L"actResume", ids::resumeWalk, L"Resume", L"", 6},
+        {L"actWait", ids::cancelDelayOfStart, L"Waiting... Stop", L"The delay of start Is active.", 18},
+        {L"actCloseApp", ids::closeProgram, L"Close", L"Close Application", 11},
+        {L"actDeleteAllTask", ids::deleteAllTasks, L"Delete All Tasks", L"", 12},
+        {L"actSetActiveAll", ids::enableAllTasks, L"actSetActiveAll", L"", 15},
+        {L"actDeactiveAll", ids::disableAllTasks, L"actDeactiveAll", L"", 16},
+        {L"actApplyLng", ids::applyLanguage, L"Apply", L"Change Language", 23},
+        {L"actImport", ids::importStartupEntry, L"Import", L"", 17},
+        {L"actStartNext", ids::startNextNow, L"Start next now",
          L"Start the next task now, without waiting for its delay or for the system", 6},
     };
     for (const auto& d : defs) {
@@ -129,32 +129,32 @@ void MainWindow::CreateActions() {
         textTargets_.Add(std::wstring(d.name) + L".hint", [&action](const std::wstring& text) { action.SetHint(text); });
     }
 
-    ActionFor(ids::actResume).SetVisible(false);
-    ActionFor(ids::actWait).SetVisible(false);
-    ActionFor(ids::actStartNext).SetVisible(false);
-    ActionFor(ids::actApplyLng).SetEnabled(false);
+    ActionFor(ids::resumeWalk).SetVisible(false);
+    ActionFor(ids::cancelDelayOfStart).SetVisible(false);
+    ActionFor(ids::startNextNow).SetVisible(false);
+    ActionFor(ids::applyLanguage).SetEnabled(false);
 
-    ActionFor(ids::actAddTask).onExecute = [this] { taskCommands_.Add(); };
-    ActionFor(ids::actEditTask).onExecute = [this] { taskCommands_.EditSelected(); };
-    ActionFor(ids::actDeleteTask).onExecute = [this] { taskCommands_.DeleteSelected(); };
-    ActionFor(ids::actDeleteAllTask).onExecute = [this] { taskCommands_.DeleteAll(); };
-    ActionFor(ids::actSetActiveAll).onExecute = [this] { taskCommands_.SetAllEnabled(true); };
-    ActionFor(ids::actDeactiveAll).onExecute = [this] { taskCommands_.SetAllEnabled(false); };
-    ActionFor(ids::actStart).onExecute = [this] { taskCommands_.StartSelected(); };
-    ActionFor(ids::actCloseApp).onExecute = [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
-    ActionFor(ids::actPause).onExecute = [this] { sequencer_.Pause(); };
-    ActionFor(ids::actResume).onExecute = [this] { sequencer_.Resume(); };
-    ActionFor(ids::actStop).onExecute = [this] { sequencer_.StopFromTray(); };
-    ActionFor(ids::actWait).onExecute = [this] { sequencer_.CancelDelay(); };
-    ActionFor(ids::actApplyLng).onExecute = [this] { ApplySelectedLanguage(); };
-    ActionFor(ids::actImport).onExecute = [this] { ShowStartupEntries(); };
-    ActionFor(ids::actStop).onUpdate = [this] { sequencer_.RefreshStopAction(); };
-    ActionFor(ids::actPause).onUpdate = [this] { sequencer_.RefreshPauseAction(); };
-    ActionFor(ids::actStartNext).onExecute = [this] {
+    ActionFor(ids::addTask).onExecute = [this] { taskCommands_.Add(); };
+    ActionFor(ids::editTask).onExecute = [this] { taskCommands_.EditSelected(); };
+    ActionFor(ids::deleteTask).onExecute = [this] { taskCommands_.DeleteSelected(); };
+    ActionFor(ids::deleteAllTasks).onExecute = [this] { taskCommands_.DeleteAll(); };
+    ActionFor(ids::enableAllTasks).onExecute = [this] { taskCommands_.SetAllEnabled(true); };
+    ActionFor(ids::disableAllTasks).onExecute = [this] { taskCommands_.SetAllEnabled(false); };
+    ActionFor(ids::startOrStop).onExecute = [this] { taskCommands_.StartSelected(); };
+    ActionFor(ids::closeProgram).onExecute = [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
+    ActionFor(ids::pauseWalk).onExecute = [this] { sequencer_.Pause(); };
+    ActionFor(ids::resumeWalk).onExecute = [this] { sequencer_.Resume(); };
+    ActionFor(ids::stopWalk).onExecute = [this] { sequencer_.StopFromTray(); };
+    ActionFor(ids::cancelDelayOfStart).onExecute = [this] { sequencer_.CancelDelay(); };
+    ActionFor(ids::applyLanguage).onExecute = [this] { ApplySelectedLanguage(); };
+    ActionFor(ids::importStartupEntry).onExecute = [this] { ShowStartupEntries(); };
+    ActionFor(ids::stopWalk).onUpdate = [this] { sequencer_.RefreshStopAction(); };
+    ActionFor(ids::pauseWalk).onUpdate = [this] { sequencer_.RefreshPauseAction(); };
+    ActionFor(ids::startNextNow).onExecute = [this] {
         sequencer_.StartNextNow();
         walkView_.RefreshStartNext();
     };
-    ActionFor(ids::actStartNext).onUpdate = [this] { sequencer_.RefreshStartNextAction(); };
+    ActionFor(ids::startNextNow).onUpdate = [this] { sequencer_.RefreshStartNextAction(); };
 }
 
 TaskPage::Actions MainWindow::TaskPageActions() {
@@ -170,7 +170,7 @@ OptionsPage::Actions MainWindow::OptionsPageActions() {
     return {[this](bool on) { OnUseSkinChanged(on); },
             [this](bool on) { skins_.SetExtendedBorders(on); },
             [this](const std::wstring& name) { skins_.Select(name); },
-            [this] { ActionFor(ids::actApplyLng).SetEnabled(true); },
+            [this] { ActionFor(ids::applyLanguage).SetEnabled(true); },
             [this] {
                 SaveOptions();
                 optionsPage_.SetChanged(false);
@@ -191,9 +191,9 @@ void MainWindow::ApplyFonts() {
     fonts_ = ui::CreateUiFonts(ui::WindowDpi(hwnd()));
     ui::ApplyFont(hwnd(), fonts_.normal.get());
     // The About header and the payment blocks stand out.
-    for (int id : {ids::lblTitle, ids::lblFreeware, ids::lblPay1, ids::lblPay2, ids::btnAccount})
+    for (int id : {ids::titleLabel, ids::freewareLabel, ids::cardLabel, ids::walletLabel, ids::cardNumberButton})
         SendMessageW(aboutPage_.Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.bold.get()), TRUE);
-    SendMessageW(aboutPage_.Control(ids::sLabel1), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.boldItalic.get()), TRUE);
+    SendMessageW(aboutPage_.Control(ids::copyrightLabel), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.boldItalic.get()), TRUE);
 }
 
 void MainWindow::ShowPage(int index) {
@@ -252,8 +252,8 @@ void MainWindow::DressContentImages() {
     actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
     for (const auto& action : actions_.actions()) actions_.Changed(*action);
     taskPage_.ShowStartButtonImage();
-    SetButtonImage(optionsPage_.Control(ids::btnCreateLink), 24);
-    SetButtonImage(optionsPage_.Control(ids::btnCheckUpdates), 27);
+    SetButtonImage(optionsPage_.Control(ids::createShortcutButton), 24);
+    SetButtonImage(optionsPage_.Control(ids::checkNowButton), 27);
     aboutPage_.LoadImages(ui::WindowDpi(hwnd()));
 }
 

@@ -58,8 +58,8 @@ void MainWindow::InitProgram() {
     updates_.Attach(hwnd(), run_.version);
     updates_.State().downloadQuestionAsked = false;
     run_.settingsPath = AddBackslash(run_.folder) + L"lentora.ini";
-    ActionFor(ids::actPause).SetVisible(true);
-    ActionFor(ids::actResume).SetVisible(false);
+    ActionFor(ids::pauseWalk).SetVisible(true);
+    ActionFor(ids::resumeWalk).SetVisible(false);
     logFile_.SetFileName(AddBackslash(run_.folder) + L"lentora.log");
     skins_.SetFolder(AddBackslash(run_.folder) + L"skins");
     // The one read of the settings file.
@@ -77,11 +77,11 @@ void MainWindow::InitProgram() {
     ShowLoadedSettings();
     std::wstring caption = FormatText(L"Lentora v.%s", {run_.version});
     SetWindowTextW(hwnd(), caption.c_str());
-    aboutPage_.SetText(ids::lblTitle, FormatText(L" Lentora v.%s ", {run_.version}));
+    aboutPage_.SetText(ids::titleLabel, FormatText(L" Lentora v.%s ", {run_.version}));
     tray_.SetHint(caption);
-    aboutPage_.SetText(ids::wlAC, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
-    aboutPage_.SetText(ids::lblLF, L"<a>" + FormatText(L"TLogFile ver.%s", {logFile_.About()}) + L"</a>");
-    aboutPage_.SetText(ids::lblAutor, Msg(Message::AuthorWord) + L": Orvend");
+    aboutPage_.SetText(ids::skinLayerLink, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
+    aboutPage_.SetText(ids::logComponentLink, L"<a>" + FormatText(L"TLogFile ver.%s", {logFile_.About()}) + L"</a>");
+    aboutPage_.SetText(ids::authorLabel, Msg(Message::AuthorWord) + L": Orvend");
     LoadTasksAtStartup();
     RefreshStatusColumn();
 }

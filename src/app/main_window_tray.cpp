@@ -7,9 +7,9 @@ namespace lentora {
 
 void MainWindow::CreateTray() {
     auto item = [this](const wchar_t* name, int command) { return ui::ActionMenuItem(name, ActionFor(command)); };
-    tray_.Create(hwnd(), {item(L"mnuWait", ids::actWait), item(L"N2", ids::actPause), item(L"Start1", ids::actStop),
-                          item(L"Resume1", ids::actResume), item(L"mnuStartNext", ids::actStartNext),
-                          item(L"mnuExit", ids::actCloseApp)});
+    tray_.Create(hwnd(), {item(L"mnuWait", ids::cancelDelayOfStart), item(L"N2", ids::pauseWalk), item(L"Start1", ids::stopWalk),
+                          item(L"Resume1", ids::resumeWalk), item(L"mnuStartNext", ids::startNextNow),
+                          item(L"mnuExit", ids::closeProgram)});
     textTargets_.Add(L"mnuShow.caption", [this](const std::wstring& text) { tray_.SetShowCaption(text); });
 }
 

@@ -12,26 +12,26 @@ constexpr auto kStartStop = OptionsGroup::StartStop, kIdleWait = OptionsGroup::I
                kLanguage = OptionsGroup::Language, kSkins = OptionsGroup::Skins;
 
 constexpr OptionField kFields[] = {
-    {&Settings::taskListInProfile, kStartStop, {14, 42, 260, 20}, {}, ids::chkUserProfile},
-    {&Settings::delayOfStart, kStartStop, {14, 64, 260, 20}, {}, ids::chbSetWaitTimer},
-    {&Settings::delayOfStartSeconds, kStartStop, {14, 93, 150, 18}, {168, 90, 70, 22}, ids::dseWaitSec, ids::lblWaitSec},
-    {&Settings::exitAfterSeconds, kStartStop, {14, 121, 150, 18}, {168, 118, 70, 22}, ids::dseTimeExit, ids::lblTimeExit},
-    {&Settings::showBalloon, kStartStop, {14, 148, 260, 20}, {}, ids::chkShowBalloon},
-    {&Settings::checkForUpdates, kStartStop, {kRightColumn, 20, 240, 20}, {}, ids::chkCheckforUpdate},
+    {&Settings::taskListInProfile, kStartStop, {14, 42, 260, 20}, {}, ids::userProfileCheck},
+    {&Settings::delayOfStart, kStartStop, {14, 64, 260, 20}, {}, ids::delayOfStartCheck},
+    {&Settings::delayOfStartSeconds, kStartStop, {14, 93, 150, 18}, {168, 90, 70, 22}, ids::delayOfStartField, ids::delayOfStartLabel},
+    {&Settings::exitAfterSeconds, kStartStop, {14, 121, 150, 18}, {168, 118, 70, 22}, ids::exitAfterField, ids::exitAfterLabel},
+    {&Settings::showBalloon, kStartStop, {14, 148, 260, 20}, {}, ids::launchBalloonsCheck},
+    {&Settings::checkForUpdates, kStartStop, {kRightColumn, 20, 240, 20}, {}, ids::checkForUpdatesCheck},
     {&Settings::pollingIntervalDays, kStartStop, {kRightColumn, 45, 150, 18}, {kRightColumn + 150, 42, 50, 22},
-     ids::dsePollingInterval, ids::lblPollingInterval},
+     ids::pollingIntervalField, ids::pollingIntervalLabel},
 
-    {&Settings::waitForIdle, kIdleWait, {14, 20, -10, 20}, {}, ids::chbWaitIdle},
-    {&Settings::idleThresholdPercent, kIdleWait, {14, 49, 150, 18}, {168, 46, 70, 22}, ids::dseIdleThreshold,
-     ids::lblIdleThreshold},
+    {&Settings::waitForIdle, kIdleWait, {14, 20, -10, 20}, {}, ids::waitForIdleCheck},
+    {&Settings::idleThresholdPercent, kIdleWait, {14, 49, 150, 18}, {168, 46, 70, 22}, ids::idleThresholdField,
+     ids::idleThresholdLabel},
     {&Settings::idleWaitLimitSeconds, kIdleWait, {kRightColumn, 49, 150, 18}, {kRightColumn + 150, 46, 50, 22},
-     ids::dseIdleTimeOut, ids::lblIdleTimeOut},
+     ids::longestWaitField, ids::longestWaitLabel},
 
-    {&Settings::languageName, kLanguage, {14, 20, 160, 200}, {}, ids::cbLanguageSelect},
+    {&Settings::languageName, kLanguage, {14, 20, 160, 200}, {}, ids::languageList},
 
-    {&Settings::useSkin, kSkins, {14, 20, 170, 20}, {}, ids::chbUseSkin},
-    {&Settings::skinName, kSkins, {190, 19, 150, 200}, {}, ids::sSkinBox},
-    {&Settings::useAero, kSkins, {14, 42, 200, 20}, {}, ids::chbAero},
+    {&Settings::useSkin, kSkins, {14, 20, 170, 20}, {}, ids::useSkinCheck},
+    {&Settings::skinName, kSkins, {190, 19, 150, 200}, {}, ids::skinList},
+    {&Settings::useAero, kSkins, {14, 42, 200, 20}, {}, ids::extendedBordersCheck},
 };
 
 }  // namespace

@@ -30,17 +30,17 @@ constexpr struct {
     int id;
     const wchar_t* hint;
 } kNamedControls[] = {
-    {L"chbWindowsStart", ids::chbWindowsStart, L"Start Lentora automatically when you sign in to Windows"},
-    {L"ledLastPool", ids::ledLastPool, L"Date of the last update check"},
-    {L"btnCreateLink", ids::btnCreateLink, L"Create a shortcut to Lentora in your Startup folder"},
-    {L"btnCheckUpdates", ids::btnCheckUpdates, L"Check for a new version now"},
-    {L"btnSaveOptions", ids::btnSaveOptions, L"Save the options"},
-    {L"sbDownSB", ids::sbDownSB, L"Scroll to the bottom of the page"},
-    {L"sbUpSB", ids::sbUpSB, L"Scroll to the top of the page"},
-    {L"gbStartStop", ids::gbStartStop, nullptr},
-    {L"gbLanguage", ids::gbLanguage, nullptr},
-    {L"gbSkins", ids::gbSkins, nullptr},
-    {L"gbIdleWait", ids::gbIdleWait, nullptr},
+    {L"chbWindowsStart", ids::startWithWindowsCheck, L"Start Lentora automatically when you sign in to Windows"},
+    {L"ledLastPool", ids::lastCheckDateField, L"Date of the last update check"},
+    {L"btnCreateLink", ids::createShortcutButton, L"Create a shortcut to Lentora in your Startup folder"},
+    {L"btnCheckUpdates", ids::checkNowButton, L"Check for a new version now"},
+    {L"btnSaveOptions", ids::saveOptionsButton, L"Save the options"},
+    {L"sbDownSB", ids::scrollDownButton, L"Scroll to the bottom of the page"},
+    {L"sbUpSB", ids::scrollUpButton, L"Scroll to the top of the page"},
+    {L"gbStartStop", ids::startExitGroup, nullptr},
+    {L"gbLanguage", ids::languageGroup, nullptr},
+    {L"gbSkins", ids::skinsGroup, nullptr},
+    {L"gbIdleWait", ids::idleWaitGroup, nullptr},
 };
 
 // The built-in English text of a language target, which the page's controls show until a language
@@ -76,9 +76,9 @@ void OptionsPage::Create(HWND page, ui::TextTargets& texts,
         if (named.hint) setHint(Control(named.id), named.hint);
     }
     for (const OptionField& field : OptionFields()) AddFieldTexts(field, texts, setHint);
-    HWND lastCheckLabel = Control(ids::lblLastPool);
+    HWND lastCheckLabel = Control(ids::lastCheckLabel);
     texts.Add(L"ledLastPool.BoundLabel", [lastCheckLabel](const std::wstring& text) { ui::SetText(lastCheckLabel, text); });
-    HWND skinsLink = Control(ids::wlblLoadSkins);
+    HWND skinsLink = Control(ids::moreSkinsLink);
     texts.Add(L"wlblLoadSkins.caption", [skinsLink](const std::wstring& text) { ui::SetText(skinsLink, L"<a>" + text + L"</a>"); });
     ShowAll();
     box_.ScrollTo(0);
@@ -90,48 +90,48 @@ void OptionsPage::CreateControls() {
         for (const OptionField& field : OptionFields())
             if (field.group == group) AddField(field);
     };
-    Add(ids::sbDownSB, ui::CreateButton(box, EnglishCaption(L"sbDownSB"), ids::sbDownSB, BS_FLAT));
-    Add(ids::gbStartStop, ui::CreateGroupBox(box, EnglishCaption(L"gbStartStop")));
-    Add(ids::chbWindowsStart, ui::CreateCheckBox(box, EnglishCaption(L"chbWindowsStart"), ids::chbWindowsStart));
+    Add(ids::scrollDownButton, ui::CreateButton(box, EnglishCaption(L"sbDownSB"), ids::scrollDownButton, BS_FLAT));
+    Add(ids::startExitGroup, ui::CreateGroupBox(box, EnglishCaption(L"gbStartStop")));
+    Add(ids::startWithWindowsCheck, ui::CreateCheckBox(box, EnglishCaption(L"chbWindowsStart"), ids::startWithWindowsCheck));
     addFields(OptionsGroup::StartStop);
-    Add(ids::lblLastPool, ui::CreateLabel(box, EnglishText(L"ledLastPool.BoundLabel")));
-    Add(ids::ledLastPool, ui::CreateControl(box, WC_EDITW, L"none", ES_READONLY | ES_AUTOHSCROLL, ids::ledLastPool,
+    Add(ids::lastCheckLabel, ui::CreateLabel(box, EnglishText(L"ledLastPool.BoundLabel")));
+    Add(ids::lastCheckDateField, ui::CreateControl(box, WC_EDITW, L"none", ES_READONLY | ES_AUTOHSCROLL, ids::lastCheckDateField,
                                             WS_EX_CLIENTEDGE));
     // Its date sits in the middle of the row's height, as the number fields' digits do.
-    ui::CentreTextVertically(Control(ids::ledLastPool));
+    ui::CentreTextVertically(Control(ids::lastCheckDateField));
     // This button and the skins link show captions of their own until a language is applied, not
     // their language keys' built-in ones.
-    Add(ids::btnCreateLink, ui::CreateButton(box, L"Create link", ids::btnCreateLink));
-    Add(ids::btnCheckUpdates, ui::CreateButton(box, EnglishCaption(L"btnCheckUpdates"), ids::btnCheckUpdates));
+    Add(ids::createShortcutButton, ui::CreateButton(box, L"Create link", ids::createShortcutButton));
+    Add(ids::checkNowButton, ui::CreateButton(box, EnglishCaption(L"btnCheckUpdates"), ids::checkNowButton));
 
-    Add(ids::gbIdleWait, ui::CreateGroupBox(box, EnglishCaption(L"gbIdleWait")));
+    Add(ids::idleWaitGroup, ui::CreateGroupBox(box, EnglishCaption(L"gbIdleWait")));
     addFields(OptionsGroup::IdleWait);
 
-    Add(ids::gbLanguage, ui::CreateGroupBox(box, EnglishCaption(L"gbLanguage")));
+    Add(ids::languageGroup, ui::CreateGroupBox(box, EnglishCaption(L"gbLanguage")));
     addFields(OptionsGroup::Language);
-    HWND apply = Add(ids::actApplyLng, ui::CreateButton(box, L"", ids::actApplyLng));
-    commands_.BindButton(*commands_.Find(ids::actApplyLng), apply);
-    Add(ids::lblAutorLng, ui::CreateLabel(box, translator_));
+    HWND apply = Add(ids::applyLanguage, ui::CreateButton(box, L"", ids::applyLanguage));
+    commands_.BindButton(*commands_.Find(ids::applyLanguage), apply);
+    Add(ids::translatorLabel, ui::CreateLabel(box, translator_));
 
-    Add(ids::gbSkins, ui::CreateGroupBox(box, EnglishCaption(L"gbSkins")));
+    Add(ids::skinsGroup, ui::CreateGroupBox(box, EnglishCaption(L"gbSkins")));
     addFields(OptionsGroup::Skins);
-    Add(ids::wlblLoadSkins, ui::CreateLink(box, L"load additional skins", ids::wlblLoadSkins));
+    Add(ids::moreSkinsLink, ui::CreateLink(box, L"load additional skins", ids::moreSkinsLink));
 
-    Add(ids::btnSaveOptions, ui::CreateButton(box, EnglishCaption(L"btnSaveOptions"), ids::btnSaveOptions));
-    Add(ids::sbUpSB, ui::CreateButton(box, EnglishCaption(L"sbUpSB"), ids::sbUpSB, BS_FLAT));
+    Add(ids::saveOptionsButton, ui::CreateButton(box, EnglishCaption(L"btnSaveOptions"), ids::saveOptionsButton));
+    Add(ids::scrollUpButton, ui::CreateButton(box, EnglishCaption(L"sbUpSB"), ids::scrollUpButton, BS_FLAT));
 }
 
 void OptionsPage::ShowAll() {
     if (!Built()) return;
     showing_ = true;
-    ui::SetChecked(Control(ids::chbWindowsStart), windowsStart_);
+    ui::SetChecked(Control(ids::startWithWindowsCheck), windowsStart_);
     ShowFieldValues();
     ShowList(ControlOf(&Settings::languageName), languages_, languageIndex_);
     ShowList(ControlOf(&Settings::skinName), skins_, skinIndex_);
     ShowLastCheck();
-    ui::SetText(Control(ids::lblAutorLng), translator_);
+    ui::SetText(Control(ids::translatorLabel), translator_);
     ShowEnabledFields();
-    EnableWindow(Control(ids::btnSaveOptions), changed_);
+    EnableWindow(Control(ids::saveOptionsButton), changed_);
     showing_ = false;
 }
 
@@ -180,23 +180,23 @@ void OptionsPage::SetNeverChecked(const std::wstring& text) {
 void OptionsPage::ShowLastCheck() {
     // No check has succeeded yet: the stored date is the serial's zero, not a day to show.
     if (Built())
-        ui::SetText(Control(ids::ledLastPool),
+        ui::SetText(Control(ids::lastCheckDateField),
                     shown_.lastUpdateCheck > 0 ? ShortDateOfSerial(shown_.lastUpdateCheck) : neverChecked_);
 }
 
 void OptionsPage::SetTranslator(const std::wstring& text) {
     translator_ = text;
-    if (Built()) ui::SetText(Control(ids::lblAutorLng), text);
+    if (Built()) ui::SetText(Control(ids::translatorLabel), text);
 }
 
 void OptionsPage::SetWindowsStart(bool on) {
     windowsStart_ = on;
-    if (Built()) ui::SetChecked(Control(ids::chbWindowsStart), on);
+    if (Built()) ui::SetChecked(Control(ids::startWithWindowsCheck), on);
 }
 
 void OptionsPage::SetChanged(bool changed) {
     changed_ = changed;
-    if (Built()) EnableWindow(Control(ids::btnSaveOptions), changed);
+    if (Built()) EnableWindow(Control(ids::saveOptionsButton), changed);
 }
 
 bool OptionsPage::OnCommand(int id, int code, HWND control) {
@@ -205,7 +205,7 @@ bool OptionsPage::OnCommand(int id, int code, HWND control) {
         OnFieldCommand(DeclarationOf(field->option), code, control);
         return true;
     }
-    if (id == ids::chbWindowsStart) {
+    if (id == ids::startWithWindowsCheck) {
         if (code == BN_CLICKED) {
             windowsStart_ = ui::IsChecked(control);
             SetChanged(true);
@@ -214,17 +214,17 @@ bool OptionsPage::OnCommand(int id, int code, HWND control) {
     }
     if (code != BN_CLICKED) return false;
     switch (id) {
-        case ids::btnSaveOptions: actions_.save(); return true;
-        case ids::sbDownSB: box_.ScrollTo(INT_MAX / 2); return true;
-        case ids::sbUpSB: box_.ScrollTo(0); return true;
-        case ids::btnCreateLink: actions_.createShortcut(); return true;
-        case ids::btnCheckUpdates: actions_.checkForUpdates(); return true;
+        case ids::saveOptionsButton: actions_.save(); return true;
+        case ids::scrollDownButton: box_.ScrollTo(INT_MAX / 2); return true;
+        case ids::scrollUpButton: box_.ScrollTo(0); return true;
+        case ids::createShortcutButton: actions_.createShortcut(); return true;
+        case ids::checkNowButton: actions_.checkForUpdates(); return true;
     }
     return false;
 }
 
 bool OptionsPage::OnNotify(const NMHDR& hdr) {
-    if ((hdr.code != NM_CLICK && hdr.code != NM_RETURN) || hdr.idFrom != ids::wlblLoadSkins) return false;
+    if ((hdr.code != NM_CLICK && hdr.code != NM_RETURN) || hdr.idFrom != ids::moreSkinsLink) return false;
     actions_.openSkinsPage();
     return true;
 }
@@ -258,37 +258,37 @@ void OptionsPage::Layout(int width, int height, UINT dpi) {
         }
     };
     int y = 0;
-    place(ids::sbDownSB, 0, y, 0, kDownHeight);
+    place(ids::scrollDownButton, 0, y, 0, kDownHeight);
     y += kDownHeight;
-    place(ids::gbStartStop, 4, y, -4, kStartStopHeight - 4);
-    place(ids::chbWindowsStart, 14, y + 20, 260, 20);
+    place(ids::startExitGroup, 4, y, -4, kStartStopHeight - 4);
+    place(ids::startWithWindowsCheck, 14, y + 20, 260, 20);
     placeFields(OptionsGroup::StartStop, y);
     const int rx = kRightColumn;
     // The label takes what its caption needs in the applied language; the field the rest of the row.
-    const HWND lastLabelControl = Control(ids::lblLastPool);
+    const HWND lastLabelControl = Control(ids::lastCheckLabel);
     const int lastLabel = std::max(s(80), ui::TextWidth(lastLabelControl, ui::GetText(lastLabelControl)) + s(6));
     ui::Move(lastLabelControl, s(rx), top + s(y + 73), lastLabel, s(18));
-    ui::Move(Control(ids::ledLastPool), s(rx) + lastLabel, top + s(y + 70), s(218) - lastLabel, s(22));
+    ui::Move(Control(ids::lastCheckDateField), s(rx) + lastLabel, top + s(y + 70), s(218) - lastLabel, s(22));
     // As wide as the fields above them: the captions run long in some languages.
-    place(ids::btnCheckUpdates, rx, y + 110, 218, 26);
-    place(ids::btnCreateLink, rx, y + 142, 218, 26);
+    place(ids::checkNowButton, rx, y + 110, 218, 26);
+    place(ids::createShortcutButton, rx, y + 142, 218, 26);
     y += kStartStopHeight;
-    place(ids::gbIdleWait, 4, y, -4, kIdleWaitHeight - 4);
+    place(ids::idleWaitGroup, 4, y, -4, kIdleWaitHeight - 4);
     placeFields(OptionsGroup::IdleWait, y);
     y += kIdleWaitHeight;
-    place(ids::gbLanguage, 4, y, -4, kLanguageHeight - 4);
+    place(ids::languageGroup, 4, y, -4, kLanguageHeight - 4);
     placeFields(OptionsGroup::Language, y);
-    place(ids::actApplyLng, 180, y + 19, 110, 25);
+    place(ids::applyLanguage, 180, y + 19, 110, 25);
     // Two lines: the translator's name and the file's version often do not fit in one.
-    place(ids::lblAutorLng, 300, y + 16, -10, 34);
+    place(ids::translatorLabel, 300, y + 16, -10, 34);
     y += kLanguageHeight;
-    place(ids::gbSkins, 4, y, -4, kSkinsHeight - 4);
+    place(ids::skinsGroup, 4, y, -4, kSkinsHeight - 4);
     placeFields(OptionsGroup::Skins, y);
-    place(ids::wlblLoadSkins, 350, y + 22, -10, 20);
+    place(ids::moreSkinsLink, 350, y + 22, -10, 20);
     y += kSkinsHeight;
-    ui::Move(Control(ids::btnSaveOptions), w - s(140), top + s(y + 7), s(130), s(26));
+    ui::Move(Control(ids::saveOptionsButton), w - s(140), top + s(y + 7), s(130), s(26));
     y += kSavePanelHeight;
-    place(ids::sbUpSB, 0, y, 0, kUpHeight);
+    place(ids::scrollUpButton, 0, y, 0, kUpHeight);
     box_.SetScrollContent(s(kContentHeight), s(25));
     // A group box repaints only its frame: its old frame, now inside it, goes with the page's
     // background, which its transparent style lets the page paint.

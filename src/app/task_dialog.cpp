@@ -102,7 +102,7 @@ void TaskDialog::CreateControls() {
     bbtnOk_ = ui::CreateButton(hwnd(), L"OK", IDOK, BS_DEFPUSHBUTTON);
     bbtnCancel_ = ui::CreateButton(hwnd(), L"Cancel", IDCANCEL);
     int iconSize = ui::Scale(16, ui::WindowDpi(hwnd()));
-    for (auto [button, icon] : {std::pair{sbtnImport_, IDI_IMG_BASE + main_.ActionFor(ids::actImport).imageIndex()},
+    for (auto [button, icon] : {std::pair{sbtnImport_, IDI_IMG_BASE + main_.ActionFor(ids::importStartupEntry).imageIndex()},
                                 std::pair{bbtnOk_, IDI_IMG_OK}, std::pair{bbtnCancel_, IDI_IMG_CLOSE}})
         buttonImages_.push_back(ui::SetButtonIcon(button, icon, iconSize, false));
     font_ = std::move(ui::CreateUiFonts(ui::WindowDpi(hwnd())).normal);
@@ -315,7 +315,7 @@ LRESULT TaskDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 case IDOK: OkClicked(); return 0;
                 case IDCANCEL: CancelClicked(); return 0;
                 case kBrowse: Browse(); return 0;
-                case kImport: main_.ActionFor(ids::actImport).Execute(); return 0;
+                case kImport: main_.ActionFor(ids::importStartupEntry).Execute(); return 0;
             }
             break;
         case WM_CLOSE:

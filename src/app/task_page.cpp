@@ -24,14 +24,14 @@ void TaskPage::CreateMenu() {
     ui::MenuItem separator;
     separator.name = L"N1";
     separator.separator = true;
-    menu_.items = {item(L"mnuStart", ids::actStart),
-                   item(L"mnuAdd", ids::actAddTask),
-                   item(L"mnuEdit", ids::actEditTask),
-                   item(L"mnuDelete", ids::actDeleteTask),
+    menu_.items = {item(L"mnuStart", ids::startOrStop),
+                   item(L"mnuAdd", ids::addTask),
+                   item(L"mnuEdit", ids::editTask),
+                   item(L"mnuDelete", ids::deleteTask),
                    separator,
-                   item(L"actSetActiveAll1", ids::actSetActiveAll),
-                   item(L"actDeactiveAll1", ids::actDeactiveAll),
-                   item(L"MnuDeleteAllTasks", ids::actDeleteAllTask)};
+                   item(L"actSetActiveAll1", ids::enableAllTasks),
+                   item(L"actDeactiveAll1", ids::disableAllTasks),
+                   item(L"MnuDeleteAllTasks", ids::deleteAllTasks)};
     menu_.images = actions_.menuPictures;
 }
 
@@ -44,14 +44,14 @@ void TaskPage::Create(HWND page, ui::TextTargets& texts) {
         commands_.BindButton(*commands_.Find(command), button);
         return button;
     };
-    for (int command : {ids::actAddTask, ids::actEditTask, ids::actDeleteTask})
+    for (int command : {ids::addTask, ids::editTask, ids::deleteTask})
         toolbarButtons_.push_back(commandButton(command, 0));
-    waitButton_ = commandButton(ids::actWait, BS_FLAT);
-    startNextButton_ = commandButton(ids::actStartNext, 0);
-    startButton_ = ui::CreateButton(bar, L"", ids::bbtnStart);
+    waitButton_ = commandButton(ids::cancelDelayOfStart, BS_FLAT);
+    startNextButton_ = commandButton(ids::startNextNow, 0);
+    startButton_ = ui::CreateButton(bar, L"", ids::startStopButton);
 
     list_ = ui::CreateControl(page, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
-                              ids::lvListProg, WS_EX_CLIENTEDGE);
+                              ids::taskListView, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
                                                  LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     for (int i = 0; i < kTaskColumnCount; ++i) {
@@ -210,7 +210,7 @@ bool TaskPage::OnNotify(const NMHDR& hdr, LRESULT& result) {
 }
 
 bool TaskPage::OnCommand(int id, int code) {
-    if (id != ids::bbtnStart || code != BN_CLICKED) return false;
+    if (id != ids::startStopButton || code != BN_CLICKED) return false;
     actions_.startOrStop();
     return true;
 }

@@ -55,17 +55,17 @@ void WalkPresenter::ShowAgain() {
 bool WalkPresenter::OnTimer(UINT_PTR id) {
     if (!walk_) return false;
     switch (id) {
-        case ids::timerStart:
+        case ids::walkClockTimer:
             walk_->Tick();
             RefreshStartNext();  // a launch may have been the last one
             return true;
-        case ids::timerWait: walk_->DelayElapsed(); return true;
+        case ids::delayOfStartTimer: walk_->DelayElapsed(); return true;
         default: return false;
     }
 }
 
 void WalkPresenter::RefreshStartNext() {
-    parts_.actions.Find(ids::actStartNext)->SetEnabled(walk_ && walk_->HasNextToStart());
+    parts_.actions.Find(ids::startNextNow)->SetEnabled(walk_ && walk_->HasNextToStart());
 }
 
 void WalkPresenter::StartModeBegan() { parts_.minimize(); }
@@ -95,7 +95,7 @@ void WalkPresenter::WalkActiveChanged(bool active) {
     active_ = active;
     ShowButton();
     parts_.taskPage.SetEditing(!active);
-    for (int command : {ids::actAddTask, ids::actEditTask, ids::actDeleteTask})
+    for (int command : {ids::addTask, ids::editTask, ids::deleteTask})
         parts_.actions.Find(command)->SetEnabled(!active);
 }
 
@@ -119,20 +119,20 @@ void WalkPresenter::ShowCounter() {
 
 void WalkPresenter::DelayOfStartTimer(std::optional<std::uint32_t> seconds) {
     if (seconds)
-        SetTimer(parts_.window.hwnd(), ids::timerWait, *seconds * 1000u, nullptr);
+        SetTimer(parts_.window.hwnd(), ids::delayOfStartTimer, *seconds * 1000u, nullptr);
     else
-        KillTimer(parts_.window.hwnd(), ids::timerWait);
+        KillTimer(parts_.window.hwnd(), ids::delayOfStartTimer);
 }
 
 void WalkPresenter::TickTimer(bool running) {
     if (running)
-        SetTimer(parts_.window.hwnd(), ids::timerStart, 1000, nullptr);
+        SetTimer(parts_.window.hwnd(), ids::walkClockTimer, 1000, nullptr);
     else
-        KillTimer(parts_.window.hwnd(), ids::timerStart);
+        KillTimer(parts_.window.hwnd(), ids::walkClockTimer);
 }
 
 void WalkPresenter::ActionVisible(SequencerAction action, bool visible) {
-    const int commands[] = {ids::actWait, ids::actPause, ids::actResume, ids::actStop, ids::actStartNext};
+    const int commands[] = {ids::cancelDelayOfStart, ids::pauseWalk, ids::resumeWalk, ids::stopWalk, ids::startNextNow};
     parts_.actions.Find(commands[static_cast<int>(action)])->SetVisible(visible);
     if (action == SequencerAction::StartNext) RefreshStartNext();
 }

@@ -18,8 +18,8 @@ std::wstring AboutFilePath(std::wstring_view programFolder, std::wstring_view sh
 std::optional<std::wstring> LoadMemoText(const std::wstring& path);
 
 struct LicenseAndAboutTexts {
-    std::optional<std::wstring> license;  // nothing: sMemo1 keeps its text
-    std::optional<std::wstring> about;    // nothing: sMemo2 keeps its text
+    std::optional<std::wstring> license;  // nothing: the licence box keeps its text
+    std::optional<std::wstring> about;    // nothing: the about box keeps its text
 };
 
 // Loads both texts of language `shortName`, logging each attempt and each failure.

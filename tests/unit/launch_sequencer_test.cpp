@@ -145,7 +145,7 @@ struct Rig {
         host.rows.push_back({commandLine, delay, enabled, L"", ++lastId});
     }
 
-    // Fires timerStart while it is enabled, like the window's timer would, at most `ticks` times.
+    // Fires the walk's clock while it runs, like the window's timer would, at most `ticks` times.
     Walk Tick(int ticks = 1000) {
         Walk walk;
         for (int i = 0; i < ticks && host.startTimer && !host.closed; ++i) {

@@ -58,7 +58,7 @@ TEST(LogFileHeldByAnother, StartUpStillLoadsEverythingAndTheLinesStayOnScreen) {
         ASSERT_TRUE(form.Create());
         WaitForUpdateWorker(form);
         EXPECT_EQ(form.Tasks().Count(), 2u);
-        EXPECT_EQ(ui::GetText(form.Control(ids::dseTimeExit)), L"42");
+        EXPECT_EQ(ui::GetText(form.Control(ids::exitAfterField)), L"42");
         EXPECT_EQ(ScreenCount(form, L"Params is Loaded"), 1);
         EXPECT_EQ(ScreenCount(form, L"Task list is loaded"), 1);
         EXPECT_EQ(ScreenCount(form, L"Check update is disable"), 1);
@@ -83,14 +83,14 @@ TEST(LongLanguageValue, IsCutTo2047CharactersAndApplied) {
                                                        "\r\n[OPTIONS]\r\nchbUseSkin=" + longValue + "\r\n"});
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
-    ASSERT_EQ(main.Text(ids::cbLanguageSelect), L"Long (LG)");
+    ASSERT_EQ(main.Text(ids::languageList), L"Long (LG)");
 
     const std::wstring cut(2047, L'x');
     EXPECT_EQ(main->Msg(Message::IdleStatus), cut);
     EXPECT_EQ(main->Msg(Message::ElapsedLabel), cut);
     EXPECT_EQ(main->Msg(Message::LastDelayReachedStatus), L"no data") << "the keys after a long one are read as usual";
-    EXPECT_EQ(main.Text(ids::chbUseSkin), cut);
-    HWND tabs = main->Control(ids::pcMainPage);
+    EXPECT_EQ(main.Text(ids::useSkinCheck), cut);
+    HWND tabs = main->Control(ids::pageTabs);
     std::wstring options(4096, L'\0');
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -162,7 +162,7 @@ TEST(GarbageTaskList, GivesAnEmptyListAndIsKeptBesideItselfBeforeTheCloseSave) {
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"Error of loading of a file \"%s\"", {path})), 1);
     EXPECT_EQ(main.ScreenLogCount(FormatText(L"Task list \"%s\" could not be read and is kept as \"%s\"", {path, kept})), 1);
     EXPECT_EQ(main->Tasks().Count(), 0u);
-    EXPECT_EQ(main.Text(ids::dseTimeExit), L"42") << "start-up went on";
+    EXPECT_EQ(main.Text(ids::exitAfterField), L"42") << "start-up went on";
     EXPECT_TRUE(main.boxes.shown.empty());
     EXPECT_TRUE(ReadBytes(path) == garbage) << "the file stays as it was while the program runs";
     EXPECT_TRUE(ReadBytes(kept) == garbage);

@@ -226,9 +226,9 @@ TEST(UpdateCheckRuns, APollingIntervalThatIsNoNumberStartsNoCheck) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
     ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") == 1; }));
-    SetWindowTextW(main->Control(ids::dsePollingInterval), L"7x");
+    SetWindowTextW(main->Control(ids::pollingIntervalField), L"7x");
     EXPECT_FALSE(main->StartUpdateCheck(false));
-    SetWindowTextW(main->Control(ids::dsePollingInterval), L"7");
+    SetWindowTextW(main->Control(ids::pollingIntervalField), L"7");
     EXPECT_TRUE(main->StartUpdateCheck(false));
     ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") >= 2; }));
     test::PumpMessages();

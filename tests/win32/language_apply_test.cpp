@@ -101,11 +101,11 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
     EXPECT_EQ(main().LanguageInfo().code, L"EN");
     EXPECT_EQ(main().LanguageInfo().version, L"0.0");
     EXPECT_EQ(LoggedSince(from, L"Warning! Language file is oldest version."), 1);
-    EXPECT_EQ(Text(ids::lblAutorLng), L"no data: Unknown (v.0.0)");
-    EXPECT_EQ(Text(ids::lblAutor), L"no data: Orvend");
-    EXPECT_FALSE(main().ActionFor(ids::actApplyLng).enabled());
+    EXPECT_EQ(Text(ids::translatorLabel), L"no data: Unknown (v.0.0)");
+    EXPECT_EQ(Text(ids::authorLabel), L"no data: Orvend");
+    EXPECT_FALSE(main().ActionFor(ids::applyLanguage).enabled());
 
-    HWND pages = main().Control(ids::pcMainPage), about = main().Control(ids::pcAbout);
+    HWND pages = main().Control(ids::pageTabs), about = main().Control(ids::aboutTabs);
     struct Shown {
         std::wstring what, actual;
         const wchar_t* expected;
@@ -121,60 +121,60 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
         {L"licence sub-page", TabText(about, 1), L"License"},
         {L"components sub-page", TabText(about, 2), L"Used components"},
         {L"donate sub-page", TabText(about, 3), L"Donate"},
-        {L"donate button", Text(ids::sbtbtnDonate), L"Donate"},
+        {L"donate button", Text(ids::donateButton), L"Donate"},
         {L"column 0", ColumnText(0), L"no data"},
         {L"column 1", ColumnText(1), L"no data"},
         {L"column 2", ColumnText(2), L"no data"},
-        {L"actAddTask", caption(ids::actAddTask), L"Add"},
-        {L"actEditTask", caption(ids::actEditTask), L"Edit"},
-        {L"actDeleteTask", caption(ids::actDeleteTask), L"Delete"},
-        {L"actCloseApp", caption(ids::actCloseApp), L"Exit"},
-        {L"actApplyLng", caption(ids::actApplyLng), L"Apply"},
-        {L"actStart", caption(ids::actStart), L"Start the program"},
-        {L"actDeleteAllTask", caption(ids::actDeleteAllTask), L"Delete All Tasks"},
-        {L"actPause", caption(ids::actPause), L"Pause"},
-        {L"actResume", caption(ids::actResume), L"Resume"},
-        {L"actSetActiveAll", caption(ids::actSetActiveAll), L"Activate all tasks"},
-        {L"actDeactiveAll", caption(ids::actDeactiveAll), L"Off all tasks"},
-        {L"actWait", caption(ids::actWait), L"Stop waiting"},
+        {L"actAddTask", caption(ids::addTask), L"Add"},
+        {L"actEditTask", caption(ids::editTask), L"Edit"},
+        {L"actDeleteTask", caption(ids::deleteTask), L"Delete"},
+        {L"actCloseApp", caption(ids::closeProgram), L"Exit"},
+        {L"actApplyLng", caption(ids::applyLanguage), L"Apply"},
+        {L"actStart", caption(ids::startOrStop), L"Start the program"},
+        {L"actDeleteAllTask", caption(ids::deleteAllTasks), L"Delete All Tasks"},
+        {L"actPause", caption(ids::pauseWalk), L"Pause"},
+        {L"actResume", caption(ids::resumeWalk), L"Resume"},
+        {L"actSetActiveAll", caption(ids::enableAllTasks), L"Activate all tasks"},
+        {L"actDeactiveAll", caption(ids::disableAllTasks), L"Off all tasks"},
+        {L"actWait", caption(ids::cancelDelayOfStart), L"Stop waiting"},
         {L"mnuShow", MenuCaption(L"mnuShow"), L"Show window"},
-        {L"actAddTask hint", hint(ids::actAddTask), L"To add a file for start in the task list"},
-        {L"actEditTask hint", hint(ids::actEditTask), L"To edit the selected task in the task list"},
-        {L"actDeleteTask hint", hint(ids::actDeleteTask), L"To delete the selected task from the task list"},
-        {L"actCloseApp hint", hint(ids::actCloseApp), L"Close Application"},
-        {L"actApplyLng hint", hint(ids::actApplyLng), L"Change Language"},
-        {L"actWait hint", hint(ids::actWait),
+        {L"actAddTask hint", hint(ids::addTask), L"To add a file for start in the task list"},
+        {L"actEditTask hint", hint(ids::editTask), L"To edit the selected task in the task list"},
+        {L"actDeleteTask hint", hint(ids::deleteTask), L"To delete the selected task from the task list"},
+        {L"actCloseApp hint", hint(ids::closeProgram), L"Close Application"},
+        {L"actApplyLng hint", hint(ids::applyLanguage), L"Change Language"},
+        {L"actWait hint", hint(ids::cancelDelayOfStart),
          L"The delay of start Is active. Press for a stop of delay of start and transition in a hand-held mode."},
-        {L"chbWindowsStart hint", Hint(ids::chbWindowsStart),
+        {L"chbWindowsStart hint", Hint(ids::startWithWindowsCheck),
          L"Registers in the registry for the current user program start"},
-        {L"dseTimeExit hint", Hint(ids::dseTimeExit),
+        {L"dseTimeExit hint", Hint(ids::exitAfterField),
          L"Time which the program waits before closing after start of all tasks (s)"},
-        {L"dsePollingInterval hint", Hint(ids::dsePollingInterval), L"Polling interval (0 - every time)"},
-        {L"gbStartStop", Text(ids::gbStartStop), L"Customisations of start / closing"},
-        {L"gbSkins", Text(ids::gbSkins), L"Skins"},
-        {L"gbLanguage", Text(ids::gbLanguage), L"Language"},
-        {L"chbWindowsStart", Text(ids::chbWindowsStart), L"To start at Windows loading"},
-        {L"chkUserProfile", Text(ids::chkUserProfile), L"Use User's Profile"},
-        {L"dseTimeExit label", Text(ids::lblTimeExit), L"Time before exit (s)"},
-        {L"dseWaitSec label", Text(ids::lblWaitSec), L"Delay of start (s)"},
-        {L"dsePollingInterval label", Text(ids::lblPollingInterval), L"Polling interval (in days)"},
-        {L"ledLastPool label", Text(ids::lblLastPool), L"Last pool"},
-        {L"wlblLoadSkins", Text(ids::wlblLoadSkins), L"<a>To load additiona skins</a>"},
-        {L"sbUpSB", Text(ids::sbUpSB), L"Up"},
-        {L"sbDownSB", Text(ids::sbDownSB), L"Down"},
-        {L"btnSaveOptions", Text(ids::btnSaveOptions), L"Save options"},
-        {L"mmoDonate", Text(ids::mmoDonate),
+        {L"dsePollingInterval hint", Hint(ids::pollingIntervalField), L"Polling interval (0 - every time)"},
+        {L"gbStartStop", Text(ids::startExitGroup), L"Customisations of start / closing"},
+        {L"gbSkins", Text(ids::skinsGroup), L"Skins"},
+        {L"gbLanguage", Text(ids::languageGroup), L"Language"},
+        {L"chbWindowsStart", Text(ids::startWithWindowsCheck), L"To start at Windows loading"},
+        {L"chkUserProfile", Text(ids::userProfileCheck), L"Use User's Profile"},
+        {L"dseTimeExit label", Text(ids::exitAfterLabel), L"Time before exit (s)"},
+        {L"dseWaitSec label", Text(ids::delayOfStartLabel), L"Delay of start (s)"},
+        {L"dsePollingInterval label", Text(ids::pollingIntervalLabel), L"Polling interval (in days)"},
+        {L"ledLastPool label", Text(ids::lastCheckLabel), L"Last pool"},
+        {L"wlblLoadSkins", Text(ids::moreSkinsLink), L"<a>To load additiona skins</a>"},
+        {L"sbUpSB", Text(ids::scrollUpButton), L"Up"},
+        {L"sbDownSB", Text(ids::scrollDownButton), L"Down"},
+        {L"btnSaveOptions", Text(ids::saveOptionsButton), L"Save options"},
+        {L"mmoDonate", Text(ids::donateText),
          L"If you liked the program, you can keep its development having transferred into account commands the "
          L"small sum of money"},
-        {L"lblSitePrg", Text(ids::lblSitePrg), L"Program site: "},
-        {L"lblWinVersion", Text(ids::lblWinVersion), L"for Windows 98/2000/XP/Vista/7/8.x"},
-        {L"sLabel1", Text(ids::sLabel1), L"\u00A9 2026 Orvend"},
-        {L"lblFreeware", Text(ids::lblFreeware), L"FREEWARE"},
-        {L"gbComponents", Text(ids::gbComponents), L"Used components"},
-        {L"lblCTI", Text(ids::lblCTI), L"Tray icon component (Shell_NotifyIcon), ver. 1.0"},
-        {L"lblPay1", Text(ids::lblPay1), L"Card payment"},
-        {L"lblPay2", Text(ids::lblPay2), L"E-wallet"},
-        {L"start button", Text(ids::bbtnStart), L"no data"},
+        {L"lblSitePrg", Text(ids::siteLabel), L"Program site: "},
+        {L"lblWinVersion", Text(ids::systemsLabel), L"for Windows 98/2000/XP/Vista/7/8.x"},
+        {L"sLabel1", Text(ids::copyrightLabel), L"\u00A9 2026 Orvend"},
+        {L"lblFreeware", Text(ids::freewareLabel), L"FREEWARE"},
+        {L"gbComponents", Text(ids::componentsGroup), L"Used components"},
+        {L"lblCTI", Text(ids::trayComponentLabel), L"Tray icon component (Shell_NotifyIcon), ver. 1.0"},
+        {L"lblPay1", Text(ids::cardLabel), L"Card payment"},
+        {L"lblPay2", Text(ids::walletLabel), L"E-wallet"},
+        {L"start button", Text(ids::startStopButton), L"no data"},
         {L"status bar", StatusText(0), L"no data"},
     };
     for (const Shown& s : shown) EXPECT_EQ(s.actual, s.expected) << s.what.c_str();
@@ -190,19 +190,19 @@ TEST_F(LanguageApply, EveryKindOfTargetShowsTheFilesText) {
         std::function<std::wstring()> shown;
     };
     const Target targets[] = {
-        {L"pcMainPage.tsOptions.caption", [] { return TabText(main().Control(ids::pcMainPage), 1); }},
-        {L"pcAbout.tsAboutProg.caption", [] { return TabText(main().Control(ids::pcAbout), 0); }},
-        {L"pcMainPage.tsLog.caption", [] { return TabText(main().Control(ids::pcMainPage), 2); }},
-        {L"actStop.caption", [] { return main().ActionFor(ids::actStop).caption(); }},
+        {L"pcMainPage.tsOptions.caption", [] { return TabText(main().Control(ids::pageTabs), 1); }},
+        {L"pcAbout.tsAboutProg.caption", [] { return TabText(main().Control(ids::aboutTabs), 0); }},
+        {L"pcMainPage.tsLog.caption", [] { return TabText(main().Control(ids::pageTabs), 2); }},
+        {L"actStop.caption", [] { return main().ActionFor(ids::stopWalk).caption(); }},
         {L"lvListProg.column1.caption", [] { return ColumnText(1); }},
-        {L"chbAero.caption", [] { return Text(ids::chbAero); }},
-        {L"dseWaitSec.BoundLabel", [] { return Text(ids::lblWaitSec); }},
-        {L"wlblLoadSkins.caption", [] { return Text(ids::wlblLoadSkins); }},
-        {L"mmoDonate.text", [] { return Text(ids::mmoDonate); }},
-        {L"lblFreeware.caption", [] { return Text(ids::lblFreeware); }},
-        {L"gbComponents.caption", [] { return Text(ids::gbComponents); }},
-        {L"chbAero.hint", [] { return Hint(ids::chbAero); }},
-        {L"actAddTask.hint", [] { return main().ActionFor(ids::actAddTask).hint(); }},
+        {L"chbAero.caption", [] { return Text(ids::extendedBordersCheck); }},
+        {L"dseWaitSec.BoundLabel", [] { return Text(ids::delayOfStartLabel); }},
+        {L"wlblLoadSkins.caption", [] { return Text(ids::moreSkinsLink); }},
+        {L"mmoDonate.text", [] { return Text(ids::donateText); }},
+        {L"lblFreeware.caption", [] { return Text(ids::freewareLabel); }},
+        {L"gbComponents.caption", [] { return Text(ids::componentsGroup); }},
+        {L"chbAero.hint", [] { return Hint(ids::extendedBordersCheck); }},
+        {L"actAddTask.hint", [] { return main().ActionFor(ids::addTask).hint(); }},
     };
     std::vector<std::wstring> before;
     for (const Target& t : targets) before.push_back(t.shown());
@@ -276,7 +276,7 @@ TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
 
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
     test::ClickApply(main());
-    std::wstring caption = Text(ids::bbtnStart), hint = Hint(ids::bbtnStart), status = StatusText(0);
+    std::wstring caption = Text(ids::startStopButton), hint = Hint(ids::startStopButton), status = StatusText(0);
     int trayImage = main().Tray().ImageIndex();
     main().Seq().StartOrStop();  // stops the walk
     main().Tasks().Clear();
@@ -287,14 +287,14 @@ TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
     EXPECT_EQ(hint, main().Msg(Message::StopHint));
     EXPECT_EQ(status, main().Msg(Message::WalkStatus));
     EXPECT_EQ(trayImage, 3);
-    EXPECT_EQ(Text(ids::lblAutor), main().Msg(Message::AuthorWord) + L": Orvend");
+    EXPECT_EQ(Text(ids::authorLabel), main().Msg(Message::AuthorWord) + L": Orvend");
 }
 
 TEST_F(LanguageApply, TheAboutPageIsInRussianAndShowsNoMadeUpPaymentDetails) {
     const std::pair<int, std::wstring_view> english[] = {
-        {ids::lblFreeware, L"FREEWARE"},       {ids::gbComponents, L"Used components"},
-        {ids::lblCTI, L"Tray icon component"}, {ids::lblPay1, L"Card payment"},
-        {ids::lblPay2, L"E-wallet"},
+        {ids::freewareLabel, L"FREEWARE"},       {ids::componentsGroup, L"Used components"},
+        {ids::trayComponentLabel, L"Tray icon component"}, {ids::cardLabel, L"Card payment"},
+        {ids::walletLabel, L"E-wallet"},
     };
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
     test::ClickApply(main());
@@ -303,12 +303,12 @@ TEST_F(LanguageApply, TheAboutPageIsInRussianAndShowsNoMadeUpPaymentDetails) {
         EXPECT_FALSE(shown.empty()) << id;
         EXPECT_EQ(shown.find(text), std::wstring::npos) << id;
     }
-    EXPECT_EQ(Text(ids::sLabel1), L"\u00A9 2026 Orvend");
+    EXPECT_EQ(Text(ids::copyrightLabel), L"\u00A9 2026 Orvend");
     // This build has no payment details: no block shows, and no number stands in for them.
-    for (int id : {ids::lblPay1, ids::img1, ids::btnAccount, ids::lblPay2, ids::img2, ids::mmo1})
+    for (int id : {ids::cardLabel, ids::cardIcon, ids::cardNumberButton, ids::walletLabel, ids::walletIcon, ids::walletText})
         EXPECT_FALSE(GetWindowLongW(main().Control(id), GWL_STYLE) & WS_VISIBLE) << id;
-    EXPECT_EQ(Text(ids::btnAccount), L"");
-    EXPECT_EQ(Text(ids::mmo1), L"");
+    EXPECT_EQ(Text(ids::cardNumberButton), L"");
+    EXPECT_EQ(Text(ids::walletText), L"");
 }
 
 TEST_F(LanguageApply, TheTaskPagesRussianCaptionsAreNotCut) {
@@ -327,7 +327,7 @@ TEST_F(LanguageApply, TheTaskPagesRussianCaptionsAreNotCut) {
 }
 
 TEST_F(LanguageApply, TheLastCheckLabelIsNotCutAndItsFieldKeepsTheRowsEdge) {
-    HWND label = main().Control(ids::lblLastPool), field = main().Control(ids::ledLastPool);
+    HWND label = main().Control(ids::lastCheckLabel), field = main().Control(ids::lastCheckDateField);
     RECT before{};
     GetWindowRect(field, &before);
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
@@ -342,10 +342,10 @@ TEST_F(LanguageApply, TheLastCheckLabelIsNotCutAndItsFieldKeepsTheRowsEdge) {
 }
 
 TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
-    ASSERT_FALSE(main().ActionFor(ids::actApplyLng).enabled());
+    ASSERT_FALSE(main().ActionFor(ids::applyLanguage).enabled());
     main().Options().SetChanged(false);
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
-    EXPECT_TRUE(main().ActionFor(ids::actApplyLng).enabled());
+    EXPECT_TRUE(main().ActionFor(ids::applyLanguage).enabled());
     EXPECT_TRUE(main().Options().Changed());
 
     std::wstring propertyTitle, registryTitle;
@@ -359,7 +359,7 @@ TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
     EXPECT_EQ(registryTitle, L"\u0418\u043C\u043F\u043E\u0440\u0442 \u0438\u0437 \u0440\u0435\u0435\u0441\u0442\u0440\u0430");
     // The main window keeps the language applied last.
     EXPECT_EQ(main().Msg(Message::WarningCaption), L"Warning");
-    EXPECT_EQ(TabText(main().Control(ids::pcMainPage), 0), L"Task List");
+    EXPECT_EQ(TabText(main().Control(ids::pageTabs), 0), L"Task List");
 }
 
 TEST_F(LanguageApply, AFileWithOnlyTheImportKeySetsTheImportButtonsCaptionAndHint) {
@@ -386,8 +386,8 @@ TEST_F(LanguageApply, LicenceAndAboutTextsComeFromTheLanguagesFilesOrStay) {
     test::ClickApply(main());
     EXPECT_EQ(LoggedSince(from, L"Error load of file license: \"" + window->Path(L"License\\License-EN.txt") + L"\""), 1);
     EXPECT_EQ(LoggedSince(from, L"Error load of file about: \"" + window->Path(L"License\\About-EN.txt") + L"\""), 1);
-    EXPECT_EQ(Text(ids::sMemo1), BuiltinLicenseText());
-    EXPECT_EQ(Text(ids::sMemo2), BuiltinAboutText());
+    EXPECT_EQ(Text(ids::licenseText), BuiltinLicenseText());
+    EXPECT_EQ(Text(ids::aboutText), BuiltinAboutText());
 
     // UTF-8 with a byte-order mark, Cyrillic letters and LF line ends.
     fs::create_directory(window->Path(L"License"));
@@ -396,14 +396,14 @@ TEST_F(LanguageApply, LicenceAndAboutTextsComeFromTheLanguagesFilesOrStay) {
     test::WriteBytes(window->Path(L"License\\About-XX.txt"), "About XX");
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Cyrillic.lng"));
     test::ClickApply(main());
-    EXPECT_EQ(Text(ids::sMemo1), L"\u041B\u0438\u0446\u0435\u043D\u0437\u0438\u044F\r\nMIT");
-    EXPECT_EQ(Text(ids::sMemo2), L"About XX");
+    EXPECT_EQ(Text(ids::licenseText), L"\u041B\u0438\u0446\u0435\u043D\u0437\u0438\u044F\r\nMIT");
+    EXPECT_EQ(Text(ids::aboutText), L"About XX");
 
     // A language without files leaves the last texts found.
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Empty.lng"));
     test::ClickApply(main());
-    EXPECT_EQ(Text(ids::sMemo1), L"\u041B\u0438\u0446\u0435\u043D\u0437\u0438\u044F\r\nMIT");
-    EXPECT_EQ(Text(ids::sMemo2), L"About XX");
+    EXPECT_EQ(Text(ids::licenseText), L"\u041B\u0438\u0446\u0435\u043D\u0437\u0438\u044F\r\nMIT");
+    EXPECT_EQ(Text(ids::aboutText), L"About XX");
     fs::remove_all(window->Path(L"License"));
 }
 

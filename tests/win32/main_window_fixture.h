@@ -212,13 +212,13 @@ public:
 
     // The page with this tab position is shown as a click on its tab shows it.
     void ShowTab(int index) const {
-        HWND tabs = form_->Control(ids::pcMainPage);
+        HWND tabs = form_->Control(ids::pageTabs);
         TabCtrl_SetCurSel(tabs, index);
-        NMHDR hdr{tabs, static_cast<UINT_PTR>(ids::pcMainPage), static_cast<UINT>(TCN_SELCHANGE)};
-        SendMessageW(form_->hwnd(), WM_NOTIFY, ids::pcMainPage, reinterpret_cast<LPARAM>(&hdr));
+        NMHDR hdr{tabs, static_cast<UINT_PTR>(ids::pageTabs), static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(form_->hwnd(), WM_NOTIFY, ids::pageTabs, reinterpret_cast<LPARAM>(&hdr));
     }
     std::vector<std::wstring> TabTexts() const {
-        HWND tabs = form_->Control(ids::pcMainPage);
+        HWND tabs = form_->Control(ids::pageTabs);
         std::vector<std::wstring> texts;
         for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
             wchar_t buffer[128] = {};

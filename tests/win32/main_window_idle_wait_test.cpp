@@ -36,10 +36,10 @@ MainWindowSetup WalkSetup(const std::string& options, int first, int later) {
 // A walk whose ticks come from the test, through the window's timer message.
 void StartWalkByHand(MainWindowFixture& main) {
     main->Seq().StartOrStop();
-    KillTimer(main->hwnd(), ids::timerStart);
+    KillTimer(main->hwnd(), ids::walkClockTimer);
     ASSERT_TRUE(main->Seq().WalkActive());
 }
-void Tick(MainWindowFixture& main) { SendMessageW(main->hwnd(), WM_TIMER, ids::timerStart, 0); }
+void Tick(MainWindowFixture& main) { SendMessageW(main->hwnd(), WM_TIMER, ids::walkClockTimer, 0); }
 // The walk measures the system from its beginning: a busy first second holds the launch due at 1.
 void BusyFirstTick(MainWindowFixture& main) {
     test::SpinEveryProcessor(300);
@@ -64,7 +64,7 @@ void Type(HWND edit, const std::wstring& text) {
     for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
 }
 
-HWND StartNextButton(MainWindowFixture& main) { return GetDlgItem(main->TaskView().Toolbar(), ids::actStartNext); }
+HWND StartNextButton(MainWindowFixture& main) { return GetDlgItem(main->TaskView().Toolbar(), ids::startNextNow); }
 
 bool HasStyle(HWND hwnd, LONG style) { return (GetWindowLongW(hwnd, GWL_STYLE) & style) != 0; }
 
@@ -85,26 +85,26 @@ TEST(MainWindowIdleWait, OptionsGoFromTheFileThroughThePageToTheSequencerAndBack
         setup.ini = std::string(test::kQuietIni) + c.ini;
         MainWindowFixture main(std::move(setup));
         ASSERT_TRUE(main.created());
-        EXPECT_EQ(main.Checked(ids::chbWaitIdle), c.on);
-        EXPECT_EQ(main.Text(ids::dseIdleThreshold), c.threshold);
-        EXPECT_EQ(main.Text(ids::dseIdleTimeOut), c.longestWait);
+        EXPECT_EQ(main.Checked(ids::waitForIdleCheck), c.on);
+        EXPECT_EQ(main.Text(ids::idleThresholdField), c.threshold);
+        EXPECT_EQ(main.Text(ids::longestWaitField), c.longestWait);
         const IdleWaitOptions read = IdleWaitOf(main->Options().Shown());
         EXPECT_EQ(read.on, c.on);
         EXPECT_EQ(read.thresholdPercent, std::stoi(c.threshold));
         EXPECT_EQ(read.longestWaitSec, std::stoi(c.longestWait));
-        EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "loading leaves no change to save";
+        EXPECT_FALSE(main.Enabled(ids::saveOptionsButton)) << "loading leaves no change to save";
 
         // The user's edits count at once, saved or not.
         main.ShowTab(1);
-        main.Click(ids::chbWaitIdle);
-        Type(main->Control(ids::dseIdleThreshold), L"70");
-        Type(main->Control(ids::dseIdleTimeOut), L"15");
+        main.Click(ids::waitForIdleCheck);
+        Type(main->Control(ids::idleThresholdField), L"70");
+        Type(main->Control(ids::longestWaitField), L"15");
         const IdleWaitOptions edited = IdleWaitOf(main->Options().Shown());
         EXPECT_EQ(edited.on, !c.on);
         EXPECT_EQ(edited.thresholdPercent, 70);
         EXPECT_EQ(edited.longestWaitSec, 15);
-        EXPECT_TRUE(main.Enabled(ids::btnSaveOptions));
-        main.Click(ids::btnSaveOptions);
+        EXPECT_TRUE(main.Enabled(ids::saveOptionsButton));
+        main.Click(ids::saveOptionsButton);
         EXPECT_EQ(main.IniValue(L"Options", L"WaitIdle"), c.on ? L"0" : L"1");
         EXPECT_EQ(main.IniValue(L"Options", L"IdleThreshold"), L"70");
         EXPECT_EQ(main.IniValue(L"Options", L"IdleTimeOut"), L"15");
@@ -119,14 +119,14 @@ TEST(MainWindowIdleWait, WaitingTextStandsInForTheStateUntilTheHoldEndsAndTheRig
         Message shownAfter;
     };
     const Case cases[] = {
-        {"tray Stop", [](MainWindowFixture& main) { main->ActionFor(ids::actStop).Execute(); }, Message::IdleStatus},
-        {"Start button stop", [](MainWindowFixture& main) { main.Click(ids::bbtnStart); }, Message::IdleStatus},
-        {"Pause", [](MainWindowFixture& main) { main->ActionFor(ids::actPause).Execute(); }, Message::PausedStatus},
-        {"Start next now", [](MainWindowFixture& main) { main->ActionFor(ids::actStartNext).Execute(); },
+        {"tray Stop", [](MainWindowFixture& main) { main->ActionFor(ids::stopWalk).Execute(); }, Message::IdleStatus},
+        {"Start button stop", [](MainWindowFixture& main) { main.Click(ids::startStopButton); }, Message::IdleStatus},
+        {"Pause", [](MainWindowFixture& main) { main->ActionFor(ids::pauseWalk).Execute(); }, Message::PausedStatus},
+        {"Start next now", [](MainWindowFixture& main) { main->ActionFor(ids::startNextNow).Execute(); },
          Message::WalkStatus},
         {"the option turned off, then a tick",
          [](MainWindowFixture& main) {
-             main.Click(ids::chbWaitIdle);
+             main.Click(ids::waitForIdleCheck);
              Tick(main);
          },
          Message::WalkStatus},
@@ -158,7 +158,7 @@ TEST(MainWindowIdleWait, AHeldWalkResumedOrTranslatedShowsTheWaitInTheLanguageIn
     main->Seq().Pause();
     ASSERT_EQ(StatusText(main), main->Msg(Message::PausedStatus));
     main->Seq().Resume();
-    KillTimer(main->hwnd(), ids::timerStart);
+    KillTimer(main->hwnd(), ids::walkClockTimer);
     EXPECT_EQ(StatusText(main), L"Waiting for the system to be idle...");
 
     ASSERT_TRUE(test::PickLanguageFile(main.form(), L"Russian.lng"));
@@ -173,7 +173,7 @@ TEST(MainWindowIdleWait, AHeldWalkResumedOrTranslatedShowsTheWaitInTheLanguageIn
 TEST(MainWindowIdleWait, StartNextNowIsOfferedDuringAWalkAndEnabledWhileATaskIsStillToStart) {
     MainWindowFixture main(WalkSetup("", 1, 3));
     ASSERT_TRUE(main.created());
-    ui::Action& startNext = main->ActionFor(ids::actStartNext);
+    ui::Action& startNext = main->ActionFor(ids::startNextNow);
     HWND button = StartNextButton(main);
     ASSERT_NE(button, nullptr) << "a toolbar button of the Task List page";
     auto offered = [&] {

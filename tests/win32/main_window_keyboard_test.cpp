@@ -50,24 +50,24 @@ TEST(MainWindowKeyboard, TabAndShiftTabVisitEachPageRowByRowAndWrap) {
     };
     const Case cases[] = {
         {"tasks: the toolbar left to right (Wait and Start next now are hidden), then the list", kTasks, 0,
-         {ids::pcMainPage, ids::actAddTask, ids::actEditTask, ids::actDeleteTask, ids::bbtnStart, ids::lvListProg}},
+         {ids::pageTabs, ids::addTask, ids::editTask, ids::deleteTask, ids::startStopButton, ids::taskListView}},
         // Disabled until a skin or a change: the skin list, Aero, Apply and Save options; the start
         // delay and the idle fields until their switches are on.
         {"options: both columns row by row, inside the scrolling box", kOptions, 0,
-         {ids::pcMainPage, ids::sbDownSB, ids::chbWindowsStart, ids::chkCheckforUpdate, ids::chkUserProfile,
-          ids::dsePollingInterval, ids::chbSetWaitTimer, ids::dseTimeExit, ids::btnCheckUpdates,
-          ids::chkShowBalloon, ids::btnCreateLink, ids::chbWaitIdle, ids::cbLanguageSelect, ids::chbUseSkin, ids::wlblLoadSkins, ids::sbUpSB}},
-        {"log", kLog, 0, {ids::pcMainPage, ids::lbLog}},
+         {ids::pageTabs, ids::scrollDownButton, ids::startWithWindowsCheck, ids::checkForUpdatesCheck, ids::userProfileCheck,
+          ids::pollingIntervalField, ids::delayOfStartCheck, ids::exitAfterField, ids::checkNowButton,
+          ids::launchBalloonsCheck, ids::createShortcutButton, ids::waitForIdleCheck, ids::languageList, ids::useSkinCheck, ids::moreSkinsLink, ids::scrollUpButton}},
+        {"log", kLog, 0, {ids::pageTabs, ids::logList}},
         {"about: header link, sub-page tabs, then the links of the used components", kAbout, 2,
-         {ids::pcMainPage, ids::wlblForum, ids::pcAbout, ids::wlAC, ids::lblLF, ids::sWebLabel1}},
+         {ids::pageTabs, ids::siteLink, ids::aboutTabs, ids::skinLayerLink, ids::logComponentLink, ids::xmlParserLink}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainWindowFixture main;
         ASSERT_TRUE(main.created());
         main.ShowTab(c.page);
-        TabCtrl_SetCurFocus(main->Control(ids::pcAbout), c.aboutPage);
-        SetFocus(main->Control(ids::pcMainPage));
+        TabCtrl_SetCurFocus(main->Control(ids::aboutTabs), c.aboutPage);
+        SetFocus(main->Control(ids::pageTabs));
         std::vector<int> forwards, backwards;
         std::vector<int> outOfView;
         test::TypeWhileLoopRuns(main.form(), [&](KeyboardUser& keyboard) {
@@ -96,15 +96,15 @@ TEST(MainWindowKeyboard, TabLeavesAReadOnlyTextThatWasClickedInto) {
         int next;
     };
     const Case cases[] = {
-        {"Tab: round to the page tabs", {}, ids::pcMainPage},
-        {"Shift+Tab: the sub-page tabs above it", {VK_SHIFT}, ids::pcAbout},
+        {"Tab: round to the page tabs", {}, ids::pageTabs},
+        {"Shift+Tab: the sub-page tabs above it", {VK_SHIFT}, ids::aboutTabs},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainWindowFixture main;
         ASSERT_TRUE(main.created());
         main.ShowTab(kAbout);
-        SetFocus(main->Control(ids::sMemo2));
+        SetFocus(main->Control(ids::aboutText));
         int next = 0;
         test::TypeWhileLoopRuns(main.form(),
                                 [&](KeyboardUser& keyboard) { next = keyboard.MoveFocus(VK_TAB, c.modifiers); });
@@ -123,11 +123,11 @@ TEST(MainWindowKeyboard, CtrlTabAndCtrlShiftTabSwitchPagesFromAnywhereAndWrap) {
         int focusedAfter;  // the new page's first control, or the tabs where they had the focus
     };
     const Case cases[] = {
-        {"from the task list on", kTasks, ids::lvListProg, false, kOptions, ids::sbDownSB, ids::sbDownSB},
-        {"from the last page round to the first, on the tabs", kAbout, ids::pcMainPage, false, kTasks,
-         ids::lvListProg, ids::pcMainPage},
-        {"back from the first round to the last", kTasks, ids::bbtnStart, true, kAbout, ids::pcAbout, ids::wlblForum},
-        {"back from an option", kOptions, ids::chkShowBalloon, true, kTasks, ids::lvListProg, ids::actAddTask},
+        {"from the task list on", kTasks, ids::taskListView, false, kOptions, ids::scrollDownButton, ids::scrollDownButton},
+        {"from the last page round to the first, on the tabs", kAbout, ids::pageTabs, false, kTasks,
+         ids::taskListView, ids::pageTabs},
+        {"back from the first round to the last", kTasks, ids::startStopButton, true, kAbout, ids::aboutTabs, ids::siteLink},
+        {"back from an option", kOptions, ids::launchBalloonsCheck, true, kTasks, ids::taskListView, ids::addTask},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -135,7 +135,7 @@ TEST(MainWindowKeyboard, CtrlTabAndCtrlShiftTabSwitchPagesFromAnywhereAndWrap) {
         ASSERT_TRUE(main.created());
         main.ShowTab(c.from);
         SetFocus(main->Control(c.focused));
-        HWND tabs = main->Control(ids::pcMainPage), onPage = main->Control(c.onPage);
+        HWND tabs = main->Control(ids::pageTabs), onPage = main->Control(c.onPage);
         int shownPage = -1, focusedAfter = 0;
         bool pageShown = false, focusShown = false;
         test::TypeWhileLoopRuns(main.form(), [&](KeyboardUser& keyboard) {
@@ -159,7 +159,7 @@ TEST(MainWindowKeyboard, TheLogScrollsSidewaysToItsLongestLineAndCtrlCCopiesTheS
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
     main.ShowTab(kLog);
-    HWND list = main->Control(ids::lbLog);
+    HWND list = main->Control(ids::logList);
     // The update worker's line comes on its own time; a new line selects itself alone.
     ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") > 0; }));
     const std::wstring longText(400, L'w');
@@ -249,7 +249,7 @@ TEST(MainWindowKeyboard, EnterOnATaskOpensItsEditDialogWhichKeepsItsOwnKeys) {
         EXPECT_NE(typedText, before);
         EXPECT_TRUE(closed);
         EXPECT_EQ(main->Tasks().Item(0).commandLine, c.saved ? typedText : before);
-        EXPECT_EQ(focusedAfter, ids::lvListProg) << "the focus is back in the list";
+        EXPECT_EQ(focusedAfter, ids::taskListView) << "the focus is back in the list";
     }
 }
 
@@ -281,7 +281,7 @@ TEST(MainWindowKeyboard, DeleteOnATaskAsksFirstAndTheBoxIsAnsweredByKey) {
     for (const auto& answer : answers) {
         SCOPED_TRACE(static_cast<char>(answer.key));
         EXPECT_EQ(answer.boxCaption, main->Msg(Message::QuestionCaption));
-        EXPECT_EQ(answer.focusedAfter, ids::lvListProg);
+        EXPECT_EQ(answer.focusedAfter, ids::taskListView);
     }
     EXPECT_EQ(answers[0].rowsAfter, 2) << "No keeps the task";
     EXPECT_EQ(answers[1].rowsAfter, 1) << "Yes deletes it";
@@ -338,7 +338,7 @@ TEST(MainWindowKeyboard, MenuKeysOpenTheListMenuAtTheSelectedRow) {
 TEST(MainWindowKeyboard, TheModelessRegistryDialogHasItsKeysInTheModalLoopOfTheTaskDialog) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
-    SetFocus(main->Control(ids::pcMainPage));
+    SetFocus(main->Control(ids::pageTabs));
     int addId = 0;
     HWND registry = nullptr, list = nullptr, tabbedTo = nullptr, tabbedBack = nullptr;
     test::TypeWhileLoopRuns(main.form(), [&](KeyboardUser& keyboard) {
@@ -360,7 +360,7 @@ TEST(MainWindowKeyboard, TheModelessRegistryDialogHasItsKeysInTheModalLoopOfTheT
         keyboard.MoveFocus(VK_TAB, {VK_SHIFT});
         tabbedBack = keyboard.Focus();
     });
-    EXPECT_EQ(addId, ids::actAddTask);
+    EXPECT_EQ(addId, ids::addTask);
     ASSERT_NE(registry, nullptr);
     wchar_t listClass[64] = {};
     GetClassNameW(list, listClass, 64);

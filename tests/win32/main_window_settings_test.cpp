@@ -65,23 +65,23 @@ TEST(MainWindowSettings, WithoutAFileEveryOptionHasItsDefaultAndClosingWritesFif
     setup.ini.reset();
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
-    EXPECT_FALSE(main.Checked(ids::chbSetWaitTimer));
-    EXPECT_EQ(main.Text(ids::dseWaitSec), L"0");
-    EXPECT_EQ(main.Text(ids::dseTimeExit), L"10");
-    EXPECT_EQ(main.Text(ids::dsePollingInterval), L"7");
-    EXPECT_TRUE(main.Checked(ids::chkCheckforUpdate));
+    EXPECT_FALSE(main.Checked(ids::delayOfStartCheck));
+    EXPECT_EQ(main.Text(ids::delayOfStartField), L"0");
+    EXPECT_EQ(main.Text(ids::exitAfterField), L"10");
+    EXPECT_EQ(main.Text(ids::pollingIntervalField), L"7");
+    EXPECT_TRUE(main.Checked(ids::checkForUpdatesCheck));
     EXPECT_FALSE(main->Updates().State().automaticCheckDisabled);
-    EXPECT_FALSE(main.Checked(ids::chkUserProfile));
-    EXPECT_FALSE(main.Checked(ids::chbUseSkin));
-    EXPECT_EQ(main.Text(ids::cbLanguageSelect), L"English (EN)");
+    EXPECT_FALSE(main.Checked(ids::userProfileCheck));
+    EXPECT_FALSE(main.Checked(ids::useSkinCheck));
+    EXPECT_EQ(main.Text(ids::languageList), L"English (EN)");
     EXPECT_EQ(main->LanguageInfo().code, L"EN") << "the language is applied";
     EXPECT_FALSE(main->Msg(Message::IdleStatus).empty());
-    EXPECT_FALSE(main.Enabled(ids::btnSaveOptions));
+    EXPECT_FALSE(main.Enabled(ids::saveOptionsButton));
     EXPECT_FALSE(main->UseLog());
     // The stored skin is unknown: the last entry of the skin list is shown and saved.
-    HWND skins = main->Control(ids::sSkinBox);
+    HWND skins = main->Control(ids::skinList);
     EXPECT_EQ(SendMessageW(skins, CB_GETCURSEL, 0, 0), SendMessageW(skins, CB_GETCOUNT, 0, 0) - 1);
-    const std::wstring skin = main.Text(ids::sSkinBox);
+    const std::wstring skin = main.Text(ids::skinList);
 
     main.Close();
     const std::vector<Section> expected = {
@@ -127,18 +127,18 @@ TEST(MainWindowSettings, ValuesOfTheWrongTypeOrRangeReadAsTheirDefaultsOrClamped
         setup.ini = c.ini;
         MainWindowFixture main(std::move(setup));
         ASSERT_TRUE(main.created());
-        EXPECT_EQ(main.Checked(ids::chbUseSkin), c.useSkin);
+        EXPECT_EQ(main.Checked(ids::useSkinCheck), c.useSkin);
         EXPECT_EQ(main->Skins().Active(), c.useSkin);
-        EXPECT_EQ(main.Checked(ids::chbSetWaitTimer), c.waitTimer);
-        EXPECT_EQ(main.Checked(ids::chkCheckforUpdate), c.checkUpdate);
+        EXPECT_EQ(main.Checked(ids::delayOfStartCheck), c.waitTimer);
+        EXPECT_EQ(main.Checked(ids::checkForUpdatesCheck), c.checkUpdate);
         EXPECT_EQ(main->Updates().State().automaticCheckDisabled, !c.checkUpdate);
-        EXPECT_EQ(main.Text(ids::dseWaitSec), c.waitSec);
-        EXPECT_EQ(main.Text(ids::dseTimeExit), c.timeExit);
-        EXPECT_EQ(main.Text(ids::dsePollingInterval), c.polling);
+        EXPECT_EQ(main.Text(ids::delayOfStartField), c.waitSec);
+        EXPECT_EQ(main.Text(ids::exitAfterField), c.timeExit);
+        EXPECT_EQ(main.Text(ids::pollingIntervalField), c.polling);
         // No date stored, or none that reads: no check has succeeded.
-        EXPECT_EQ(main.Text(ids::ledLastPool),
+        EXPECT_EQ(main.Text(ids::lastCheckDateField),
                   c.lastPool.year == 1899 ? L"Never" : platform::FormatShortDate(c.lastPool));
-        EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "loading leaves no change to save";
+        EXPECT_FALSE(main.Enabled(ids::saveOptionsButton)) << "loading leaves no change to save";
 
         main.Close();
         EXPECT_EQ(main.IniValue(L"Options", L"LastUpdateDate"), c.lastPoolSaved);
@@ -161,13 +161,13 @@ TEST(MainWindowSettings, AnUnknownLanguageSelectsTheLastEntryAndAppliesNothing) 
     setup.ini = "[Options]\r\ncheck_update=0\r\n[Language]\r\nCurrentLanguage=english (en)\r\n";
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
-    HWND languages = main->Control(ids::cbLanguageSelect);
+    HWND languages = main->Control(ids::languageList);
     ASSERT_GE(SendMessageW(languages, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), SendMessageW(languages, CB_GETCOUNT, 0, 0) - 1);
     for (int n = 1; n <= kMessageCount; ++n) EXPECT_EQ(main->Msg(static_cast<Message>(n)), L"") << "MSG" << n;
     EXPECT_EQ(main->LanguageInfo().code, L"");
-    EXPECT_FALSE(main->ActionFor(ids::actApplyLng).enabled());
-    EXPECT_FALSE(main.Enabled(ids::actApplyLng));
+    EXPECT_FALSE(main->ActionFor(ids::applyLanguage).enabled());
+    EXPECT_FALSE(main.Enabled(ids::applyLanguage));
     EXPECT_EQ(main.TabTexts().front(), L"\u0422\u0430sk List") << "the design captions stay";
 }
 
@@ -177,11 +177,11 @@ TEST(MainWindowSettings, AnEmptiedDelayFieldStopsTheSaveAfterFiveKeysAndStillSav
     setup.args = {L"-log"};
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
-    main.Click(ids::chbSetWaitTimer);  // the field takes input while the delay is on
-    EmptyField(main->Control(ids::dseWaitSec));
-    ASSERT_TRUE(main.Enabled(ids::btnSaveOptions));
+    main.Click(ids::delayOfStartCheck);  // the field takes input while the delay is on
+    EmptyField(main->Control(ids::delayOfStartField));
+    ASSERT_TRUE(main.Enabled(ids::saveOptionsButton));
     size_t before = main->LogLines().size();
-    main.Click(ids::btnSaveOptions);
+    main.Click(ids::saveOptionsButton);
 
     auto sections = ReadSettingsFile(main);
     std::vector<std::wstring> written;
@@ -196,7 +196,7 @@ TEST(MainWindowSettings, AnEmptiedDelayFieldStopsTheSaveAfterFiveKeysAndStillSav
             if (MainWindowFixture::ShowsText(lines[i], text)) texts.push_back(text);
     }
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"Error on write to ini-file", L"Saving key in registry"}));
-    EXPECT_FALSE(main.Enabled(ids::btnSaveOptions));
+    EXPECT_FALSE(main.Enabled(ids::saveOptionsButton));
 }
 
 TEST(MainWindowSettings, ANumberTypedBeyondItsRangeIsSavedAndShownAtItsBound) {
@@ -207,20 +207,20 @@ TEST(MainWindowSettings, ANumberTypedBeyondItsRangeIsSavedAndShownAtItsBound) {
         int id;
         const wchar_t *typed, *key, *kept;
     } cases[] = {
-        {ids::dsePollingInterval, L"999", L"PollingInterval", L"365"},
-        {ids::dsePollingInterval, L"366", L"PollingInterval", L"365"},
-        {ids::dseIdleThreshold, L"99", L"IdleThreshold", L"95"},
-        {ids::dseIdleThreshold, L"2", L"IdleThreshold", L"5"},
-        {ids::dseIdleTimeOut, L"9999", L"IdleTimeOut", L"3600"},
-        {ids::dseIdleTimeOut, L"0", L"IdleTimeOut", L"1"},
+        {ids::pollingIntervalField, L"999", L"PollingInterval", L"365"},
+        {ids::pollingIntervalField, L"366", L"PollingInterval", L"365"},
+        {ids::idleThresholdField, L"99", L"IdleThreshold", L"95"},
+        {ids::idleThresholdField, L"2", L"IdleThreshold", L"5"},
+        {ids::longestWaitField, L"9999", L"IdleTimeOut", L"3600"},
+        {ids::longestWaitField, L"0", L"IdleTimeOut", L"1"},
     };
-    main.Click(ids::chbWaitIdle);  // the idle fields take input only while the wait is on
+    main.Click(ids::waitForIdleCheck);  // the idle fields take input only while the wait is on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         Type(main->Control(c.id), c.typed);
-        main.Click(ids::btnSaveOptions);
+        main.Click(ids::saveOptionsButton);
         EXPECT_EQ(main.IniValue(L"Options", c.key), c.kept);
-        SetFocus(main->Control(ids::btnSaveOptions));
+        SetFocus(main->Control(ids::saveOptionsButton));
         EXPECT_EQ(main.Text(c.id), c.kept);
     }
 }
@@ -233,7 +233,7 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     const wchar_t* const run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     test::RegistryCleanup cleanup;  // saving with "start with Windows" on writes the autorun value
     cleanup.Value(HKEY_CURRENT_USER, run, L"Lentora");
-    ASSERT_FALSE(main.Checked(ids::chbWindowsStart));
+    ASSERT_FALSE(main.Checked(ids::startWithWindowsCheck));
     main.ShowTab(1);
     // A pick in a drop-down list as the user makes it: the list reports it to its parent.
     auto pick = [&](int id, auto index) {
@@ -243,46 +243,46 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     };
     auto pickGerman = [&] {
-        pick(ids::cbLanguageSelect, [](HWND combo) {
+        pick(ids::languageList, [](HWND combo) {
             return SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Deutsch (DE)"));
         });
     };
     const std::wstring firstSkin = [&] {
         wchar_t name[128] = {};
-        SendMessageW(main->Control(ids::sSkinBox), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(name));
+        SendMessageW(main->Control(ids::skinList), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(name));
         return std::wstring(name);
     }();
-    ASSERT_NE(main.Text(ids::sSkinBox), firstSkin) << "the last skin is selected, so the first is a change";
+    ASSERT_NE(main.Text(ids::skinList), firstSkin) << "the last skin is selected, so the first is a change";
     struct Case {
         const char* name;
         std::function<void()> change;
     };
     const Case cases[] = {
-        {"time before exit", [&] { Type(main->Control(ids::dseTimeExit), L"25"); }},
-        {"time before exit by its arrows", [&] { ClickUpArrow(main->Control(ids::dseTimeExitSpin)); }},
-        {"delay of start on", [&] { main.Click(ids::chbSetWaitTimer); }},
-        {"delay of start", [&] { Type(main->Control(ids::dseWaitSec), L"3"); }},
-        {"polling interval", [&] { Type(main->Control(ids::dsePollingInterval), L"30"); }},
-        {"wait for a calm system on", [&] { main.Click(ids::chbWaitIdle); }},
-        {"calm threshold", [&] { Type(main->Control(ids::dseIdleThreshold), L"45"); }},
-        {"longest wait by its arrows", [&] { ClickUpArrow(main->Control(ids::dseIdleTimeOutSpin)); }},
-        {"balloon", [&] { main.Click(ids::chkShowBalloon); }},
-        {"update check", [&] { main.Click(ids::chkCheckforUpdate); }},
-        {"start with Windows", [&] { main.Click(ids::chbWindowsStart); }},
-        {"task list in the user's profile", [&] { main.Click(ids::chkUserProfile); }},
-        {"use skin", [&] { main.Click(ids::chbUseSkin); }},
-        {"glass frame, once skins are on", [&] { main.Click(ids::chbAero); }},
-        {"skin", [&] { pick(ids::sSkinBox, [](HWND) { return LRESULT{0}; }); }},
+        {"time before exit", [&] { Type(main->Control(ids::exitAfterField), L"25"); }},
+        {"time before exit by its arrows", [&] { ClickUpArrow(main->Control(ids::exitAfterSpin)); }},
+        {"delay of start on", [&] { main.Click(ids::delayOfStartCheck); }},
+        {"delay of start", [&] { Type(main->Control(ids::delayOfStartField), L"3"); }},
+        {"polling interval", [&] { Type(main->Control(ids::pollingIntervalField), L"30"); }},
+        {"wait for a calm system on", [&] { main.Click(ids::waitForIdleCheck); }},
+        {"calm threshold", [&] { Type(main->Control(ids::idleThresholdField), L"45"); }},
+        {"longest wait by its arrows", [&] { ClickUpArrow(main->Control(ids::longestWaitSpin)); }},
+        {"balloon", [&] { main.Click(ids::launchBalloonsCheck); }},
+        {"update check", [&] { main.Click(ids::checkForUpdatesCheck); }},
+        {"start with Windows", [&] { main.Click(ids::startWithWindowsCheck); }},
+        {"task list in the user's profile", [&] { main.Click(ids::userProfileCheck); }},
+        {"use skin", [&] { main.Click(ids::useSkinCheck); }},
+        {"glass frame, once skins are on", [&] { main.Click(ids::extendedBordersCheck); }},
+        {"skin", [&] { pick(ids::skinList, [](HWND) { return LRESULT{0}; }); }},
         {"language", pickGerman},
-        {"applying the language", [&] { main.Click(ids::actApplyLng); }},
+        {"applying the language", [&] { main.Click(ids::applyLanguage); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_FALSE(main.Enabled(ids::btnSaveOptions));
+        ASSERT_FALSE(main.Enabled(ids::saveOptionsButton));
         c.change();
-        EXPECT_TRUE(main.Enabled(ids::btnSaveOptions));
-        main.Click(ids::btnSaveOptions);
-        EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "Save options disables itself";
+        EXPECT_TRUE(main.Enabled(ids::saveOptionsButton));
+        main.Click(ids::saveOptionsButton);
+        EXPECT_FALSE(main.Enabled(ids::saveOptionsButton)) << "Save options disables itself";
     }
     EXPECT_EQ(main.IniValue(L"Options", L"TimeExit"), L"26");
     EXPECT_EQ(main.IniValue(L"Options", L"WaitTimeOut"), L"3");
@@ -307,21 +307,21 @@ TEST(MainWindowSettings, BeforeAnyLanguageFileTheOptionsShowTheirHintsAndNeverAs
     setup.languages = MainWindowSetup::Languages::Missing;
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
-    for (int id : {ids::chbWindowsStart, ids::dseWaitSec, ids::dseTimeExit, ids::chkCheckforUpdate, ids::ledLastPool,
-                   ids::btnSaveOptions, ids::chbWaitIdle, ids::dseIdleTimeOut}) {
+    for (int id : {ids::startWithWindowsCheck, ids::delayOfStartField, ids::exitAfterField, ids::checkForUpdatesCheck, ids::lastCheckDateField,
+                   ids::saveOptionsButton, ids::waitForIdleCheck, ids::longestWaitField}) {
         SCOPED_TRACE(id);
         std::wstring hint = test::HintOf(main->hwnd(), main->Control(id));
         EXPECT_FALSE(hint.empty());
         EXPECT_NE(hint, L"<no tooltip>");
     }
-    EXPECT_EQ(main.Text(ids::ledLastPool), L"Never") << "no check has succeeded: no date of 1899";
+    EXPECT_EQ(main.Text(ids::lastCheckDateField), L"Never") << "no check has succeeded: no date of 1899";
     // Its text sits as high in its box as the number fields' digits in theirs.
     auto textTop = [&](int id) {
         RECT format{};
         SendMessageW(main->Control(id), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
         return format.top;
     };
-    EXPECT_EQ(textTop(ids::ledLastPool), textTop(ids::dsePollingInterval));
+    EXPECT_EQ(textTop(ids::lastCheckDateField), textTop(ids::pollingIntervalField));
 }
 
 TEST(MainWindowSettings, FieldsOfAnOptionThatIsOffCannotBeEdited) {
@@ -331,8 +331,8 @@ TEST(MainWindowSettings, FieldsOfAnOptionThatIsOffCannotBeEdited) {
         int box;
         std::vector<int> fields;
     } cases[] = {
-        {ids::chbSetWaitTimer, {ids::dseWaitSec, ids::dseWaitSecSpin}},
-        {ids::chbWaitIdle, {ids::dseIdleThreshold, ids::dseIdleThresholdSpin, ids::dseIdleTimeOut, ids::dseIdleTimeOutSpin}},
+        {ids::delayOfStartCheck, {ids::delayOfStartField, ids::delayOfStartSpin}},
+        {ids::waitForIdleCheck, {ids::idleThresholdField, ids::idleThresholdSpin, ids::longestWaitField, ids::longestWaitSpin}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.box);

@@ -63,7 +63,7 @@ TEST(MainWindowStartup, CommandLineSwitchesAreWholeArgumentsInAnyCase) {
         if (c.log) tabs.insert(tabs.begin() + 2, L"Log");
         EXPECT_EQ(main.TabTexts(), tabs);
         main.ShowTab(2);
-        EXPECT_EQ((GetWindowLongPtrW(GetParent(main->Control(ids::lbLog)), GWL_STYLE) & WS_VISIBLE) != 0, c.log);
+        EXPECT_EQ((GetWindowLongPtrW(GetParent(main->Control(ids::logList)), GWL_STYLE) & WS_VISIBLE) != 0, c.log);
     }
 }
 
@@ -143,7 +143,7 @@ TEST(MainWindowStartup, TheProfileOptionMovesOnlyTheTaskListAndTakesEffectAtOnce
     ASSERT_TRUE(main.created());
     ASSERT_EQ(main->Tasks().Count(), 1u);
     main.ShowTab(1);
-    main.Click(ids::chkUserProfile);  // and closed without "Save options"
+    main.Click(ids::userProfileCheck);  // and closed without "Save options"
     main.Close();
     EXPECT_TRUE(std::filesystem::exists(profileList));
     EXPECT_EQ(main.IniValue(L"Options", L"UserProfile"), L"1");
@@ -176,7 +176,7 @@ TEST(MainWindowStartup, EveryRunAppendsToTheLogStartingWithTheSeparatorAndVersio
     EXPECT_TRUE(MainWindowFixture::ShowsText(screen[0], kDashes)) << testing::PrintToString(screen[0]);
     EXPECT_TRUE(MainWindowFixture::ShowsText(screen[1], start)) << testing::PrintToString(screen[1]);
     // The newest line is the selected one.
-    EXPECT_EQ(SendMessageW(main->Control(ids::lbLog), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(screen.size() - 1));
+    EXPECT_EQ(SendMessageW(main->Control(ids::logList), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(screen.size() - 1));
 
     auto file = main.LogFileTexts();
     ASSERT_GE(file.size(), 3u);

@@ -65,18 +65,18 @@ TEST(MainWindowTasks, CommandsWithoutTheRowTheyNeedWarnAndChangeNothing) {
         UINT type;
     };
     const Case withRows[] = {
-        {"delete, nothing selected", ids::actDeleteTask, Message::NothingToDelete, Message::WarningCaption,
+        {"delete, nothing selected", ids::deleteTask, Message::NothingToDelete, Message::WarningCaption,
          MB_OK | MB_ICONWARNING},
-        {"edit, nothing selected", ids::actEditTask, Message::NothingToEdit, Message::WarningCaption,
+        {"edit, nothing selected", ids::editTask, Message::NothingToEdit, Message::WarningCaption,
          MB_OK | MB_ICONWARNING},
-        {"start, nothing selected", ids::actStart, Message::NothingToStart, Message::WarningCaption,
+        {"start, nothing selected", ids::startOrStop, Message::NothingToStart, Message::WarningCaption,
          MB_OK | MB_ICONWARNING},
     };
     const Case empty[] = {
-        {"delete, empty list", ids::actDeleteTask, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
-        {"edit, empty list", ids::actEditTask, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
-        {"start, empty list", ids::actStart, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
-        {"delete all, empty list", ids::actDeleteAllTask, Message::ListEmpty, Message::EmptyListCaption,
+        {"delete, empty list", ids::deleteTask, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
+        {"edit, empty list", ids::editTask, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
+        {"start, empty list", ids::startOrStop, Message::ListEmpty, Message::WarningCaption, MB_OK | MB_ICONWARNING},
+        {"delete all, empty list", ids::deleteAllTasks, Message::ListEmpty, Message::EmptyListCaption,
          MB_OK | MB_ICONINFORMATION},
     };
     auto check = [&](const Case& c, size_t rows) {
@@ -96,7 +96,7 @@ TEST(MainWindowTasks, CommandsWithoutTheRowTheyNeedWarnAndChangeNothing) {
 
     main.boxes.shown.clear();
     main.boxes.Answer(IDYES);
-    Command(main, ids::actDeleteAllTask);
+    Command(main, ids::deleteAllTasks);
     ASSERT_EQ(main.boxes.shown.size(), 1u);
     EXPECT_EQ(main.boxes.shown[0].text, main->Msg(Message::DeleteAllQuestion));
     EXPECT_EQ(main.boxes.shown[0].caption, main->Msg(Message::QuestionCaption));
@@ -110,9 +110,9 @@ TEST(MainWindowTasks, DeletionsAnsweredNoChangeNothingAndYesRemovesTheSelectedRo
     MainWindowFixture main(WithTasks(kTwoTasks));
     ASSERT_TRUE(main.created());
     size_t logged = main->LogLines().size();
-    Command(main, ids::actDeleteAllTask);  // answered No
+    Command(main, ids::deleteAllTasks);  // answered No
     main.SelectRow(1);
-    Command(main, ids::actDeleteTask);  // answered No
+    Command(main, ids::deleteTask);  // answered No
     ASSERT_EQ(main.boxes.shown.size(), 2u);
     EXPECT_EQ(main.boxes.shown[1].text, main->Msg(Message::DeleteTaskQuestion));
     EXPECT_EQ(main.boxes.shown[1].caption, main->Msg(Message::QuestionCaption));
@@ -120,7 +120,7 @@ TEST(MainWindowTasks, DeletionsAnsweredNoChangeNothingAndYesRemovesTheSelectedRo
     EXPECT_EQ(Column(main, 0), (std::vector<std::wstring>{L"C:\\two.exe", L"C:\\one.exe"}));
 
     main.boxes.Answer(IDYES);
-    Command(main, ids::actDeleteTask);
+    Command(main, ids::deleteTask);
     EXPECT_EQ(Column(main, 0), (std::vector<std::wstring>{L"C:\\two.exe"}));
     EXPECT_EQ(main->Tasks().Count(), 1u);
     EXPECT_EQ(main.ScreenLogCount(L"Task \"C:\\one.exe\" is deleted from list"), 1);
@@ -156,10 +156,10 @@ TEST(MainWindowTasks, HeaderClicksSortTheListByTheirColumns) {
 
     auto click = [&](int column) {
         NMLISTVIEW header{};
-        header.hdr = {list, static_cast<UINT_PTR>(ids::lvListProg), static_cast<UINT>(LVN_COLUMNCLICK)};
+        header.hdr = {list, static_cast<UINT_PTR>(ids::taskListView), static_cast<UINT>(LVN_COLUMNCLICK)};
         header.iItem = -1;
         header.iSubItem = column;
-        SendMessageW(GetParent(list), WM_NOTIFY, ids::lvListProg, reinterpret_cast<LPARAM>(&header));
+        SendMessageW(GetParent(list), WM_NOTIFY, ids::taskListView, reinterpret_cast<LPARAM>(&header));
         return Column(main, 0);
     };
     using Names = std::vector<std::wstring>;
@@ -179,13 +179,13 @@ TEST(MainWindowTasks, ActivateAndDeactivateAllSetEveryCheckBoxAndKeepTheStatuses
                                                 main->Msg(Message::TaskEnabledStatus)};  // two.exe (3 s) first
     ASSERT_EQ(Column(main, 2), statuses);
 
-    Command(main, ids::actSetActiveAll);
+    Command(main, ids::enableAllTasks);
     EXPECT_EQ(CheckBoxes(main), (std::vector<bool>{true, true}));
     EXPECT_EQ(ModelEnabled(main), (std::vector<bool>{true, true}));
     EXPECT_EQ(Column(main, 2), statuses) << "statuses wait for the next click";
     EXPECT_EQ(main.ScreenLogCount(L"Activate all tasks"), 1);
 
-    Command(main, ids::actDeactiveAll);
+    Command(main, ids::disableAllTasks);
     EXPECT_EQ(CheckBoxes(main), (std::vector<bool>{false, false}));
     EXPECT_EQ(ModelEnabled(main), (std::vector<bool>{false, false}));
     EXPECT_EQ(Column(main, 2), statuses);
@@ -225,11 +225,11 @@ TEST(MainWindowTasks, DisabledTasksAreDrawnStruckThrough) {
     // The notifications the list view sends its parent before it paints, on our own surface.
     auto draw = [&](DWORD stage, int row) {
         NMLVCUSTOMDRAW cd{};
-        cd.nmcd.hdr = {list, static_cast<UINT_PTR>(ids::lvListProg), static_cast<UINT>(NM_CUSTOMDRAW)};
+        cd.nmcd.hdr = {list, static_cast<UINT_PTR>(ids::taskListView), static_cast<UINT>(NM_CUSTOMDRAW)};
         cd.nmcd.dwDrawStage = stage;
         cd.nmcd.hdc = dc;
         cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
-        return SendMessageW(GetParent(list), WM_NOTIFY, ids::lvListProg, reinterpret_cast<LPARAM>(&cd));
+        return SendMessageW(GetParent(list), WM_NOTIFY, ids::taskListView, reinterpret_cast<LPARAM>(&cd));
     };
     auto struckOut = [&] {
         LOGFONTW font{};
@@ -268,7 +268,7 @@ TEST(MainWindowTasks, StartSelectedLaunchesTheTaskAndShowsTheOutcome) {
         ASSERT_TRUE(main.created());
         main->Tasks().AddTask({c.command, L"4", L"", L"0", true}, main.form());
         main.SelectRow(0);
-        Command(main, ids::actStart);
+        Command(main, ids::startOrStop);
         EXPECT_TRUE(main.boxes.shown.empty());
         EXPECT_EQ(CellText(main->TaskView().List(), 0, 2), main->Msg(c.status));
         EXPECT_EQ(main.ScreenLogCount(FormatText(L"Launch application: \"%s\"", {c.command})), 1);

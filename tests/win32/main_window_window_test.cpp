@@ -98,13 +98,13 @@ TEST(WalkPresenter, ShowsEachStateOfTheWalkAndEachLaunchAsTheWindowPresentsIt) {
     view.TicksChanged(std::nullopt);
     EXPECT_EQ(StatusText(main->StatusBar(), 1), L"");
 
-    HWND start = main->Control(ids::bbtnStart);
+    HWND start = main->Control(ids::startStopButton);
     view.WalkActiveChanged(true);
     EXPECT_EQ(ui::GetText(start), main->Msg(Message::StopCaption));
-    EXPECT_FALSE(main->ActionFor(ids::actAddTask).enabled());
+    EXPECT_FALSE(main->ActionFor(ids::addTask).enabled());
     view.WalkActiveChanged(false);
     EXPECT_EQ(ui::GetText(start), main->Msg(Message::StartCaption));
-    EXPECT_TRUE(main->ActionFor(ids::actAddTask).enabled());
+    EXPECT_TRUE(main->ActionFor(ids::addTask).enabled());
 
     const TaskId task = main->Tasks().Item(0).id;
     struct LaunchCase {
@@ -122,7 +122,7 @@ TEST(WalkPresenter, ShowsEachStateOfTheWalkAndEachLaunchAsTheWindowPresentsIt) {
     main.ShowTab(1);
     for (const LaunchCase& c : launches) {
         SCOPED_TRACE(testing::PrintToString(c.status) + (c.balloons ? " balloons on" : " balloons off"));
-        if (main.Checked(ids::chkShowBalloon) != c.balloons) main.Click(ids::chkShowBalloon);
+        if (main.Checked(ids::launchBalloonsCheck) != c.balloons) main.Click(ids::launchBalloonsCheck);
         main->Tray().Icon().HideBalloon();
         view.LaunchEnded(task, c.outcome, c.ofTheWalk);
         EXPECT_EQ(main->Tasks().Item(0).status, c.status);
@@ -218,7 +218,7 @@ TEST(MainWindow, DownAndUpScrollTheOptionsPageToItsEnds) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
     main.ShowTab(1);
-    HWND box = GetParent(main->Control(ids::sbDownSB));
+    HWND box = GetParent(main->Control(ids::scrollDownButton));
     auto inView = [&](int id) {
         RECT page{}, control{};
         GetClientRect(box, &page);
@@ -226,15 +226,15 @@ TEST(MainWindow, DownAndUpScrollTheOptionsPageToItsEnds) {
         GetWindowRect(main->Control(id), &control);
         return control.top >= page.top && control.bottom <= page.bottom;
     };
-    ASSERT_TRUE(inView(ids::sbDownSB));
-    ASSERT_FALSE(inView(ids::sbUpSB)) << "the page is taller than the window";
-    main.Click(ids::sbDownSB);
-    EXPECT_TRUE(inView(ids::sbUpSB));
-    EXPECT_TRUE(inView(ids::btnSaveOptions));
-    EXPECT_FALSE(inView(ids::sbDownSB));
+    ASSERT_TRUE(inView(ids::scrollDownButton));
+    ASSERT_FALSE(inView(ids::scrollUpButton)) << "the page is taller than the window";
+    main.Click(ids::scrollDownButton);
+    EXPECT_TRUE(inView(ids::scrollUpButton));
+    EXPECT_TRUE(inView(ids::saveOptionsButton));
+    EXPECT_FALSE(inView(ids::scrollDownButton));
     EXPECT_EQ(GetScrollPos(box, SB_VERT), main->Options().ScrollPosition());
-    main.Click(ids::sbUpSB);
-    EXPECT_TRUE(inView(ids::sbDownSB));
+    main.Click(ids::scrollUpButton);
+    EXPECT_TRUE(inView(ids::scrollDownButton));
     EXPECT_EQ(main->Options().ScrollPosition(), 0);
     EXPECT_EQ(GetScrollPos(box, SB_VERT), 0);
 }
@@ -243,28 +243,28 @@ TEST(MainWindow, UseSkinSwitchesTheSkinControlsAndTheGlassFrame) {
     MainWindowFixture main(MainWindowSetup{.ini = "[Options]\r\ncheck_update=0\r\n[Skin]\r\nUseSkin=1\r\nUseAero=1\r\n"});
     ASSERT_TRUE(main.created());
     main.ShowTab(1);
-    ASSERT_TRUE(main.Checked(ids::chbUseSkin));
-    ASSERT_TRUE(main.Checked(ids::chbAero));
-    EXPECT_TRUE(main.Enabled(ids::chbAero));
-    EXPECT_TRUE(main.Enabled(ids::sSkinBox));
+    ASSERT_TRUE(main.Checked(ids::useSkinCheck));
+    ASSERT_TRUE(main.Checked(ids::extendedBordersCheck));
+    EXPECT_TRUE(main.Enabled(ids::extendedBordersCheck));
+    EXPECT_TRUE(main.Enabled(ids::skinList));
     EXPECT_FALSE(main->GlassFrameOn());
     EXPECT_TRUE(main->Skins().ExtendedBorders());
 
-    main.Click(ids::chbUseSkin);
-    EXPECT_FALSE(main.Checked(ids::chbUseSkin));
+    main.Click(ids::useSkinCheck);
+    EXPECT_FALSE(main.Checked(ids::useSkinCheck));
     EXPECT_FALSE(main->Skins().Active());
-    EXPECT_FALSE(main.Checked(ids::chbAero));
-    EXPECT_FALSE(main.Enabled(ids::chbAero));
+    EXPECT_FALSE(main.Checked(ids::extendedBordersCheck));
+    EXPECT_FALSE(main.Enabled(ids::extendedBordersCheck));
     EXPECT_FALSE(main->Skins().ExtendedBorders());
-    EXPECT_FALSE(main.Enabled(ids::sSkinBox));
+    EXPECT_FALSE(main.Enabled(ids::skinList));
     EXPECT_TRUE(main->GlassFrameOn());
-    EXPECT_TRUE(main.Enabled(ids::btnSaveOptions));
+    EXPECT_TRUE(main.Enabled(ids::saveOptionsButton));
 
-    main.Click(ids::chbUseSkin);
+    main.Click(ids::useSkinCheck);
     EXPECT_TRUE(main->Skins().Active());
-    EXPECT_TRUE(main.Enabled(ids::chbAero));
-    EXPECT_FALSE(main.Checked(ids::chbAero));
-    EXPECT_TRUE(main.Enabled(ids::sSkinBox));
+    EXPECT_TRUE(main.Enabled(ids::extendedBordersCheck));
+    EXPECT_FALSE(main.Checked(ids::extendedBordersCheck));
+    EXPECT_TRUE(main.Enabled(ids::skinList));
     EXPECT_FALSE(main->GlassFrameOn());
 }
 
@@ -283,23 +283,23 @@ TEST(MainWindow, SkinPaintsThePagesAfterEveryPageChange) {
                                                   "CurrentSkin=Ubuntu (internal)\r\n"});
     ASSERT_TRUE(main.created());
     const COLORREF skin = main->Skins().Colors().window;
-    HWND toolbar = GetParent(main->Control(ids::bbtnStart));
+    HWND toolbar = GetParent(main->Control(ids::startStopButton));
     EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), skin);
     // Controls lend their own DC to have the page's background painted under them; it must come back
     // with their colours, or their texts take the skin's.
-    HDC lent = GetDC(main->Control(ids::bbtnStart));
+    HDC lent = GetDC(main->Control(ids::startStopButton));
     SetTextColor(lent, RGB(1, 2, 3));
     SendMessageW(toolbar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lent), 0);
     EXPECT_EQ(GetTextColor(lent), RGB(1, 2, 3));
-    ReleaseDC(main->Control(ids::bbtnStart), lent);
+    ReleaseDC(main->Control(ids::startStopButton), lent);
     main.ShowTab(1);
-    HWND optionsPanel = GetParent(main->Control(ids::sbDownSB));
+    HWND optionsPanel = GetParent(main->Control(ids::scrollDownButton));
     EXPECT_EQ(ScreenPixel(optionsPanel, {2, 40}), skin);
     main.ShowTab(0);
     EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), skin);
 
     main.ShowTab(1);
-    main.Click(ids::chbUseSkin);
+    main.Click(ids::useSkinCheck);
     main.ShowTab(0);
     EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), GetSysColor(COLOR_BTNFACE)) << "skinning off";
 }
@@ -311,11 +311,11 @@ TEST(MainWindow, SkinDrawsTheControlsThatIgnoreColourMessages) {
                                                   "CurrentSkin=Ubuntu (internal)\r\n"});
     ASSERT_TRUE(main.created());
     const ui::SkinColors colors = main->Skins().Colors();
-    HWND tabs = main->Control(ids::pcMainPage);
+    HWND tabs = main->Control(ids::pageTabs);
     RECT tabsClient{}, header{}, lastTab{};
     GetClientRect(tabs, &tabsClient);
     TabCtrl_GetItemRect(tabs, TabCtrl_GetItemCount(tabs) - 1, &lastTab);
-    HWND listHeader = ListView_GetHeader(main->Control(ids::lvListProg));
+    HWND listHeader = ListView_GetHeader(main->Control(ids::taskListView));
     Header_GetItemRect(listHeader, 0, &header);
     int parts[2] = {};
     SendMessageW(main->StatusBar(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
@@ -326,7 +326,7 @@ TEST(MainWindow, SkinDrawsTheControlsThatIgnoreColourMessages) {
         COLORREF skinned;
     };
     const Case cases[] = {
-        {"push button", main->Control(ids::bbtnStart), {3, 3}, colors.control},
+        {"push button", main->Control(ids::startStopButton), {3, 3}, colors.control},
         {"tab strip beside the tabs", tabs, {(lastTab.right + tabsClient.right) / 2, 3}, colors.window},
         {"list header", listHeader, {header.right - 3, 3}, colors.window},
         {"status bar", main->StatusBar(), {parts[0] + 20, 4}, colors.window},
@@ -334,7 +334,7 @@ TEST(MainWindow, SkinDrawsTheControlsThatIgnoreColourMessages) {
     for (const Case& c : cases) EXPECT_EQ(ScreenPixel(c.control, c.at), c.skinned) << c.what;
 
     main.ShowTab(1);
-    main.Click(ids::chbUseSkin);
+    main.Click(ids::useSkinCheck);
     main.ShowTab(0);
     for (const Case& c : cases) EXPECT_NE(ScreenPixel(c.control, c.at), c.skinned) << c.what << ", skinning off";
 }

@@ -18,7 +18,7 @@ using test::MainWindowFixture;
 TEST(OptionsPageFields, EveryOptionWithAControlStandsOnThePageOnceWithControlsOfItsOwn) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
-    HWND box = GetParent(main->Control(ids::btnSaveOptions));
+    HWND box = GetParent(main->Control(ids::saveOptionsButton));
     for (const OptionDeclaration& option : OptionDeclarations()) {
         const auto fields = std::ranges::count(OptionFields(), option.member, &OptionField::option);
         EXPECT_EQ(fields, option.control == OptionControl::None ? 0 : 1) << std::wstring(option.key);

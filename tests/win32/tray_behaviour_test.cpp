@@ -49,7 +49,7 @@ MainWindowSetup WaitingSetup() {
 // Starts a walk whose ticks the test gives itself, so no real second can slip in between.
 void StartWalkByHand(MainWindowFixture& main) {
     main->Seq().StartOrStop();
-    KillTimer(main->hwnd(), ids::timerStart);
+    KillTimer(main->hwnd(), ids::walkClockTimer);
     ASSERT_TRUE(main->Seq().WalkActive());
 }
 
@@ -220,7 +220,7 @@ TEST(TrayBehaviour, NothingStartsAndNothingClosesTwiceWhileTheClosingSavesWait) 
     bool windowDuringBox = false;
     ui::MessageBoxHandler previous = ui::SetMessageBoxHandler([&](HWND, const std::wstring&, const std::wstring&, UINT) {
         ++boxes;
-        SendMessageW(window, WM_TIMER, ids::timerStart, 0);
+        SendMessageW(window, WM_TIMER, ids::walkClockTimer, 0);
         SendMessageW(window, WM_CLOSE, 0, 0);
         test::PumpMessages();
         windowDuringBox = IsWindow(window) != FALSE;
@@ -365,7 +365,7 @@ TEST(TrayBehaviour, TrayMenuOffersTheCommandsOfEachSequencerState) {
 
     main->Seq().Resume();
     EXPECT_EQ(TrayMenuNow(main), (Names{L"mnuShow", L"N2", L"Start1", L"mnuStartNext", L"mnuExit"})) << "resumed";
-    KillTimer(main->hwnd(), ids::timerStart);
+    KillTimer(main->hwnd(), ids::walkClockTimer);
 }
 
 int ClientWidth(HWND window) {
@@ -396,20 +396,20 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         }
         test::PumpMessages();
         EXPECT_TRUE(main->ContentBuilt());
-        HWND tabs = main->Control(ids::pcMainPage), list = main->Control(ids::lvListProg);
+        HWND tabs = main->Control(ids::pageTabs), list = main->Control(ids::taskListView);
         // Built late, the pages show what start-up set while they were not there.
-        EXPECT_TRUE(main.Checked(ids::chbSetWaitTimer));
-        EXPECT_EQ(main.Text(ids::dseWaitSec), L"100");
-        EXPECT_EQ(main.Text(ids::dseTimeExit), L"100");
-        EXPECT_EQ(main.Text(ids::cbLanguageSelect), L"English (EN)");
-        EXPECT_FALSE(main.Enabled(ids::btnSaveOptions)) << "nothing changed by the user";
-        EXPECT_FALSE(main.Enabled(ids::chbAero)) << "skins are off";
+        EXPECT_TRUE(main.Checked(ids::delayOfStartCheck));
+        EXPECT_EQ(main.Text(ids::delayOfStartField), L"100");
+        EXPECT_EQ(main.Text(ids::exitAfterField), L"100");
+        EXPECT_EQ(main.Text(ids::languageList), L"English (EN)");
+        EXPECT_FALSE(main.Enabled(ids::saveOptionsButton)) << "nothing changed by the user";
+        EXPECT_FALSE(main.Enabled(ids::extendedBordersCheck)) << "skins are off";
         EXPECT_EQ(main->LogLines(), logged);
         EXPECT_EQ(main.TabTexts(), (std::vector<std::wstring>{L"Task List", L"Options", L"Log", L"About"}));
         wchar_t status[256] = {};
         SendMessageW(main->StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
         EXPECT_EQ(status, main->Msg(Message::DelayOfStartStatus)) << "the delay's status text";
-        EXPECT_EQ(main.Text(ids::bbtnStart), main->Msg(Message::StartCaption));
+        EXPECT_EQ(main.Text(ids::startStopButton), main->Msg(Message::StartCaption));
         EXPECT_TRUE(IsWindowVisible(main->hwnd()));
         EXPECT_FALSE(IsIconic(main->hwnd()));
         EXPECT_TRUE(OnScreen(main->hwnd())) << "restored where it was centred, not at the minimised position";
