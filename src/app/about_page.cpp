@@ -1,4 +1,5 @@
 #include "app/about_page.h"
+#include "app/pictures.h"
 
 #include <commctrl.h>
 #include <pugixml.hpp>
@@ -41,7 +42,7 @@ void AboutPage::Create(HWND page, ui::TextTargets& texts) {
     ShowWindow(site, SW_HIDE);
     tabs_ = add(ids::aboutTabs, ui::CreateControl(page, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::aboutTabs));
     const wchar_t* tabs[] = {L"About", L"License", L"Used components", L"Donate"};
-    const int images[] = {26, 30, 31, 29};  // shown once the image list is attached
+    const int images[] = {PictureOf(IDI_IMG_ABOUT_PROGRAM), PictureOf(IDI_IMG_LICENSE), PictureOf(IDI_IMG_COMPONENTS), PictureOf(IDI_IMG_DONATE)};  // shown once the image list is attached
     for (int i = 0; i < 4; ++i) {
         TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
         item.pszText = const_cast<wchar_t*>(tabs[i]);

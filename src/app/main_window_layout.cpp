@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "app/pictures.h"
 #include "app/main_window_ids.h"
 #include "app/site_links.h"
 #include "image_ids.h"
@@ -63,7 +64,7 @@ void MainWindow::CreateContent() {
     // The Log tab is there only while logging is on.
     const wchar_t* pages[] = {L"\u0422\u0430sk List", L"Options", L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435"};
     const wchar_t* pageNames[] = {L"tsStartProgram", L"tsOptions", L"tsAbout"};
-    const int images[] = {21, 4, 10};  // shown once the image list is attached
+    const int images[] = {PictureOf(IDI_IMG_TASK_LIST), PictureOf(IDI_IMG_OPTIONS), PictureOf(IDI_IMG_ABOUT)};  // shown once the image list is attached
     for (int i = 0; i < 3; ++i) {
         TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
         item.pszText = const_cast<wchar_t*>(pages[i]);
@@ -105,22 +106,22 @@ void MainWindow::CreateContent() {
 void MainWindow::CreateActions() {
     struct Def { const wchar_t* name; int id; const wchar_t* caption; const wchar_t* hint; int image; };
     const Def defs[] = {
-        {L"actAddTask", ids::addTask, L"Add", L"To add a file for start in the task list", 1},
-        {L"actEditTask", ids::editTask, L"Edit", L"\u041F\u0440\u0430\u0432\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443", 2},
-        {L"actDeleteTask", ids::deleteTask, L"Delete", L"\u0423\u0434\u0430\u043B\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443 \u0438\u0437 \u0441\u043F\u0438\u0441\u043A\u0430", 3},
-        {L"actStart", ids::startOrStop, L"start the program", L"", 6},
-        {L"actStop", ids::stopWalk, L"Stop", L"", 20},
-        {L"actPause", ids::pauseWalk, L"Pause", L"", 25},
-        {L"actResume", ids::resumeWalk, L"Resume", L"", 6},
-        {L"actWait", ids::cancelDelayOfStart, L"Waiting... Stop", L"The delay of start Is active.", 18},
-        {L"actCloseApp", ids::closeProgram, L"Close", L"Close Application", 11},
-        {L"actDeleteAllTask", ids::deleteAllTasks, L"Delete All Tasks", L"", 12},
-        {L"actSetActiveAll", ids::enableAllTasks, L"actSetActiveAll", L"", 15},
-        {L"actDeactiveAll", ids::disableAllTasks, L"actDeactiveAll", L"", 16},
-        {L"actApplyLng", ids::applyLanguage, L"Apply", L"Change Language", 23},
-        {L"actImport", ids::importStartupEntry, L"Import", L"", 17},
+        {L"actAddTask", ids::addTask, L"Add", L"To add a file for start in the task list", PictureOf(IDI_IMG_ADD)},
+        {L"actEditTask", ids::editTask, L"Edit", L"\u041F\u0440\u0430\u0432\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443", PictureOf(IDI_IMG_EDIT)},
+        {L"actDeleteTask", ids::deleteTask, L"Delete", L"\u0423\u0434\u0430\u043B\u0438\u0442\u044C \u0432\u044B\u0431\u0440\u0430\u043D\u043D\u0443\u044E \u0437\u0430\u0434\u0430\u0447\u0443 \u0438\u0437 \u0441\u043F\u0438\u0441\u043A\u0430", PictureOf(IDI_IMG_DELETE)},
+        {L"actStart", ids::startOrStop, L"start the program", L"", PictureOf(IDI_IMG_START)},
+        {L"actStop", ids::stopWalk, L"Stop", L"", PictureOf(IDI_IMG_STOP)},
+        {L"actPause", ids::pauseWalk, L"Pause", L"", PictureOf(IDI_IMG_PAUSE)},
+        {L"actResume", ids::resumeWalk, L"Resume", L"", PictureOf(IDI_IMG_START)},
+        {L"actWait", ids::cancelDelayOfStart, L"Waiting... Stop", L"The delay of start Is active.", PictureOf(IDI_IMG_WAIT)},
+        {L"actCloseApp", ids::closeProgram, L"Close", L"Close Application", PictureOf(IDI_IMG_CLOSE)},
+        {L"actDeleteAllTask", ids::deleteAllTasks, L"Delete All Tasks", L"", PictureOf(IDI_IMG_DELETE_ALL)},
+        {L"actSetActiveAll", ids::enableAllTasks, L"actSetActiveAll", L"", PictureOf(IDI_IMG_ACTIVATE_ALL)},
+        {L"actDeactiveAll", ids::disableAllTasks, L"actDeactiveAll", L"", PictureOf(IDI_IMG_DEACTIVATE_ALL)},
+        {L"actApplyLng", ids::applyLanguage, L"Apply", L"Change Language", PictureOf(IDI_IMG_CHANGE_LANGUAGE)},
+        {L"actImport", ids::importStartupEntry, L"Import", L"", PictureOf(IDI_IMG_IMPORT)},
         {L"actStartNext", ids::startNextNow, L"Start next now",
-         L"Start the next task now, without waiting for its delay or for the system", 6},
+         L"Start the next task now, without waiting for its delay or for the system", PictureOf(IDI_IMG_START)},
     };
     for (const auto& d : defs) {
         ui::Action& action = actions_.Add(d.name, d.id, d.caption, d.hint, d.image);
@@ -252,8 +253,8 @@ void MainWindow::DressContentImages() {
     actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
     for (const auto& action : actions_.actions()) actions_.Changed(*action);
     taskPage_.ShowStartButtonImage();
-    SetButtonImage(optionsPage_.Control(ids::createShortcutButton), 24);
-    SetButtonImage(optionsPage_.Control(ids::checkNowButton), 27);
+    SetButtonImage(optionsPage_.Control(ids::createShortcutButton), PictureOf(IDI_IMG_CREATE_LINK));
+    SetButtonImage(optionsPage_.Control(ids::checkNowButton), PictureOf(IDI_IMG_CHECK_UPDATES));
     aboutPage_.LoadImages(ui::WindowDpi(hwnd()));
 }
 

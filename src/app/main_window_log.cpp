@@ -1,5 +1,6 @@
 // The application log: lentora.log and the Log page, and whether that page is offered.
 #include "app/main_window.h"
+#include "app/pictures.h"
 #include "app/main_window_ids.h"
 #include "util/date_time.h"
 #include "util/format.h"
@@ -32,7 +33,7 @@ void MainWindow::SetLogPageVisible(bool visible) {
 void MainWindow::InsertLogTab() {
     TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
     item.pszText = const_cast<wchar_t*>(logPage_.tabCaption.c_str());
-    item.iImage = 5;
+    item.iImage = PictureOf(IDI_IMG_LOG);
     TabCtrl_InsertItem(pageTabs_, 2, &item);
 }
 

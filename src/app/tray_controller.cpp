@@ -1,4 +1,5 @@
 #include "app/tray_controller.h"
+#include "app/pictures.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ void TrayController::Create(HWND window, std::vector<ui::MenuItem> items) {
     show.caption = L"\u0412\u043E\u0441\u0441\u0442\u0430\u043D\u043E\u0432\u0438\u0442\u044C";
     show.onClick = actions_.showWindow;
     show.isDefault = true;
-    show.imageIndex = 22;
+    show.imageIndex = PictureOf(IDI_IMG_SHOW);
     items.insert(items.begin(), std::move(show));
     menu_.items = std::move(items);
     menu_.images = actions_.menuPictures;

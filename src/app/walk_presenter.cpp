@@ -1,4 +1,5 @@
 #include "app/walk_presenter.h"
+#include "app/pictures.h"
 
 #include <string>
 
@@ -17,7 +18,7 @@ namespace lentora {
 
 namespace {
 
-constexpr int kStartPicture = IDI_IMG_START - IDI_IMG_BASE, kStopPicture = IDI_IMG_RUNNING - IDI_IMG_BASE;
+constexpr int kStartPicture = PictureOf(IDI_IMG_START), kStopPicture = PictureOf(IDI_IMG_RUNNING);
 // The tray's pictures of the walk's states.
 constexpr int kTrayReady = IDI_TRAY0 - IDI_TRAY_BASE, kTrayTimed = IDI_TRAY2 - IDI_TRAY_BASE,
               kTrayWalking = IDI_TRAY3 - IDI_TRAY_BASE, kTrayPaused = IDI_TRAY4 - IDI_TRAY_BASE;
