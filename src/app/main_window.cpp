@@ -61,6 +61,11 @@ HWND MainWindow::Control(int id) {
     return aboutPage_.Control(id);
 }
 
+void MainWindow::ShowTaskDialog(bool editing) {
+    TaskDialog dialog(*this, editing ? TaskDialog::kEditing : TaskDialog::kAdding);
+    dialog.ShowModal();
+}
+
 std::wstring MainWindow::Msg(Message id) const { return language_.messages.Msg(MessageNumber(id)); }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -108,9 +108,6 @@ public:
     TrayController& Tray() { return tray_; }
     WalkPresenter& WalkView() { return walkView_; }
 
-    LaunchOutcome LaunchProgram(TaskId task, const std::wstring& commandLine) {
-        return launcher_.Launch(task, commandLine);
-    }
     void RefreshStatusColumn() { taskCommands_.RefreshStatuses(); }
 
     // The close: ends the walk, then saves the task list and the options.
@@ -200,6 +197,9 @@ private:
     bool EnglishPages() const;
     void OpenAddress(const std::wstring& address);
 
+    // Shows the task dialog until it closes: a new task, or the selected one to edit.
+    void ShowTaskDialog(bool editing);
+
     // Start-up (main_window_startup.cpp).
     void RunStartup();
     void InitProgram();
@@ -260,7 +260,11 @@ private:
     ui::TextTargets textTargets_;
     // The page panels in tab order, the Log page's included: Tasks, Options, Log, About.
     std::array<ui::Panel, 4> pagePanels_;
-    TaskCommands taskCommands_{*this};
+    TaskCommands taskCommands_{{*this, *this, *this, tasks_, [this] { return sequencer_.WalkActive(); },
+                                [this](TaskId task, const std::wstring& commandLine) {
+                                    return launcher_.Launch(task, commandLine);
+                                },
+                                [this](bool editing) { ShowTaskDialog(editing); }}};
     TaskPage taskPage_{tasks_, actions_, TaskPageActions()};
     OptionsPage optionsPage_{OptionsPageActions(), actions_};
     LogPage logPage_{[this](const std::wstring& line) { Log(line); }};

@@ -2,17 +2,37 @@
 // the selected task now. Each asks or warns in a box as needed and logs what it changed.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "lang/language_messages.h"
+#include "launch/walk_observer.h"
+#include "log/log_sink.h"
+#include "tasks/task.h"
 
 namespace lentora {
 
-class MainWindow;
+class TaskList;
+namespace ui {
+class Window;
+}
 
 class TaskCommands {
 public:
-    explicit TaskCommands(MainWindow& window) : window_(window) {}
+    struct Parts {
+        const ui::Window& owner;  // of the boxes
+        const IMessageSource& texts;
+        ILogSink& log;
+        TaskList& tasks;
+        std::function<bool()> walkActive;
+        std::function<LaunchOutcome(TaskId task, const std::wstring& commandLine)> launch;
+        // Shows the task dialog until it closes: a new task, or the selected one to edit.
+        std::function<void(bool editing)> openTaskDialog;
+    };
+
+    explicit TaskCommands(Parts parts) : parts_(std::move(parts)) {}
 
     void Add();
     void EditSelected();
@@ -28,7 +48,7 @@ private:
     std::optional<size_t> SelectedOrWarn(Message nothingSelected);
     bool Ask(Message question, Message caption);
 
-    MainWindow& window_;
+    Parts parts_;
 };
 
 }  // namespace lentora
