@@ -36,7 +36,7 @@ std::wstring MainWindow::DataFilePath(const std::wstring& name) const {
 }
 
 void MainWindow::RunStartup() {
-    walkView_.ShowStateText(Msg(Message::StartingStatus), 0);
+    walkView_.ShowStarting();
     InitProgram();
     tasks_.SortByColumn(kTimeColumn);
     tasks_.SortByColumn(kTimeColumn);
@@ -47,7 +47,7 @@ void MainWindow::RunStartup() {
         sequencer_.BeginStartMode();
     } else {
         ShowWindow(hwnd(), SW_SHOWNORMAL);
-        walkView_.ShowStateText(Msg(Message::IdleStatus), 0);
+        walkView_.StatusChanged({WalkState::Ready});
     }
 }
 

@@ -1,6 +1,6 @@
 #include "app/task_commands.h"
 
-#include "app/walk_presenter.h"
+#include "app/task_status_texts.h"
 #include "tasks/task_list.h"
 #include "ui/window.h"
 #include "ui/message_box.h"
@@ -74,10 +74,6 @@ void TaskCommands::StartSelected() {
     tasks.SetStatus(*selected, LaunchStatusText(parts_.launch(task.id, task.commandLine), parts_.texts));
 }
 
-void TaskCommands::RefreshStatuses() {
-    TaskList& tasks = parts_.tasks;
-    if (tasks.Empty()) return;
-    tasks.RefreshStatuses(parts_.texts.Msg(Message::TaskEnabledStatus), parts_.texts.Msg(Message::TaskDisabledStatus));
-}
+void TaskCommands::RefreshStatuses() { ShowEnabledStatuses(parts_.tasks, parts_.texts); }
 
 }  // namespace lentora

@@ -1,9 +1,10 @@
 #include "app/walk_presenter.h"
-#include "app/pictures.h"
 
 #include <string>
 
 #include "app/main_window_ids.h"
+#include "app/pictures.h"
+#include "app/task_status_texts.h"
 #include "app/task_page.h"
 #include "app/tray_controller.h"
 #include "image_ids.h"
@@ -26,16 +27,6 @@ constexpr int kLaunchBalloonSec = 10;
 
 }  // namespace
 
-std::wstring LaunchStatusText(LaunchOutcome outcome, const IMessageSource& texts) {
-    switch (outcome) {
-        case LaunchOutcome::Started: return texts.Msg(Message::TaskStartedStatus);
-        case LaunchOutcome::Declined: return texts.Msg(NamedMsg::TaskDeclinedStatus);
-        case LaunchOutcome::AwaitingConsent: return texts.Msg(NamedMsg::AwaitingConsentStatus);
-        case LaunchOutcome::Failed: break;
-    }
-    return texts.Msg(Message::TaskFailedStatus);
-}
-
 void WalkPresenter::ShowStateText(const std::wstring& text, int pictureIndex) {
     texts_.SetState(text, pictureIndex);
     ShowTexts();
@@ -46,6 +37,8 @@ void WalkPresenter::ShowTexts() {
     parts_.tray.ShowState(ui::GetText(parts_.window.hwnd()) + L"\r" + texts_.Panel(0, parts_.texts.Msg(NamedMsg::WaitingForSystem)),
                           texts_.IconIndex());
 }
+
+void WalkPresenter::ShowStarting() { ShowStateText(parts_.texts.Msg(Message::StartingStatus), kTrayReady); }
 
 void WalkPresenter::ShowAgain() {
     ShowState();
@@ -138,11 +131,7 @@ void WalkPresenter::ActionVisible(SequencerAction action, bool visible) {
     if (action == SequencerAction::StartNext) RefreshStartNext();
 }
 
-void WalkPresenter::StatusesReset() {
-    if (parts_.tasks.Empty()) return;
-    parts_.tasks.RefreshStatuses(parts_.texts.Msg(Message::TaskEnabledStatus),
-                                 parts_.texts.Msg(Message::TaskDisabledStatus));
-}
+void WalkPresenter::StatusesReset() { ShowEnabledStatuses(parts_.tasks, parts_.texts); }
 
 void WalkPresenter::LaunchEnded(TaskId task, LaunchOutcome outcome, bool ofTheWalk) {
     const std::optional<size_t> row = parts_.tasks.IndexOf(task);

@@ -45,6 +45,8 @@ public:
     // What the panels and the tray say, also outside a walk (start-up says "Starting...").
     const StatusTexts& Texts() const { return texts_; }
     void ShowStateText(const std::wstring& text, int pictureIndex);
+    // Start-up is under way; the walk's states follow.
+    void ShowStarting();
     // Everything shown again in the language now applied.
     void ShowAgain();
     // The window's timer events of the clocks; false for another timer.
@@ -79,8 +81,5 @@ private:
     bool active_ = false;
     std::optional<int> ticks_;
 };
-
-// A task's status after a launch with this outcome, in the applied language.
-std::wstring LaunchStatusText(LaunchOutcome outcome, const IMessageSource& texts);
 
 }  // namespace lentora
