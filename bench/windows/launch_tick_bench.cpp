@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "../../tests/win32/main_window_probe.h"
 #include "bench_timing.h"
 #include "ui/message_box.h"
 
@@ -127,7 +127,8 @@ int wmain(int argc, wchar_t** argv) {
     Setup s = PrepareFolders(argv[1], argv[2], tasks, log);
     SetEnvironmentVariableW(L"LENTORA_RECORD_FILE", s.records.c_str());
     auto form = std::make_unique<MainWindow>(lentora::StartupContext{(s.program / L"lentora.exe").wstring(), {}});
-    if (!form->Create() || static_cast<int>(form->Tasks().Count()) != tasks) {
+    const lentora::test::MainWindowProbe probe(*form);
+    if (!form->Create() || static_cast<int>(probe.Tasks().Count()) != tasks) {
         std::fputs("the main window did not start with the task list\n", stderr);
         return 1;
     }
@@ -136,11 +137,11 @@ int wmain(int argc, wchar_t** argv) {
     size_t expected = 0;
     bool ok = true;
     auto tick = [&] {
-        form->Seq().StartOrStop();  // the walk begins; its timer is never dispatched here
+        probe.Seq().StartOrStop();  // the walk begins; its timer is never dispatched here
         Stopwatch watch;
-        form->Seq().Tick();
+        probe.Seq().Tick();
         tickMs.push_back(watch.Ms());
-        form->Seq().StartOrStop();  // and stops
+        probe.Seq().StartOrStop();  // and stops
     };
     auto bare = [&] {
         Stopwatch watch;

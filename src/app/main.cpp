@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "app/program.h"
-#include "app/unhandled_error_stop.h"
 #include "ui/unhandled_error.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

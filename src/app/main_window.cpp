@@ -1,21 +1,15 @@
 #include "app/main_window.h"
 
-#include <windowsx.h>
-
 #include "app/main_window_ids.h"
-#include "app/task_dialog.h"
 #include "app/update_worker.h"
-#include "sysint/startup_entries_dialog.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
 #include "ui/tab_order.h"
 
 namespace lentora {
 
-MainWindow::MainWindow(StartupContext context)
-    : context_(std::move(context)) {
+MainWindow::MainWindow(const StartupContext& context) : run_(context) {
     walkView_.Follow(sequencer_);
-    ReadCommandLine();
     CreateActions();
 }
 
@@ -40,46 +34,21 @@ bool MainWindow::Create() {
         return false;
     // A start at log-on builds the pages when the window is first shown: most such starts end
     // without anyone opening it.
-    if (!run_.startMode) EnsureContent();
+    if (!run_.startMode) frame_.EnsureContent();
     // Start-up runs once the window is complete, outside its creation message.
     RunStartup();
     return true;
 }
 
-ui::Action& MainWindow::ActionFor(int commandId) { return *actions_.Find(commandId); }
-
-HWND MainWindow::Control(int id) {
-    EnsureContent();
-    switch (id) {
-        case ids::pageTabs: return pageTabs_;
-        case ids::statusBar: return statusBar_;
-        case ids::taskListView: return taskPage_.List();
-        case ids::startStopButton: return taskPage_.StartButton();
-        case ids::logList: return logPage_.List();
-    }
-    if (HWND control = optionsPage_.Control(id)) return control;
-    return aboutPage_.Control(id);
-}
-
-void MainWindow::ShowTaskDialog(bool editing) {
-    TaskDialog dialog(*this, editing ? TaskDialog::kEditing : TaskDialog::kAdding);
-    dialog.ShowModal();
-}
-
-std::wstring MainWindow::Msg(Message id) const { return language_.messages.Msg(MessageNumber(id)); }
-
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_CREATE: {
-            ACCEL closeApp{FVIRTKEY | FCONTROL, 'X', static_cast<WORD>(ids::closeProgram)};
-            accelerators_.reset(CreateAcceleratorTableW(&closeApp, 1));
+        case WM_CREATE:
             CreateWindowParts();
             return 0;
-        }
         case WM_SIZE:
             // Minimised, the window lives in the notification area only.
             if (wParam == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
-            RequestLayout();
+            frame_.RequestLayout();
             return 0;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -92,15 +61,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // restored from the tray or shown normal); minimised on its way to the tray it is not
             // up. The default handling sends WM_SIZE first.
             LRESULT result = Window::HandleMessage(msg, wParam, lParam);
-            if (IsWindowVisible(hwnd()) && !IsIconic(hwnd())) {
-                EnsureContent();
-                EnsureImages();
-                if (layoutPending_) LayoutControls();
-            }
+            if (IsWindowVisible(hwnd()) && !IsIconic(hwnd())) frame_.OnShown();
             return result;
         }
         case WM_ACTIVATE:
-            if (focusMemory_.OnActivate(hwnd(), wParam)) return 0;
+            if (frame_.OnActivate(wParam)) return 0;
             break;
         case WM_NEXTDLGCTL:
             // A multi-line edit hands Tab on this way, as to a dialog.
@@ -111,24 +76,23 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED: {
             auto* suggested = reinterpret_cast<RECT*>(lParam);
-            if (contentBuilt_) ApplyFonts();
+            frame_.OnDpiChanged();
             SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_NOTIFY:
-            return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+            frame_.OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+            return 0;
         case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            // The menus and the accelerator: the pages' controls reach their pages on their panels.
+            actions_.RunCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
             // The pictures of the pop-up menus this window owns.
             if (ui::PopupMenu::OnPictureMessage(msg, lParam)) return TRUE;
             break;
-        case WM_CONTEXTMENU:
-            OnContextMenu(reinterpret_cast<HWND>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
         case WM_TIMER:
             if (walkView_.OnTimer(wParam)) return 0;
             if (wParam == ids::balloonHideTimer) {
@@ -168,31 +132,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     // The colours of the controls and pages, which hand these messages up to this window.
     if (auto dressed = skins_.Dress(hwnd(), msg, wParam)) return *dressed;
     return Window::HandleMessage(msg, wParam, lParam);
-}
-
-void MainWindow::OnCommand(int id, int code, HWND control) {
-    if (ui::Action* action = actions_.Find(id); action && (code == BN_CLICKED || code == 0 || code == 1)) {
-        action->Execute();
-        return;
-    }
-    if (!control || optionsPage_.OnCommand(id, code, control) || taskPage_.OnCommand(id, code)) return;
-    if (code == BN_CLICKED) aboutPage_.OnCommand(id);
-}
-
-LRESULT MainWindow::OnNotify(NMHDR* hdr) {
-    if (hdr->hwndFrom == pageTabs_ && hdr->code == TCN_SELCHANGE) {
-        ShowPage(TabCtrl_GetCurSel(pageTabs_));
-        return 0;
-    }
-    LRESULT result = 0;
-    if (taskPage_.OnNotify(*hdr, result)) return result;
-    if (!aboutPage_.OnNotify(*hdr)) optionsPage_.OnNotify(*hdr);
-    return 0;
-}
-
-void MainWindow::OnContextMenu(HWND source, POINT screen) {
-    if (screen.x == -1 && screen.y == -1) screen = ui::KeyboardMenuPoint(source);
-    if (!taskPage_.ShowMenu(source, hwnd(), screen)) logPage_.ShowMenu(source, hwnd(), screen, actions_);
 }
 
 }  // namespace lentora

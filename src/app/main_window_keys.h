@@ -5,13 +5,15 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/handles.h"
+
 namespace lentora {
 
-class MainWindow;
+class PageFrame;
 
 class MainWindowKeys {
 public:
-    explicit MainWindowKeys(MainWindow& form) : form_(form) {}
+    MainWindowKeys(HWND window, PageFrame& frame);
 
     // True when the message was handled and must not be dispatched.
     bool Translate(MSG& msg);
@@ -20,7 +22,9 @@ private:
     bool TranslateWindowKey(MSG& msg);
     void SwitchPage(bool backwards);
 
-    MainWindow& form_;
+    HWND window_;
+    PageFrame& frame_;
+    ui::AcceleratorHandle accelerators_;
 };
 
 }  // namespace lentora

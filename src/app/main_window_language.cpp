@@ -10,42 +10,36 @@
 
 namespace lentora {
 
-std::wstring MainWindow::SelectedLanguagePath() const { return languages_.PathAt(optionsPage_.SelectedLanguage()); }
+std::wstring MainWindow::SelectedLanguagePath() const { return languages_.PathAt(frame_.Options().SelectedLanguage()); }
 
 void MainWindow::ApplySelectedLanguage() {
-    ActionFor(ids::applyLanguage).SetEnabled(false);
+    actions_.Find(ids::applyLanguage)->SetEnabled(false);
     ApplyLanguage(SelectedLanguagePath());
-    aboutPage_.SetText(ids::authorLabel, ConcatText(Msg(Message::AuthorWord), L": ") + L"Orvend");
-    optionsPage_.SetChanged(true);
+    frame_.About().SetText(ids::authorLabel, ConcatText(language_.Msg(Message::AuthorWord), L": ") + L"Orvend");
+    frame_.Options().SetChanged(true);
 }
 
 void MainWindow::ApplyLanguage(const std::wstring& path) {
-    Log(FormatText(L"Apply language: \"%s\"", {path}));
+    log_.Log(FormatText(L"Apply language: \"%s\"", {path}));
     LanguageFile file(path);
-    language_.info = ReadLanguageFileInfo(file);
-    LicenseAndAboutTexts texts = LoadLicenseAndAbout(run_.folder, language_.info.code, *this);
-    if (texts.license) aboutPage_.SetText(ids::licenseText, *texts.license);
-    if (texts.about) aboutPage_.SetText(ids::aboutText, *texts.about);
-    if (auto line = LanguageVersionLogLine(language_.info.version)) Log(*line);
+    language_.ReadInfo(file);
+    LicenseAndAboutTexts texts = LoadLicenseAndAbout(run_.folder, language_.Info().code, log_);
+    if (texts.license) frame_.About().SetText(ids::licenseText, *texts.license);
+    if (texts.about) frame_.About().SetText(ids::aboutText, *texts.about);
+    if (auto line = LanguageVersionLogLine(language_.Info().version)) log_.Log(*line);
     // Pages not built yet show the texts when they are.
-    auto show = [this](std::wstring_view target, const std::wstring& text) {
-        language_.pageTexts.insert_or_assign(std::wstring(target), text);
-        textTargets_.Apply(target, text);
-    };
-    file.ForEachText(LangRoutine::ApplyLanguage, L"PAGES", show);
-    language_.applied = true;
-    for (const wchar_t* section : {L"TASK", L"ACTIONS", L"HINTS", L"OPTIONS"})
-        file.ForEachText(LangRoutine::ApplyLanguage, section, show);
-    language_.messages = ReadLngMsg(file);
-    language_.namedMessages = ReadNamedMsg(file);
-    optionsPage_.SetNeverChecked(Msg(NamedMsg::NeverChecked));
+    auto show = [this](std::wstring_view target, const std::wstring& text) { textTargets_.Apply(target, text); };
+    for (const wchar_t* section : {L"PAGES", L"TASK", L"ACTIONS", L"HINTS", L"OPTIONS"})
+        language_.ApplySection(file, section, show);
+    language_.ReadMessages(file);
+    frame_.Options().SetNeverChecked(language_.Msg(NamedMsg::NeverChecked));
     walkView_.ShowAgain();
-    file.ForEachText(LangRoutine::ApplyLanguage, L"LABELS", show);
+    language_.ApplySection(file, L"LABELS", show);
     // Laid out again once every caption is in: widths follow the texts.
-    if (contentBuilt_) SetTabMetrics();
-    optionsPage_.SetTranslator(TranslatorLabel(Msg(Message::TranslatorWord), language_.info));
-    Log(L"Apply language finished");
-    RefreshStatusColumn();
+    frame_.SetLanguageTabMetrics();
+    frame_.Options().SetTranslator(TranslatorLabel(language_.Msg(Message::TranslatorWord), language_.Info()));
+    log_.Log(L"Apply language finished");
+    taskCommands_.RefreshStatuses();
 }
 
 }  // namespace lentora

@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
+#include "app/program.h"
 #include "tasks/task_list_file.h"
 #include "ui/message_box.h"
 #include "util/file_version.h"
@@ -31,7 +32,7 @@ std::wstring SpecialFolderPath(int csidl) {
 }
 
 std::wstring MainWindow::DataFilePath(const std::wstring& name) const {
-    const bool profile = optionsPage_.Shown().taskListInProfile;
+    const bool profile = frame_.Options().Shown().taskListInProfile;
     return AddBackslash(profile ? run_.profileFolder : run_.folder) + name;
 }
 
@@ -52,38 +53,38 @@ void MainWindow::RunStartup() {
 }
 
 void MainWindow::InitProgram() {
-    SetGlassFrame(glassOn_);
-    run_.folder = FolderOf(context_.exePath);
-    run_.version = ReadFileVersion(context_.exePath);
+    frame_.SetGlassFrame(frame_.GlassFrameOn());
+    run_.folder = FolderOf(run_.exePath);
+    run_.version = ReadFileVersion(run_.exePath);
     updates_.Attach(hwnd(), run_.version);
     updates_.State().downloadQuestionAsked = false;
     run_.settingsPath = AddBackslash(run_.folder) + L"lentora.ini";
-    ActionFor(ids::pauseWalk).SetVisible(true);
-    ActionFor(ids::resumeWalk).SetVisible(false);
-    logFile_.SetFileName(AddBackslash(run_.folder) + L"lentora.log");
+    actions_.Find(ids::pauseWalk)->SetVisible(true);
+    actions_.Find(ids::resumeWalk)->SetVisible(false);
+    log_.SetFile(AddBackslash(run_.folder) + L"lentora.log");
     skins_.SetFolder(AddBackslash(run_.folder) + L"skins");
     // The one read of the settings file.
     settings_ = LoadSettings(run_.settingsPath);
-    run_.useLog = settings_.useLog || run_.logSwitch;
-    SetLogPageVisible(run_.useLog);
-    Log(std::wstring(54, L'-'));
-    Log(FormatText(L"Start application v.%s", {run_.version}));
+    log_.SetOn(settings_.useLog || run_.logSwitch);
+    frame_.SetLogPageVisible(log_.On());
+    log_.Log(std::wstring(54, L'-'));
+    log_.Log(FormatText(L"Start application v.%s", {run_.version}));
 
-    languages_.Search(AddBackslash(AddBackslash(run_.folder) + L"languages"), L"*.lng", *this);
-    optionsPage_.SetLanguages(languages_.Names());
-    if (!optionsPage_.HasLanguages()) FatalNoLanguages();
+    languages_.Search(AddBackslash(AddBackslash(run_.folder) + L"languages"), L"*.lng", log_);
+    frame_.Options().SetLanguages(languages_.Names());
+    if (!frame_.Options().HasLanguages()) FatalNoLanguages();
 
     EnsureProfileFolder();
     ShowLoadedSettings();
     std::wstring caption = FormatText(L"Lentora v.%s", {run_.version});
     SetWindowTextW(hwnd(), caption.c_str());
-    aboutPage_.SetText(ids::titleLabel, FormatText(L" Lentora v.%s ", {run_.version}));
+    frame_.About().SetText(ids::titleLabel, FormatText(L" Lentora v.%s ", {run_.version}));
     tray_.SetHint(caption);
-    aboutPage_.SetText(ids::skinLayerLink, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
-    aboutPage_.SetText(ids::logComponentLink, L"<a>" + FormatText(L"TLogFile ver.%s", {logFile_.About()}) + L"</a>");
-    aboutPage_.SetText(ids::authorLabel, Msg(Message::AuthorWord) + L": Orvend");
+    frame_.About().SetText(ids::skinLayerLink, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
+    frame_.About().SetText(ids::logComponentLink, L"<a>" + FormatText(L"TLogFile ver.%s", {log_.WriterVersion()}) + L"</a>");
+    frame_.About().SetText(ids::authorLabel, language_.Msg(Message::AuthorWord) + L": Orvend");
     LoadTasksAtStartup();
-    RefreshStatusColumn();
+    taskCommands_.RefreshStatuses();
 }
 
 bool StartupContext::HasSwitch(const std::wstring& name) const {
@@ -94,18 +95,16 @@ bool StartupContext::HasSwitch(const std::wstring& name) const {
     return false;
 }
 
-void MainWindow::ReadCommandLine() {
-    run_.startMode = context_.HasSwitch(L"-start");
-    run_.logSwitch = context_.HasSwitch(L"-log");
-}
+MainWindow::ProgramRun::ProgramRun(const StartupContext& context)
+    : exePath(context.exePath), startMode(context.HasSwitch(L"-start")), logSwitch(context.HasSwitch(L"-log")) {}
 
 void MainWindow::OnSecondStart(SingleInstance::SecondStart start) {
     if (start == SingleInstance::SecondStart::Start) {
         // Its walk would launch every task again: it has ended, this walk goes on.
-        Log(L"A second start with -start was passed to this instance and ended");
+        log_.Log(L"A second start with -start was passed to this instance and ended");
         return;
     }
-    Log(L"A second start was passed to this instance");
+    log_.Log(L"A second start was passed to this instance");
     if (!closing_) ShowFromTray();
 }
 
@@ -118,7 +117,7 @@ void MainWindow::FatalNoLanguages() {
                        L"CRITICAL ERROR! \u041A\u0420\u0418\u0422\u0418\u0427\u0415\u0421\u041A\u0410\u042F "
                        L"\u041E\u0428\u0418\u0411\u041A\u0410!",
                        MB_OK | MB_ICONERROR);
-    Log(L"Modules of languages are not found. The program will be finished.");
+    log_.Log(L"Modules of languages are not found. The program will be finished.");
     // Takes effect when the message loop begins: start-up runs to its end, nothing is saved.
     EndWithoutSaving(0);
 }
@@ -128,21 +127,32 @@ void MainWindow::EndWithoutSaving(int exitCode) {
     PostQuitMessage(exitCode);
 }
 
+void MainWindow::StopAfterUnhandledError(const std::wstring& what) {
+    // Before the box: its message loop could otherwise deliver a close that saves.
+    EndWithoutSaving(kExitAfterUnhandledError);
+    try {
+        log_.Log(FormatText(L"Unhandled error \"%s\". The program ends without saving", {what}));
+    } catch (...) {
+        // The log may be what failed; the box still tells the user.
+    }
+    ui::ShowMessageBox(nullptr, what, L"Lentora", MB_OK | MB_ICONERROR);
+}
+
 void MainWindow::EnsureProfileFolder() {
     run_.profileFolder = AddBackslash(SpecialFolderPath(CSIDL_APPDATA)) + L"Lentora";
-    Log(FormatText(L"Folder in user profile is : \"%s\"", {run_.profileFolder}));
+    log_.Log(FormatText(L"Folder in user profile is : \"%s\"", {run_.profileFolder}));
     if (!platform::DirectoryExists(run_.profileFolder)) {
         SHCreateDirectoryExW(nullptr, run_.profileFolder.c_str(), nullptr);
-        Log(L"Folder in user profile is created");
+        log_.Log(L"Folder in user profile is created");
     }
 }
 
 void MainWindow::LoadTasksAtStartup() {
     std::wstring legacy = DataFilePath(L"startlist.lst");
     if (platform::FileExists(legacy))
-        ConvertLegacyTaskList(legacy, DataFilePath(L"startlist.xml"), tasks_, run_.version, *this);
+        ConvertLegacyTaskList(legacy, DataFilePath(L"startlist.xml"), tasks_, run_.version, log_);
     else
-        LoadTaskList(DataFilePath(L"startlist.xml"), tasks_, *this);
+        LoadTaskList(DataFilePath(L"startlist.xml"), tasks_, log_);
 }
 
 void MainWindow::Shutdown() {
@@ -150,10 +160,10 @@ void MainWindow::Shutdown() {
     closing_ = true;
     sequencer_.StopForClose();
     // Lines a check wrote before the close still reach the log.
-    updates_.Close([this](const std::wstring& line) { Log(line); });
-    SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, run_.version, *this);
+    updates_.Close([this](const std::wstring& line) { log_.Log(line); });
+    SaveTaskList(DataFilePath(L"startlist.xml"), tasks_, run_.version, log_);
     SaveOptions();
-    Log(FormatText(L"Closing application v.%s", {run_.version}));
+    log_.Log(FormatText(L"Closing application v.%s", {run_.version}));
 }
 
 }  // namespace lentora

@@ -10,19 +10,19 @@
 namespace lentora {
 
 UpdateCoordinator::Host MainWindow::UpdateHost() {
-    return {[this](const std::wstring& line) { Log(line); },
-            [this](Message id) { return Msg(id); },
+    return {[this](const std::wstring& line) { log_.Log(line); },
+            [this](Message id) { return language_.Msg(id); },
             [this](const std::wstring& title, const std::wstring& text) { tray_.ShowUpdateBalloon(title, text); },
-            [this](double serial) { optionsPage_.SetLastCheck(serial); },
+            [this](double serial) { frame_.Options().SetLastCheck(serial); },
             [this] { OpenAddress(links::Download(EnglishPages())); },
             [this] { return closing_ || terminateRequested_; }};
 }
 
 bool MainWindow::StartUpdateCheck(bool byButton) {
-    return updates_.Start(optionsPage_.Shown().pollingIntervalDays, byButton);
+    return updates_.Start(frame_.Options().Shown().pollingIntervalDays, byButton);
 }
 
-bool MainWindow::EnglishPages() const { return platform::UpperCase(language_.info.code) == L"EN"; }
+bool MainWindow::EnglishPages() const { return platform::UpperCase(language_.Info().code) == L"EN"; }
 
 void MainWindow::OpenAddress(const std::wstring& address) {
     ShellExecuteW(hwnd(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

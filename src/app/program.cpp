@@ -8,9 +8,7 @@
 #include <utility>
 
 #include "app/main_window.h"
-#include "app/main_window_keys.h"
 #include "app/single_instance.h"
-#include "app/unhandled_error_stop.h"
 #include "sysint/com_ptr.h"
 #include "sysint/elevated_approval.h"
 #include "ui/unhandled_error.h"
@@ -40,17 +38,6 @@ StartupContext ReadStartupContext() {
 
 }  // namespace
 
-int RunMessageLoop(MainWindow& form) {
-    MainWindowKeys keys(form);
-    MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (keys.Translate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
-
 int RunProgram() {
     StartupContext context = ReadStartupContext();
     // An elevated run for one write of a start-up switch: no window, nothing else.
@@ -68,11 +55,11 @@ int RunProgram() {
     int exitCode = 0;
     {
         MainWindow form(std::move(context));
-        ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { StopAfterUnhandledError(form, what); });
+        ui::SetUnhandledErrorHandler([&form](const std::wstring& what) { form.StopAfterUnhandledError(what); });
         try {
             if (form.Create()) {
                 instance.SetWindow(form.hwnd());
-                exitCode = RunMessageLoop(form);
+                exitCode = form.RunMessageLoop();
             }
         } catch (...) {
             ui::ReportCurrentException();

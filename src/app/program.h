@@ -3,10 +3,9 @@
 
 namespace lentora {
 
-class MainWindow;
+// The exit code after an error nothing else caught.
+inline constexpr int kExitAfterUnhandledError = 3;
 
 int RunProgram();
-// The program's message loop, until the quit message; its exit code.
-int RunMessageLoop(MainWindow& form);
 
 }  // namespace lentora

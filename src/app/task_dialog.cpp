@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "image_ids.h"
 #include "lang/language_file.h"
@@ -35,36 +34,36 @@ std::function<void(TaskDialog&)>& TaskDialog::OnShownHook() {
     return hook;
 }
 
-TaskDialog::TaskDialog(MainWindow& main, Mode initialMode) : mode(initialMode), main_(main) { EnterTextTargets(); }
+TaskDialog::TaskDialog(const Parts& parts, Mode initialMode) : mode(initialMode), parts_(parts) { EnterTextTargets(); }
 
 TaskDialog::~TaskDialog() {
-    if (main_.OpenTaskDialog() == this) main_.SetOpenTaskDialog(nullptr);
+    parts_.gone(*this);
 }
 
 bool TaskDialog::CreateAndShow() {
     RegisterClassOnce(L"TfrmProperty", CS_DBLCLKS);
-    HWND owner = main_.hwnd();
+    HWND owner = parts_.owner.hwnd();
     UINT dpi = ui::WindowDpi(owner);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     const RECT r = ui::CentredWindowRect(owner, 435, 149, style, exStyle, dpi);
     if (!CreateWindowObject(exStyle, L"TfrmProperty", L"", style, r.left, r.top, r.right - r.left, r.bottom - r.top, owner))
         return false;
-    main_.SetOpenTaskDialog(this);
+    parts_.opened(*this);
     if (mode == kEditing) {
-        const Task task = main_.Tasks().Item(*main_.Tasks().Selected());
+        const Task task = parts_.tasks.Item(*parts_.tasks.Selected());
         ui::SetText(feSelectFile_, task.commandLine);
         ui::SetText(dseTime_.edit, task.delay.Text());
         ui::SetChecked(chbEnableTask_, task.enabled);
     }
     ApplyTextsAndShowModeControls();
-    main_.Skins().SkinControls(hwnd());
+    parts_.skins.SkinControls(hwnd());
     ShowWindow(hwnd(), SW_SHOW);
     SetFocus(feSelectFile_);
     return true;
 }
 
 void TaskDialog::ShowModal() {
-    HWND owner = main_.hwnd();
+    HWND owner = parts_.owner.hwnd();
     const HWND focus = GetFocus();
     if (!CreateAndShow()) return;
     EnableWindow(owner, FALSE);
@@ -102,7 +101,7 @@ void TaskDialog::CreateControls() {
     bbtnOk_ = ui::CreateButton(hwnd(), L"OK", IDOK, BS_DEFPUSHBUTTON);
     bbtnCancel_ = ui::CreateButton(hwnd(), L"Cancel", IDCANCEL);
     int iconSize = ui::Scale(16, ui::WindowDpi(hwnd()));
-    for (auto [button, icon] : {std::pair{sbtnImport_, IDI_IMG_BASE + main_.ActionFor(ids::importStartupEntry).imageIndex()},
+    for (auto [button, icon] : {std::pair{sbtnImport_, IDI_IMG_BASE + parts_.actions.Find(ids::importStartupEntry)->imageIndex()},
                                 std::pair{bbtnOk_, IDI_IMG_OK}, std::pair{bbtnCancel_, IDI_IMG_CLOSE}})
         buttonImages_.push_back(ui::SetButtonIcon(button, icon, iconSize, false));
     font_ = std::move(ui::CreateUiFonts(ui::WindowDpi(hwnd())).normal);
@@ -169,7 +168,7 @@ void TaskDialog::EnterTextTargets() {
 void TaskDialog::SetTargetText(std::wstring_view target, const std::wstring& text) { targets_.Apply(target, text); }
 
 void TaskDialog::ApplyTextsAndShowModeControls() {
-    LanguageFile(main_.SelectedLanguagePath())
+    LanguageFile(parts_.languagePath())
         .ForEachText(LangRoutine::ApplyPropertyTexts, {},
                      [this](std::wstring_view target, const std::wstring& text) { targets_.Apply(target, text); });
     if (mode == kAdding) ShowWindow(sbtnImport_, SW_SHOW);
@@ -179,7 +178,7 @@ void TaskDialog::ApplyTextsAndShowModeControls() {
 }
 
 void TaskDialog::Warn(const std::wstring& text, HWND focus) {
-    ui::ShowMessageBox(hwnd(), text, main_.Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
+    ui::ShowMessageBox(hwnd(), text, parts_.texts.Msg(Message::WarningCaption), MB_OK | MB_ICONWARNING);
     SetFocus(focus);
 }
 
@@ -188,23 +187,23 @@ bool TaskDialog::OkClicked() {
     const TaskDelay delay(std::wstring(TrimBlanks(ui::GetText(dseTime_.edit))));
     if (!delay.Seconds()) {
         ui::SetChecked(chbEnableTask_, false);
-        Warn(main_.Msg(Message::DelayTooShort), dseTime_.edit);
+        Warn(parts_.texts.Msg(Message::DelayTooShort), dseTime_.edit);
         return false;
     }
     std::wstring program = ui::GetText(feSelectFile_);
     if (program.empty()) {
-        Warn(main_.Msg(Message::NoProgram), feSelectFile_);
+        Warn(parts_.texts.Msg(Message::NoProgram), feSelectFile_);
         return false;
     }
     if (program.find_first_of(kForbidden) != std::wstring::npos) {
-        Warn(main_.Msg(Message::ForbiddenCharacter), feSelectFile_);
+        Warn(parts_.texts.Msg(Message::ForbiddenCharacter), feSelectFile_);
         return false;
     }
     bool enabled = ui::IsChecked(chbEnableTask_);
-    TaskList& tasks = main_.Tasks();
+    TaskList& tasks = parts_.tasks;
     switch (mode) {
         case kAdding:
-            tasks.AddTask({program, delay, L"", L"0", enabled}, main_);
+            tasks.AddTask({program, delay, L"", L"0", enabled}, parts_.log);
             break;
         case kEditing:
             if (auto row = tasks.Selected()) {
@@ -218,7 +217,7 @@ bool TaskDialog::OkClicked() {
             if (!TakeOverAndAdd({program, delay, L"", L"1", enabled})) return false;
             break;
     }
-    main_.RefreshStatusColumn();
+    parts_.refreshStatuses();
     Close();
     return true;
 }
@@ -236,7 +235,7 @@ bool TaskDialog::TakeOverAndAdd(Task task) {
                 return false;
         }
     }
-    main_.Tasks().AddTask(std::move(task), main_);
+    parts_.tasks.AddTask(std::move(task), parts_.log);
     return true;
 }
 
@@ -249,15 +248,15 @@ void TaskDialog::FinishElevatedTakeOver(WPARAM outcome) {
         SetFocus(bbtnOk_);
         return;
     }
-    main_.Tasks().AddTask(std::move(task), main_);
-    main_.RefreshStatusColumn();
+    parts_.tasks.AddTask(std::move(task), parts_.log);
+    parts_.refreshStatuses();
     Close();
 }
 
 ImportedEntry::Texts TaskDialog::ImportTexts() const {
-    return {main_.Msg(NamedMsg::ElevateQuestion), main_.Msg(NamedMsg::ElevationDeclined),
-            main_.Msg(NamedMsg::EntryNotTakenOver), main_.Msg(Message::QuestionCaption),
-            main_.Msg(Message::ErrorCaption)};
+    return {parts_.texts.Msg(NamedMsg::ElevateQuestion), parts_.texts.Msg(NamedMsg::ElevationDeclined),
+            parts_.texts.Msg(NamedMsg::EntryNotTakenOver), parts_.texts.Msg(Message::QuestionCaption),
+            parts_.texts.Msg(Message::ErrorCaption)};
 }
 
 void TaskDialog::CancelClicked() { Close(); }
@@ -265,16 +264,16 @@ void TaskDialog::CancelClicked() { Close(); }
 void TaskDialog::Close() {
     if (closed_) return;
     closed_ = true;
-    main_.CloseStartupEntries();
+    parts_.closeStartupEntries();
     // A disabled owner cannot take the activation the dialog gives up: Windows would hand it to
     // another program's window, and the keys with it.
-    EnableWindow(main_.hwnd(), TRUE);
+    EnableWindow(parts_.owner.hwnd(), TRUE);
     if (hwnd()) DestroyWindow(hwnd());
 }
 
 void TaskDialog::ImportEntry(const RegistryEntry& entry) {
     mode = kImporting;
-    imported_.emplace(entry, main_.ExePath(), main_);
+    imported_.emplace(entry, parts_.exePath, parts_.log);
     ui::SetText(feSelectFile_, TaskCommandLine(entry));
     // The task starts the program where the system did; an entry the user had switched off stays off.
     ui::SetChecked(chbEnableTask_, entry.StartsAtLogOn());
@@ -315,7 +314,7 @@ LRESULT TaskDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 case IDOK: OkClicked(); return 0;
                 case IDCANCEL: CancelClicked(); return 0;
                 case kBrowse: Browse(); return 0;
-                case kImport: main_.ActionFor(ids::importStartupEntry).Execute(); return 0;
+                case kImport: parts_.actions.Find(ids::importStartupEntry)->Execute(); return 0;
             }
             break;
         case WM_CLOSE:
@@ -326,7 +325,7 @@ LRESULT TaskDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
     }
     // The main window's skin dresses the dialog too.
-    if (auto dressed = main_.Skins().Dress(hwnd(), msg, wParam)) return *dressed;
+    if (auto dressed = parts_.skins.Dress(hwnd(), msg, wParam)) return *dressed;
     return Window::HandleMessage(msg, wParam, lParam);
 }
 

@@ -9,22 +9,41 @@
 #include <vector>
 
 #include "app/imported_entry.h"
+#include "lang/language_messages.h"
+#include "log/log_sink.h"
 #include "tasks/task.h"
+#include "tasks/task_list.h"
+#include "ui/action.h"
 #include "ui/controls.h"
 #include "ui/handles.h"
+#include "ui/skin_manager.h"
 #include "ui/text_targets.h"
 #include "ui/tooltip.h"
 #include "ui/window.h"
 
 namespace lentora {
 
-class MainWindow;
-
 class TaskDialog : public ui::Window {
 public:
     enum Mode { kAdding = 0, kEditing = 1, kImporting = 2 };
 
-    TaskDialog(MainWindow& main, Mode initialMode);
+    // What the dialog works with.
+    struct Parts {
+        const ui::Window& owner;
+        TaskList& tasks;
+        const IMessageSource& texts;
+        ILogSink& log;
+        ui::SkinManager& skins;
+        const ui::ActionList& actions;  // the Import button runs the start-up entries' action
+        std::wstring exePath;
+        std::function<std::wstring()> languagePath;
+        std::function<void()> refreshStatuses;
+        std::function<void()> closeStartupEntries;
+        // The dialog is shown, and goes: the start-up entries dialog imports into the open one.
+        std::function<void(TaskDialog&)> opened, gone;
+    };
+
+    TaskDialog(const Parts& parts, Mode initialMode);
     ~TaskDialog() override;
 
     // Creates the window, fills it for its mode and shows it; the loop runs until it closes.
@@ -76,7 +95,7 @@ private:
     void FinishElevatedTakeOver(WPARAM outcome);
     ImportedEntry::Texts ImportTexts() const;
 
-    MainWindow& main_;
+    const Parts& parts_;
     HWND label_ = nullptr, feSelectFile_ = nullptr, browse_ = nullptr, chbEnableTask_ = nullptr,
          chbDisableReg_ = nullptr, delayLabel_ = nullptr, sbtnImport_ = nullptr, bbtnOk_ = nullptr,
          bbtnCancel_ = nullptr;

@@ -2,11 +2,11 @@
 // change takes effect at once, saved or not), the task list, the launcher and the CPU load.
 #pragma once
 #include "launch/sequencer_host.h"
+#include "sysint/cpu_load_sampler.h"
 
 namespace lentora {
 
 struct Settings;
-class CpuLoadSampler;
 class OptionsPage;
 class ProgramLauncher;
 class TaskList;
@@ -16,8 +16,8 @@ IdleWaitOptions IdleWaitOf(const Settings& options);
 
 class WalkSources : public ISequencerHost {
 public:
-    WalkSources(const OptionsPage& options, const TaskList& tasks, ProgramLauncher& launcher, CpuLoadSampler& cpuLoad)
-        : options_(options), tasks_(tasks), launcher_(launcher), cpuLoad_(cpuLoad) {}
+    WalkSources(const OptionsPage& options, const TaskList& tasks, ProgramLauncher& launcher)
+        : options_(options), tasks_(tasks), launcher_(launcher) {}
 
     bool DelayOfStartOn() const override;
     std::optional<std::int32_t> DelayOfStartSec() const override;
@@ -33,7 +33,7 @@ private:
     const OptionsPage& options_;
     const TaskList& tasks_;
     ProgramLauncher& launcher_;
-    CpuLoadSampler& cpuLoad_;
+    CpuLoadSampler cpuLoad_;  // sampled only while a launch is due with the wait for a calm system on
 };
 
 }  // namespace lentora

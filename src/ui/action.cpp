@@ -48,6 +48,14 @@ Action* ActionList::Find(int commandId) const {
     return nullptr;
 }
 
+bool ActionList::RunCommand(int commandId, int notifyCode) const {
+    Action* action = Find(commandId);
+    // Buttons click; menus send 0 and accelerators 1.
+    if (!action || (notifyCode != BN_CLICKED && notifyCode != 0 && notifyCode != 1)) return false;
+    action->Execute();
+    return true;
+}
+
 Action* ActionList::Find(const std::wstring& name) const {
     for (auto& a : actions_)
         if (a->name() == name) return a.get();

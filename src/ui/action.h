@@ -55,6 +55,9 @@ public:
     Action& Add(const std::wstring& name, int commandId, std::wstring caption, std::wstring hint, int imageIndex);
     Action* Find(int commandId) const;
     Action* Find(const std::wstring& name) const;
+    // A WM_COMMAND of a button, menu item or accelerator bound to an action runs it; false when
+    // the command is no action's.
+    bool RunCommand(int commandId, int notifyCode) const;
     const std::vector<std::unique_ptr<Action>>& actions() const { return actions_; }
 
     void BindButton(Action& action, HWND button);

@@ -70,6 +70,9 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_CONTEXTMENU:
+            if (route)
+                if (auto answer = route(msg, wParam, lParam)) return *answer;
+            return SendMessageW(GetParent(hwnd()), msg, wParam, lParam);
         case WM_DRAWITEM:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:

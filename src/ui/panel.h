@@ -1,6 +1,10 @@
-// A plain child window that hosts controls and hands their notifications to the top-level
-// window, so one form sees every command of its pages. Optionally scrolls its content vertically.
+// A plain child window that hosts controls. Their commands, notifications and context menus go to
+// the panel's route, and what it leaves to the parent window; colours and drawing go to the
+// top-level window, which decides the look of every page. Optionally scrolls its content vertically.
 #pragma once
+#include <functional>
+#include <optional>
+
 #include "ui/window.h"
 
 namespace lentora::ui {
@@ -15,6 +19,10 @@ public:
     // Scrolls the scrolling panels around `control` until it is in view: the keyboard has moved
     // the focus there.
     static void Reveal(HWND control);
+
+    // WM_COMMAND, WM_NOTIFY and WM_CONTEXTMENU of the children: the answer, or nothing to hand
+    // them on up.
+    std::function<std::optional<LRESULT>(UINT msg, WPARAM wParam, LPARAM lParam)> route;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -97,7 +97,7 @@ inline std::wstring HintOverParentAt(HWND topLevel, HWND control) {
 }
 
 // The selector's entries in their order.
-inline std::vector<std::wstring> LanguageEntries(MainWindow& form) {
+inline std::vector<std::wstring> LanguageEntries(MainWindowProbe form) {
     HWND combo = form.Control(ids::languageList);
     std::vector<std::wstring> entries;
     auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
@@ -113,7 +113,7 @@ inline std::vector<std::wstring> LanguageEntries(MainWindow& form) {
 
 // Picks the entry of this language file (a name inside its folder) as the user does; false when
 // none has it. Display texts may repeat ("Error"), file paths do not.
-inline bool PickLanguageFile(MainWindow& form, std::wstring_view fileName) {
+inline bool PickLanguageFile(MainWindowProbe form, std::wstring_view fileName) {
     HWND combo = form.Control(ids::languageList);
     const auto& entries = form.Languages().Entries();
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -128,6 +128,6 @@ inline bool PickLanguageFile(MainWindow& form, std::wstring_view fileName) {
 }
 
 // A click on the Apply button beside the language selector.
-inline void ClickApply(MainWindow& form) { SendMessageW(form.Control(ids::applyLanguage), BM_CLICK, 0, 0); }
+inline void ClickApply(MainWindowProbe form) { SendMessageW(form.Control(ids::applyLanguage), BM_CLICK, 0, 0); }
 
 }  // namespace lentora::test

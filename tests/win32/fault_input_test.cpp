@@ -28,14 +28,14 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-int ScreenCount(const MainWindow& form, std::wstring_view text) {
+int ScreenCount(test::MainWindowProbe form, std::wstring_view text) {
     int n = 0;
     for (const auto& line : form.LogLines()) n += MainWindowFixture::ShowsText(line, text);
     return n;
 }
 
 // Waits until the update worker has handed over its one line, so it is done with the window.
-void WaitForUpdateWorker(MainWindow& form) {
+void WaitForUpdateWorker(test::MainWindowProbe form) {
     test::PumpUntil([&] { return ScreenCount(form, L"Check update is disable") > 0; }, 5000);
 }
 
@@ -54,7 +54,8 @@ TEST(LogFileHeldByAnother, StartUpStillLoadsEverythingAndTheLinesStayOnScreen) {
     test::HeldFile hold(logPath, GENERIC_WRITE, FILE_SHARE_READ);
     ASSERT_TRUE(hold.IsHeld());
     {
-        MainWindow form(StartupContext{first.ExePath(), {}});
+        MainWindow formWindow(StartupContext{first.ExePath(), {}});
+        test::MainWindowProbe form(formWindow);
         ASSERT_TRUE(form.Create());
         WaitForUpdateWorker(form);
         EXPECT_EQ(form.Tasks().Count(), 2u);

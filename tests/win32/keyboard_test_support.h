@@ -13,8 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/program.h"
+#include "main_window_probe.h"
 
 namespace lentora::test {
 
@@ -100,7 +99,7 @@ private:
 
 // Runs the program's message loop on this thread, the main window in front, while `act` types on
 // another; the loop ends once `act` has returned and any menu it left open is closed.
-inline void TypeWhileLoopRuns(MainWindow& form, const std::function<void(KeyboardUser&)>& act) {
+inline void TypeWhileLoopRuns(MainWindowProbe form, const std::function<void(KeyboardUser&)>& act) {
     SetForegroundWindow(form.hwnd());
     ASSERT_EQ(GetForegroundWindow(), form.hwnd());
     const DWORD loopThread = GetCurrentThreadId();
@@ -116,7 +115,7 @@ inline void TypeWhileLoopRuns(MainWindow& form, const std::function<void(Keyboar
         if (keyboard.ShownWindow(L"#32768")) keyboard.Press(VK_ESCAPE);
         PostThreadMessageW(loopThread, WM_QUIT, 0, 0);
     });
-    RunMessageLoop(form);
+    form.RunMessageLoop();
     user.join();
 }
 

@@ -52,7 +52,7 @@ protected:
         ASSERT_EQ(main().Msg(Message::WarningCaption), L"Warning");
     }
 
-    static MainWindow& main() { return window->form(); }
+    static test::MainWindowProbe main() { return window->form(); }
     static std::wstring Text(int id) { return window->Text(id); }
     static std::wstring StatusText(int panel) {
         wchar_t buffer[512] = {};
@@ -269,7 +269,7 @@ TEST_F(LanguageApply, ShortcutErrorBoxIsInTheAppliedLanguage) {
 
 TEST_F(LanguageApply, ApplyingDuringAWalkKeepsTheWalkState) {
     main().Tasks().Clear();
-    main().Tasks().AddTask({L"C:\\never-due.exe", L"999999", L"", L"0", true}, main());
+    main().Tasks().AddTask({L"C:\\never-due.exe", L"999999", L"", L"0", true}, main().LogSink());
     main().Seq().StartOrStop();
     ASSERT_TRUE(main().Seq().WalkActive());
     std::wstring englishStop = main().Msg(Message::StopCaption);

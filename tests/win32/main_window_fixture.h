@@ -22,6 +22,7 @@
 #include "../support/temp_dir.h"
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
+#include "main_window_probe.h"
 #include "program_version.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
@@ -143,9 +144,11 @@ public:
         if (const char* exe = std::getenv("LENTORA_EXE")) CopyFileW(WinePath(exe).c_str(), ExePath().c_str(), TRUE);
         if (!std::filesystem::exists(ProfileFolderPath())) createdProfile_ = ProfileFolderPath();
         form_ = std::make_unique<MainWindow>(StartupContext{ExePath(), std::move(setup.args)});
+        probe_.emplace(*form_);
         created_ = form_->Create();
     }
     ~MainWindowFixture() {
+        probe_.reset();
         form_.reset();
         PumpMessages();
         // The start-up made the profile folder; unless the test put something there, it goes.
@@ -156,8 +159,8 @@ public:
     MainWindowFixture& operator=(const MainWindowFixture&) = delete;
 
     bool created() const { return created_; }
-    MainWindow& form() const { return *form_; }
-    MainWindow* operator->() const { return form_.get(); }
+    MainWindowProbe form() const { return *probe_; }
+    const MainWindowProbe* operator->() const { return &*probe_; }
 
     std::wstring Path(std::wstring_view name) const { return dir_.File(name); }
     std::wstring ExePath() const { return Path(L"lentora.exe"); }
@@ -170,6 +173,7 @@ public:
     }
     // What the program does after its message loop has ended: the object goes, no close runs.
     void Destroy() {
+        probe_.reset();
         form_.reset();
         PumpMessages();
     }
@@ -198,7 +202,7 @@ public:
     }
     int ScreenLogCount(std::wstring_view text) const {
         int n = 0;
-        for (const auto& line : form_->LogLines()) n += ShowsText(line, text);
+        for (const auto& line : probe_->LogLines()) n += ShowsText(line, text);
         return n;
     }
 
@@ -212,13 +216,13 @@ public:
 
     // The page with this tab position is shown as a click on its tab shows it.
     void ShowTab(int index) const {
-        HWND tabs = form_->Control(ids::pageTabs);
+        HWND tabs = probe_->Control(ids::pageTabs);
         TabCtrl_SetCurSel(tabs, index);
         NMHDR hdr{tabs, static_cast<UINT_PTR>(ids::pageTabs), static_cast<UINT>(TCN_SELCHANGE)};
         SendMessageW(form_->hwnd(), WM_NOTIFY, ids::pageTabs, reinterpret_cast<LPARAM>(&hdr));
     }
     std::vector<std::wstring> TabTexts() const {
-        HWND tabs = form_->Control(ids::pageTabs);
+        HWND tabs = probe_->Control(ids::pageTabs);
         std::vector<std::wstring> texts;
         for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
             wchar_t buffer[128] = {};
@@ -232,14 +236,14 @@ public:
     }
 
     // A mouse click on a button or check box of the window: the control itself handles it.
-    void Click(int id) const { SendMessageW(form_->Control(id), BM_CLICK, 0, 0); }
-    bool Checked(int id) const { return ui::IsChecked(form_->Control(id)); }
-    bool Enabled(int id) const { return IsWindowEnabled(form_->Control(id)) != FALSE; }
-    std::wstring Text(int id) const { return ui::GetText(form_->Control(id)); }
+    void Click(int id) const { SendMessageW(probe_->Control(id), BM_CLICK, 0, 0); }
+    bool Checked(int id) const { return ui::IsChecked(probe_->Control(id)); }
+    bool Enabled(int id) const { return IsWindowEnabled(probe_->Control(id)) != FALSE; }
+    std::wstring Text(int id) const { return ui::GetText(probe_->Control(id)); }
 
     // Row selection as a click on the row makes it.
     void SelectRow(int index) const {
-        ListView_SetItemState(form_->TaskView().List(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(probe_->TaskView().List(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
 
     MessageBoxQueue boxes;
@@ -248,6 +252,7 @@ private:
     TempDir dir_;
     std::wstring createdProfile_;
     std::unique_ptr<MainWindow> form_;
+    std::optional<MainWindowProbe> probe_;
     bool created_ = false;
 };
 

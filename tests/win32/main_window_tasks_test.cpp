@@ -266,7 +266,7 @@ TEST(MainWindowTasks, StartSelectedLaunchesTheTaskAndShowsTheOutcome) {
         SCOPED_TRACE(testing::PrintToString(c.command));
         MainWindowFixture main;
         ASSERT_TRUE(main.created());
-        main->Tasks().AddTask({c.command, L"4", L"", L"0", true}, main.form());
+        main->Tasks().AddTask({c.command, L"4", L"", L"0", true}, main->LogSink());
         main.SelectRow(0);
         Command(main, ids::startOrStop);
         EXPECT_TRUE(main.boxes.shown.empty());

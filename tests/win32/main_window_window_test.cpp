@@ -10,7 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/unhandled_error_stop.h"
+#include "app/program.h"
 #include "app/update_worker.h"
 #include "image_ids.h"
 #include "main_window_fixture.h"
@@ -143,7 +143,7 @@ TEST(MainWindow, CtrlXClosesTheWindowThroughItsCloseHandler) {
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
     MSG msg{main->hwnd(), WM_KEYDOWN, 'X', 0x002D0001};
-    bool translated = TranslateAcceleratorW(main->hwnd(), main->Accelerators(), &msg) != FALSE;
+    bool translated = main->Keys().Translate(msg);
     SetKeyboardState(saved);
     EXPECT_TRUE(translated);
     test::PumpMessages();
@@ -163,7 +163,7 @@ TEST(MainWindow, UnhandledErrorIsShownAndTheProgramEndsWithoutSaving) {
     ASSERT_TRUE(main.created());
     const std::string ini = test::ReadBytes(main.Path(L"lentora.ini"));
     ui::UnhandledErrorHandler previous = ui::SetUnhandledErrorHandler(
-        [&main](const std::wstring& what) { StopAfterUnhandledError(main.form(), what); });
+        [&main](const std::wstring& what) { main->StopAfterUnhandledError(what); });
     ui::MessageBoxHandler recording;
     bool thrown = false;
     recording = ui::SetMessageBoxHandler([&](HWND owner, const std::wstring& text, const std::wstring& caption,

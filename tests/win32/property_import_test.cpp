@@ -43,7 +43,7 @@ protected:
         cleanup.Value(HKEY_CURRENT_USER, kRun, name);
         cleanup.Key(HKEY_LOCAL_MACHINE, kDisabled + L"\\" + name);
     }
-    static MainWindow& main() { return window->form(); }
+    static test::MainWindowProbe main() { return window->form(); }
 
     // Opens the registry dialog from the property dialog and imports this test's Run value, or
     // the entry of that name and Key column.

@@ -36,11 +36,11 @@ protected:
         window->boxes.shown.clear();
     }
 
-    static MainWindow& main() { return window->form(); }
+    static test::MainWindowProbe main() { return window->form(); }
     static std::vector<test::MessageBoxQueue::Shown>& boxes() { return window->boxes.shown; }
     static void AddRow(const std::wstring& caption, const std::wstring& delay, bool enabled,
                        const std::wstring& reg = L"0") {
-        main().Tasks().AddTask({caption, delay, L"", reg, enabled}, main());
+        main().Tasks().AddTask({caption, delay, L"", reg, enabled}, main().LogSink());
     }
     static std::vector<std::wstring> Captions() {
         std::vector<std::wstring> captions;

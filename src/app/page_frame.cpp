@@ -1,0 +1,333 @@
+#include "app/page_frame.h"
+
+#include <dwmapi.h>
+#include <windowsx.h>
+
+#include "app/main_window_ids.h"
+#include "app/pictures.h"
+#include "image_ids.h"
+#include "ui/controls.h"
+#include "ui/dpi.h"
+#include "ui/image_list.h"
+#include "ui/placement.h"
+#include "ui/popup_menu.h"
+
+namespace lentora {
+namespace {
+
+constexpr int kTabHeight = 30;
+constexpr int kLanguageTabHeight = 26, kLanguageTabPadding = 12;
+enum Page { kTasksPage, kOptionsPage, kLogPage, kAboutPage };
+
+}  // namespace
+
+PageFrame::PageFrame(Parts parts)
+    : actions_(parts.actions),
+      texts_(parts.texts),
+      skins_(parts.skins),
+      tasks_(parts.tasks),
+      statusText_(std::move(parts.statusText)),
+      builtHandler_(std::move(parts.built)),
+      taskPage_(parts.tasks, parts.actions,
+                [this, actions = std::move(parts.taskPage)]() mutable {
+                    actions.rowFont = [this](bool enabled) { return enabled ? fonts_.normal.get() : fonts_.strike.get(); };
+                    actions.menuPictures = MenuPictures();
+                    return std::move(actions);
+                }()),
+      optionsPage_(std::move(parts.optionsPage), parts.actions),
+      logPage_(std::move(parts.log)),
+      aboutPage_(std::move(parts.aboutPage)) {}
+
+void PageFrame::Attach(HWND window) {
+    window_ = window;
+    // The tabs' pictures, shared with the menus; loaded when first needed.
+    const int imageSize = ui::Scale(16, ui::WindowDpi(window_));
+    pictures_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, IDI_IMG_COUNT, 0));
+}
+
+void PageFrame::EnsureContent() {
+    if (built_) return;
+    built_ = true;  // first: building reaches controls through Control()
+    CreateContent();
+    builtHandler_();
+    skins_.ColorListView(taskPage_.List());
+    tasks_.SetChangeHandler([this] { taskPage_.Refresh(); });
+    RefreshStatusBar();
+    if (picturesLoaded_) DressContentImages();
+    RequestLayout();
+}
+
+HWND PageFrame::Control(int id) {
+    EnsureContent();
+    switch (id) {
+        case ids::pageTabs: return pageTabs_;
+        case ids::statusBar: return statusBar_;
+        case ids::taskListView: return taskPage_.List();
+        case ids::startStopButton: return taskPage_.StartButton();
+        case ids::logList: return logPage_.List();
+    }
+    if (HWND control = optionsPage_.Control(id)) return control;
+    return aboutPage_.Control(id);
+}
+
+void PageFrame::CreateContent() {
+    tooltip_.Create(window_);
+    actions_.setHint = [this](HWND control, const std::wstring& hint) { tooltip_.Set(control, hint); };
+    pageTabs_ = ui::CreateControl(window_, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, ids::pageTabs);
+    statusBar_ = ui::CreateControl(window_, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, ids::statusBar);
+    CreatePageTabs();
+    for (ui::Panel& page : pagePanels_) page.Create(window_);
+    RoutePages();
+    TabCtrl_SetItemSize(pageTabs_, 0, ui::Scale(kTabHeight, ui::WindowDpi(window_)));
+
+    taskPage_.Create(pagePanels_[kTasksPage].hwnd(), texts_);
+    optionsPage_.Create(pagePanels_[kOptionsPage].hwnd(), texts_, actions_.setHint);
+    logPage_.Create(pagePanels_[kLogPage].hwnd());
+    aboutPage_.Create(pagePanels_[kAboutPage].hwnd(), texts_);
+    // The image list is attached while still empty, so the tabs are sized for their pictures
+    // from the start.
+    for (HWND tabs : {pageTabs_, aboutPage_.Tabs()}) TabCtrl_SetImageList(tabs, pictures_.get());
+    ApplyFonts();
+    skins_.SkinControls(window_);
+    TabCtrl_SetCurSel(pageTabs_, 0);
+    ShowPage(0);
+    aboutPage_.ShowSubPage(0);
+}
+
+void PageFrame::CreatePageTabs() {
+    // The Log tab is there only while logging is on.
+    const wchar_t* pages[] = {L"\u0422\u0430sk List", L"Options", L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435"};
+    const wchar_t* pageNames[] = {L"tsStartProgram", L"tsOptions", L"tsAbout"};
+    const int images[] = {PictureOf(IDI_IMG_TASK_LIST), PictureOf(IDI_IMG_OPTIONS), PictureOf(IDI_IMG_ABOUT)};  // shown once the image list is attached
+    for (int i = 0; i < 3; ++i) {
+        TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
+        item.pszText = const_cast<wchar_t*>(pages[i]);
+        item.iImage = images[i];
+        TabCtrl_InsertItem(pageTabs_, i, &item);
+        texts_.Add(L"pcMainPage." + std::wstring(pageNames[i]) + L".caption", [this, i](const std::wstring& text) {
+            // The Log tab, when shown, stands before About.
+            TCITEMW caption{TCIF_TEXT};
+            caption.pszText = const_cast<wchar_t*>(text.c_str());
+            TabCtrl_SetItem(pageTabs_, i == 2 && logPageVisible_ ? 3 : i, &caption);
+        });
+    }
+    texts_.Add(L"pcMainPage.tsLog.caption", [this](const std::wstring& text) {
+        logPage_.tabCaption = text;
+        if (!logPageVisible_) return;
+        TCITEMW caption{TCIF_TEXT};
+        caption.pszText = const_cast<wchar_t*>(logPage_.tabCaption.c_str());
+        TabCtrl_SetItem(pageTabs_, 2, &caption);
+    });
+    if (logPageVisible_) InsertLogTab();
+}
+
+void PageFrame::RoutePages() {
+    // Buttons bound to actions run them; the rest is the page's own.
+    auto command = [this](WPARAM wParam, LPARAM lParam, auto&& page) -> std::optional<LRESULT> {
+        if (actions_.RunCommand(LOWORD(wParam), HIWORD(wParam)) ||
+            page(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
+            return 0;
+        return std::nullopt;
+    };
+    auto menuPoint = [](WPARAM wParam, LPARAM lParam) {
+        POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (screen.x == -1 && screen.y == -1) screen = ui::KeyboardMenuPoint(reinterpret_cast<HWND>(wParam));
+        return screen;
+    };
+    pagePanels_[kTasksPage].route = [=, this](UINT msg, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg == WM_COMMAND)
+            return command(wParam, lParam, [this](int id, int code, HWND) { return taskPage_.OnCommand(id, code); });
+        if (msg == WM_CONTEXTMENU) {
+            if (!taskPage_.ShowMenu(reinterpret_cast<HWND>(wParam), window_, menuPoint(wParam, lParam))) return std::nullopt;
+            return 0;
+        }
+        LRESULT result = 0;
+        if (taskPage_.OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return result;
+        return std::nullopt;
+    };
+    pagePanels_[kOptionsPage].route = [=, this](UINT msg, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg == WM_COMMAND)
+            return command(wParam, lParam, [this](int id, int code, HWND control) {
+                return control && optionsPage_.OnCommand(id, code, control);
+            });
+        if (msg == WM_NOTIFY && optionsPage_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+        return std::nullopt;
+    };
+    pagePanels_[kLogPage].route = [=, this](UINT msg, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg == WM_CONTEXTMENU &&
+            logPage_.ShowMenu(reinterpret_cast<HWND>(wParam), window_, menuPoint(wParam, lParam), actions_))
+            return 0;
+        return std::nullopt;
+    };
+    pagePanels_[kAboutPage].route = [=, this](UINT msg, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg == WM_COMMAND)
+            return command(wParam, lParam, [this](int id, int code, HWND control) {
+                return control && code == BN_CLICKED && aboutPage_.OnCommand(id);
+            });
+        if (msg == WM_NOTIFY && aboutPage_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+        return std::nullopt;
+    };
+}
+
+std::function<HIMAGELIST()> PageFrame::MenuPictures() {
+    return [this] {
+        EnsureImages();
+        return pictures_.get();
+    };
+}
+
+void PageFrame::OnShown() {
+    EnsureContent();
+    EnsureImages();
+    if (layoutPending_) LayoutControls();
+}
+
+void PageFrame::OnDpiChanged() {
+    if (built_) ApplyFonts();
+}
+
+bool PageFrame::OnNotify(const NMHDR& hdr) {
+    if (!built_ || hdr.hwndFrom != pageTabs_ || hdr.code != TCN_SELCHANGE) return false;
+    ShowPage(TabCtrl_GetCurSel(pageTabs_));
+    return true;
+}
+
+void PageFrame::ApplyFonts() {
+    fonts_ = ui::CreateUiFonts(ui::WindowDpi(window_));
+    ui::ApplyFont(window_, fonts_.normal.get());
+    // The About header and the payment blocks stand out.
+    for (int id : {ids::titleLabel, ids::freewareLabel, ids::cardLabel, ids::walletLabel, ids::cardNumberButton})
+        SendMessageW(aboutPage_.Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.bold.get()), TRUE);
+    SendMessageW(aboutPage_.Control(ids::copyrightLabel), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.boldItalic.get()), TRUE);
+}
+
+void PageFrame::ShowPage(int index) {
+    // The Log tab is absent while logging is off, so tab positions after it shift by one.
+    const int page = !logPageVisible_ && index >= kLogPage ? index + 1 : index;
+    ui::ShowOnly({pagePanels_[0].hwnd(), pagePanels_[1].hwnd(), pagePanels_[2].hwnd(), pagePanels_[3].hwnd()},
+                 static_cast<size_t>(page));
+}
+
+void PageFrame::RequestLayout() {
+    if (IsWindowVisible(window_))
+        LayoutControls();
+    else
+        layoutPending_ = true;
+}
+
+void PageFrame::LayoutControls() {
+    // Nothing to place before the content, or while it is being built (the About page comes last).
+    if (!aboutPage_.Tabs()) return;
+    layoutPending_ = false;
+    const UINT dpi = ui::WindowDpi(window_);
+    RECT client{};
+    GetClientRect(window_, &client);
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    InvalidateRect(statusBar_, nullptr, TRUE);  // the size grip moved; its old picture would stay
+    RECT sb{};
+    GetWindowRect(statusBar_, &sb);
+    const int statusHeight = sb.bottom - sb.top;
+    // Two panels: the status text and the walk's tick counter.
+    int parts[] = {ui::Scale(230, dpi), ui::Scale(230 + 150, dpi)};
+    SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+
+    ui::Move(pageTabs_, 0, 0, client.right, client.bottom - statusHeight);
+    RECT display{0, 0, client.right, client.bottom - statusHeight};
+    TabCtrl_AdjustRect(pageTabs_, FALSE, &display);
+    for (ui::Panel& page : pagePanels_) {
+        SetWindowPos(page.hwnd(), HWND_TOP, display.left, display.top, display.right - display.left,
+                     display.bottom - display.top, SWP_NOACTIVATE);
+    }
+    const int width = display.right - display.left, height = display.bottom - display.top;
+    taskPage_.Layout(width, height, dpi);
+    optionsPage_.Layout(width, height, dpi);
+    logPage_.Layout(width, height);
+    aboutPage_.Layout(width, height, dpi);
+}
+
+void PageFrame::EnsureImages() {
+    if (picturesLoaded_) return;
+    picturesLoaded_ = true;
+    ui::AddIconImages(pictures_.get(), IDI_IMG_BASE, IDI_IMG_COUNT, ui::Scale(16, ui::WindowDpi(window_)));
+    if (built_) DressContentImages();
+}
+
+void PageFrame::DressContentImages() {
+    for (HWND tabs : {pageTabs_, aboutPage_.Tabs()}) InvalidateRect(tabs, nullptr, TRUE);
+    actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
+    for (const auto& action : actions_.actions()) actions_.Changed(*action);
+    taskPage_.ShowStartButtonImage();
+    SetButtonImage(optionsPage_.Control(ids::createShortcutButton), PictureOf(IDI_IMG_CREATE_LINK));
+    SetButtonImage(optionsPage_.Control(ids::checkNowButton), PictureOf(IDI_IMG_CHECK_UPDATES));
+    aboutPage_.LoadImages(ui::WindowDpi(window_));
+}
+
+void PageFrame::SetButtonImage(HWND button, int imageIndex) {
+    if (!button || imageIndex < 0) return;
+    // Toolbar buttons show a large image above the caption; the others a small one beside it.
+    const bool toolbar = GetParent(button) == taskPage_.Toolbar();
+    ui::ImageListHandle list = ui::SetButtonIcon(button, IDI_IMG_BASE + imageIndex,
+                                                 ui::Scale(toolbar ? 24 : 16, ui::WindowDpi(window_)), toolbar);
+    if (!list) return;
+    for (auto& [hwnd, owned] : buttonImages_) {
+        if (hwnd == button) {
+            owned = std::move(list);
+            return;
+        }
+    }
+    buttonImages_.emplace_back(button, std::move(list));
+}
+
+void PageFrame::SetLanguageTabMetrics() {
+    if (!built_) return;
+    const UINT dpi = ui::WindowDpi(window_);
+    for (HWND tabs : {pageTabs_, aboutPage_.Tabs()}) {
+        TabCtrl_SetItemSize(tabs, 0, ui::Scale(kLanguageTabHeight, dpi));
+        TabCtrl_SetPadding(tabs, ui::Scale(kLanguageTabPadding, dpi), ui::Scale(3, dpi));
+    }
+    RequestLayout();
+    InvalidateRect(pageTabs_, nullptr, TRUE);
+}
+
+void PageFrame::RefreshStatusBar() {
+    if (!built_) return;
+    for (int part : {0, 1})
+        SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(part),
+                     reinterpret_cast<LPARAM>(statusText_(part).c_str()));
+}
+
+void PageFrame::SetLogPageVisible(bool visible) {
+    if (visible == logPageVisible_) return;
+    logPageVisible_ = visible;
+    if (!built_) return;
+    if (visible)
+        InsertLogTab();
+    else
+        TabCtrl_DeleteItem(pageTabs_, 2);
+    ShowPage(TabCtrl_GetCurSel(pageTabs_));
+}
+
+void PageFrame::InsertLogTab() {
+    TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
+    item.pszText = const_cast<wchar_t*>(logPage_.tabCaption.c_str());
+    item.iImage = PictureOf(IDI_IMG_LOG);
+    TabCtrl_InsertItem(pageTabs_, 2, &item);
+}
+
+void PageFrame::SetGlassFrame(bool on) {
+    glassOn_ = on;
+    // Over the page tabs (30 pixels high) and one more, and over the status bar.
+    constexpr int kGlassTop = 30 + 1, kGlassBottom = 19;
+    const UINT dpi = ui::WindowDpi(window_);
+    MARGINS margins{0, 0, on ? ui::Scale(kGlassTop, dpi) : 0, on ? ui::Scale(kGlassBottom, dpi) : 0};
+    DwmExtendFrameIntoClientArea(window_, &margins);  // refused without composition: ignored
+    if (built_) InvalidateRect(pageTabs_, nullptr, TRUE);
+}
+
+void PageFrame::Redraw() {
+    if (!built_) return;
+    skins_.ColorListView(taskPage_.List());
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+}  // namespace lentora

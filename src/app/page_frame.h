@@ -1,0 +1,122 @@
+// What fills the main window: the page tabs, the four pages on their panels (Task List, Options,
+// Log, About), the status bar, their pictures, fonts and tooltips, and their placement. Each page's
+// panel routes its controls' commands, notifications and menus to that page; the window itself
+// sees only what its frame needs. A start at log-on that stays in the tray builds none of it: the
+// content is built when the window is first shown or a control is first reached.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/about_page.h"
+#include "app/log_page.h"
+#include "app/options_page.h"
+#include "app/task_page.h"
+#include "tasks/task_list.h"
+#include "ui/action.h"
+#include "ui/focus_memory.h"
+#include "ui/fonts.h"
+#include "ui/handles.h"
+#include "ui/panel.h"
+#include "ui/skin_manager.h"
+#include "ui/text_targets.h"
+#include "ui/tooltip.h"
+
+namespace lentora {
+
+class PageFrame {
+public:
+    struct Parts {
+        ui::ActionList& actions;
+        ui::TextTargets& texts;
+        ui::SkinManager& skins;
+        TaskList& tasks;
+        TaskPage::Actions taskPage;  // its row font is the frame's
+        OptionsPage::Actions optionsPage;
+        std::function<void(const std::wstring& line)> log;
+        AboutPage::Actions aboutPage;
+        // The status bar's panel texts (0: the state, 1: the counter).
+        std::function<std::wstring(int part)> statusText;
+        // Once the content is built: what the window already holds (the language's texts) reaches it.
+        std::function<void()> built;
+    };
+    explicit PageFrame(Parts parts);
+
+    // The window the frame fills; its DPI sizes the pictures.
+    void Attach(HWND window);
+    void EnsureContent();
+    bool Built() const { return built_; }
+    // A control of the frame or of a page, by its id in ids; builds the content.
+    HWND Control(int id);
+
+    TaskPage& TaskView() { return taskPage_; }
+    OptionsPage& Options() { return optionsPage_; }
+    const OptionsPage& Options() const { return optionsPage_; }
+    LogPage& LogView() { return logPage_; }
+    AboutPage& About() { return aboutPage_; }
+
+    // The tabs', buttons' and menus' pictures, loaded on first need: a start at log-on that stays
+    // in the tray never pays for them.
+    std::function<HIMAGELIST()> MenuPictures();
+
+    // The window's messages that concern the content.
+    void OnShown();
+    void OnDpiChanged();
+    bool OnActivate(WPARAM wParam) { return focusMemory_.OnActivate(window_, wParam); }
+    // The page tabs' selection; false for any other notification.
+    bool OnNotify(const NMHDR& hdr);
+    // Lays the controls out now while the window is visible, else when it is next shown.
+    void RequestLayout();
+
+    // The Log tab is there only while logging is on.
+    void SetLogPageVisible(bool visible);
+    bool LogPageVisible() const { return logPageVisible_; }
+    // The tab metrics a language sets once it is applied.
+    void SetLanguageTabMetrics();
+    void RefreshStatusBar();
+    // The glass frame over the tabs and the status bar; a skin excludes it.
+    void SetGlassFrame(bool on);
+    bool GlassFrameOn() const { return glassOn_; }
+    void Redraw();
+
+private:
+    void CreateContent();
+    void CreatePageTabs();
+    void RoutePages();
+    void LayoutControls();
+    void ApplyFonts();
+    void ShowPage(int index);
+    void EnsureImages();
+    void DressContentImages();
+    void SetButtonImage(HWND button, int imageIndex);
+    void InsertLogTab();
+
+    HWND window_ = nullptr;
+    ui::ActionList& actions_;
+    ui::TextTargets& texts_;
+    ui::SkinManager& skins_;
+    TaskList& tasks_;
+    std::function<std::wstring(int part)> statusText_;
+    std::function<void()> builtHandler_;
+
+    bool built_ = false, layoutPending_ = false, logPageVisible_ = false, glassOn_ = true;
+    HWND pageTabs_ = nullptr, statusBar_ = nullptr;
+    ui::Tooltip tooltip_;
+    ui::FocusMemory focusMemory_;
+    ui::ImageListHandle pictures_;
+    bool picturesLoaded_ = false;
+    std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
+    ui::UiFonts fonts_;
+    // The page panels in tab order, the Log page's included: Tasks, Options, Log, About.
+    std::array<ui::Panel, 4> pagePanels_;
+    TaskPage taskPage_;
+    OptionsPage optionsPage_;
+    LogPage logPage_;
+    AboutPage aboutPage_;
+};
+
+}  // namespace lentora
