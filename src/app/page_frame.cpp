@@ -49,12 +49,40 @@ void PageFrame::EnsureContent() {
     if (built_) return;
     built_ = true;  // first: building reaches controls through Control()
     CreateContent();
-    builtHandler_();
     skins_.ColorListView(taskPage_.List());
     tasks_.SetChangeHandler([this] { taskPage_.Refresh(); });
     RefreshStatusBar();
-    if (picturesLoaded_) DressContentImages();
+    if (picturesLoaded_) DressImages();
+    framed_ = true;
     RequestLayout();
+}
+
+void PageFrame::EnsureAllPages() {
+    EnsureContent();
+    for (int page : {kOptionsPage, kLogPage, kAboutPage}) EnsurePage(page);
+}
+
+void PageFrame::EnsurePage(int page) {
+    if (pageBuilt_[page]) return;
+    pageBuilt_[page] = true;
+    const HWND panel = pagePanels_[page].hwnd();
+    switch (page) {
+        case kTasksPage: taskPage_.Create(panel, texts_); break;
+        case kOptionsPage: optionsPage_.Create(panel, texts_, actions_.setHint); break;
+        case kLogPage: logPage_.Create(panel); break;
+        case kAboutPage:
+            aboutPage_.Create(panel, texts_);
+            // Attached while still empty, so the tabs are sized for their pictures from the start.
+            TabCtrl_SetImageList(aboutPage_.Tabs(), pictures_.get());
+            aboutPage_.ShowSubPage(0);
+            break;
+    }
+    ApplyPageFonts(page);
+    skins_.SkinControls(window_);
+    // The language in force reaches the page's targets.
+    builtHandler_();
+    if (picturesLoaded_) DressPageImages(page);
+    if (framed_) RequestLayout();
 }
 
 HWND PageFrame::Control(int id) {
@@ -64,8 +92,9 @@ HWND PageFrame::Control(int id) {
         case ids::statusBar: return statusBar_;
         case ids::taskListView: return taskPage_.List();
         case ids::startStopButton: return taskPage_.StartButton();
-        case ids::logList: return logPage_.List();
     }
+    EnsureAllPages();
+    if (id == ids::logList) return logPage_.List();
     if (HWND control = optionsPage_.Control(id)) return control;
     return aboutPage_.Control(id);
 }
@@ -80,18 +109,14 @@ void PageFrame::CreateContent() {
     RoutePages();
     TabCtrl_SetItemSize(pageTabs_, 0, ui::Scale(kTabHeight, ui::WindowDpi(window_)));
 
-    taskPage_.Create(pagePanels_[kTasksPage].hwnd(), texts_);
-    optionsPage_.Create(pagePanels_[kOptionsPage].hwnd(), texts_, actions_.setHint);
-    logPage_.Create(pagePanels_[kLogPage].hwnd());
-    aboutPage_.Create(pagePanels_[kAboutPage].hwnd(), texts_);
     // The image list is attached while still empty, so the tabs are sized for their pictures
     // from the start.
-    for (HWND tabs : {pageTabs_, aboutPage_.Tabs()}) TabCtrl_SetImageList(tabs, pictures_.get());
-    ApplyFonts();
+    TabCtrl_SetImageList(pageTabs_, pictures_.get());
+    fonts_ = ui::CreateUiFonts(ui::WindowDpi(window_));
+    ui::ApplyFont(window_, fonts_.normal.get());
     skins_.SkinControls(window_);
     TabCtrl_SetCurSel(pageTabs_, 0);
     ShowPage(0);
-    aboutPage_.ShowSubPage(0);
 }
 
 void PageFrame::CreatePageTabs() {
@@ -195,6 +220,12 @@ bool PageFrame::OnNotify(const NMHDR& hdr) {
 void PageFrame::ApplyFonts() {
     fonts_ = ui::CreateUiFonts(ui::WindowDpi(window_));
     ui::ApplyFont(window_, fonts_.normal.get());
+    ApplyPageFonts(kAboutPage);
+}
+
+void PageFrame::ApplyPageFonts(int page) {
+    ui::ApplyFont(pagePanels_[page].hwnd(), fonts_.normal.get());
+    if (page != kAboutPage || !pageBuilt_[kAboutPage]) return;
     // The About header and the payment blocks stand out.
     for (int id : {ids::titleLabel, ids::freewareLabel, ids::cardLabel, ids::walletLabel, ids::cardNumberButton})
         SendMessageW(aboutPage_.Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.bold.get()), TRUE);
@@ -204,6 +235,8 @@ void PageFrame::ApplyFonts() {
 void PageFrame::ShowPage(int index) {
     // The Log tab is absent while logging is off, so tab positions after it shift by one.
     const int page = !logPageVisible_ && index >= kLogPage ? index + 1 : index;
+    // A page is built when it is first shown.
+    if (page >= 0 && page < static_cast<int>(pagePanels_.size())) EnsurePage(page);
     ui::ShowOnly({pagePanels_[0].hwnd(), pagePanels_[1].hwnd(), pagePanels_[2].hwnd(), pagePanels_[3].hwnd()},
                  static_cast<size_t>(page));
 }
@@ -216,8 +249,8 @@ void PageFrame::RequestLayout() {
 }
 
 void PageFrame::LayoutControls() {
-    // Nothing to place before the content, or while it is being built (the About page comes last).
-    if (!aboutPage_.Tabs()) return;
+    // Nothing to place before the content, or while it is being built.
+    if (!framed_) return;
     layoutPending_ = false;
     const UINT dpi = ui::WindowDpi(window_);
     RECT client{};
@@ -240,26 +273,45 @@ void PageFrame::LayoutControls() {
     }
     const int width = display.right - display.left, height = display.bottom - display.top;
     taskPage_.Layout(width, height, dpi);
-    optionsPage_.Layout(width, height, dpi);
-    logPage_.Layout(width, height);
-    aboutPage_.Layout(width, height, dpi);
+    if (pageBuilt_[kOptionsPage]) optionsPage_.Layout(width, height, dpi);
+    if (pageBuilt_[kLogPage]) logPage_.Layout(width, height);
+    if (pageBuilt_[kAboutPage]) aboutPage_.Layout(width, height, dpi);
 }
 
 void PageFrame::EnsureImages() {
     if (picturesLoaded_) return;
     picturesLoaded_ = true;
     ui::AddIconImages(pictures_.get(), IDI_IMG_BASE, IDI_IMG_COUNT, ui::Scale(16, ui::WindowDpi(window_)));
-    if (built_) DressContentImages();
+    if (built_) DressImages();
 }
 
-void PageFrame::DressContentImages() {
-    for (HWND tabs : {pageTabs_, aboutPage_.Tabs()}) InvalidateRect(tabs, nullptr, TRUE);
+void PageFrame::DressImages() {
+    InvalidateRect(pageTabs_, nullptr, TRUE);
     actions_.setImage = [this](HWND button, int imageIndex) { SetButtonImage(button, imageIndex); };
     for (const auto& action : actions_.actions()) actions_.Changed(*action);
-    taskPage_.ShowStartButtonImage();
-    SetButtonImage(optionsPage_.Control(ids::createShortcutButton), PictureOf(IDI_IMG_CREATE_LINK));
-    SetButtonImage(optionsPage_.Control(ids::checkNowButton), PictureOf(IDI_IMG_CHECK_UPDATES));
-    aboutPage_.LoadImages(ui::WindowDpi(window_));
+    for (int page = 0; page < static_cast<int>(pagePanels_.size()); ++page)
+        if (pageBuilt_[page]) DressPageImages(page);
+}
+
+void PageFrame::DressPageImages(int page) {
+    // Buttons bound to actions take their pictures as they are bound.
+    switch (page) {
+        case kTasksPage: taskPage_.ShowStartButtonImage(); break;
+        case kOptionsPage:
+            SetButtonImage(optionsPage_.Control(ids::createShortcutButton), PictureOf(IDI_IMG_CREATE_LINK));
+            SetButtonImage(optionsPage_.Control(ids::checkNowButton), PictureOf(IDI_IMG_CHECK_UPDATES));
+            break;
+        case kAboutPage:
+            InvalidateRect(aboutPage_.Tabs(), nullptr, TRUE);
+            aboutPage_.LoadImages(ui::WindowDpi(window_));
+            break;
+    }
+}
+
+std::vector<HWND> PageFrame::PageTabStrips() const {
+    std::vector<HWND> strips{pageTabs_};
+    if (pageBuilt_[kAboutPage]) strips.push_back(aboutPage_.Tabs());
+    return strips;
 }
 
 void PageFrame::SetButtonImage(HWND button, int imageIndex) {
@@ -281,7 +333,7 @@ void PageFrame::SetButtonImage(HWND button, int imageIndex) {
 void PageFrame::SetLanguageTabMetrics() {
     if (!built_) return;
     const UINT dpi = ui::WindowDpi(window_);
-    for (HWND tabs : {pageTabs_, aboutPage_.Tabs()}) {
+    for (HWND tabs : PageTabStrips()) {
         TabCtrl_SetItemSize(tabs, 0, ui::Scale(kLanguageTabHeight, dpi));
         TabCtrl_SetPadding(tabs, ui::Scale(kLanguageTabPadding, dpi), ui::Scale(3, dpi));
     }

@@ -2,7 +2,8 @@
 // Log, About), the status bar, their pictures, fonts and tooltips, and their placement. Each page's
 // panel routes its controls' commands, notifications and menus to that page; the window itself
 // sees only what its frame needs. A start at log-on that stays in the tray builds none of it: the
-// content is built when the window is first shown or a control is first reached.
+// frame and the Task List are built when the window is first shown, every other page when it is
+// first shown, and all of it when a control is first reached.
 #pragma once
 #include <windows.h>
 
@@ -48,9 +49,11 @@ public:
 
     // The window the frame fills; its DPI sizes the pictures.
     void Attach(HWND window);
+    // The frame and the Task List page; every other page is built when it is first shown.
     void EnsureContent();
+    void EnsureAllPages();
     bool Built() const { return built_; }
-    // A control of the frame or of a page, by its id in ids; builds the content.
+    // A control of the frame or of a page, by its id in ids; a page's control builds every page.
     HWND Control(int id);
 
     TaskPage& TaskView() { return taskPage_; }
@@ -88,10 +91,15 @@ private:
     void CreatePageTabs();
     void RoutePages();
     void LayoutControls();
+    void EnsurePage(int page);
     void ApplyFonts();
+    void ApplyPageFonts(int page);
     void ShowPage(int index);
     void EnsureImages();
-    void DressContentImages();
+    // The pictures of the built pages' buttons and tabs, once the pictures are loaded.
+    void DressImages();
+    void DressPageImages(int page);
+    std::vector<HWND> PageTabStrips() const;
     void SetButtonImage(HWND button, int imageIndex);
     void InsertLogTab();
 
@@ -103,6 +111,8 @@ private:
     std::function<std::wstring(int part)> statusText_;
     std::function<void()> builtHandler_;
 
+    std::array<bool, 4> pageBuilt_{};
+    bool framed_ = false;  // the frame and the first page are there: they can be laid out
     bool built_ = false, layoutPending_ = false, logPageVisible_ = false, glassOn_ = true;
     HWND pageTabs_ = nullptr, statusBar_ = nullptr;
     ui::Tooltip tooltip_;

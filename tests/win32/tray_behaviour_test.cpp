@@ -396,6 +396,10 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         }
         test::PumpMessages();
         EXPECT_TRUE(main->ContentBuilt());
+        // A page is built when it is first shown.
+        EXPECT_FALSE(main->Options().Built());
+        main.ShowTab(1);
+        EXPECT_TRUE(main->Options().Built());
         HWND tabs = main->Control(ids::pageTabs), list = main->Control(ids::taskListView);
         // Built late, the pages show what start-up set while they were not there.
         EXPECT_TRUE(main.Checked(ids::delayOfStartCheck));
