@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "ui/handles.h"
+#include "util/date_time.h"
 
 namespace lentora {
 
@@ -127,6 +128,14 @@ UpdateCheckWorkers::~UpdateCheckWorkers() = default;
 void UpdateCheckWorkers::Start(HWND window, UpdateState snapshot, UpdateCheckContext context) {
     if (closed_) return;
     if (!post_) post_ = std::make_shared<UpdateResultPost>(window);
+    const double today = context.today ? context.today() : TodaySerial();
+    if (!UpdateCheckAsksServer(snapshot, today)) {
+        // Its log line and result are posted from here, as a worker would post them: a check
+        // switched off or paused, as at most starts, costs no thread and loads no Internet library.
+        context.today = [today] { return today; };
+        UpdateCheckWorker(post_, std::move(snapshot), std::move(context), std::make_shared<net::CancelToken>()).Run();
+        return;
+    }
     auto cancel = std::make_shared<net::CancelToken>();
     cancelTokens_.push_back(cancel);
     auto worker = std::make_unique<UpdateCheckWorker>(post_, std::move(snapshot), std::move(context), std::move(cancel));

@@ -1,6 +1,7 @@
-// The update checks a window starts: each runs on a thread of its own from a snapshot taken when
-// it starts, and posts its log lines as they happen and one owned result at the end. A worker
-// never calls into the window or waits on it.
+// The update checks a window starts: each that asks the server runs on a thread of its own from a
+// snapshot taken when it starts, and posts its log lines as they happen and one owned result at
+// the end; one that only logs why it asks nothing posts the same at once. A worker never calls
+// into the window or waits on it.
 #pragma once
 #include <windows.h>
 

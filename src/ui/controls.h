@@ -9,6 +9,10 @@
 
 namespace lentora::ui {
 
+// Registers the common control classes, once per process. Called before any control is made, so
+// a start in the tray, which makes none, never loads their library.
+void EnsureCommonControls();
+
 HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, int id,
                    DWORD exStyle = 0);
 HWND CreateButton(HWND parent, const std::wstring& text, int id, DWORD extraStyle = 0);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/controls.h"
+
 namespace lentora::ui {
 namespace {
 TTTOOLINFOW ToolInfo(HWND control) {
@@ -18,6 +20,7 @@ TTTOOLINFOW AreaToolInfo(HWND control) {
 }  // namespace
 
 void Tooltip::Create(HWND owner) {
+    EnsureCommonControls();
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);

@@ -46,18 +46,12 @@ public:
     std::optional<UpdateCheckResult> Execute() {
         UpdateState& state = result_.state;
         state.versionAnswered = false;
-        if (state.startedByButton) {
-            log_.Log(L"Button update");
+        if (UpdateCheckAsksServer(state, Today())) {
+            log_.Log(state.startedByButton ? L"Button update" : L"Auto update");
             GetProxy();
             CheckUpdate();
-        } else if (state.automaticCheckDisabled) {
-            log_.Log(L"Check update is disable");
-        } else if (state.lastUpdateDate + state.pollingIntervalDays > Today()) {
-            log_.Log(L"Check update is paused by pool");
         } else {
-            log_.Log(L"Auto update");
-            GetProxy();
-            CheckUpdate();
+            log_.Log(state.automaticCheckDisabled ? L"Check update is disable" : L"Check update is paused by pool");
         }
         if (Cancelled()) return std::nullopt;
         return std::move(result_);
@@ -109,6 +103,11 @@ private:
 };
 
 }  // namespace
+
+bool UpdateCheckAsksServer(const UpdateState& state, double today) {
+    if (state.startedByButton) return true;
+    return !state.automaticCheckDisabled && !(state.lastUpdateDate + state.pollingIntervalDays > today);
+}
 
 void ParseProxyList(std::wstring list, UpdateState& state) {
     static constexpr std::wstring_view kHttp = L"http=";

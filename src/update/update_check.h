@@ -59,6 +59,10 @@ struct UpdateCheckResult {
     UpdateState state;
 };
 
+// Whether a check from `state` asks the system and the server on `today`: one started by the
+// button, or an automatic one that is switched on and due. Any other check only logs why not.
+bool UpdateCheckAsksServer(const UpdateState& state, double today);
+
 // Takes the host and port out of a system proxy list: the part after the first "http=" up to
 // the next ";", split at its first ":" (the port 0 when it is no decimal number). A text without
 // ":" leaves proxyHost and proxyPort as they were.

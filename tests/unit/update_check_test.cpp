@@ -202,6 +202,37 @@ TEST_F(UpdateCheckExecute, PollingIntervalPausesUntilItsLastDay) {
     }
 }
 
+// A check the predicate calls silent runs on the GUI thread: it must never reach the system.
+TEST_F(UpdateCheckExecute, AsksTheServerExactlyWhenThePredicateSaysSo) {
+    struct Case {
+        const char* name;
+        bool button;
+        bool disabled;
+        double lastUpdate;
+        double pool;
+        bool asks;
+    };
+    const Case cases[] = {
+        {"button, switched off and paused", true, true, kToday, 7, true},
+        {"automatic, due", false, false, kToday - 7, 7, true},
+        {"automatic, paused", false, false, kToday - 6, 7, false},
+        {"automatic, switched off and due", false, true, kToday - 30, 7, false},
+        {"automatic, never answered", false, false, 0, 7, true},
+    };
+    for (const Case& c : cases) {
+        system.calls.clear();
+        system.connected = false;  // no request: whether the system is asked is under test
+        state.startedByButton = c.button;
+        state.automaticCheckDisabled = c.disabled;
+        state.lastUpdateDate = c.lastUpdate;
+        state.pollingIntervalDays = c.pool;
+        auto server = ScriptedServer::Replying("");
+        EXPECT_EQ(lentora::UpdateCheckAsksServer(state, kToday), c.asks) << c.name;
+        ASSERT_TRUE(Run(server));
+        EXPECT_EQ(!system.calls.empty(), c.asks) << c.name;
+    }
+}
+
 TEST_F(UpdateCheckExecute, AutomaticCheckGoesThroughTheSystemProxy) {
     auto proxy = ScriptedServer::Replying(Ok("1.4.1.250"));
     const std::wstring list = L"http=127.0.0.1:" + std::to_wstring(proxy.Port()) + L";https=127.0.0.1:1";

@@ -1,7 +1,8 @@
 // The update check of the real main window with the system's proxy set in the registry: a proxy
 // list without a port or with port 0 ends as a logged failure (no connection is tried), and
 // a usable one carries the request; a press keeps its answer when another check runs beside it;
-// a posted result is logged and shown, or dropped while the window closes.
+// a posted result is logged and shown, or dropped while the window closes; a check that asks
+// nothing is queued at once.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -233,6 +234,42 @@ TEST(UpdateCheckRuns, APollingIntervalThatIsNoNumberStartsNoCheck) {
     ASSERT_TRUE(test::PumpUntil([&] { return main.ScreenLogCount(L"Check update is disable") >= 2; }));
     test::PumpMessages();
     EXPECT_EQ(main.ScreenLogCount(L"Check update is disable"), 2) << "the start-up check and the one with a number";
+}
+
+// A check that asks nothing is done when Start returns: its line and result are already queued,
+// in that order, and no thread was needed to post them.
+TEST(UpdateCheckRuns, ASilentCheckIsQueuedBeforeStartReturns) {
+    struct Case {
+        bool disabled;
+        double lastUpdate;
+        const wchar_t* line;
+    };
+    const double today = 45000;
+    for (Case c : {Case{true, 0, L"Check update is disable"}, Case{false, today - 1, L"Check update is paused by pool"}}) {
+        HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(window);
+        UpdateState snapshot;
+        snapshot.automaticCheckDisabled = c.disabled;
+        snapshot.lastUpdateDate = c.lastUpdate;
+        snapshot.pollingIntervalDays = 7;
+        snapshot.lastVersion = L"1.4.1.260";
+        UpdateCheckContext context;
+        context.today = [today] { return today; };
+        UpdateCheckWorkers workers;
+        workers.Start(window, snapshot, context);
+
+        MSG line{}, result{};
+        ASSERT_TRUE(PeekMessageW(&line, window, WM_UPDATE_RESULT, WM_UPDATE_LOG_LINE, PM_REMOVE)) << c.line;
+        ASSERT_EQ(line.message, WM_UPDATE_LOG_LINE);
+        EXPECT_EQ(*TakeUpdateLogLine(line.lParam), c.line);
+        ASSERT_TRUE(PeekMessageW(&result, window, WM_UPDATE_RESULT, WM_UPDATE_LOG_LINE, PM_REMOVE)) << c.line;
+        ASSERT_EQ(result.message, WM_UPDATE_RESULT);
+        std::unique_ptr<UpdateCheckResult> taken = TakeUpdateResult(result.lParam);
+        EXPECT_EQ(taken->state.lastUpdateDate, c.lastUpdate);
+        EXPECT_EQ(taken->state.lastVersion, L"1.4.1.260");
+        workers.Close([](const std::wstring&) {});
+        DestroyWindow(window);
+    }
 }
 
 }  // namespace

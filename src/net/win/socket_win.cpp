@@ -113,17 +113,19 @@ NetStatus ConnectOne(const ADDRINFOA& ai, const CancelToken::Impl* cancel, Clock
 
 }  // namespace
 
+// A plain kernel event, which the socket waits accept as well: a token made for a check that never
+// connects (the automatic one, switched off) loads no socket library.
 CancelToken::CancelToken() : impl_(std::make_unique<Impl>()) {
-    if (StartWinsock()) impl_->event = ::WSACreateEvent();
+    if (HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr)) impl_->event = event;
 }
 
 CancelToken::~CancelToken() {
-    if (impl_->event != WSA_INVALID_EVENT) ::WSACloseEvent(impl_->event);
+    if (impl_->event != WSA_INVALID_EVENT) ::CloseHandle(impl_->event);
 }
 
 void CancelToken::Cancel() {
     if (impl_->cancelled.exchange(true)) return;
-    if (impl_->event != WSA_INVALID_EVENT) ::WSASetEvent(impl_->event);
+    if (impl_->event != WSA_INVALID_EVENT) ::SetEvent(impl_->event);
 }
 
 bool CancelToken::IsCancelled() const { return impl_->cancelled.load(); }
