@@ -38,11 +38,13 @@ PageFrame::PageFrame(Parts parts)
       logPage_(std::move(parts.log)),
       aboutPage_(std::move(parts.aboutPage)) {}
 
-void PageFrame::Attach(HWND window) {
-    window_ = window;
-    // The tabs' pictures, shared with the menus; loaded when first needed.
-    const int imageSize = ui::Scale(16, ui::WindowDpi(window_));
-    pictures_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, IDI_IMG_COUNT, 0));
+HIMAGELIST PageFrame::Pictures() {
+    // Made on first need: a start at log-on that stays in the tray loads no common controls.
+    if (!pictures_) {
+        const int imageSize = ui::Scale(16, ui::WindowDpi(window_));
+        pictures_.reset(ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, IDI_IMG_COUNT, 0));
+    }
+    return pictures_.get();
 }
 
 void PageFrame::EnsureContent() {
@@ -73,7 +75,7 @@ void PageFrame::EnsurePage(int page) {
         case kAboutPage:
             aboutPage_.Create(panel, texts_);
             // Attached while still empty, so the tabs are sized for their pictures from the start.
-            TabCtrl_SetImageList(aboutPage_.Tabs(), pictures_.get());
+            TabCtrl_SetImageList(aboutPage_.Tabs(), Pictures());
             aboutPage_.ShowSubPage(0);
             break;
     }
@@ -111,7 +113,7 @@ void PageFrame::CreateContent() {
 
     // The image list is attached while still empty, so the tabs are sized for their pictures
     // from the start.
-    TabCtrl_SetImageList(pageTabs_, pictures_.get());
+    TabCtrl_SetImageList(pageTabs_, Pictures());
     fonts_ = ui::CreateUiFonts(ui::WindowDpi(window_));
     ui::ApplyFont(window_, fonts_.normal.get());
     skins_.SkinControls(window_);
@@ -197,7 +199,7 @@ void PageFrame::RoutePages() {
 std::function<HIMAGELIST()> PageFrame::MenuPictures() {
     return [this] {
         EnsureImages();
-        return pictures_.get();
+        return Pictures();
     };
 }
 
@@ -281,7 +283,7 @@ void PageFrame::LayoutControls() {
 void PageFrame::EnsureImages() {
     if (picturesLoaded_) return;
     picturesLoaded_ = true;
-    ui::AddIconImages(pictures_.get(), IDI_IMG_BASE, IDI_IMG_COUNT, ui::Scale(16, ui::WindowDpi(window_)));
+    ui::AddIconImages(Pictures(), IDI_IMG_BASE, IDI_IMG_COUNT, ui::Scale(16, ui::WindowDpi(window_)));
     if (built_) DressImages();
 }
 

@@ -48,7 +48,7 @@ public:
     explicit PageFrame(Parts parts);
 
     // The window the frame fills; its DPI sizes the pictures.
-    void Attach(HWND window);
+    void Attach(HWND window) { window_ = window; }
     // The frame and the Task List page; every other page is built when it is first shown.
     void EnsureContent();
     void EnsureAllPages();
@@ -95,6 +95,7 @@ private:
     void ApplyFonts();
     void ApplyPageFonts(int page);
     void ShowPage(int index);
+    HIMAGELIST Pictures();
     void EnsureImages();
     // The pictures of the built pages' buttons and tabs, once the pictures are loaded.
     void DressImages();

@@ -1,7 +1,6 @@
 #include "app/program.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -48,8 +47,6 @@ int RunProgram() {
                                                              : SingleInstance::SecondStart::ShowWindow);
         return 0;
     }
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&icc);
     // The shell link object needs COM on the GUI thread.
     const ComApartment com;
     int exitCode = 0;
