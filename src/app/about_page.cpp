@@ -119,7 +119,8 @@ void AboutPage::Layout(int width, int height, UINT dpi) {
     auto place = [this](int id, int x, int y, int w, int h) { ui::Move(Control(id), x, y, w, h); };
     place(ids::programIcon, s(8), s(10), s(64), s(64));
     place(ids::titleLabel, s(84), s(8), width - s(200), s(24));
-    place(ids::titleRule, s(84), s(34), width - s(92), s(2));
+    // An etched line is two pixels at any scale; a taller control leaves the rest unpainted.
+    place(ids::titleRule, s(84), s(34), width - s(92), 2);
     place(ids::copyrightLabel, s(84), s(40), width - s(200), s(18));
     place(ids::authorLabel, s(84), s(60), width - s(260), s(18));
     place(ids::systemsLabel, width - s(240), s(12), s(232), s(18));

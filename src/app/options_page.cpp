@@ -264,11 +264,16 @@ void OptionsPage::Layout(int width, int height, UINT dpi) {
     place(ids::startWithWindowsCheck, 14, y + 20, 260, 20);
     placeFields(OptionsGroup::StartStop, y);
     const int rx = kRightColumn;
-    // The label takes what its caption needs in the applied language; the field the rest of the row.
-    const HWND lastLabelControl = Control(ids::lastCheckLabel);
-    const int lastLabel = std::max(s(80), ui::TextWidth(lastLabelControl, ui::GetText(lastLabelControl)) + s(6));
+    // The field keeps room for any date in the regional format (a two-digit day and month) or the
+    // "never" text; the label takes what its caption needs within the rest of the row.
+    const HWND lastLabelControl = Control(ids::lastCheckLabel), lastField = Control(ids::lastCheckDateField);
+    const std::wstring wideDate = ShortDateOfSerial(ToDateSerial({.year = 2088, .month = 12, .day = 28}));
+    const int fieldNeed =
+        std::max(ui::TextWidth(lastField, wideDate), ui::TextWidth(lastField, neverChecked_)) + s(14);
+    const int lastLabel = std::min(std::max(s(80), ui::TextWidth(lastLabelControl, ui::GetText(lastLabelControl)) + s(6)),
+                                   s(218) - fieldNeed);
     ui::Move(lastLabelControl, s(rx), top + s(y + 73), lastLabel, s(18));
-    ui::Move(Control(ids::lastCheckDateField), s(rx) + lastLabel, top + s(y + 70), s(218) - lastLabel, s(22));
+    ui::Move(lastField, s(rx) + lastLabel, top + s(y + 70), s(218) - lastLabel, s(22));
     // As wide as the fields above them: the captions run long in some languages.
     place(ids::checkNowButton, rx, y + 110, 218, 26);
     place(ids::createShortcutButton, rx, y + 142, 218, 26);

@@ -18,6 +18,7 @@
 #include "lang/license_texts.h"
 #include "sysint/startup_entries_dialog.h"
 #include "ui/text_width.h"
+#include "util/date_time.h"
 #include "util/format.h"
 
 namespace lentora {
@@ -326,8 +327,10 @@ TEST_F(LanguageApply, TheTaskPagesRussianCaptionsAreNotCut) {
     EXPECT_GT(r.right - r.left, ui::TextWidth(next, ui::GetText(next)));
 }
 
-TEST_F(LanguageApply, TheLastCheckLabelIsNotCutAndItsFieldKeepsTheRowsEdge) {
+TEST_F(LanguageApply, TheLastCheckLabelAndItsDateAreNotCutAndTheFieldKeepsTheRowsEdge) {
     HWND label = main().Control(ids::lastCheckLabel), field = main().Control(ids::lastCheckDateField);
+    const double lastCheck = main().Options().Shown().lastUpdateCheck;
+    main().Options().SetLastCheck(ToDateSerial({.year = 2026, .month = 12, .day = 28}));
     RECT before{};
     GetWindowRect(field, &before);
     ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
@@ -339,6 +342,24 @@ TEST_F(LanguageApply, TheLastCheckLabelIsNotCutAndItsFieldKeepsTheRowsEdge) {
     EXPECT_GE(labelRect.right - labelRect.left, ui::TextWidth(label, ui::GetText(label)));
     EXPECT_GE(fieldRect.left, labelRect.right);
     EXPECT_EQ(fieldRect.right, before.right);
+    // A caption too long for the row gives way to the date, which is never cut.
+    const std::wstring caption = ui::GetText(label);
+    ui::SetText(label, std::wstring(60, L'W'));
+    RECT window{};
+    GetWindowRect(main().hwnd(), &window);
+    SetWindowPos(main().hwnd(), nullptr, 0, 0, window.right - window.left + 1, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    test::PumpMessages();
+    RECT client{};
+    GetClientRect(field, &client);
+    const auto margins = static_cast<DWORD>(SendMessageW(field, EM_GETMARGINS, 0, 0));
+    EXPECT_GE(client.right - LOWORD(margins) - HIWORD(margins), ui::TextWidth(field, ui::GetText(field)))
+        << "the whole date is shown";
+    ui::SetText(label, caption);
+    main().Options().SetLastCheck(lastCheck);
+    SetWindowPos(main().hwnd(), nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    test::PumpMessages();
 }
 
 TEST_F(LanguageApply, PickingWithoutApplyingChangesOnlyTheDialogs) {
