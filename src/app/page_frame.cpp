@@ -114,8 +114,7 @@ void PageFrame::CreateContent() {
     // The image list is attached while still empty, so the tabs are sized for their pictures
     // from the start.
     TabCtrl_SetImageList(pageTabs_, Pictures());
-    fonts_ = ui::CreateUiFonts(ui::WindowDpi(window_));
-    ui::ApplyFont(window_, fonts_.normal.get());
+    ApplyFonts();
     skins_.SkinControls(window_);
     TabCtrl_SetCurSel(pageTabs_, 0);
     ShowPage(0);
@@ -222,12 +221,16 @@ bool PageFrame::OnNotify(const NMHDR& hdr) {
 void PageFrame::ApplyFonts() {
     fonts_ = ui::CreateUiFonts(ui::WindowDpi(window_));
     ui::ApplyFont(window_, fonts_.normal.get());
-    ApplyPageFonts(kAboutPage);
+    ApplyAboutEmphasis();
 }
 
 void PageFrame::ApplyPageFonts(int page) {
     ui::ApplyFont(pagePanels_[page].hwnd(), fonts_.normal.get());
-    if (page != kAboutPage || !pageBuilt_[kAboutPage]) return;
+    if (page == kAboutPage) ApplyAboutEmphasis();
+}
+
+void PageFrame::ApplyAboutEmphasis() {
+    if (!pageBuilt_[kAboutPage]) return;
     // The About header and the payment blocks stand out.
     for (int id : {ids::titleLabel, ids::freewareLabel, ids::cardLabel, ids::walletLabel, ids::cardNumberButton})
         SendMessageW(aboutPage_.Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.bold.get()), TRUE);

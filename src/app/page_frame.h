@@ -94,6 +94,7 @@ private:
     void EnsurePage(int page);
     void ApplyFonts();
     void ApplyPageFonts(int page);
+    void ApplyAboutEmphasis();
     void ShowPage(int index);
     HIMAGELIST Pictures();
     void EnsureImages();
