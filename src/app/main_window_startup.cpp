@@ -50,6 +50,8 @@ void MainWindow::RunStartup() {
         ShowWindow(hwnd(), SW_SHOWNORMAL);
         walkView_.StatusChanged({WalkState::Ready});
     }
+    // Added with the state start-up ends in: each change before would be a call to the shell.
+    tray_.Show();
 }
 
 void MainWindow::InitProgram() {
@@ -79,7 +81,6 @@ void MainWindow::InitProgram() {
     std::wstring caption = FormatText(L"Lentora v.%s", {run_.version});
     SetWindowTextW(hwnd(), caption.c_str());
     frame_.About().SetText(ids::titleLabel, FormatText(L" Lentora v.%s ", {run_.version}));
-    tray_.SetHint(caption);
     frame_.About().SetText(ids::skinLayerLink, L"<a>" + FormatText(L"Lentora skin layer v.%s", {skins_.Version()}) + L"</a>");
     frame_.About().SetText(ids::logComponentLink, L"<a>" + FormatText(L"TLogFile ver.%s", {log_.WriterVersion()}) + L"</a>");
     frame_.About().SetText(ids::authorLabel, language_.Msg(Message::AuthorWord) + L": Orvend");

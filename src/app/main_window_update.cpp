@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/site_links.h"
+#include "sysint/com_ptr.h"
 #include "util/platform.h"
 
 namespace lentora {
@@ -25,6 +26,7 @@ bool MainWindow::StartUpdateCheck(bool byButton) {
 bool MainWindow::EnglishPages() const { return platform::UpperCase(language_.Info().code) == L"EN"; }
 
 void MainWindow::OpenAddress(const std::wstring& address) {
+    UseComOnThisThread();
     ShellExecuteW(hwnd(), L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

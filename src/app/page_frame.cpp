@@ -51,6 +51,7 @@ void PageFrame::EnsureContent() {
     if (built_) return;
     built_ = true;  // first: building reaches controls through Control()
     CreateContent();
+    SetGlassFrame(glassOn_);
     skins_.ColorListView(taskPage_.List());
     tasks_.SetChangeHandler([this] { taskPage_.Refresh(); });
     RefreshStatusBar();
@@ -373,12 +374,14 @@ void PageFrame::InsertLogTab() {
 
 void PageFrame::SetGlassFrame(bool on) {
     glassOn_ = on;
+    // A window not shown yet gets its frame with its content.
+    if (!built_) return;
     // Over the page tabs (30 pixels high) and one more, and over the status bar.
     constexpr int kGlassTop = 30 + 1, kGlassBottom = 19;
     const UINT dpi = ui::WindowDpi(window_);
     MARGINS margins{0, 0, on ? ui::Scale(kGlassTop, dpi) : 0, on ? ui::Scale(kGlassBottom, dpi) : 0};
     DwmExtendFrameIntoClientArea(window_, &margins);  // refused without composition: ignored
-    if (built_) InvalidateRect(pageTabs_, nullptr, TRUE);
+    InvalidateRect(pageTabs_, nullptr, TRUE);
 }
 
 void PageFrame::Redraw() {

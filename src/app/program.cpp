@@ -1,14 +1,12 @@
 #include "app/program.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <utility>
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
-#include "sysint/com_ptr.h"
 #include "sysint/elevated_approval.h"
 #include "ui/unhandled_error.h"
 
@@ -47,8 +45,6 @@ int RunProgram() {
                                                              : SingleInstance::SecondStart::ShowWindow);
         return 0;
     }
-    // The shell link object needs COM on the GUI thread.
-    const ComApartment com;
     int exitCode = 0;
     {
         MainWindow form(std::move(context));

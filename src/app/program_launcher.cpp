@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "sysint/com_ptr.h"
 #include "util/format.h"
 #include "util/platform.h"
 
@@ -25,7 +26,11 @@ DWORD CreateProcessCall(wchar_t* commandLine, const wchar_t* folder, STARTUPINFO
     return GetLastError();
 }
 
-DWORD ShellExecuteCall(SHELLEXECUTEINFOW& info) { return ShellExecuteExW(&info) ? ERROR_SUCCESS : GetLastError(); }
+DWORD ShellExecuteCall(SHELLEXECUTEINFOW& info) {
+    // The shell may hand the file to an extension of its own.
+    UseComOnThisThread();
+    return ShellExecuteExW(&info) ? ERROR_SUCCESS : GetLastError();
+}
 
 // What CreateProcessW starts by itself: programs, and batch files through the command interpreter.
 // A name without an extension is a program to it (it adds ".exe").

@@ -8,6 +8,7 @@
 #include "image_ids.h"
 #include "lang/language_file.h"
 #include "lang/language_keys.h"
+#include "sysint/com_ptr.h"
 #include "sysint/startup_entry_sources.h"
 #include "ui/dialog_keys.h"
 #include "ui/dpi.h"
@@ -301,6 +302,8 @@ void TaskDialog::Browse() {
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrDefExt = L"exe";
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    // The dialog shows the folders through the shell's COM objects.
+    UseComOnThisThread();
     if (GetOpenFileNameW(&ofn)) ui::SetText(feSelectFile_, file);
 }
 

@@ -28,16 +28,22 @@ void TrayController::Create(HWND window, std::vector<ui::MenuItem> items) {
     };
     icon_.onBalloonClick = [this] { OnBalloonClick(); };
     icon_.onBalloonTimeout = [this] { OnBalloonTimeout(); };
-    icon_.Show(window, nullptr, L"Lentora");
+}
+
+void TrayController::Show() {
+    shown_ = true;
+    ShowState(hint_, imageIndex_);
+    icon_.Show(window_);
 }
 
 void TrayController::ShowState(const std::wstring& hint, int imageIndex) {
-    SetHint(hint);
     imageIndex_ = std::clamp(imageIndex, 0, static_cast<int>(images_.size()) - 1);
-    // Most runs show two or three of the pictures.
+    hint_ = hint;
+    // The states start-up passes through are never shown. Most runs show two or three pictures.
+    if (!shown_) return;
     ui::IconHandle& image = images_[static_cast<size_t>(imageIndex_)];
     if (!image) image = ui::LoadIconResource(IDI_TRAY_BASE + imageIndex_, ui::Scale(16, ui::WindowDpi(window_)));
-    icon_.SetIcon(image.get());
+    icon_.SetState(image.get(), hint);
 }
 
 void TrayController::SetShowCaption(const std::wstring& caption) {

@@ -26,12 +26,13 @@ public:
     TrayController(Actions actions, ui::ActionList& commands, UINT_PTR hideTimerId)
         : actions_(std::move(actions)), commands_(commands), hideTimerId_(hideTimerId) {}
 
-    // Adds the icon for `window`; the menu holds "Restore" and then `items`.
+    // The icon for `window`, not yet shown; the menu holds "Restore" and then `items`.
     void Create(HWND window, std::vector<ui::MenuItem> items);
+    // Adds the icon once start-up has given it its state: every change before is kept, not sent.
+    void Show();
 
     // The state's picture (an index past the last picks the last) and the hint.
     void ShowState(const std::wstring& hint, int imageIndex);
-    void SetHint(const std::wstring& hint) { icon_.SetHint(hint); }
     void SetShowCaption(const std::wstring& caption);
 
     // A launch balloon replaces any update balloon, so its click asks nothing.
@@ -60,7 +61,9 @@ private:
     ui::TrayIcon icon_;
     ui::PopupMenu menu_;
     std::vector<ui::IconHandle> images_;  // each loaded when first shown
-    int imageIndex_ = -1;
+    int imageIndex_ = 0;
+    std::wstring hint_;
+    bool shown_ = false;
     UINT hideInterval_ = kLaunchBalloonHideMs;
     bool hideTimerRunning_ = false;
 };

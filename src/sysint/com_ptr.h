@@ -60,4 +60,8 @@ private:
     HRESULT result_;
 };
 
+// COM on the calling thread from its first need until the thread ends. Whatever needs COM calls
+// this first, so a start that never does (most starts at log-on) neither loads nor starts it.
+inline void UseComOnThisThread() { thread_local const ComApartment apartment; }
+
 }  // namespace lentora

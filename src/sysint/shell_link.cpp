@@ -12,13 +12,24 @@
 #include "util/text.h"
 
 namespace lentora {
+namespace {
 
-bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, const std::wstring& description,
-                     const std::wstring& arguments) {
+// An empty link object; none when the system cannot make one.
+ComPtr<IShellLinkW> NewShellLink() {
+    UseComOnThisThread();
     ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.Receive()))))
-        return false;
+        link.Reset();
+    return link;
+}
+
+}  // namespace
+
+bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, const std::wstring& description,
+                     const std::wstring& arguments) {
+    ComPtr<IShellLinkW> link = NewShellLink();
+    if (!link) return false;
     ComPtr<IPersistFile> file = link.As<IPersistFile>();
     if (!file) return false;
     link->SetArguments(arguments.c_str());
@@ -30,10 +41,8 @@ bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, c
 }
 
 std::optional<ShellLinkTarget> ReadShellLink(const std::wstring& linkFile) {
-    ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(link.Receive()))))
-        return std::nullopt;
+    ComPtr<IShellLinkW> link = NewShellLink();
+    if (!link) return std::nullopt;
     ComPtr<IPersistFile> file = link.As<IPersistFile>();
     if (!file || FAILED(file->Load(linkFile.c_str(), STGM_READ))) return std::nullopt;
     // The limits of the link format: a path of MAX_PATH, arguments of INFOTIPSIZE characters.

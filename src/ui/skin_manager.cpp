@@ -160,9 +160,12 @@ void SkinManager::AttachWindow(HWND window) {
     ApplyBorders();
 }
 
-void SkinManager::ApplyBorders() const {
+void SkinManager::ApplyBorders() {
     if (!window_ || !IsWindow(window_)) return;
     bool on = active_ && extendedBorders_;
+    // A window whose frame was never coloured has the system's colours already.
+    if (!on && !bordersColoured_) return;
+    bordersColoured_ = on;
     // Systems without these attributes refuse them; the window then keeps its usual frame.
     auto set = [this](DWORD attribute, DWORD value) { DwmSetWindowAttribute(window_, attribute, &value, sizeof(value)); };
     set(kBorderColor, on ? colors_.accent : kDefaultColor);

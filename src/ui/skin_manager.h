@@ -94,7 +94,7 @@ private:
     };
 
     std::vector<Skin> FolderSkins() const;
-    void ApplyBorders() const;
+    void ApplyBorders();
     void Changed();
 
     std::wstring folder_;
@@ -105,6 +105,7 @@ private:
     bool active_ = false;
     bool themesDropped_ = false;  // some control drew without its theme
     bool extendedBorders_ = false;
+    bool bordersColoured_ = false;
 };
 
 }  // namespace lentora::ui

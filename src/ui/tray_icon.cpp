@@ -57,12 +57,10 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
     return data;
 }
 
-bool TrayIcon::Show(HWND owner, HICON icon, const std::wstring& hint) {
+bool TrayIcon::Show(HWND owner) {
     if (!EnsureWindow()) return false;
     Remove();
     owner_ = owner;
-    icon_.reset(icon ? CopyIcon(icon) : nullptr);
-    hint_ = Cut(hint, kMaxHint);
     visible_ = true;
     return Add();
 }
@@ -78,21 +76,22 @@ bool TrayIcon::Add() {
     return added;
 }
 
-void TrayIcon::SetIcon(HICON icon) {
-    icon_.reset(icon ? CopyIcon(icon) : nullptr);
+void TrayIcon::SetState(HICON icon, const std::wstring& hint) {
+    std::wstring cut = Cut(hint, kMaxHint);
+    if (icon == source_ && cut == hint_) return;
+    if (icon != source_) {
+        icon_.reset(icon ? CopyIcon(icon) : nullptr);
+        source_ = icon;
+    }
+    hint_ = std::move(cut);
     if (!visible_) return;
-    NOTIFYICONDATAW data = Data(NIF_ICON);
+    NOTIFYICONDATAW data = Data(NIF_ICON | NIF_TIP);
     data.hIcon = icon_.get();
-    notify_(NIM_MODIFY, &data);
-}
-
-void TrayIcon::SetHint(const std::wstring& hint) {
-    hint_ = Cut(hint, kMaxHint);
-    if (!visible_) return;
-    NOTIFYICONDATAW data = Data(NIF_TIP);
     CopyInto(data.szTip, hint_);
     notify_(NIM_MODIFY, &data);
 }
+
+void TrayIcon::SetHint(const std::wstring& hint) { SetState(source_, hint); }
 
 void TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec) {
     if (!visible_) return;

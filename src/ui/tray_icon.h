@@ -27,11 +27,14 @@ public:
     explicit TrayIcon(NotifyFunction notify);
     ~TrayIcon() override;
 
-    // Adds the icon. `owner` is the window the menu and the restore act on; the icon is copied.
-    // The icon counts as shown from now on even when the shell refuses it (false then), so that a
-    // notification area started later gets it.
-    bool Show(HWND owner, HICON icon, const std::wstring& hint);
-    void SetIcon(HICON icon);
+    // Adds the icon with the picture and hint set so far. `owner` is the window the menu and the
+    // restore act on. The icon counts as shown from now on even when the shell refuses it (false
+    // then), so that a notification area started later gets it.
+    bool Show(HWND owner);
+    // The picture (copied) and the hint in one change of the shown icon; before Show they are only
+    // kept. The same picture handle as last time with the same hint asks nothing of the shell: each
+    // call is a round trip to the shell's process.
+    void SetState(HICON icon, const std::wstring& hint);
     void SetHint(const std::wstring& hint);
     // Replaces any balloon that is up; information icon, timeout in seconds.
     void ShowBalloon(const std::wstring& title, const std::wstring& text, int timeoutSec);
@@ -71,6 +74,7 @@ private:
     UINT taskbarCreated_ = 0;
     HWND owner_ = nullptr;
     IconHandle icon_;
+    HICON source_ = nullptr;  // the caller's handle icon_ was copied from
     std::wstring hint_, balloonTitle_, balloonText_;
     bool visible_ = false;
     bool version4_ = false;  // the shell accepted NOTIFYICON_VERSION_4 and reports events that way

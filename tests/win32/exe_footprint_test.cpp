@@ -118,9 +118,10 @@ TEST(ExeFootprint, SmallAndImportsWindowsSystemDllsOnly) {
     for (const std::string& dll : imports->dlls) EXPECT_TRUE(IsSystemDll(dll)) << dll << " is not a Windows system DLL";
 
     // What keeps a start at log-on light under Wine: the DLLs of the update check, the file
-    // dialog, the skins' theme switch and the controls load at their first use, and the image is
-    // mapped from the file, not copied.
-    for (const char* dll : {"wininet.dll", "ws2_32.dll", "comdlg32.dll", "uxtheme.dll", "comctl32.dll"})
+    // dialog, the skins' theme switch, the window frame, COM and the controls load at their first
+    // use, and the image is mapped from the file, not copied.
+    for (const char* dll : {"wininet.dll", "ws2_32.dll", "comdlg32.dll", "uxtheme.dll", "dwmapi.dll", "ole32.dll",
+                            "comctl32.dll"})
         EXPECT_FALSE(Imports(imports->dlls, dll)) << dll;
     EXPECT_GE(imports->fileAlignment, 4096u);
 }

@@ -27,7 +27,8 @@ protected:
         });
     }
     void ShowIcon(const std::wstring& hint = L"Lentora") {
-        ASSERT_TRUE(icon->Show(nullptr, appIcon, hint));
+        icon->SetState(appIcon, hint);
+        ASSERT_TRUE(icon->Show(nullptr));
         calls.clear();
     }
     const Call& Last() const { return calls.back(); }
@@ -39,7 +40,11 @@ protected:
 };
 
 TEST_F(TrayIconTest, ShowAddsIconWithCallbackHintAndVersion4) {
-    ASSERT_TRUE(icon->Show(nullptr, appIcon, L"Lentora v.1"));
+    // What is set before Show is kept for it, not sent.
+    icon->SetHint(L"Lentora");
+    icon->SetState(appIcon, L"Lentora v.1");
+    EXPECT_TRUE(calls.empty());
+    ASSERT_TRUE(icon->Show(nullptr));
     ASSERT_EQ(calls.size(), 2u);
     const NOTIFYICONDATAW& added = calls[0].data;
     EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_ADD));
@@ -66,9 +71,11 @@ TEST_F(TrayIconTest, TextsAreCutToWhatTheNotificationAreaHolds) {
         {0, 0, 0, 0}, {63, 63, 63, 63}, {64, 64, 63, 64}, {127, 127, 63, 127},
         {128, 127, 63, 128}, {255, 127, 63, 255}, {256, 127, 63, 255}, {1000, 127, 63, 255},
     };
+    wchar_t letter = L'a';
     for (const Case& c : cases) {
         SCOPED_TRACE(c.length);
-        std::wstring text(c.length, L'x');
+        // A letter of its own per case: a hint equal to the one shown is not sent again.
+        std::wstring text(c.length, letter++);
         icon->SetHint(text);
         EXPECT_EQ(icon->Hint().size(), c.hint);
         EXPECT_EQ(std::wstring(Last().data.szTip), icon->Hint());
@@ -79,6 +86,31 @@ TEST_F(TrayIconTest, TextsAreCutToWhatTheNotificationAreaHolds) {
         EXPECT_EQ(std::wstring(Last().data.szInfoTitle), icon->BalloonTitle());
         EXPECT_EQ(std::wstring(Last().data.szInfo), icon->BalloonText());
     }
+}
+
+TEST_F(TrayIconTest, AStateChangeIsOneCallAndAnUnchangedStateNone) {
+    ShowIcon(L"Lentora\rReady");
+    HICON warning = LoadIconW(nullptr, IDI_WARNING);
+    icon->SetState(warning, L"Lentora\rWalk running");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(Last().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(Last().data.uFlags & (NIF_ICON | NIF_TIP), static_cast<UINT>(NIF_ICON | NIF_TIP));
+    EXPECT_EQ(Last().data.hIcon, icon->Icon());
+    EXPECT_NE(icon->Icon(), warning);
+    EXPECT_STREQ(Last().data.szTip, L"Lentora\rWalk running");
+
+    icon->SetState(warning, L"Lentora\rWalk running");
+    EXPECT_EQ(calls.size(), 1u);
+    // Beyond what the area holds, only the part it shows counts.
+    std::wstring longer(128, L'x');
+    icon->SetState(warning, longer);
+    longer.back() = L'y';
+    icon->SetState(warning, longer);
+    EXPECT_EQ(calls.size(), 2u);
+
+    icon->SetState(appIcon, icon->Hint());
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_NE(Last().data.hIcon, nullptr);
 }
 
 TEST_F(TrayIconTest, CutNeverSplitsASurrogatePair) {
@@ -122,8 +154,7 @@ TEST_F(TrayIconTest, NewBalloonHidesTheCurrentOneFirst) {
 
 TEST_F(TrayIconTest, ShellRestartAddsTheIconAgainWithItsCurrentState) {
     ShowIcon(L"first");
-    icon->SetHint(L"Lentora\rWalk running");
-    icon->SetIcon(LoadIconW(nullptr, IDI_WARNING));
+    icon->SetState(LoadIconW(nullptr, IDI_WARNING), L"Lentora\rWalk running");
     calls.clear();
 
     SendMessageW(icon->NotifyWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
@@ -159,7 +190,7 @@ TEST_F(TrayIconTest, RemoveDeletesTheIconAndTheDestructorToo) {
     icon->SetHint(L"later");
     icon->ShowBalloon(L"t", L"x", 10);
     EXPECT_TRUE(calls.empty());
-    ASSERT_TRUE(icon->Show(nullptr, appIcon, icon->Hint()));
+    ASSERT_TRUE(icon->Show(nullptr));
     EXPECT_STREQ(calls[0].data.szTip, L"later");
 
     calls.clear();
@@ -199,7 +230,7 @@ TEST_F(TrayIconTest, ShellEventsReachTheirCallbacks) {
         icon->onDoubleClick = [&] { seen += "double"; };
         icon->onRightClick = [&](POINT p) {
             seen += "menu";
-            if (c.version4) seen += " " + std::to_string(p.x) + "," + std::to_string(p.y);
+            if (c.version4) seen += ' ' + std::to_string(p.x) + ',' + std::to_string(p.y);
         };
         SendMessageW(icon->NotifyWindow(), TrayIcon::kCallbackMessage, c.wParam, c.lParam);
         EXPECT_EQ(seen, c.expected);
@@ -210,7 +241,8 @@ TEST(TrayIconShell, OwnWindowIsHiddenTopLevelSoItHearsTheShellRestart) {
     TrayIcon icon;
     HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
-    icon.Show(owner, LoadIconW(nullptr, IDI_APPLICATION), L"Lentora");
+    icon.SetState(LoadIconW(nullptr, IDI_APPLICATION), L"Lentora");
+    icon.Show(owner);
     HWND window = icon.NotifyWindow();
     ASSERT_TRUE(IsWindow(window));
     EXPECT_FALSE(IsWindowVisible(window));
