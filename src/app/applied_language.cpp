@@ -18,9 +18,9 @@ void AppliedLanguage::ApplySection(const LanguageFile& file, const wchar_t* sect
     });
 }
 
-void AppliedLanguage::ForEachPageText(
-    const std::function<void(std::wstring_view, const std::wstring&)>& show) const {
-    for (const auto& [target, text] : pageTexts_) show(target, text);
+const std::wstring* AppliedLanguage::PageText(std::wstring_view target) const {
+    auto it = pageTexts_.find(target);
+    return it == pageTexts_.end() ? nullptr : &it->second;
 }
 
 }  // namespace lentora

@@ -24,8 +24,8 @@ public:
     // The texts of a section of the file, each kept and handed to `show`.
     void ApplySection(const LanguageFile& file, const wchar_t* section,
                       const std::function<void(std::wstring_view target, const std::wstring& text)>& show);
-    // Every text kept so far, for pages built now.
-    void ForEachPageText(const std::function<void(std::wstring_view target, const std::wstring& text)>& show) const;
+    // The text kept for a target, for pages built now; none when the language has none for it.
+    const std::wstring* PageText(std::wstring_view target) const;
 
 private:
     LanguageFileInfo info_;

@@ -123,8 +123,8 @@ PageFrame::Parts MainWindow::FrameParts() {
 }
 
 void MainWindow::ShowLanguageOnBuiltPages() {
-    language_.ForEachPageText(
-        [this](std::wstring_view target, const std::wstring& text) { textTargets_.Apply(target, text); });
+    for (const std::wstring& target : textTargets_.TakeFresh())
+        if (const std::wstring* text = language_.PageText(target)) textTargets_.Apply(target, *text);
     frame_.Options().SetNeverChecked(language_.Msg(NamedMsg::NeverChecked));
     if (language_.Applied()) frame_.SetLanguageTabMetrics();
 }

@@ -6,13 +6,12 @@
 #include "app/main_window_ids.h"
 #include "settings/settings_file.h"
 #include "sysint/autorun.h"
+#include "sysint/shell_folder.h"
 #include "sysint/shell_link.h"
 #include "ui/message_box.h"
 #include "util/format.h"
 
 namespace lentora {
-
-std::wstring SpecialFolderPath(int csidl);
 
 // Shows the settings read at start-up and brings the skin, the frame and the language in line.
 void MainWindow::ShowLoadedSettings() {
@@ -61,7 +60,7 @@ void MainWindow::CreateStartupShortcut() {
     // The registry value gives way to the shortcut only when the shortcut exists.
     ShortcutErrorTexts texts{language_.Msg(Message::ErrorCaption), language_.Msg(NamedMsg::StartupFolderNotFound),
                              language_.Msg(NamedMsg::ShortcutNotCreated)};
-    if (lentora::CreateStartupShortcut(SpecialFolderPath(CSIDL_STARTUP), run_.exePath, texts, log_) !=
+    if (lentora::CreateStartupShortcut(ShellFolderPath(CSIDL_STARTUP, MissingFolder::Create), run_.exePath, texts, log_) !=
         ShortcutResult::kCreated)
         return;
     if (frame_.Options().WindowsStart()) {

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "app/program.h"
+#include "sysint/shell_folder.h"
 #include "tasks/task_list_file.h"
 #include "ui/message_box.h"
 #include "util/file_version.h"
@@ -24,12 +25,6 @@ std::wstring FolderOf(const std::wstring& path) {
 }
 
 }  // namespace
-
-std::wstring SpecialFolderPath(int csidl) {
-    wchar_t buffer[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, csidl, TRUE)) return L"";
-    return buffer;
-}
 
 std::wstring MainWindow::DataFilePath(const std::wstring& name) const {
     const bool profile = frame_.Options().Shown().taskListInProfile;
@@ -140,7 +135,7 @@ void MainWindow::StopAfterUnhandledError(const std::wstring& what) {
 }
 
 void MainWindow::EnsureProfileFolder() {
-    run_.profileFolder = AddBackslash(SpecialFolderPath(CSIDL_APPDATA)) + L"Lentora";
+    run_.profileFolder = AddBackslash(ShellFolderPath(CSIDL_APPDATA, MissingFolder::Create)) + L"Lentora";
     log_.Log(FormatText(L"Folder in user profile is : \"%s\"", {run_.profileFolder}));
     if (!platform::DirectoryExists(run_.profileFolder)) {
         SHCreateDirectoryExW(nullptr, run_.profileFolder.c_str(), nullptr);

@@ -3,6 +3,8 @@
 #include <dwmapi.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "app/main_window_ids.h"
 #include "app/pictures.h"
 #include "image_ids.h"
@@ -68,6 +70,8 @@ void PageFrame::EnsureAllPages() {
 void PageFrame::EnsurePage(int page) {
     if (pageBuilt_[page]) return;
     pageBuilt_[page] = true;
+    // Laid out once, when complete: the language's texts set the widths.
+    const bool framed = std::exchange(framed_, false);
     const HWND panel = pagePanels_[page].hwnd();
     switch (page) {
         case kTasksPage: taskPage_.Create(panel, texts_); break;
@@ -81,10 +85,11 @@ void PageFrame::EnsurePage(int page) {
             break;
     }
     ApplyPageFonts(page);
-    skins_.SkinControls(window_);
+    skins_.SkinControls(panel);
     // The language in force reaches the page's targets.
     builtHandler_();
     if (picturesLoaded_) DressPageImages(page);
+    framed_ = framed;
     if (framed_) RequestLayout();
 }
 

@@ -11,9 +11,9 @@ namespace lentora {
 inline constexpr wchar_t kShortcutName[] = L"Launch Lentora.lnk";
 
 // Writes the shortcut `linkFile` (replacing an existing one) to `target` with its arguments and
-// description, the target's first icon and the target's folder as working folder. The calling
-// thread must have initialised COM. False when the shell link object cannot be created or the file
-// cannot be saved.
+// description, the target's first icon and the target's folder as working folder. COM is started
+// on the calling thread if it has not been. False when the shell link object cannot be created or
+// the file cannot be saved.
 bool CreateShellLink(const std::wstring& target, const std::wstring& linkFile, const std::wstring& description,
                      const std::wstring& arguments);
 
@@ -22,7 +22,7 @@ struct ShellLinkTarget {
 };
 // The file a shortcut starts and the arguments it passes, as stored (the link is not resolved, so
 // nothing is searched and no window shows). Nullopt when the file is no shortcut that can be read
-// or names no file, as a shortcut to a shell folder or a web page does. COM must be initialised.
+// or names no file, as a shortcut to a shell folder or a web page does.
 std::optional<ShellLinkTarget> ReadShellLink(const std::wstring& linkFile);
 
 enum class ShortcutResult { kCreated, kNoFolder, kFailed };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "sysint/shell_folder.h"
 #include "sysint/shell_link.h"
 #include "sysint/startup_approval_key.h"
 #include "ui/handles.h"
@@ -12,13 +13,6 @@
 
 namespace lentora {
 namespace {
-
-std::wstring FolderPath(int csidl) {
-    wchar_t buffer[MAX_PATH] = {};
-    // Not created when missing: an absent folder starts nothing.
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, csidl, FALSE)) return L"";
-    return buffer;
-}
 
 // The command line of a file: a blank in the program path is quoted, as in a Run value, so that
 // the line names one program.
@@ -34,9 +28,10 @@ bool IsShortcut(const std::wstring& name) {
 
 }  // namespace
 
-StartupFolder UserStartupFolder() { return {FolderPath(CSIDL_STARTUP), L"HKCU"}; }
+// Not created when missing: an absent folder starts nothing.
+StartupFolder UserStartupFolder() { return {ShellFolderPath(CSIDL_STARTUP, MissingFolder::Leave), L"HKCU"}; }
 
-StartupFolder CommonStartupFolder() { return {FolderPath(CSIDL_COMMON_STARTUP), L"HKLM"}; }
+StartupFolder CommonStartupFolder() { return {ShellFolderPath(CSIDL_COMMON_STARTUP, MissingFolder::Leave), L"HKLM"}; }
 
 void ListStartupFolder(const StartupFolder& folder, const std::wstring& label, std::vector<RegistryEntry>& list) {
     if (folder.path.empty()) return;

@@ -19,7 +19,7 @@ StartupFolder CommonStartupFolder();
 
 // Adds a row for each file of the folder, by name, with `label` in the Key column; folders and
 // hidden or system files (such as desktop.ini) are passed over, as the system passes them over at
-// log-on. COM must be initialised.
+// log-on.
 void ListStartupFolder(const StartupFolder& folder, const std::wstring& label, std::vector<RegistryEntry>& list);
 
 }  // namespace lentora

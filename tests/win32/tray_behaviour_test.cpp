@@ -396,11 +396,20 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         }
         test::PumpMessages();
         EXPECT_TRUE(main->ContentBuilt());
-        // A page is built when it is first shown.
+        // A page is built when it is first shown, and gets its own texts only: those of the
+        // pages already there are not written again.
         EXPECT_FALSE(main->Options().Built());
+        HWND tabs = main->Control(ids::pageTabs), list = main->Control(ids::taskListView);
+        wchar_t marked[] = L"marked", caption[64] = {};
+        LVCOLUMNW column{LVCF_TEXT};
+        column.pszText = marked;
+        ListView_SetColumn(list, 0, &column);
         main.ShowTab(1);
         EXPECT_TRUE(main->Options().Built());
-        HWND tabs = main->Control(ids::pageTabs), list = main->Control(ids::taskListView);
+        column.pszText = caption;
+        column.cchTextMax = 64;
+        ListView_GetColumn(list, 0, &column);
+        EXPECT_STREQ(caption, L"marked");
         // Built late, the pages show what start-up set while they were not there.
         EXPECT_TRUE(main.Checked(ids::delayOfStartCheck));
         EXPECT_EQ(main.Text(ids::delayOfStartField), L"100");
