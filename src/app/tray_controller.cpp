@@ -31,19 +31,25 @@ void TrayController::Create(HWND window, std::vector<ui::MenuItem> items) {
 }
 
 void TrayController::Show() {
-    shown_ = true;
-    ShowState(hint_, imageIndex_);
+    icon_.SetState(Picture(), icon_.Hint());
     icon_.Show(window_);
 }
 
 void TrayController::ShowState(const std::wstring& hint, int imageIndex) {
     imageIndex_ = std::clamp(imageIndex, 0, static_cast<int>(images_.size()) - 1);
-    hint_ = hint;
-    // The states start-up passes through are never shown. Most runs show two or three pictures.
-    if (!shown_) return;
+    // The states start-up passes through are never shown: their pictures are not even loaded.
+    if (!icon_.Visible()) {
+        icon_.SetHint(hint);
+        return;
+    }
+    icon_.SetState(Picture(), hint);
+}
+
+HICON TrayController::Picture() {
+    // Most runs show two or three of the pictures.
     ui::IconHandle& image = images_[static_cast<size_t>(imageIndex_)];
     if (!image) image = ui::LoadIconResource(IDI_TRAY_BASE + imageIndex_, ui::Scale(16, ui::WindowDpi(window_)));
-    icon_.SetState(image.get(), hint);
+    return image.get();
 }
 
 void TrayController::SetShowCaption(const std::wstring& caption) {

@@ -53,6 +53,8 @@ private:
 
     void OnBalloonTimeout();
     void OnBalloonClick();
+    // The picture of the state shown, loaded when first needed.
+    HICON Picture();
 
     Actions actions_;
     ui::ActionList& commands_;
@@ -62,8 +64,6 @@ private:
     ui::PopupMenu menu_;
     std::vector<ui::IconHandle> images_;  // each loaded when first shown
     int imageIndex_ = 0;
-    std::wstring hint_;
-    bool shown_ = false;
     UINT hideInterval_ = kLaunchBalloonHideMs;
     bool hideTimerRunning_ = false;
 };
