@@ -10,6 +10,8 @@ namespace lentora::platform {
 struct LocalTime {
     int year = 1899, month = 12, day = 30;
     int hour = 0, minute = 0, second = 0, millisecond = 0;
+
+    bool operator==(const LocalTime&) const = default;
 };
 
 // Current local date and time.
