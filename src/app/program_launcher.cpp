@@ -18,10 +18,10 @@ const PathProbe kFileSystem{platform::DirectoryExists, platform::FileExists};
 // CreateProcessW's answer for a file that is no program (a document, a script, a shortcut).
 constexpr DWORD kNotAProgram = ERROR_BAD_EXE_FORMAT;
 
-DWORD CreateProcessCall(wchar_t* commandLine, const wchar_t* folder, STARTUPINFOW& startup,
+DWORD CreateProcessCall(wchar_t* commandLine, const wchar_t* folder, bool suspended, STARTUPINFOW& startup,
                         PROCESS_INFORMATION& process) {
-    if (CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS,
-                       nullptr, folder, &startup, &process))
+    const DWORD flags = CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS | (suspended ? CREATE_SUSPENDED : 0);
+    if (CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, flags, nullptr, folder, &startup, &process))
         return ERROR_SUCCESS;
     return GetLastError();
 }
@@ -57,7 +57,7 @@ LaunchOutcome ProgramLauncher::Launch(TaskId task, const std::wstring& commandLi
         log_.Log(FormatText(L"Launch application: \"%s\"", {commandLine}));
         // The shell wants the program apart from its arguments; it is the one CreateProcessW finds.
         const ProgramAndArguments split = SplitCommandLine(commandLine, kFileSystem);
-        if (!CreateProcessRuns(split.program)) return OpenThroughShell(commandLine, split, folderText);
+        if (!CreateProcessRuns(split.program)) return OpenThroughShell(task, commandLine, split, folderText);
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         si.dwFlags = STARTF_USESHOWWINDOW;
@@ -66,12 +66,18 @@ LaunchOutcome ProgramLauncher::Launch(TaskId task, const std::wstring& commandLi
         // Without a folder the process starts in ours (an empty or missing folder would make the
         // start fail). CreateProcessW may write into the command line buffer, so it gets a copy of its own.
         std::wstring mutableLine = commandLine;
-        const DWORD error = calls_.createProcess(mutableLine.data(), folderText, si, pi);
+        // Measured, the program is put where its cost is counted before it runs a single step.
+        const bool measured = static_cast<bool>(onStarted_);
+        const DWORD error = calls_.createProcess(mutableLine.data(), folderText, measured, si, pi);
         if (error == ERROR_SUCCESS) {
+            if (measured) {
+                onStarted_(task, pi.hProcess, true);
+                ResumeThread(pi.hThread);
+            }
             CloseHandle(pi.hProcess);
             CloseHandle(pi.hThread);
         }
-        if (error == kNotAProgram) return OpenThroughShell(commandLine, split, folderText);
+        if (error == kNotAProgram) return OpenThroughShell(task, commandLine, split, folderText);
         if (error != kElevationRequired) return Logged(commandLine, error);
         log_.Log(FormatText(L"application: \"%s\" needs administrator rights, elevation is requested", {commandLine}));
         elevated_.Start({task, commandLine, split.program, split.arguments, folder});
@@ -83,10 +89,17 @@ LaunchOutcome ProgramLauncher::Launch(TaskId task, const std::wstring& commandLi
     }
 }
 
-LaunchOutcome ProgramLauncher::OpenThroughShell(const std::wstring& commandLine, const ProgramAndArguments& split,
-                                                const wchar_t* folder) {
+LaunchOutcome ProgramLauncher::OpenThroughShell(TaskId task, const std::wstring& commandLine,
+                                                const ProgramAndArguments& split, const wchar_t* folder) {
     SHELLEXECUTEINFOW info = ShellStartInfo(L"open", split.program, split.arguments, folder);
-    return Logged(commandLine, calls_.shellExecute(info));
+    // A document opened in a program that already runs starts no process: nothing to measure then.
+    if (onStarted_) info.fMask |= SEE_MASK_NOCLOSEPROCESS;
+    const DWORD error = calls_.shellExecute(info);
+    if (info.hProcess) {
+        if (error == ERROR_SUCCESS) onStarted_(task, info.hProcess, false);
+        CloseHandle(info.hProcess);
+    }
+    return Logged(commandLine, error);
 }
 
 LaunchOutcome ProgramLauncher::Logged(const std::wstring& commandLine, DWORD error) {

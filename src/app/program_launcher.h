@@ -24,13 +24,19 @@ inline constexpr UINT WM_LAUNCH_ANSWERED = WM_APP + 44;
 // The two system calls a start makes, replaceable so that tests need neither real processes nor
 // a consent prompt. Each gives ERROR_SUCCESS or the error the call reported.
 struct LaunchCalls {
-    std::function<DWORD(wchar_t* commandLine, const wchar_t* folder, STARTUPINFOW& startup,
+    // `suspended`: the process's first thread is created suspended.
+    std::function<DWORD(wchar_t* commandLine, const wchar_t* folder, bool suspended, STARTUPINFOW& startup,
                         PROCESS_INFORMATION& process)>
         createProcess;
     std::function<DWORD(SHELLEXECUTEINFOW& info)> shellExecute;
 
     static LaunchCalls System();
 };
+
+// A process a launch started, for measuring: `suspended` while its first thread has not yet run
+// (the launcher lets it run once the handler returns), or one the shell started already running.
+// The handle stays the launcher's. The handler must not throw.
+using StartedProcessHandler = std::function<void(TaskId task, HANDLE process, bool suspended)>;
 
 class ProgramLauncher {
 public:
@@ -48,15 +54,18 @@ public:
     LaunchOutcome Launch(TaskId task, const std::wstring& commandLine);
     // The consent prompts answered since the last call, each outcome logged now.
     std::vector<Answer> TakeAnswers();
+    // Measuring: each process a launch starts goes to `handler` (none: nothing is measured).
+    void SetStartedProcessHandler(StartedProcessHandler handler) { onStarted_ = std::move(handler); }
 
 private:
-    LaunchOutcome OpenThroughShell(const std::wstring& commandLine, const ProgramAndArguments& split,
+    LaunchOutcome OpenThroughShell(TaskId task, const std::wstring& commandLine, const ProgramAndArguments& split,
                                    const wchar_t* folder);
     LaunchOutcome Logged(const std::wstring& commandLine, DWORD error);
 
     ILogSink& log_;
     LaunchCalls calls_;
     ElevatedStarts elevated_;
+    StartedProcessHandler onStarted_;
 };
 
 }  // namespace lentora

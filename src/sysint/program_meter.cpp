@@ -21,7 +21,7 @@ ui::KernelHandle Duplicate(HANDLE process) {
 
 }  // namespace
 
-std::optional<ProgramMeter> ProgramMeter::ForSuspendedProcess(HANDLE process, HANDLE thread) {
+std::optional<ProgramMeter> ProgramMeter::ForSuspendedProcess(HANDLE process) {
     ui::KernelHandle job(CreateJobObjectW(nullptr, nullptr));
     bool inJob = false;
     if (job) {
@@ -30,7 +30,6 @@ std::optional<ProgramMeter> ProgramMeter::ForSuspendedProcess(HANDLE process, HA
         inJob = SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits)) &&
                 AssignProcessToJobObject(job.get(), process);
     }
-    ResumeThread(thread);
     ui::KernelHandle copy = Duplicate(process);
     if (!inJob || !copy) return std::nullopt;
     return ProgramMeter(std::move(job), std::move(copy));

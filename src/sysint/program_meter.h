@@ -19,11 +19,11 @@ struct MeterReading {
 
 class ProgramMeter {
 public:
-    // Puts a process created suspended into a job of its own and lets it run. The job neither ends
-    // its processes when the meter goes nor keeps a process that asks to break away, so the program
-    // runs as if the shell had started it. Nothing when the process cannot be put in a job; it is
-    // let run all the same.
-    static std::optional<ProgramMeter> ForSuspendedProcess(HANDLE process, HANDLE thread);
+    // Puts a process created suspended, which has run nothing yet, into a job of its own; the
+    // caller then lets it run. The job neither ends its processes when the meter goes nor keeps a
+    // process that asks to break away, so the program runs as if the shell had started it. Nothing
+    // when the process cannot be put in a job.
+    static std::optional<ProgramMeter> ForSuspendedProcess(HANDLE process);
     // Through a duplicate of the handle; the program's children are not counted.
     static std::optional<ProgramMeter> ForProcess(HANDLE process);
 

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -48,14 +50,16 @@ public:
     DWORD createResult = ERROR_SUCCESS, shellResult = ERROR_SUCCESS;
     std::vector<std::wstring> created;
     std::vector<HANDLE> handedOut;
+    std::vector<bool> createdSuspended;
     std::vector<ShellCall> shell;
     Event answer, answered;
 
     FakeCalls() { answer.Set(); }
 
     LaunchCalls Calls() {
-        return {[this](wchar_t* line, const wchar_t*, STARTUPINFOW&, PROCESS_INFORMATION& process) {
+        return {[this](wchar_t* line, const wchar_t*, bool suspended, STARTUPINFOW&, PROCESS_INFORMATION& process) {
                     created.emplace_back(line);
+                    createdSuspended.push_back(suspended);
                     if (createResult != ERROR_SUCCESS) return createResult;
                     process.hProcess = CreateEventW(nullptr, FALSE, FALSE, nullptr);
                     process.hThread = CreateEventW(nullptr, FALSE, FALSE, nullptr);
@@ -70,6 +74,9 @@ public:
                     EXPECT_EQ(info.cbSize, sizeof info);
                     answer.Wait();
                     shell.push_back(call);
+                    // The process the shell started, when it is asked for.
+                    if (shellResult == ERROR_SUCCESS && (info.fMask & SEE_MASK_NOCLOSEPROCESS))
+                        info.hProcess = CreateEventW(nullptr, FALSE, FALSE, nullptr);
                     return shellResult;
                 }};
     }
@@ -241,6 +248,49 @@ TEST_F(LauncherFiles, DocumentsAndScriptsAreOpenedThroughTheShell) {
         EXPECT_EQ(call.show, SW_SHOWMINIMIZED);
         EXPECT_TRUE(call.mask & SEE_MASK_FLAG_NO_UI);
     }
+}
+
+TEST_F(LauncherFiles, AMeasuredLaunchHandsOverItsProcessBeforeItRunsAStep) {
+    struct Seen {
+        TaskId task;
+        bool suspended;
+        DWORD stillRunning;
+    };
+    std::vector<Seen> seen;
+    auto record = [&](TaskId task, HANDLE process, bool suspended) {
+        seen.push_back({task, suspended, WaitForSingleObject(process, 0)});
+    };
+    // The real call: cpu_burn for a second, which must run to its end once the handler is done.
+    const char* burn = std::getenv("LENTORA_CPU_BURN");
+    ASSERT_NE(burn, nullptr);
+    test::RecordingLog log;
+    ProgramLauncher real(log, [] {});
+    HANDLE started = nullptr;
+    real.SetStartedProcessHandler([&](TaskId task, HANDLE process, bool suspended) {
+        record(task, process, suspended);
+        DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &started, SYNCHRONIZE, FALSE, 0);
+    });
+    const std::wstring line = L"\"" + std::wstring(burn, burn + std::strlen(burn)) + L"\" 1 1";
+    EXPECT_EQ(real.Launch(3, line), LaunchOutcome::Started);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].task, 3u);
+    EXPECT_TRUE(seen[0].suspended);
+    EXPECT_EQ(seen[0].stillRunning, static_cast<DWORD>(WAIT_TIMEOUT));
+    ASSERT_NE(started, nullptr);
+    EXPECT_EQ(WaitForSingleObject(started, 20000), WAIT_OBJECT_0) << "let run after the handler";
+    CloseHandle(started);
+
+    // A document: the shell's process, already running; without a handler nothing is asked.
+    FakeCalls fake;
+    ProgramLauncher measured = fake.Launcher(log);
+    measured.SetStartedProcessHandler(record);
+    EXPECT_EQ(measured.Launch(4, Path(L"read me.txt")), LaunchOutcome::Started);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].task, 4u);
+    EXPECT_FALSE(seen[1].suspended);
+    EXPECT_TRUE(fake.shell[0].mask & SEE_MASK_NOCLOSEPROCESS);
+    EXPECT_EQ(fake.Launcher(log).Launch(5, Path(L"TOOL.CMD")), LaunchOutcome::Started);
+    EXPECT_EQ(fake.createdSuspended, std::vector<bool>{false}) << "an unmeasured launch runs at once";
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ std::optional<Started> StartBurn(int seconds) {
 TEST(SysintProgramMeter, AJobMeterCountsWhatTheProgramBurntOrNothingAtAll) {
     auto started = StartBurn(2);
     ASSERT_TRUE(started) << "LENTORA_CPU_BURN names the helper";
-    auto meter = ProgramMeter::ForSuspendedProcess(started->process.get(), started->thread.get());
+    auto meter = ProgramMeter::ForSuspendedProcess(started->process.get());
+    ResumeThread(started->thread.get());
     ASSERT_EQ(WaitForSingleObject(started->process.get(), 20000), WAIT_OBJECT_0) << "it runs, meter or not";
     ASSERT_TRUE(meter);
     const MeterReading reading = meter->Read();
@@ -54,7 +55,8 @@ TEST(SysintProgramMeter, TheProgramOutlivesItsMeter) {
     auto started = StartBurn(3);
     ASSERT_TRUE(started);
     {
-        auto meter = ProgramMeter::ForSuspendedProcess(started->process.get(), started->thread.get());
+        auto meter = ProgramMeter::ForSuspendedProcess(started->process.get());
+        ResumeThread(started->thread.get());
         ASSERT_TRUE(meter);
     }
     EXPECT_EQ(WaitForSingleObject(started->process.get(), 500), static_cast<DWORD>(WAIT_TIMEOUT))
