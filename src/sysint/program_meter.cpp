@@ -13,8 +13,8 @@ double Seconds(FILETIME time) {
 
 ui::KernelHandle Duplicate(HANDLE process) {
     HANDLE copy = nullptr;
-    if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy,
-                         PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, 0))
+    // The launcher's own rights: the memory figure also needs the right to read the process.
+    if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
         return {};
     return ui::KernelHandle(copy);
 }
