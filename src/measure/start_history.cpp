@@ -103,11 +103,12 @@ std::optional<platform::LocalTime> ReadTime(std::string_view text) {
     return t;
 }
 
+// A tick without a sample is "-".
 std::string SeriesText(const std::vector<std::uint8_t>& series) {
     std::string text;
     for (std::uint8_t value : series) {
         if (!text.empty()) text += ' ';
-        text += std::to_string(value);
+        text += value == StartRecord::kUnknownPercent ? "-" : std::to_string(value);
     }
     return text;
 }
@@ -118,6 +119,11 @@ std::vector<std::uint8_t> ReadSeries(std::string_view text) {
     size_t at = 0;
     while (at < text.size()) {
         const size_t end = std::min(text.find(' ', at), text.size());
+        if (text.substr(at, end - at) == "-") {
+            series.push_back(StartRecord::kUnknownPercent);
+            at = end + 1;
+            continue;
+        }
         unsigned value = 0;
         auto [stop, error] = std::from_chars(text.data() + at, text.data() + end, value);
         if (end == at || error != std::errc() || stop != text.data() + end || value > 100) break;

@@ -49,7 +49,9 @@ struct StartRecord {
     WalkOrigin origin = WalkOrigin::LogOn;
     std::vector<MeasuredLaunch> launches;  // in the order they were launched
     // The machine's CPU use in percent, one sample a tick (a second) from the walk's beginning, and
-    // the disk's busy share the same way; empty when the system gives none.
+    // the disk's busy share the same way; empty when the system gives none, kUnknownPercent for a
+    // tick without a sample.
+    static constexpr std::uint8_t kUnknownPercent = 255;
     std::vector<std::uint8_t> machineCpu, diskBusy;
 
     bool operator==(const StartRecord&) const = default;

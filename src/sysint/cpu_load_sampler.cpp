@@ -13,7 +13,7 @@ std::uint64_t Ticks(const FILETIME& time) {
 
 }  // namespace
 
-std::optional<int> CpuLoadSampler::BusyPercent() {
+std::optional<CpuLoadSampler::Sample> CpuLoadSampler::Take() {
     FILETIME idle{}, kernel{}, user{};
     if (!GetSystemTimes(&idle, &kernel, &user)) return std::nullopt;
     const Times now{Ticks(idle), Ticks(kernel) + Ticks(user)};
@@ -26,7 +26,9 @@ std::optional<int> CpuLoadSampler::BusyPercent() {
     if (!before || now.total < before->total || now.idle < before->idle) return std::nullopt;
     const std::uint64_t total = now.total - before->total;
     const std::uint64_t idleTime = std::min(now.idle - before->idle, total);
-    return static_cast<int>(((total - idleTime) * 100 + total / 2) / total);
+    // The counters run in units of 100 ns.
+    return Sample{static_cast<int>(((total - idleTime) * 100 + total / 2) / total),
+                  static_cast<double>(total - idleTime) / 1e7};
 }
 
 }  // namespace lentora

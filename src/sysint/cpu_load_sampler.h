@@ -7,9 +7,16 @@ namespace lentora {
 
 class CpuLoadSampler {
 public:
-    // Per cent of the time since the previous call that the processors were busy, 0..100. None on
-    // the first call, when the system does not answer, and when no time has passed in between.
-    std::optional<int> BusyPercent();
+    struct Sample {
+        int percent = 0;          // of the time since the previous call that the processors were busy
+        double busySeconds = 0;   // that busy time, all processors together
+    };
+    // None on the first call, when the system does not answer, and when no time has passed in between.
+    std::optional<Sample> Take();
+    std::optional<int> BusyPercent() {
+        auto sample = Take();
+        return sample ? std::optional<int>(sample->percent) : std::nullopt;
+    }
 
 private:
     struct Times {

@@ -34,7 +34,7 @@ StartRecord Start(int minute, std::vector<MeasuredLaunch> launches = {}) {
     StartRecord start;
     start.began = {2026, 12, 11, 9, minute, 7, 0};
     start.launches = std::move(launches);
-    start.machineCpu = {0, 12, 100, 45};
+    start.machineCpu = {StartRecord::kUnknownPercent, 0, 12, 100, 45};
     return start;
 }
 
