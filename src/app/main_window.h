@@ -18,9 +18,11 @@
 #include "app/task_commands.h"
 #include "app/tray_controller.h"
 #include "app/update_coordinator.h"
+#include "app/walk_measurer.h"
 #include "app/walk_presenter.h"
 #include "app/walk_sources.h"
 #include "launch/sequencer.h"
+#include "measure/start_history.h"
 #include "settings/settings.h"
 #include "tasks/task_list.h"
 #include "ui/action.h"
@@ -144,10 +146,12 @@ private:
                           },
                           frame_.MenuPictures()},
                          actions_, ids::balloonHideTimer};
-    // The walk: what it reads and starts, how it is shown, and the walk itself.
+    // The walk: what it reads and starts, how it is shown and measured, and the walk itself.
     WalkSources walkSources_{frame_.Options(), tasks_, launcher_};
     WalkPresenter walkView_{WalkViewParts()};
-    Sequencer sequencer_{walkSources_, walkView_, log_};
+    WalkMeasurer walkMeasurer_{{walkView_, log_, tasks_, launcher_, walkSources_,
+                                [this] { return DataFilePath(kStartHistoryFileName); }}};
+    Sequencer sequencer_{walkSources_, walkMeasurer_, log_};
 };
 
 }  // namespace lentora

@@ -1,5 +1,7 @@
 #include "app/walk_sources.h"
 
+#include <windows.h>
+
 #include "app/options_page.h"
 #include "app/program_launcher.h"
 #include "sysint/cpu_load_sampler.h"
@@ -32,6 +34,20 @@ LaunchOutcome WalkSources::LaunchProgram(TaskId task, const std::wstring& comman
     return launcher_.Launch(task, commandLine);
 }
 
-std::optional<int> WalkSources::CpuBusyPercent() { return cpuLoad_.BusyPercent(); }
+std::optional<int> WalkSources::CpuBusyPercent() {
+    const auto sample = TickSample();
+    return sample ? std::optional<int>(sample->percent) : std::nullopt;
+}
+
+std::optional<CpuLoadSampler::Sample> WalkSources::TickSample() {
+    // Ticks are a second apart: two asks within half of one belong to the same tick.
+    constexpr unsigned long long kSameTickMs = 500;
+    const unsigned long long now = GetTickCount64();
+    if (tickSampleTakenAt_ == 0 || now - tickSampleTakenAt_ >= kSameTickMs) {
+        tickSample_ = cpuLoad_.Take();
+        tickSampleTakenAt_ = now;
+    }
+    return tickSample_;
+}
 
 }  // namespace lentora

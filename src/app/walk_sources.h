@@ -28,12 +28,18 @@ public:
     LaunchOutcome LaunchProgram(TaskId task, const std::wstring& commandLine) override;
     IdleWaitOptions IdleWait() const override;
     std::optional<int> CpuBusyPercent() override;
+    // The machine's CPU over the last tick. Whoever asks first in a tick takes the sample; the
+    // others of the same tick get the same one, so the wait for a calm system and the measuring
+    // share one sample a tick.
+    std::optional<CpuLoadSampler::Sample> TickSample();
 
 private:
     const OptionsPage& options_;
     const TaskList& tasks_;
     ProgramLauncher& launcher_;
-    CpuLoadSampler cpuLoad_;  // sampled only while a launch is due with the wait for a calm system on
+    CpuLoadSampler cpuLoad_;  // sampled only while a launch is due with the wait for a calm system on, or a walk is measured
+    std::optional<CpuLoadSampler::Sample> tickSample_;
+    unsigned long long tickSampleTakenAt_ = 0;
 };
 
 }  // namespace lentora
