@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "app/program_launcher.h"
 #include "app/start_measurement.h"
 #include "launch/walk_observer.h"
 #include "log/log_sink.h"
 
 namespace lentora {
 
-class ProgramLauncher;
 class TaskList;
 class WalkSources;
 
@@ -31,6 +31,10 @@ public:
         std::function<std::wstring()> historyPath;
     };
     explicit WalkMeasurer(Parts parts) : parts_(std::move(parts)) {}
+    // The launcher may outlive the measurer: it must not hand processes to it any more.
+    ~WalkMeasurer() override { parts_.launcher.SetStartedProcessHandler(nullptr); }
+    WalkMeasurer(const WalkMeasurer&) = delete;
+    WalkMeasurer& operator=(const WalkMeasurer&) = delete;
 
     void StartModeBegan() override;
     void StatusChanged(const WalkStatus& status) override { parts_.view.StatusChanged(status); }
