@@ -22,7 +22,7 @@
 #include "app/walk_presenter.h"
 #include "app/walk_sources.h"
 #include "launch/sequencer.h"
-#include "measure/start_history.h"
+#include "measure/start_history_store.h"
 #include "settings/settings.h"
 #include "tasks/task_list.h"
 #include "ui/action.h"
@@ -84,6 +84,8 @@ private:
     WalkPresenter::Parts WalkViewParts();
     // The language in force reaches pages built now.
     void ShowLanguageOnBuiltPages();
+    // The Impact column from the history of starts, once the Task List is there to show it.
+    void RefreshImpacts();
 
     // Start-up and the close (main_window_startup.cpp).
     void RunStartup();
@@ -149,8 +151,9 @@ private:
     // The walk: what it reads and starts, how it is shown and measured, and the walk itself.
     WalkSources walkSources_{frame_.Options(), tasks_, launcher_};
     WalkPresenter walkView_{WalkViewParts()};
-    WalkMeasurer walkMeasurer_{{walkView_, log_, tasks_, launcher_, walkSources_,
-                                [this] { return DataFilePath(kStartHistoryFileName); }}};
+    // Read when a page or the column first needs it: a start in the tray never reads it.
+    StartHistoryStore startHistory_{[this] { return run_.folder.empty() ? std::wstring() : DataFilePath(kStartHistoryFileName); }};
+    WalkMeasurer walkMeasurer_{{walkView_, log_, tasks_, launcher_, walkSources_, startHistory_}};
     Sequencer sequencer_{walkSources_, walkMeasurer_, log_};
 };
 

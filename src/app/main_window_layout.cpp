@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "app/pictures.h"
+#include "app/task_impacts.h"
 #include "app/site_links.h"
 #include "image_ids.h"
 #include "ui/controls.h"
@@ -16,6 +17,7 @@ void MainWindow::CreateWindowParts() {
     CreateTray();
     skins_.AttachWindow(hwnd());
     skins_.onAfterChange = [this] { frame_.Redraw(); };
+    startHistory_.onChanged = [this] { RefreshImpacts(); };
     const RECT r = ui::CentredWindowRect(nullptr, 554, 371, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)),
                                          static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)),
                                          ui::WindowDpi(hwnd()));
@@ -127,6 +129,11 @@ void MainWindow::ShowLanguageOnBuiltPages() {
         if (const std::wstring* text = language_.PageText(target)) textTargets_.Apply(target, *text);
     frame_.Options().SetNeverChecked(language_.Msg(NamedMsg::NeverChecked));
     if (language_.Applied()) frame_.SetLanguageTabMetrics();
+    RefreshImpacts();
+}
+
+void MainWindow::RefreshImpacts() {
+    if (frame_.Built()) ShowImpacts(tasks_, startHistory_.Starts(), language_);
 }
 
 TaskDialog::Parts MainWindow::TaskDialogParts() {
@@ -138,7 +145,10 @@ TaskDialog::Parts MainWindow::TaskDialogParts() {
             actions_,
             run_.exePath,
             [this] { return SelectedLanguagePath(); },
-            [this] { taskCommands_.RefreshStatuses(); },
+            [this] {
+                taskCommands_.RefreshStatuses();
+                RefreshImpacts();
+            },
             {},
             {},
             {}};

@@ -3,7 +3,6 @@
 #include "app/program_launcher.h"
 #include "app/walk_sources.h"
 #include "measure/measured_line.h"
-#include "measure/start_history.h"
 #include "settings/settings.h"
 #include "tasks/task_list.h"
 #include "util/format.h"
@@ -62,8 +61,8 @@ void WalkMeasurer::EndMeasurement() {
     measurement_.reset();
     for (const MeasuredLaunch& launch : record.launches)
         if (launch.outcome == LaunchOutcome::Started) parts_.log.Log(MeasuredLogLine(launch));
-    const std::wstring path = parts_.historyPath();
-    switch (AddToStartHistory(path, record)) {
+    const std::wstring path = parts_.history.Path();
+    switch (parts_.history.Add(record)) {
         case HistoryWrite::Added: break;
         case HistoryWrite::AddedToANewHistory:
             parts_.log.Log(FormatText(L"History of starts \"%s\" could not be read; it is kept as \"%s.bak\"", {path, path}));

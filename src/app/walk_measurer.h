@@ -2,7 +2,6 @@
 // view, measures the walk's launches while it runs (on the walk's own tick, no clock of its own),
 // and when the walk ends adds it to the history of starts and logs what each program cost.
 #pragma once
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +10,7 @@
 #include "app/start_measurement.h"
 #include "launch/walk_observer.h"
 #include "log/log_sink.h"
+#include "measure/start_history_store.h"
 
 namespace lentora {
 
@@ -28,7 +28,7 @@ public:
         const TaskList& tasks;
         ProgramLauncher& launcher;
         WalkSources& sources;
-        std::function<std::wstring()> historyPath;
+        StartHistoryStore& history;
     };
     explicit WalkMeasurer(Parts parts) : parts_(std::move(parts)) {}
     // The launcher may outlive the measurer: it must not hand processes to it any more.

@@ -160,6 +160,9 @@ constexpr LanguageKey kKeysAfterColumns[] = {
      L"Administrator rights were not given: \"%s\" stays in the Windows start-up list. No task was added.",
      L"LngMsg.ElevationDeclined"},
     {kMain, L"MSG", L"NeverChecked", L"Never", L"LngMsg.NeverChecked"},
+    {kMain, L"MSG", L"ImpactLow", L"Low", L"LngMsg.ImpactLow"},
+    {kMain, L"MSG", L"ImpactMedium", L"Medium", L"LngMsg.ImpactMedium"},
+    {kMain, L"MSG", L"ImpactHigh", L"High", L"LngMsg.ImpactHigh"},
 
     {kMain, L"LABELS", L"lblSitePrg", L"Program site", L"lblSitePrg.caption", {}, L": "},
     {kMain, L"LABELS", L"lblWinVersion", L"for Windows 98/2000/XP/Vista/7/8.x", L"lblWinVersion.caption"},

@@ -19,7 +19,7 @@ constexpr std::wstring_view kNamedMsgKeys[] = {L"EntryNotTakenOver", L"StartupFo
                                                L"ShortcutNotCreated", L"TaskDeclinedStatus", L"WaitingForSystem",
                                                L"AwaitingConsentStatus", L"LaunchesFailedStatus",
                                                L"LaunchFailedTitle", L"ElevateQuestion", L"ElevationDeclined",
-                                               L"NeverChecked"};
+                                               L"NeverChecked", L"ImpactLow", L"ImpactMedium", L"ImpactHigh"};
 static_assert(std::size(kNamedMsgKeys) == kNamedMsgCount);
 
 }  // namespace

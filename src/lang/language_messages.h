@@ -86,8 +86,11 @@ enum class NamedMsg {
     ElevateQuestion,        // question, a format: %s is a machine start-up entry to switch off with administrator rights
     ElevationDeclined,      // error box, a format: %s is the entry left on since the rights were not given
     NeverChecked,           // Options page, "Last check" while no update check has succeeded
+    ImpactLow,              // the Impact column: what a program typically costs at a start
+    ImpactMedium,
+    ImpactHigh,
 };
-inline constexpr int kNamedMsgCount = 11;
+inline constexpr int kNamedMsgCount = 14;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

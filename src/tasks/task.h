@@ -21,11 +21,13 @@ struct Task {
     std::wstring importedFromSystem = L"0";
     bool enabled = false;  // the row's check box
     TaskId id = 0;         // given by the list when the task is added, never saved
+    std::wstring impact{};  // what the program typically costs at a start, from the history; shown, never saved
 
     // Equal in what is shown and saved; which list entry a task is does not count.
     bool operator==(const Task& other) const {
-        return std::tie(commandLine, delay, status, importedFromSystem, enabled) ==
-               std::tie(other.commandLine, other.delay, other.status, other.importedFromSystem, other.enabled);
+        return std::tie(commandLine, delay, status, impact, importedFromSystem, enabled) ==
+               std::tie(other.commandLine, other.delay, other.status, other.impact, other.importedFromSystem,
+                        other.enabled);
     }
 };
 

@@ -66,6 +66,15 @@ inline constexpr TaskColumn kTaskColumns[] = {
      .alignment = ColumnAlignment::kCentre,
      .text = [](const Task& task, std::wstring&) -> std::wstring_view { return task.status; },
      .sort = ColumnSort::kAsLastChosen},
+    {.languageKey = L"TASK3",
+     .captionTarget = L"lvListProg.column3.caption",
+     .caption = L"Impact",
+     .width = 70,
+     .leastWidth = 60,
+     .fillsList = false,
+     .alignment = ColumnAlignment::kCentre,
+     .text = [](const Task& task, std::wstring&) -> std::wstring_view { return task.impact; },
+     .sort = ColumnSort::kText},
 };
 
 inline constexpr int kTaskColumnCount = static_cast<int>(std::size(kTaskColumns));
@@ -73,6 +82,6 @@ static_assert(std::ranges::count(kTaskColumns, true, &TaskColumn::fillsList) == 
               "one column takes the list's width the others leave");
 
 // The positions of the columns the program's code names.
-enum TaskColumnIndex : int { kProgramColumn = 0, kTimeColumn = 1, kStatusColumn = 2 };
+enum TaskColumnIndex : int { kProgramColumn = 0, kTimeColumn = 1, kStatusColumn = 2, kImpactColumn = 3 };
 
 }  // namespace lentora

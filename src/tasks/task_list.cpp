@@ -62,6 +62,12 @@ void TaskList::SetStatus(size_t index, std::wstring status) {
     Changed();
 }
 
+void TaskList::SetImpact(size_t index, std::wstring impact) {
+    if (tasks_.at(index).impact == impact) return;
+    tasks_.at(index).impact = std::move(impact);
+    Changed();
+}
+
 void TaskList::SetEnabled(size_t index, bool enabled) {
     tasks_.at(index).enabled = enabled;
     Changed();

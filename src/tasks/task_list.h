@@ -54,6 +54,7 @@ public:
     void SetCommandLine(size_t index, std::wstring commandLine);
     void SetDelay(size_t index, TaskDelay delay);
     void SetStatus(size_t index, std::wstring status);
+    void SetImpact(size_t index, std::wstring impact);
     void SetEnabled(size_t index, bool enabled);
     void SetAllEnabled(bool enabled);
     // Every task's status becomes `enabledText` or `disabledText` after its check box.

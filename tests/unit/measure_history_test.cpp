@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "measure/start_history.h"
+#include "measure/start_history_store.h"
 #include "support/temp_dir.h"
 
 namespace lentora {
@@ -163,6 +164,31 @@ TEST(MeasureHistory, AFigureThatCannotBeReadIsUnknownNeverZero) {
     EXPECT_EQ(a.readiness, Readiness::Unknown);
     EXPECT_FALSE(a.settledAfterSeconds);
     EXPECT_FALSE(start.launches[1].cpuSeconds) << "a CPU figure of an unknown source";
+}
+
+// What the window reads: nothing before the data folder is known, the file once, the new start
+// after a walk, and the other folder's history when the data folder moves.
+TEST(MeasureHistory, TheStoreReadsOnceAndFollowsTheFileAndItsFolder) {
+    TempDir one, two;
+    AddToStartHistory(two.File(kStartHistoryFileName), Start(40));
+    std::wstring path;  // empty: the data folder is not known yet
+    StartHistoryStore store([&] { return path; });
+    int changes = 0;
+    store.onChanged = [&] { ++changes; };
+    EXPECT_TRUE(store.Starts().empty());
+
+    path = one.File(kStartHistoryFileName);
+    EXPECT_TRUE(store.Starts().empty());
+    AddToStartHistory(one.File(kStartHistoryFileName), Start(1));
+    EXPECT_TRUE(store.Starts().empty()) << "read once, not at every look";
+    ASSERT_EQ(store.Add(Start(2)), HistoryWrite::Added);
+    EXPECT_EQ(changes, 1);
+    ASSERT_EQ(store.Starts().size(), 2u);
+    EXPECT_EQ(store.Starts().back().began.minute, 2);
+
+    path = two.File(kStartHistoryFileName);
+    ASSERT_EQ(store.Starts().size(), 1u);
+    EXPECT_EQ(store.Starts()[0].began.minute, 40);
 }
 
 }  // namespace
