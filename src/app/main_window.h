@@ -136,7 +136,7 @@ private:
     UpdateCoordinator updates_{UpdateHost()};
     ProgramLauncher launcher_{log_, [this] { PostMessageW(hwnd(), WM_LAUNCH_ANSWERED, 0, 0); }};
     EntryImport entryImport_{TaskDialogParts()};
-    TaskCommands taskCommands_{{*this, language_, log_, tasks_, [this] { return sequencer_.WalkActive(); },
+    TaskCommands taskCommands_{{*this, language_, log_, tasks_, skins_, [this] { return sequencer_.WalkActive(); },
                                 [this](TaskId task, const std::wstring& commandLine) {
                                     return launcher_.Launch(task, commandLine);
                                 },

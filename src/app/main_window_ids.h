@@ -22,6 +22,7 @@ enum : int {
     applyLanguage,
     importStartupEntry,
     startNextNow,
+    spaceByMeasurement,
 
     // Controls
     pageTabs = 2001,

@@ -52,6 +52,8 @@ void MainWindow::CreateActions() {
         {L"actImport", ids::importStartupEntry, L"Import", L"", PictureOf(IDI_IMG_IMPORT)},
         {L"actStartNext", ids::startNextNow, L"Start next now",
          L"Start the next task now, without waiting for its delay or for the system", PictureOf(IDI_IMG_START)},
+        {L"actSpaceByMeasurement", ids::spaceByMeasurement, L"Space by measurement",
+         L"Propose delays so that each program starts once the one before it has settled", PictureOf(IDI_IMG_WAIT)},
     };
     for (const auto& d : defs) {
         ui::Action& action = actions_.Add(d.name, d.id, d.caption, d.hint, d.image);
@@ -71,6 +73,7 @@ void MainWindow::CreateActions() {
     action(ids::deleteAllTasks).onExecute = [this] { taskCommands_.DeleteAll(); };
     action(ids::enableAllTasks).onExecute = [this] { taskCommands_.SetAllEnabled(true); };
     action(ids::disableAllTasks).onExecute = [this] { taskCommands_.SetAllEnabled(false); };
+    action(ids::spaceByMeasurement).onExecute = [this] { taskCommands_.SpaceByMeasurement(startHistory_.Starts()); };
     action(ids::startOrStop).onExecute = [this] { taskCommands_.StartSelected(); };
     action(ids::closeProgram).onExecute = [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
     action(ids::pauseWalk).onExecute = [this] { sequencer_.Pause(); };
@@ -97,7 +100,8 @@ PageFrame::Parts MainWindow::FrameParts() {
             return language_.Msg(enabled ? Message::TaskEnabledStatus : Message::TaskDisabledStatus);
         },
         {},
-        {}};
+        {},
+        [this](size_t row) { return ImpactFigures(startHistory_.Starts(), tasks_.Item(row).commandLine, language_); }};
     OptionsPage::Actions optionsPage{[this](bool on) { OnUseSkinChanged(on); },
                                      [this](bool on) { skins_.SetExtendedBorders(on); },
                                      [this](const std::wstring& name) { skins_.Select(name); },

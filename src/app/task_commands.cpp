@@ -1,6 +1,11 @@
 #include "app/task_commands.h"
 
+#include <algorithm>
+
+#include "app/delay_spacing_dialog.h"
 #include "app/task_status_texts.h"
+#include "app/walk_measurer.h"
+#include "measure/delay_suggestion.h"
 #include "tasks/task_list.h"
 #include "ui/window.h"
 #include "ui/message_box.h"
@@ -75,5 +80,30 @@ void TaskCommands::StartSelected() {
 }
 
 void TaskCommands::RefreshStatuses() { ShowEnabledStatuses(parts_.tasks, parts_.texts); }
+
+void TaskCommands::SpaceByMeasurement(const std::vector<StartRecord>& history) {
+    if (parts_.walkActive()) return;
+    TaskList& tasks = parts_.tasks;
+    const std::vector<DelayProposal> proposals = ProposeDelays(tasks, history, kMeasuringWindowSeconds);
+    if (std::none_of(proposals.begin(), proposals.end(), [](const DelayProposal& p) { return p.measured; })) {
+        ui::ShowMessageBox(parts_.owner.hwnd(), parts_.texts.Msg(NamedMsg::SpacingNothingMeasured),
+                           parts_.texts.Msg(NamedMsg::SpacingTitle), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    // The rows are found again by their tasks after the dialog's own message loop.
+    std::vector<TaskId> ids;
+    for (const DelayProposal& proposal : proposals) ids.push_back(tasks.Item(proposal.row).id);
+    DelaySpacingDialog dialog({parts_.owner, tasks, parts_.texts, parts_.skins}, proposals);
+    if (!dialog.ShowModal()) return;
+    int changed = 0;
+    for (size_t i = 0; i < proposals.size(); ++i) {
+        const std::optional<size_t> row = tasks.IndexOf(ids[i]);
+        if (!row || tasks.Item(*row).delay.Seconds() == proposals[i].proposed) continue;
+        tasks.SetDelay(*row, TaskDelay(std::to_wstring(proposals[i].proposed)));
+        ++changed;
+    }
+    parts_.log.Log(FormatText(L"Delays spaced by measurement: %s of %s tasks changed",
+                              {std::to_wstring(changed), std::to_wstring(proposals.size())}));
+}
 
 }  // namespace lentora

@@ -1,21 +1,24 @@
-// The commands on the task list: add, edit, delete one or all, enable or disable all, and start
-// the selected task now. Each asks or warns in a box as needed and logs what it changed.
+// The commands on the task list: add, edit, delete one or all, enable or disable all, start the
+// selected task now, and space the delays by measurement. Each asks or warns in a box as needed and logs what it changed.
 #pragma once
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "lang/language_messages.h"
 #include "launch/walk_observer.h"
 #include "log/log_sink.h"
+#include "measure/start_record.h"
 #include "tasks/task.h"
 
 namespace lentora {
 
 class TaskList;
 namespace ui {
+class SkinManager;
 class Window;
 }
 
@@ -26,6 +29,7 @@ public:
         const IMessageSource& texts;
         ILogSink& log;
         TaskList& tasks;
+        ui::SkinManager& skins;  // dresses the dialogs the commands open
         std::function<bool()> walkActive;
         std::function<LaunchOutcome(TaskId task, const std::wstring& commandLine)> launch;
         // Shows the task dialog until it closes: a new task, or the selected one to edit.
@@ -40,6 +44,8 @@ public:
     void DeleteAll();
     void SetAllEnabled(bool enabled);
     void StartSelected();
+    // Proposes delays from the measured starts in `history` and sets them once the user applies.
+    void SpaceByMeasurement(const std::vector<StartRecord>& history);
     // Every row's status: enabled or disabled, in the language in force.
     void RefreshStatuses();
 

@@ -10,7 +10,7 @@
 #include "lang/language_keys.h"
 #include "sysint/com_ptr.h"
 #include "sysint/startup_entry_sources.h"
-#include "ui/dialog_keys.h"
+#include "ui/modal_loop.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
 #include "ui/image_list.h"
@@ -64,23 +64,12 @@ bool TaskDialog::CreateAndShow() {
 }
 
 void TaskDialog::ShowModal() {
-    HWND owner = parts_.owner.hwnd();
-    const HWND focus = GetFocus();
+    ui::ModalLoop modal(parts_.owner.hwnd());
     if (!CreateAndShow()) return;
-    EnableWindow(owner, FALSE);
+    modal.DisableOwner();
     if (OnShownHook()) OnShownHook()(*this);
-    MSG msg{};
-    while (!closed_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // The registry dialog, modeless, has its keys handled here too.
-        if (!ui::TranslateDialogKeys(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
-    EnableWindow(owner, TRUE);
-    SetActiveWindow(owner);
-    if (focus && IsChild(owner, focus) && IsWindowEnabled(focus)) SetFocus(focus);
+    // The registry dialog, modeless, has its keys handled here too.
+    modal.Run([this] { return closed_; });
 }
 
 void TaskDialog::CreateControls() {

@@ -29,6 +29,8 @@ public:
         std::function<std::wstring(bool enabled)> statusText;  // a row's status once its check box flips
         std::function<HFONT(bool enabled)> rowFont;
         std::function<HIMAGELIST()> menuPictures;
+        // What a row's program typically costs, for its tooltip; empty when never measured.
+        std::function<std::wstring(size_t row)> rowFigures;
     };
     // `commands` holds the task commands the toolbar and the menu run.
     TaskPage(TaskList& tasks, ui::ActionList& commands, Actions actions);
@@ -58,6 +60,7 @@ public:
 private:
     void CreateMenu();
     void OnItemChanged(const NMLISTVIEW& change);
+    void AddRowTip(const NMLVGETINFOTIPW& tip) const;
     void ShowStartButton();
 
     TaskList& tasks_;

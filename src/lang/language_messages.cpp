@@ -19,7 +19,8 @@ constexpr std::wstring_view kNamedMsgKeys[] = {L"EntryNotTakenOver", L"StartupFo
                                                L"ShortcutNotCreated", L"TaskDeclinedStatus", L"WaitingForSystem",
                                                L"AwaitingConsentStatus", L"LaunchesFailedStatus",
                                                L"LaunchFailedTitle", L"ElevateQuestion", L"ElevationDeclined",
-                                               L"NeverChecked", L"ImpactLow", L"ImpactMedium", L"ImpactHigh"};
+                                               L"NeverChecked", L"ImpactLow", L"ImpactMedium", L"ImpactHigh",
+                                               L"ImpactTip", L"UnknownFigure", L"SecondsFigure", L"MegabytesFigure", L"SpacingTitle", L"SpacingExplanation", L"SpacingProgram", L"SpacingNow", L"SpacingProposed", L"SpacingBasis", L"SpacingMeasured", L"SpacingKept", L"SpacingApply", L"SpacingCancel", L"SpacingNothingMeasured"};
 static_assert(std::size(kNamedMsgKeys) == kNamedMsgCount);
 
 }  // namespace

@@ -89,8 +89,23 @@ enum class NamedMsg {
     ImpactLow,              // the Impact column: what a program typically costs at a start
     ImpactMedium,
     ImpactHigh,
+    ImpactTip,              // the Impact column's tooltip, a format: the starts, CPU, disk read and written, settled after
+    UnknownFigure,          // a figure the system did not give
+    SecondsFigure,          // a figure in seconds, a format
+    MegabytesFigure,        // a figure in megabytes, a format
+    SpacingTitle,           // the proposed delays' dialog: its title
+    SpacingExplanation,     // its explanation
+    SpacingProgram,         // its column: the task
+    SpacingNow,             // its column: today's delay
+    SpacingProposed,        // its column: the proposed delay
+    SpacingBasis,           // its column: what the proposal comes from
+    SpacingMeasured,        // the task before was measured
+    SpacingKept,            // the task before was never measured
+    SpacingApply,           // its buttons
+    SpacingCancel,
+    SpacingNothingMeasured, // box: nothing to propose from
 };
-inline constexpr int kNamedMsgCount = 14;
+inline constexpr int kNamedMsgCount = 29;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

@@ -1,21 +1,11 @@
 #include "measure/measured_line.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "util/format.h"
 
 namespace lentora {
 namespace {
 
 constexpr wchar_t kUnknown[] = L"unknown";
-
-// One decimal, with a point whatever the user's regional settings: the log is read across machines.
-std::wstring OneDecimal(double value) {
-    wchar_t buffer[32];
-    std::swprintf(buffer, std::size(buffer), L"%.1f", std::round(value * 10) / 10);
-    return buffer;
-}
 
 std::wstring Megabytes(const std::optional<std::uint64_t>& bytes) {
     return bytes ? OneDecimal(static_cast<double>(*bytes) / 1e6) + L" MB" : kUnknown;

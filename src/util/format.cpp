@@ -1,5 +1,9 @@
 #include "util/format.h"
 
+#include <cmath>
+#include <cstdio>
+#include <iterator>
+
 namespace lentora {
 
 std::wstring FormatText(std::wstring_view format, std::initializer_list<std::wstring_view> args) {
@@ -22,6 +26,12 @@ std::wstring FormatText(std::wstring_view format, std::initializer_list<std::wst
         out += format[i];
     }
     return out;
+}
+
+std::wstring OneDecimal(double value) {
+    wchar_t buffer[32];
+    std::swprintf(buffer, std::size(buffer), L"%.1f", std::round(value * 10) / 10);
+    return buffer;
 }
 
 }  // namespace lentora
