@@ -34,9 +34,13 @@ void ElevatedStarts::Start(Request request) {
     StartConsentThread([shared = shared_, call = shellCall_, request = std::move(request)] {
         SHELLEXECUTEINFOW info = ShellStartInfo(L"runas", request.program, request.arguments,
                                                 request.folder ? request.folder->c_str() : nullptr);
+        // The process is measured through its handle: the consent prompt starts it outside any job.
+        info.fMask |= SEE_MASK_NOCLOSEPROCESS;
         const DWORD error = call(info);
+        ui::KernelHandle process(error == ERROR_SUCCESS ? info.hProcess : nullptr);
+        if (error != ERROR_SUCCESS && info.hProcess) CloseHandle(info.hProcess);
         const std::lock_guard lock(shared->mutex);
-        shared->answers.push_back({request.task, request.commandLine, error});
+        shared->answers.push_back({request.task, request.commandLine, error, std::move(process)});
         if (shared->answerReady) shared->answerReady();
     }).detach();
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tasks/task.h"
+#include "ui/handles.h"
 
 namespace lentora {
 
@@ -34,6 +35,7 @@ public:
         TaskId task = 0;
         std::wstring commandLine;
         DWORD error = ERROR_SUCCESS;  // as the shell call reported it
+        ui::KernelHandle process;     // the started process, when the shell gave it
     };
 
     // `answerReady` runs on a start's own thread once its answer can be taken; it must only post.

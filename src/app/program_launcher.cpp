@@ -114,6 +114,7 @@ LaunchOutcome ProgramLauncher::Logged(const std::wstring& commandLine, DWORD err
 std::vector<ProgramLauncher::Answer> ProgramLauncher::TakeAnswers() {
     std::vector<Answer> answers;
     for (const ElevatedStarts::Answer& answer : elevated_.TakeAnswers()) {
+        if (answer.process && onStarted_) onStarted_(answer.task, answer.process.get(), false);
         if (answer.error == ERROR_CANCELLED) {
             log_.Log(FormatText(L"Elevation of \"%s\" is declined by the user", {answer.commandLine}));
             answers.push_back({answer.task, LaunchOutcome::Declined});

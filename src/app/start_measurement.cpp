@@ -70,8 +70,12 @@ void StartMeasurement::LaunchEnded(TaskId task, const std::wstring& commandLine,
 }
 
 void StartMeasurement::OnTick(double second, const std::optional<CpuLoadSampler::Sample>& machine) {
-    record_.machineCpu.push_back(machine ? static_cast<std::uint8_t>(std::clamp(machine->percent, 0, 100))
-                                         : StartRecord::kUnknownPercent);
+    auto percent = [](std::optional<int> value) {
+        return value ? static_cast<std::uint8_t>(std::clamp(*value, 0, 100)) : StartRecord::kUnknownPercent;
+    };
+    record_.machineCpu.push_back(percent(machine ? std::optional<int>(machine->percent) : std::nullopt));
+    // A system without the drive's counters leaves the series empty, not a row of unknowns.
+    if (disk_.Available()) record_.diskBusy.push_back(percent(disk_.Take()));
     SettleWatch::Tick tick;
     tick.second = second;
     // An unknown sample counts as busy: nothing settles on a guess.

@@ -1,5 +1,6 @@
 // What one walk's launches cost, measured while it runs: each started program through its meter and
-// its wait for input, the machine through one CPU sample a tick, and when each program settled. It
+// its wait for input, the machine through one CPU and one disk sample a tick, and when each
+// program settled. It
 // ends in the walk's record for the history.
 #pragma once
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include "measure/settle_watch.h"
 #include "measure/start_record.h"
 #include "sysint/cpu_load_sampler.h"
+#include "sysint/disk_busy_sampler.h"
 #include "sysint/input_idle_watch.h"
 #include "sysint/program_meter.h"
 #include "tasks/task.h"
@@ -56,6 +58,7 @@ private:
     StartRecord record_;
     double windowSeconds_;
     SettleWatch settle_;
+    DiskBusySampler disk_;  // its first reading at the walk's beginning
     std::vector<Measured> launches_;
     std::map<TaskId, Started> processes_;  // started before their launch's outcome is told
     std::vector<Started> meters_;          // by settle-watch number

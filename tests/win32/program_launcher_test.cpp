@@ -112,6 +112,13 @@ TEST(ProgramLauncher, ElevationRequiredAsksOnAThreadOfItsOwnAndTheAnswerComesLat
         fake.shellResult = c.shellResult;
         test::RecordingLog log;
         ProgramLauncher launcher = fake.Launcher(log);
+        // A process the consent prompt started is measured through its handle, once the answer is taken.
+        std::vector<std::pair<TaskId, bool>> measured;
+        HANDLE handedToMeasuring = nullptr;
+        launcher.SetStartedProcessHandler([&](TaskId task, HANDLE process, bool suspended) {
+            measured.emplace_back(task, suspended);
+            handedToMeasuring = process;
+        });
         fake.answer.Reset();
         EXPECT_EQ(launcher.Launch(7, line), LaunchOutcome::AwaitingConsent) << "returns while the prompt is open";
         EXPECT_EQ(log.lines, (std::vector<std::wstring>{launch, requested}));
@@ -123,6 +130,11 @@ TEST(ProgramLauncher, ElevationRequiredAsksOnAThreadOfItsOwnAndTheAnswerComesLat
         EXPECT_EQ(answers[0].task, 7u);
         EXPECT_EQ(answers[0].outcome, c.result);
         EXPECT_EQ(log.lines, (std::vector<std::wstring>{launch, requested, c.outcome})) << "logged on taking";
+        using Measured = std::vector<std::pair<TaskId, bool>>;
+        const Measured expected = c.result == LaunchOutcome::Started ? Measured{{7, false}} : Measured{};
+        EXPECT_EQ(measured, expected);
+        DWORD flags = 0;
+        EXPECT_FALSE(handedToMeasuring && GetHandleInformation(handedToMeasuring, &flags)) << "closed after";
         EXPECT_EQ(fake.created, std::vector<std::wstring>{line});
         ASSERT_EQ(fake.shell.size(), 1u);
         const ShellCall& call = fake.shell[0];
@@ -133,6 +145,7 @@ TEST(ProgramLauncher, ElevationRequiredAsksOnAThreadOfItsOwnAndTheAnswerComesLat
         EXPECT_EQ(call.directory, system) << "the program's own folder";
         EXPECT_EQ(call.show, SW_SHOWMINIMIZED);
         EXPECT_TRUE(call.mask & SEE_MASK_FLAG_NO_UI) << "no error box of the shell's own";
+        EXPECT_TRUE(call.mask & SEE_MASK_NOCLOSEPROCESS);
     }
 }
 
