@@ -36,7 +36,7 @@ public:
     void ProcessStarted(TaskId task, HANDLE process, bool suspended);
     // The walk's tick that ends at `second`, with the machine's CPU sample over it.
     void OnTick(double second, const std::optional<CpuLoadSampler::Sample>& machine);
-    // Some launch is still measured: the clock must keep ticking for it.
+    // Some launch has neither settled nor reached the end of its window.
     bool Watching() const { return settle_.Watching(); }
 
     // The walk's record: every launch in launch order with what was measured so far.

@@ -327,7 +327,7 @@ TEST(MainWindowKeyboard, MenuKeysOpenTheListMenuAtTheSelectedRow) {
             keyboard.Press(VK_ESCAPE);
             closed = KeyboardUser::WaitFor([&] { return keyboard.ShownWindow(L"#32768") == nullptr; });
         });
-        EXPECT_EQ(items, 8) << "the task list's menu";
+        EXPECT_EQ(items, 10) << "the task list's menu";
         EXPECT_TRUE(menu.left > at.left && menu.left < at.right && menu.top > at.top && menu.top <= at.bottom)
             << "menu at " << menu.left << "," << menu.top << "; expected within " << at.left << "," << at.top << " - "
             << at.right << "," << at.bottom;
