@@ -1,7 +1,8 @@
 // What a launched program costs, read from the system: through a job object that holds the program
 // and every process it starts, or through the program's own process handle alone (one started
 // through the consent prompt, which the program cannot put in a job). A figure the system does not
-// give is absent: under Wine the job's accounting is refused, so a job meter reads nothing there.
+// give is absent: under Wine the job's accounting is refused, so a job meter reads nothing there,
+// and no handle meter is made.
 #pragma once
 #include <windows.h>
 
@@ -24,7 +25,8 @@ public:
     // process that asks to break away, so the program runs as if the shell had started it. Nothing
     // when the process cannot be put in a job.
     static std::optional<ProgramMeter> ForSuspendedProcess(HANDLE process);
-    // Through a duplicate of the handle; the program's children are not counted.
+    // Through a duplicate of the handle; the program's children are not counted. Nothing where the
+    // system's figures for another process cannot be trusted (Wine).
     static std::optional<ProgramMeter> ForProcess(HANDLE process);
 
     MeterReading Read() const;

@@ -51,6 +51,21 @@ TEST(SysintProgramMeter, AJobMeterCountsWhatTheProgramBurntOrNothingAtAll) {
     }
 }
 
+TEST(SysintProgramMeter, AHandleMeterCountsWhatTheProgramBurntOrIsNotMade) {
+    auto started = StartBurn(2);
+    ASSERT_TRUE(started);
+    ResumeThread(started->thread.get());
+    auto meter = ProgramMeter::ForProcess(started->process.get());
+    ASSERT_EQ(WaitForSingleObject(started->process.get(), 20000), WAIT_OBJECT_0);
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    ASSERT_EQ(meter.has_value(), !wine) << "Wine's figures for another process are near zero, not the program's";
+    if (meter) {
+        const MeterReading reading = meter->Read();
+        ASSERT_TRUE(reading.cpuSeconds);
+        EXPECT_NEAR(*reading.cpuSeconds, 2.0, 0.5);
+    }
+}
+
 TEST(SysintProgramMeter, TheProgramOutlivesItsMeter) {
     auto started = StartBurn(3);
     ASSERT_TRUE(started);
