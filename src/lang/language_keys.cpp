@@ -165,7 +165,7 @@ constexpr LanguageKey kKeysAfterColumns[] = {
     {kMain, L"MSG", L"ImpactLow", L"Low", L"LngMsg.ImpactLow"},
     {kMain, L"MSG", L"ImpactMedium", L"Medium", L"LngMsg.ImpactMedium"},
     {kMain, L"MSG", L"ImpactHigh", L"High", L"LngMsg.ImpactHigh"},
-    {kMain, L"MSG", L"ImpactTip", L"Over its last %s measured starts: CPU %s, disk %s, settled after %s", L"LngMsg.ImpactTip"},
+    {kMain, L"MSG", L"ImpactTip", L"Measured starts: %s. Typical CPU %s, disk %s, settled after %s", L"LngMsg.ImpactTip"},
     {kMain, L"MSG", L"UnknownFigure", L"unknown", L"LngMsg.UnknownFigure"},
     {kMain, L"MSG", L"SecondsFigure", L"%s s", L"LngMsg.SecondsFigure"},
     {kMain, L"MSG", L"MegabytesFigure", L"%s MB", L"LngMsg.MegabytesFigure"},

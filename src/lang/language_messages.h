@@ -89,7 +89,7 @@ enum class NamedMsg {
     ImpactLow,              // the Impact column: what a program typically costs at a start
     ImpactMedium,
     ImpactHigh,
-    ImpactTip,              // the Impact column's tooltip, a format: the starts, CPU, disk read and written, settled after
+    ImpactTip,              // a task row's tooltip, a format: the measured starts, then the medians of CPU, disk read and written, settled after
     UnknownFigure,          // a figure the system did not give
     SecondsFigure,          // a figure in seconds, a format
     MegabytesFigure,        // a figure in megabytes, a format

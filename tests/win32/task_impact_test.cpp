@@ -71,9 +71,9 @@ TEST(TaskImpact, EachTaskShowsItsClassFromItsLastMeasuredStartsAndItsFiguresInTh
     EXPECT_EQ(Cell(list, 2, kImpactColumn), L"Medium") << "by what it read";
     EXPECT_EQ(Cell(list, 3, kImpactColumn), L"") << "never measured";
 
-    EXPECT_EQ(RowTip(list, 0), L"Over its last 1 measured starts: CPU 2.1 s, disk 0.0 MB, settled after 12.5 s");
+    EXPECT_EQ(RowTip(list, 0), L"Measured starts: 1. Typical CPU 2.1 s, disk 0.0 MB, settled after 12.5 s");
     EXPECT_EQ(RowTip(list, 2, L"C:\\Tools\\reader.exe"),
-              L"C:\\Tools\\reader.exe\r\nOver its last 1 measured starts: CPU 0.1 s, disk 0.9 MB, settled after 7.0 s")
+              L"C:\\Tools\\reader.exe\r\nMeasured starts: 1. Typical CPU 0.1 s, disk 0.9 MB, settled after 7.0 s")
         << "the name the list cut short stays first";
     EXPECT_EQ(RowTip(list, 3, L"C:\\Tools\\new.exe"), L"C:\\Tools\\new.exe") << "nothing measured, nothing added";
 }
