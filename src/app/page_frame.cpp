@@ -74,7 +74,7 @@ void PageFrame::EnsurePage(int page) {
     const bool framed = std::exchange(framed_, false);
     const HWND panel = pagePanels_[page].hwnd();
     switch (page) {
-        case kTasksPage: taskPage_.Create(panel, texts_); break;
+        case kTasksPage: taskPage_.Create(panel, texts_, tooltip_); break;
         case kOptionsPage: optionsPage_.Create(panel, texts_, actions_.setHint); break;
         case kLogPage: logPage_.Create(panel); break;
         case kAboutPage:

@@ -37,7 +37,7 @@ void TaskPage::CreateMenu() {
     menu_.images = actions_.menuPictures;
 }
 
-void TaskPage::Create(HWND page, ui::TextTargets& texts) {
+void TaskPage::Create(HWND page, ui::TextTargets& texts, ui::Tooltip& tooltip) {
     CreateMenu();
     toolbar_.Create(page);
     HWND bar = toolbar_.hwnd();
@@ -55,7 +55,7 @@ void TaskPage::Create(HWND page, ui::TextTargets& texts) {
     list_ = ui::CreateControl(page, WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
                               ids::taskListView, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
-                                                 LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
+                                                 LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     for (int i = 0; i < kTaskColumnCount; ++i) {
         const TaskColumn& column = kTaskColumns[i];
         const std::wstring caption(column.caption);
@@ -68,6 +68,9 @@ void TaskPage::Create(HWND page, ui::TextTargets& texts) {
         texts.Add(std::wstring(column.captionTarget),
                   [this, i](const std::wstring& text) { ui::SetColumnCaption(list_, i, text); });
     }
+    rowTip_.Attach(tooltip, list_, [this](int row) {
+        return static_cast<size_t>(row) < tasks_.Count() ? actions_.rowFigures(static_cast<size_t>(row)) : std::wstring();
+    });
     ShowStartButton();
     EnableWindow(list_, editing_);
     Refresh();
@@ -207,19 +210,8 @@ bool TaskPage::OnNotify(const NMHDR& hdr, LRESULT& result) {
         case LVN_COLUMNCLICK: tasks_.SortByColumn(reinterpret_cast<const NMLISTVIEW&>(hdr).iSubItem); break;
         case NM_CLICK: actions_.refreshStatuses(); break;
         case NM_DBLCLK: actions_.editSelected(); break;
-        case LVN_GETINFOTIPW: AddRowTip(reinterpret_cast<const NMLVGETINFOTIPW&>(hdr)); break;
     }
     return true;
-}
-
-void TaskPage::AddRowTip(const NMLVGETINFOTIPW& tip) const {
-    if (tip.iItem < 0 || static_cast<size_t>(tip.iItem) >= tasks_.Count() || tip.cchTextMax <= 0) return;
-    const std::wstring figures = actions_.rowFigures(static_cast<size_t>(tip.iItem));
-    if (figures.empty()) return;
-    // The list has put the program's name there when its cell cuts it short.
-    std::wstring text = tip.pszText;
-    text += (text.empty() ? L"" : L"\r\n") + figures;
-    lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
 }
 
 bool TaskPage::OnCommand(int id, int code) {

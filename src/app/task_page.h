@@ -14,6 +14,7 @@
 
 #include "tasks/task_list.h"
 #include "ui/action.h"
+#include "ui/list_row_tip.h"
 #include "ui/panel.h"
 #include "ui/popup_menu.h"
 #include "ui/text_targets.h"
@@ -29,14 +30,15 @@ public:
         std::function<std::wstring(bool enabled)> statusText;  // a row's status once its check box flips
         std::function<HFONT(bool enabled)> rowFont;
         std::function<HIMAGELIST()> menuPictures;
-        // What a row's program typically costs, for its tooltip; empty when never measured.
+        // What a row's program typically costs, for its hint; empty when never measured.
         std::function<std::wstring(size_t row)> rowFigures;
     };
     // `commands` holds the task commands the toolbar and the menu run.
     TaskPage(TaskList& tasks, ui::ActionList& commands, Actions actions);
 
-    // Makes the toolbar and the list in the window's page panel `page` and shows the tasks.
-    void Create(HWND page, ui::TextTargets& texts);
+    // Makes the toolbar and the list in the window's page panel `page` and shows the tasks; a row's
+    // hint goes to `tooltip`.
+    void Create(HWND page, ui::TextTargets& texts, ui::Tooltip& tooltip);
     HWND List() const { return list_; }
     HWND Toolbar() const { return toolbar_.hwnd(); }
     HWND StartButton() const { return startButton_; }
@@ -60,7 +62,6 @@ public:
 private:
     void CreateMenu();
     void OnItemChanged(const NMLISTVIEW& change);
-    void AddRowTip(const NMLVGETINFOTIPW& tip) const;
     void ShowStartButton();
 
     TaskList& tasks_;
@@ -70,6 +71,7 @@ private:
     std::vector<HWND> toolbarButtons_;
     HWND waitButton_ = nullptr, startNextButton_ = nullptr, startButton_ = nullptr, list_ = nullptr;
     ui::PopupMenu menu_;
+    ui::ListRowTip rowTip_;
     std::wstring startCaption_ = L"Start", startHint_;
     int startImage_ = 6;
     bool editing_ = true;

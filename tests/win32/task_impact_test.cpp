@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/delay_spacing_dialog.h"
+#include "dialog_test_support.h"
 #include "main_window_fixture.h"
 #include "measure/start_history.h"
 
@@ -43,17 +44,12 @@ test::MainWindowSetup MeasuredTasks() {
     return setup;
 }
 
-// The tooltip the list asks its page for, over `row`, the list's own text in it.
-std::wstring RowTip(HWND list, int row, const std::wstring& listText = L"") {
-    wchar_t text[INFOTIPSIZE] = {};
-    listText.copy(text, listText.size());
-    NMLVGETINFOTIPW tip{};
-    tip.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), LVN_GETINFOTIPW};
-    tip.pszText = text;
-    tip.cchTextMax = INFOTIPSIZE;
-    tip.iItem = row;
-    SendMessageW(GetParent(list), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
-    return text;
+// The hint over the list once the mouse has reached `row`.
+std::wstring HintAtRow(HWND list, int row) {
+    RECT cell{};
+    ListView_GetItemRect(list, row, &cell, LVIR_BOUNDS);
+    SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+    return test::HintOf(GetAncestor(list, GA_ROOT), list);
 }
 
 std::vector<std::wstring> Delays(const test::MainWindowFixture& main) {
@@ -62,7 +58,7 @@ std::vector<std::wstring> Delays(const test::MainWindowFixture& main) {
     return delays;
 }
 
-TEST(TaskImpact, EachTaskShowsItsClassFromItsLastMeasuredStartsAndItsFiguresInTheRowTip) {
+TEST(TaskImpact, EachTaskShowsItsClassFromItsLastMeasuredStartsAndItsFiguresInTheRowHint) {
     test::MainWindowFixture main(MeasuredTasks());
     ASSERT_TRUE(main.created());
     HWND list = main->Control(ids::taskListView);
@@ -71,11 +67,9 @@ TEST(TaskImpact, EachTaskShowsItsClassFromItsLastMeasuredStartsAndItsFiguresInTh
     EXPECT_EQ(Cell(list, 2, kImpactColumn), L"Medium") << "by what it read";
     EXPECT_EQ(Cell(list, 3, kImpactColumn), L"") << "never measured";
 
-    EXPECT_EQ(RowTip(list, 0), L"Measured starts: 1. Typical CPU 2.1 s, disk 0.0 MB, settled after 12.5 s");
-    EXPECT_EQ(RowTip(list, 2, L"C:\\Tools\\reader.exe"),
-              L"C:\\Tools\\reader.exe\r\nMeasured starts: 1. Typical CPU 0.1 s, disk 0.9 MB, settled after 7.0 s")
-        << "the name the list cut short stays first";
-    EXPECT_EQ(RowTip(list, 3, L"C:\\Tools\\new.exe"), L"C:\\Tools\\new.exe") << "nothing measured, nothing added";
+    EXPECT_EQ(HintAtRow(list, 0), L"Measured starts: 1. Typical CPU 2.1 s, disk 0.0 MB, settled after 12.5 s");
+    EXPECT_EQ(HintAtRow(list, 2), L"Measured starts: 1. Typical CPU 0.1 s, disk 0.9 MB, settled after 7.0 s");
+    EXPECT_EQ(HintAtRow(list, 3), L"") << "never measured";
 }
 
 TEST(TaskImpact, SpacingByMeasurementShowsTheProposalAndChangesDelaysOnlyWhenApplied) {
