@@ -10,13 +10,6 @@ namespace {
 
 constexpr wchar_t kUnknown[] = L"unknown";
 
-// One decimal, with a point whatever the user's regional settings: the log is read across machines.
-std::wstring OneDecimal(double value) {
-    wchar_t buffer[32];
-    std::swprintf(buffer, std::size(buffer), L"%.1f", std::round(value * 10) / 10);
-    return buffer;
-}
-
 std::wstring Megabytes(const std::optional<std::uint64_t>& bytes) {
     return bytes ? OneDecimal(static_cast<double>(*bytes) / 1e6) + L" MB" : kUnknown;
 }
@@ -39,6 +32,13 @@ std::wstring ReadyText(const MeasuredLaunch& launch) {
 }
 
 }  // namespace
+
+// A point whatever the user's regional settings: the log is read across machines.
+std::wstring OneDecimal(double value) {
+    wchar_t buffer[32];
+    std::swprintf(buffer, std::size(buffer), L"%.1f", std::round(value * 10) / 10);
+    return buffer;
+}
 
 std::wstring MeasuredLogLine(const MeasuredLaunch& launch) {
     return FormatText(L"Measured \"%s\": CPU %s, read %s, written %s, %s",

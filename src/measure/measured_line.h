@@ -10,4 +10,7 @@ namespace lentora {
 // A figure the system did not give reads "unknown"; a CPU figure of the machine's share says so.
 std::wstring MeasuredLogLine(const MeasuredLaunch& launch);
 
+// A figure with one decimal and a point, whatever the user's regional settings.
+std::wstring OneDecimal(double value);
+
 }  // namespace lentora

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace lentora {
 namespace {
@@ -18,6 +19,23 @@ int Scale(int pixels, unsigned dpi) { return static_cast<int>(std::lround(pixels
 int TimelineLayout::X(double second) const {
     if (seconds <= 0) return timeLeft;
     return timeLeft + static_cast<int>(std::lround(second / seconds * (timeRight - timeLeft)));
+}
+
+int TimelineLayout::RowAt(int y) const {
+    // Rows lie one below the other, in order.
+    auto below = std::upper_bound(rows.begin(), rows.end(), y, [](int at, const TimelineRow& row) { return at < row.top; });
+    if (below == rows.begin()) return -1;
+    const TimelineRow& row = *std::prev(below);
+    return y < row.top + row.height ? static_cast<int>(std::prev(below) - rows.begin()) : -1;
+}
+
+std::wstring TickLabel(int seconds) {
+    wchar_t buffer[32];
+    if (seconds >= 3600)
+        std::swprintf(buffer, std::size(buffer), L"%d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    else
+        std::swprintf(buffer, std::size(buffer), L"%d:%02d", seconds / 60, seconds % 60);
+    return buffer;
 }
 
 TimelineLayout LayOutTimeline(const StartRecord& start, int width, unsigned dpi, double measuringWindowSeconds) {
@@ -50,7 +68,22 @@ TimelineLayout LayOutTimeline(const StartRecord& start, int width, unsigned dpi,
 
     layout.curveTop = margin;
     layout.curveHeight = Scale(kCurveHeight, dpi);
-    int y = layout.curveTop + layout.curveHeight + Scale(kAxisHeight, dpi);
+    const int curveBottom = layout.curveTop + layout.curveHeight;
+    std::vector<TimelinePoint>* run = nullptr;
+    for (size_t tick = 0; tick < start.machineCpu.size(); ++tick) {
+        const std::uint8_t percent = start.machineCpu[tick];
+        if (percent == StartRecord::kUnknownPercent) {
+            run = nullptr;
+            continue;
+        }
+        if (!run) run = &layout.curve.emplace_back();
+        const double share = std::min<double>(percent, 100) / 100.0;
+        run->push_back({layout.X(static_cast<double>(tick) + 0.5),
+                        curveBottom - static_cast<int>(std::lround(share * layout.curveHeight))});
+    }
+
+    int y = curveBottom + Scale(kAxisHeight, dpi);
+    layout.rowsTop = y;
     const int rowHeight = Scale(kRowHeight, dpi);
     for (const MeasuredLaunch& launch : start.launches) {
         TimelineRow row;
