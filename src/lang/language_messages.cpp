@@ -19,7 +19,8 @@ constexpr std::wstring_view kNamedMsgKeys[] = {L"EntryNotTakenOver", L"StartupFo
                                                L"ShortcutNotCreated", L"TaskDeclinedStatus", L"WaitingForSystem",
                                                L"AwaitingConsentStatus", L"LaunchesFailedStatus",
                                                L"LaunchFailedTitle", L"ElevateQuestion", L"ElevationDeclined",
-                                               L"NeverChecked", L"ImpactLow", L"ImpactMedium", L"ImpactHigh"};
+                                               L"NeverChecked", L"ImpactLow", L"ImpactMedium", L"ImpactHigh",
+                                               L"LastStartAtLogOn", L"LastStartByButton", L"LastStartNone", L"LastStartUnknown", L"LastStartSeconds", L"LastStartMegabytes", L"LastStartCpu", L"LastStartCpuOwn", L"LastStartCpuMachine", L"LastStartRead", L"LastStartWritten", L"LastStartPeakMemory", L"LastStartReadyAfter", L"LastStartSettledAfter", L"LastStartNoWindow", L"LastStartNotWithin"};
 static_assert(std::size(kNamedMsgKeys) == kNamedMsgCount);
 
 }  // namespace

@@ -89,8 +89,24 @@ enum class NamedMsg {
     ImpactLow,              // the Impact column: what a program typically costs at a start
     ImpactMedium,
     ImpactHigh,
+    LastStartAtLogOn,  // the Last start page's list: a start's date and time
+    LastStartByButton,
+    LastStartNone,  // the Last start page without a history of starts
+    LastStartUnknown,  // a figure the system did not give
+    LastStartSeconds,
+    LastStartMegabytes,
+    LastStartCpu,  // a launch's hint on the Last start page, a format: %s is the figure
+    LastStartCpuOwn,
+    LastStartCpuMachine,
+    LastStartRead,
+    LastStartWritten,
+    LastStartPeakMemory,
+    LastStartReadyAfter,
+    LastStartSettledAfter,
+    LastStartNoWindow,
+    LastStartNotWithin,
 };
-inline constexpr int kNamedMsgCount = 14;
+inline constexpr int kNamedMsgCount = 30;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);
