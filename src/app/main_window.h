@@ -84,7 +84,8 @@ private:
     WalkPresenter::Parts WalkViewParts();
     // The language in force reaches pages built now.
     void ShowLanguageOnBuiltPages();
-    // The Impact column from the history of starts, once the Task List is there to show it.
+    // The Impact column and the Last start page from the history of starts, once the frame is there
+    // to show them.
     void RefreshImpacts();
 
     // Start-up and the close (main_window_startup.cpp).

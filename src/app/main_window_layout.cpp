@@ -117,6 +117,7 @@ PageFrame::Parts MainWindow::FrameParts() {
             skins_,
             tasks_,
             std::move(taskPage),
+            {[this]() -> const std::vector<StartRecord>& { return startHistory_.Starts(); }, language_},
             std::move(optionsPage),
             [this](const std::wstring& line) { log_.Log(line); },
             std::move(aboutPage),
@@ -133,7 +134,9 @@ void MainWindow::ShowLanguageOnBuiltPages() {
 }
 
 void MainWindow::RefreshImpacts() {
-    if (frame_.Built()) ShowImpacts(tasks_, startHistory_.Starts(), language_);
+    if (!frame_.Built()) return;
+    ShowImpacts(tasks_, startHistory_.Starts(), language_);
+    frame_.LastStart().Refresh();
 }
 
 TaskDialog::Parts MainWindow::TaskDialogParts() {
