@@ -9,6 +9,8 @@ namespace {
 
 // At 96 DPI.
 constexpr int kNameWidth = 160, kMargin = 8, kCurveHeight = 60, kAxisHeight = 18, kRowHeight = 18, kTickSpacing = 56;
+// Marks labelled with hours ("1:30:00") stand further apart.
+constexpr int kHourTickSpacing = 80;
 // Round steps of the axis, in seconds.
 constexpr int kSteps[] = {1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200, 14400};
 
@@ -58,7 +60,7 @@ TimelineLayout LayOutTimeline(const StartRecord& start, int width, unsigned dpi,
     int step = kSteps[std::size(kSteps) - 1];
     for (int candidate : kSteps) {
         const double marks = std::ceil(end / candidate);
-        if (pixels / marks >= Scale(kTickSpacing, dpi)) {
+        if (pixels / marks >= Scale(end >= 3600 ? kHourTickSpacing : kTickSpacing, dpi)) {
             step = candidate;
             break;
         }
@@ -69,17 +71,29 @@ TimelineLayout LayOutTimeline(const StartRecord& start, int width, unsigned dpi,
     layout.curveTop = margin;
     layout.curveHeight = Scale(kCurveHeight, dpi);
     const int curveBottom = layout.curveTop + layout.curveHeight;
+    auto curveY = [&](double percent) {
+        return curveBottom - static_cast<int>(std::lround(std::min(percent, 100.0) / 100.0 * layout.curveHeight));
+    };
+    // A long walk has several samples a pixel: they make one point, their mean.
     std::vector<TimelinePoint>* run = nullptr;
+    double sum = 0;
+    int samples = 0;
     for (size_t tick = 0; tick < start.machineCpu.size(); ++tick) {
         const std::uint8_t percent = start.machineCpu[tick];
         if (percent == StartRecord::kUnknownPercent) {
             run = nullptr;
             continue;
         }
+        const int x = layout.X(static_cast<double>(tick) + 0.5);
+        if (run && run->back().x == x) {
+            sum += percent;
+            run->back().y = curveY(sum / ++samples);
+            continue;
+        }
         if (!run) run = &layout.curve.emplace_back();
-        const double share = std::min<double>(percent, 100) / 100.0;
-        run->push_back({layout.X(static_cast<double>(tick) + 0.5),
-                        curveBottom - static_cast<int>(std::lround(share * layout.curveHeight))});
+        sum = percent;
+        samples = 1;
+        run->push_back({x, curveY(percent)});
     }
 
     int y = curveBottom + Scale(kAxisHeight, dpi);

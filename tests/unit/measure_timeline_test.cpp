@@ -88,6 +88,7 @@ TEST(MeasureTimeline, ATwoHourWalkGetsLongSteps) {
     EXPECT_GE(layout.seconds, 7200);
     EXPECT_EQ(layout.ticks[1] % 60, 0) << "whole minutes";
     EXPECT_LE(layout.ticks.size(), 9u);
+    EXPECT_GE(layout.X(layout.ticks[1]) - layout.X(0), 80) << "room for labels with hours";
 
     // No launch and no series at all still gives an axis.
     const TimelineLayout empty = LayOutTimeline(StartRecord{}, 600, 96, kWindow);
@@ -126,6 +127,17 @@ TEST(MeasureTimeline, TheCurveBreaksAtTicksWithoutASampleAndStaysInItsBand) {
         }
         EXPECT_EQ(runs, c.runs);
     }
+    // Two hours across a few hundred pixels: the samples of a pixel make one point, their mean.
+    StartRecord busy;
+    for (int tick = 0; tick < 7200; ++tick) busy.machineCpu.push_back(tick % 2 ? 100 : 0);
+    const TimelineLayout squeezed = LayOutTimeline(busy, 600, 96, kWindow);
+    ASSERT_EQ(squeezed.curve.size(), 1u);
+    EXPECT_LE(squeezed.curve[0].size(), static_cast<size_t>(squeezed.timeRight - squeezed.timeLeft + 1));
+    for (size_t i = 0; i < squeezed.curve[0].size(); ++i) {
+        if (i > 0) EXPECT_GT(squeezed.curve[0][i].x, squeezed.curve[0][i - 1].x);
+        EXPECT_NEAR(squeezed.curve[0][i].y, squeezed.curveTop + squeezed.curveHeight / 2, 3) << i;
+    }
+
     // 0 % lies on the band's floor, 100 % on its top; later samples further right.
     StartRecord start;
     start.machineCpu = {0, 100};
