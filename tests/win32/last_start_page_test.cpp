@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -229,19 +230,45 @@ TEST(LastStartPage, ALongStartScrollsByKeysAndWheelWithinItsRows) {
     EXPECT_EQ(static_cast<int>(bar.nMax) + 1 - static_cast<int>(bar.nPage), bottom) << "the scroll bar reaches the last row";
 }
 
-// A start at log-on that stays in the tray never reads the history: a file that cannot be read
-// would otherwise have been put aside as ".bak".
+// When a file was last read, as the file system keeps it, and setting that back to long ago.
+ULONGLONG LastRead(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<ULONGLONG>(data.ftLastAccessTime.dwHighDateTime) << 32) | data.ftLastAccessTime.dwLowDateTime;
+}
+constexpr ULONGLONG kLongAgo = 130000000000000000ull;  // in 2012
+void SetReadLongAgo(const std::wstring& path) {
+    ui::KernelHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    const FILETIME longAgo{static_cast<DWORD>(kLongAgo), static_cast<DWORD>(kLongAgo >> 32)};
+    SetFileTime(file.get(), nullptr, &longAgo, nullptr);
+}
+
+// A start at log-on that stays in the tray never reads the history: the file's last read stays
+// where the test set it back to, long before the file was written.
 TEST(LastStartPage, AStartInTheTrayLeavesTheHistoryUnread) {
     test::MainWindowSetup setup;
     setup.args = {L"-start"};
     setup.startList = test::StartListXml("<TASK name=\"C:\\Tools\\late.exe\" time=\"3600\" enable=\"true\" reg=\"0\"/>");
-    setup.files = {{kStartHistoryFileName, "not a history"}};
+    setup.files = {{kStartHistoryFileName, kTwoStarts}, {L"unrelated.xml", kTwoStarts}};
+    setup.prepare = [](const std::wstring& folder) {
+        for (const wchar_t* name : {kStartHistoryFileName, L"unrelated.xml"})
+            SetReadLongAgo((std::filesystem::path(folder) / name).wstring());
+    };
     test::MainWindowFixture main(setup);
     ASSERT_TRUE(main.created());
     test::PumpUntil([] { return false; }, 500);
     EXPECT_FALSE(main->ContentBuilt());
-    EXPECT_TRUE(main.Exists(kStartHistoryFileName));
-    EXPECT_FALSE(main.Exists(kStartHistoryFileName + std::wstring(L".bak")));
+
+    // A read of the other file shows the file system keeps the time of the last read.
+    {
+        ui::KernelHandle file(CreateFileW(main.Path(L"unrelated.xml").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        char byte = 0;
+        DWORD read = 0;
+        ReadFile(file.get(), &byte, 1, &read, nullptr);
+    }
+    if (LastRead(main.Path(L"unrelated.xml")) == kLongAgo) GTEST_SKIP() << "the file system keeps no time of reading";
+    EXPECT_EQ(LastRead(main.Path(kStartHistoryFileName)), kLongAgo);
 }
 
 }  // namespace
