@@ -13,10 +13,10 @@ namespace {
 constexpr int kMargin = 8, kListWidth = 320, kListHeight = 300, kGap = 6;
 }  // namespace
 
-void LastStartPage::Create(HWND page) {
+void LastStartPage::Create(HWND page, StartPicture::SetHint setHint) {
     list_ = ui::CreateControl(page, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, ids::lastStartList);
     none_ = ui::CreateLabel(page, L"", 0, ids::lastStartNone);
-    picture_.Create(page, ids::lastStartPicture);
+    picture_.Create(page, ids::lastStartPicture, std::move(setHint));
     Refresh();
 }
 

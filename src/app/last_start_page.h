@@ -23,8 +23,9 @@ public:
     };
     explicit LastStartPage(Sources sources) : sources_(std::move(sources)) {}
 
-    // Makes the page's controls in the window's page panel `page` and shows the history.
-    void Create(HWND page);
+    // Makes the page's controls in the window's page panel `page` and shows the history; the
+    // picture's hints go through `setHint`.
+    void Create(HWND page, StartPicture::SetHint setHint);
     bool Built() const { return list_ != nullptr; }
     HWND Control(int id) const;
     StartPicture& Picture() { return picture_; }

@@ -76,7 +76,7 @@ void PageFrame::EnsurePage(int page) {
     const HWND panel = pagePanels_[page].hwnd();
     switch (page) {
         case kTasksPage: taskPage_.Create(panel, texts_); break;
-        case kLastStartPage: lastStartPage_.Create(panel); break;
+        case kLastStartPage: lastStartPage_.Create(panel, actions_.setHint); break;
         case kOptionsPage: optionsPage_.Create(panel, texts_, actions_.setHint); break;
         case kLogPage: logPage_.Create(panel); break;
         case kAboutPage:

@@ -15,12 +15,12 @@ constexpr wchar_t kClassName[] = L"LentoraStartPicture";
 constexpr int kWheelRows = 3;
 }  // namespace
 
-bool StartPicture::Create(HWND parent, int id) {
+bool StartPicture::Create(HWND parent, int id, SetHint setHint) {
     RegisterClassOnce(kClassName, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
     if (!CreateWindowObject(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, 0, 0, 0, 0, parent))
         return false;
     SetWindowLongPtrW(hwnd(), GWLP_ID, id);
-    tooltip_.Create(GetAncestor(parent, GA_ROOT));
+    setHint_ = std::move(setHint);
     return true;
 }
 
@@ -30,7 +30,7 @@ void StartPicture::Show(StartRecord start, std::vector<std::wstring> hints) {
     hints_ = std::move(hints);
     start_ = std::move(start);
     hoverRow_ = -1;
-    tooltip_.Set(hwnd(), L"");
+    setHint_(hwnd(), L"");
     scroll_ = 0;
     LayOut();
 }
@@ -77,7 +77,7 @@ void StartPicture::OnMouseMove(POINT client) {
     const int row = RowAt(client);
     if (row == hoverRow_) return;
     hoverRow_ = row;
-    tooltip_.Set(hwnd(), HintAt(client));
+    setHint_(hwnd(), HintAt(client));
 }
 
 bool StartPicture::OnKey(WPARAM key) {

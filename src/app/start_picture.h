@@ -7,20 +7,22 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "measure/start_record.h"
 #include "measure/timeline_layout.h"
-#include "ui/tooltip.h"
 #include "ui/window.h"
 
 namespace lentora {
 
 class StartPicture : public ui::Window {
 public:
-    bool Create(HWND parent, int id);
+    // The hints go to the window's one tooltip through `setHint` (an empty text removes it).
+    using SetHint = std::function<void(HWND control, const std::wstring& hint)>;
+    bool Create(HWND parent, int id, SetHint setHint);
     // The start to draw and each launch's hint, in the launches' order.
     void Show(StartRecord start, std::vector<std::wstring> hints);
 
@@ -49,7 +51,7 @@ private:
     int scroll_ = 0;  // how far the rows are scrolled up, in pixels
     int hoverRow_ = -1;
     HFONT font_ = nullptr;  // the frame's
-    ui::Tooltip tooltip_;
+    SetHint setHint_;
 };
 
 }  // namespace lentora

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_test_support.h"
 #include "keyboard_test_support.h"
 #include "main_window_fixture.h"
 #include "measure/start_history.h"
@@ -113,6 +114,10 @@ TEST(LastStartPage, ListsTheStartsNewestFirstAndDrawsAndHintsTheOneChosen) {
     EXPECT_NE(light.find(L"Ready after: no window\r\nSettled after: not within the measuring time"), std::wstring::npos)
         << light;
     EXPECT_EQ(picture.HintAt({4, picture.Layout().curveTop}), L"") << "the CPU band is no row";
+    // The mouse over a row gives the window's tooltip that row's hint.
+    const POINT overLight = RowPoint(picture, 1, 4);
+    SendMessageW(picture.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(overLight.x, overLight.y));
+    EXPECT_EQ(test::HintOf(main->hwnd(), picture.hwnd()), light);
 
     // Each bar in the colour of its launch's own cost, neither in the page's colour.
     const Drawing newest(picture);
