@@ -84,8 +84,9 @@ private:
     WalkPresenter::Parts WalkViewParts();
     // The language in force reaches pages built now.
     void ShowLanguageOnBuiltPages();
-    // The Impact column from the history of starts, once the Task List is there to show it.
-    void RefreshImpacts();
+    // The Impact column and the Last start page from the history of starts, once the frame is there
+    // to show them.
+    void ShowStartHistory();
 
     // Start-up and the close (main_window_startup.cpp).
     void RunStartup();

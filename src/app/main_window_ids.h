@@ -93,6 +93,9 @@ enum : int {
     longestWaitLabel,
     longestWaitField,
     longestWaitSpin,
+    lastStartList,
+    lastStartPicture,
+    lastStartNone,
     // Three ids for each Options page field declared without ids of its own: its control, its spin
     // button and its label (see option_fields.h).
     optionFieldBlock = 2501,

@@ -40,7 +40,7 @@ void MainWindow::ApplyLanguage(const std::wstring& path) {
     frame_.Options().SetTranslator(TranslatorLabel(language_.Msg(Message::TranslatorWord), language_.Info()));
     log_.Log(L"Apply language finished");
     taskCommands_.RefreshStatuses();
-    RefreshImpacts();
+    ShowStartHistory();
 }
 
 }  // namespace lentora

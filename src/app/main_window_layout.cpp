@@ -17,7 +17,7 @@ void MainWindow::CreateWindowParts() {
     CreateTray();
     skins_.AttachWindow(hwnd());
     skins_.onAfterChange = [this] { frame_.Redraw(); };
-    startHistory_.onChanged = [this] { RefreshImpacts(); };
+    startHistory_.onChanged = [this] { ShowStartHistory(); };
     const RECT r = ui::CentredWindowRect(nullptr, 554, 371, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)),
                                          static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)),
                                          ui::WindowDpi(hwnd()));
@@ -121,6 +121,7 @@ PageFrame::Parts MainWindow::FrameParts() {
             skins_,
             tasks_,
             std::move(taskPage),
+            {[this]() -> const std::vector<StartRecord>& { return startHistory_.Starts(); }, language_},
             std::move(optionsPage),
             [this](const std::wstring& line) { log_.Log(line); },
             std::move(aboutPage),
@@ -133,11 +134,13 @@ void MainWindow::ShowLanguageOnBuiltPages() {
         if (const std::wstring* text = language_.PageText(target)) textTargets_.Apply(target, *text);
     frame_.Options().SetNeverChecked(language_.Msg(NamedMsg::NeverChecked));
     if (language_.Applied()) frame_.SetLanguageTabMetrics();
-    RefreshImpacts();
+    ShowStartHistory();
 }
 
-void MainWindow::RefreshImpacts() {
-    if (frame_.Built()) ShowImpacts(tasks_, startHistory_.Starts(), language_);
+void MainWindow::ShowStartHistory() {
+    if (!frame_.Built()) return;
+    ShowImpacts(tasks_, startHistory_.Starts(), language_);
+    frame_.LastStart().Refresh();
 }
 
 TaskDialog::Parts MainWindow::TaskDialogParts() {
@@ -151,7 +154,7 @@ TaskDialog::Parts MainWindow::TaskDialogParts() {
             [this] { return SelectedLanguagePath(); },
             [this] {
                 taskCommands_.RefreshStatuses();
-                RefreshImpacts();
+                ShowStartHistory();
             },
             {},
             {},

@@ -81,7 +81,7 @@ void MainWindow::InitProgram() {
     frame_.About().SetText(ids::authorLabel, language_.Msg(Message::AuthorWord) + L": Orvend");
     LoadTasksAtStartup();
     taskCommands_.RefreshStatuses();
-    RefreshImpacts();
+    ShowStartHistory();
 }
 
 bool StartupContext::HasSwitch(const std::wstring& name) const {

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kTabHeight = 30;
 constexpr int kLanguageTabHeight = 26, kLanguageTabPadding = 12;
-enum Page { kTasksPage, kOptionsPage, kLogPage, kAboutPage };
+enum Page { kTasksPage, kLastStartPage, kOptionsPage, kLogPage, kAboutPage };
 
 }  // namespace
 
@@ -36,6 +36,7 @@ PageFrame::PageFrame(Parts parts)
                     actions.menuPictures = MenuPictures();
                     return std::move(actions);
                 }()),
+      lastStartPage_(std::move(parts.lastStartPage)),
       optionsPage_(std::move(parts.optionsPage), parts.actions),
       logPage_(std::move(parts.log)),
       aboutPage_(std::move(parts.aboutPage)) {}
@@ -64,7 +65,7 @@ void PageFrame::EnsureContent() {
 
 void PageFrame::EnsureAllPages() {
     EnsureContent();
-    for (int page : {kOptionsPage, kLogPage, kAboutPage}) EnsurePage(page);
+    for (int page : {kLastStartPage, kOptionsPage, kLogPage, kAboutPage}) EnsurePage(page);
 }
 
 void PageFrame::EnsurePage(int page) {
@@ -75,6 +76,7 @@ void PageFrame::EnsurePage(int page) {
     const HWND panel = pagePanels_[page].hwnd();
     switch (page) {
         case kTasksPage: taskPage_.Create(panel, texts_, tooltip_); break;
+        case kLastStartPage: lastStartPage_.Create(panel, actions_.setHint); break;
         case kOptionsPage: optionsPage_.Create(panel, texts_, actions_.setHint); break;
         case kLogPage: logPage_.Create(panel); break;
         case kAboutPage:
@@ -103,6 +105,7 @@ HWND PageFrame::Control(int id) {
     }
     EnsureAllPages();
     if (id == ids::logList) return logPage_.List();
+    if (HWND control = lastStartPage_.Control(id)) return control;
     if (HWND control = optionsPage_.Control(id)) return control;
     return aboutPage_.Control(id);
 }
@@ -127,20 +130,28 @@ void PageFrame::CreateContent() {
 }
 
 void PageFrame::CreatePageTabs() {
+    struct Tab {
+        int page;
+        const wchar_t* caption;
+        const wchar_t* name;
+        int image;  // shown once the image list is attached
+    };
     // The Log tab is there only while logging is on.
-    const wchar_t* pages[] = {L"\u0422\u0430sk List", L"Options", L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435"};
-    const wchar_t* pageNames[] = {L"tsStartProgram", L"tsOptions", L"tsAbout"};
-    const int images[] = {PictureOf(IDI_IMG_TASK_LIST), PictureOf(IDI_IMG_OPTIONS), PictureOf(IDI_IMG_ABOUT)};  // shown once the image list is attached
-    for (int i = 0; i < 3; ++i) {
+    const Tab tabs[] = {
+        {kTasksPage, L"\u0422\u0430sk List", L"tsStartProgram", PictureOf(IDI_IMG_TASK_LIST)},
+        {kLastStartPage, L"Last start", L"tsLastStart", PictureOf(IDI_IMG_WAIT)},
+        {kOptionsPage, L"Options", L"tsOptions", PictureOf(IDI_IMG_OPTIONS)},
+        {kAboutPage, L"\u041E \u043F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0435", L"tsAbout", PictureOf(IDI_IMG_ABOUT)},
+    };
+    for (const Tab& tab : tabs) {
         TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
-        item.pszText = const_cast<wchar_t*>(pages[i]);
-        item.iImage = images[i];
-        TabCtrl_InsertItem(pageTabs_, i, &item);
-        texts_.Add(L"pcMainPage." + std::wstring(pageNames[i]) + L".caption", [this, i](const std::wstring& text) {
-            // The Log tab, when shown, stands before About.
+        item.pszText = const_cast<wchar_t*>(tab.caption);
+        item.iImage = tab.image;
+        TabCtrl_InsertItem(pageTabs_, TabCtrl_GetItemCount(pageTabs_), &item);
+        texts_.Add(L"pcMainPage." + std::wstring(tab.name) + L".caption", [this, page = tab.page](const std::wstring& text) {
             TCITEMW caption{TCIF_TEXT};
             caption.pszText = const_cast<wchar_t*>(text.c_str());
-            TabCtrl_SetItem(pageTabs_, i == 2 && logPageVisible_ ? 3 : i, &caption);
+            TabCtrl_SetItem(pageTabs_, TabOf(page), &caption);
         });
     }
     texts_.Add(L"pcMainPage.tsLog.caption", [this](const std::wstring& text) {
@@ -148,7 +159,7 @@ void PageFrame::CreatePageTabs() {
         if (!logPageVisible_) return;
         TCITEMW caption{TCIF_TEXT};
         caption.pszText = const_cast<wchar_t*>(logPage_.tabCaption.c_str());
-        TabCtrl_SetItem(pageTabs_, 2, &caption);
+        TabCtrl_SetItem(pageTabs_, TabOf(kLogPage), &caption);
     });
     if (logPageVisible_) InsertLogTab();
 }
@@ -175,6 +186,11 @@ void PageFrame::RoutePages() {
         }
         LRESULT result = 0;
         if (taskPage_.OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return result;
+        return std::nullopt;
+    };
+    pagePanels_[kLastStartPage].route = [=, this](UINT msg, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg == WM_COMMAND)
+            return command(wParam, lParam, [this](int id, int code, HWND) { return lastStartPage_.OnCommand(id, code); });
         return std::nullopt;
     };
     pagePanels_[kOptionsPage].route = [=, this](UINT msg, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
@@ -248,7 +264,8 @@ void PageFrame::ShowPage(int index) {
     const int page = !logPageVisible_ && index >= kLogPage ? index + 1 : index;
     // A page is built when it is first shown.
     if (page >= 0 && page < static_cast<int>(pagePanels_.size())) EnsurePage(page);
-    ui::ShowOnly({pagePanels_[0].hwnd(), pagePanels_[1].hwnd(), pagePanels_[2].hwnd(), pagePanels_[3].hwnd()},
+    ui::ShowOnly({pagePanels_[0].hwnd(), pagePanels_[1].hwnd(), pagePanels_[2].hwnd(), pagePanels_[3].hwnd(),
+                  pagePanels_[4].hwnd()},
                  static_cast<size_t>(page));
 }
 
@@ -284,6 +301,7 @@ void PageFrame::LayoutControls() {
     }
     const int width = display.right - display.left, height = display.bottom - display.top;
     taskPage_.Layout(width, height, dpi);
+    if (pageBuilt_[kLastStartPage]) lastStartPage_.Layout(width, height, dpi);
     if (pageBuilt_[kOptionsPage]) optionsPage_.Layout(width, height, dpi);
     if (pageBuilt_[kLogPage]) logPage_.Layout(width, height);
     if (pageBuilt_[kAboutPage]) aboutPage_.Layout(width, height, dpi);
@@ -366,7 +384,7 @@ void PageFrame::SetLogPageVisible(bool visible) {
     if (visible)
         InsertLogTab();
     else
-        TabCtrl_DeleteItem(pageTabs_, 2);
+        TabCtrl_DeleteItem(pageTabs_, TabOf(kLogPage));
     ShowPage(TabCtrl_GetCurSel(pageTabs_));
 }
 
@@ -374,8 +392,10 @@ void PageFrame::InsertLogTab() {
     TCITEMW item{TCIF_TEXT | TCIF_IMAGE};
     item.pszText = const_cast<wchar_t*>(logPage_.tabCaption.c_str());
     item.iImage = PictureOf(IDI_IMG_LOG);
-    TabCtrl_InsertItem(pageTabs_, 2, &item);
+    TabCtrl_InsertItem(pageTabs_, TabOf(kLogPage), &item);
 }
+
+int PageFrame::TabOf(int page) const { return !logPageVisible_ && page > kLogPage ? page - 1 : page; }
 
 void PageFrame::SetGlassFrame(bool on) {
     glassOn_ = on;

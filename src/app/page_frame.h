@@ -1,5 +1,5 @@
-// What fills the main window: the page tabs, the four pages on their panels (Task List, Options,
-// Log, About), the status bar, their pictures, fonts and tooltips, and their placement. Each page's
+// What fills the main window: the page tabs, the five pages on their panels (Task List, Last start,
+// Options, Log, About), the status bar, their pictures, fonts and tooltips, and their placement. Each page's
 // panel routes its controls' commands, notifications and menus to that page; the window itself
 // sees only what its frame needs. A start at log-on that stays in the tray builds none of it: the
 // frame and the Task List are built when the window is first shown, every other page when it is
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/about_page.h"
+#include "app/last_start_page.h"
 #include "app/log_page.h"
 #include "app/options_page.h"
 #include "app/task_page.h"
@@ -37,6 +38,7 @@ public:
         ui::SkinManager& skins;
         TaskList& tasks;
         TaskPage::Actions taskPage;  // its row font is the frame's
+        LastStartPage::Sources lastStartPage;
         OptionsPage::Actions optionsPage;
         std::function<void(const std::wstring& line)> log;
         AboutPage::Actions aboutPage;
@@ -57,6 +59,7 @@ public:
     HWND Control(int id);
 
     TaskPage& TaskView() { return taskPage_; }
+    LastStartPage& LastStart() { return lastStartPage_; }
     OptionsPage& Options() { return optionsPage_; }
     const OptionsPage& Options() const { return optionsPage_; }
     LogPage& LogView() { return logPage_; }
@@ -104,6 +107,8 @@ private:
     std::vector<HWND> PageTabStrips() const;
     void SetButtonImage(HWND button, int imageIndex);
     void InsertLogTab();
+    // The tab position of a page: the Log tab is absent while logging is off.
+    int TabOf(int page) const;
 
     HWND window_ = nullptr;
     ui::ActionList& actions_;
@@ -113,7 +118,7 @@ private:
     std::function<std::wstring(int part)> statusText_;
     std::function<void()> builtHandler_;
 
-    std::array<bool, 4> pageBuilt_{};
+    std::array<bool, 5> pageBuilt_{};
     bool framed_ = false;  // the frame and the first page are there: they can be laid out
     bool built_ = false, layoutPending_ = false, logPageVisible_ = false, glassOn_ = true;
     HWND pageTabs_ = nullptr, statusBar_ = nullptr;
@@ -123,9 +128,10 @@ private:
     bool picturesLoaded_ = false;
     std::vector<std::pair<HWND, ui::ImageListHandle>> buttonImages_;
     ui::UiFonts fonts_;
-    // The page panels in tab order, the Log page's included: Tasks, Options, Log, About.
-    std::array<ui::Panel, 4> pagePanels_;
+    // The page panels in tab order, the Log page's included: Tasks, Last start, Options, Log, About.
+    std::array<ui::Panel, 5> pagePanels_;
     TaskPage taskPage_;
+    LastStartPage lastStartPage_;
     OptionsPage optionsPage_;
     LogPage logPage_;
     AboutPage aboutPage_;

@@ -1,20 +1,11 @@
 #include "app/task_impacts.h"
 
-#include <optional>
-
+#include "app/figure_texts.h"
 #include "app/walk_measurer.h"
 #include "measure/launch_cost.h"
 #include "util/format.h"
 
 namespace lentora {
-namespace {
-
-std::wstring Figure(const std::optional<double>& value, double scale, NamedMsg unit, const IMessageSource& texts) {
-    if (!value) return texts.Msg(NamedMsg::UnknownFigure);
-    return FormatText(texts.Msg(unit), {OneDecimal(*value / scale)});
-}
-
-}  // namespace
 
 void ShowImpacts(TaskList& tasks, const std::vector<StartRecord>& history, const IMessageSource& texts) {
     for (size_t row = 0; row < tasks.Count(); ++row) {
@@ -34,10 +25,10 @@ std::wstring ImpactFigures(const std::vector<StartRecord>& history, std::wstring
                            const IMessageSource& texts) {
     const TypicalCost cost = TypicalCostOf(history, commandLine, kMeasuringWindowSeconds);
     if (cost.starts == 0) return {};
+    const FigureTexts figures(texts);
     return FormatText(texts.Msg(NamedMsg::ImpactTip),
-                      {std::to_wstring(cost.starts), Figure(cost.cpuSeconds, 1, NamedMsg::SecondsFigure, texts),
-                       Figure(cost.diskBytes, 1e6, NamedMsg::MegabytesFigure, texts),
-                       Figure(cost.settledAfterSeconds, 1, NamedMsg::SecondsFigure, texts)});
+                      {std::to_wstring(cost.starts), figures.Seconds(cost.cpuSeconds), figures.Megabytes(cost.diskBytes),
+                       figures.Seconds(cost.settledAfterSeconds)});
 }
 
 }  // namespace lentora

@@ -20,7 +20,8 @@ constexpr std::wstring_view kNamedMsgKeys[] = {L"EntryNotTakenOver", L"StartupFo
                                                L"AwaitingConsentStatus", L"LaunchesFailedStatus",
                                                L"LaunchFailedTitle", L"ElevateQuestion", L"ElevationDeclined",
                                                L"NeverChecked", L"ImpactLow", L"ImpactMedium", L"ImpactHigh",
-                                               L"ImpactTip", L"UnknownFigure", L"SecondsFigure", L"MegabytesFigure", L"SpacingTitle", L"SpacingExplanation", L"SpacingProgram", L"SpacingNow", L"SpacingProposed", L"SpacingBasis", L"SpacingMeasured", L"SpacingKept", L"SpacingApply", L"SpacingCancel", L"SpacingNothingMeasured"};
+                                               L"ImpactTip", L"UnknownFigure", L"SecondsFigure", L"MegabytesFigure", L"SpacingTitle", L"SpacingExplanation", L"SpacingProgram", L"SpacingNow", L"SpacingProposed", L"SpacingBasis", L"SpacingMeasured", L"SpacingKept", L"SpacingApply", L"SpacingCancel", L"SpacingNothingMeasured",
+                                               L"LastStartAtLogOn", L"LastStartByButton", L"LastStartNone", L"LastStartCpu", L"LastStartCpuOwn", L"LastStartCpuMachine", L"LastStartRead", L"LastStartWritten", L"LastStartPeakMemory", L"LastStartReadyAfter", L"LastStartSettledAfter", L"LastStartNoWindow", L"LastStartNotWithin"};
 static_assert(std::size(kNamedMsgKeys) == kNamedMsgCount);
 
 }  // namespace

@@ -104,8 +104,21 @@ enum class NamedMsg {
     SpacingApply,           // its buttons
     SpacingCancel,
     SpacingNothingMeasured, // box: nothing to propose from
+    LastStartAtLogOn,       // the Last start page's list: a start's date and time
+    LastStartByButton,
+    LastStartNone,          // the Last start page without a history of starts
+    LastStartCpu,           // a launch's hint on the Last start page, a format: %s is the figure
+    LastStartCpuOwn,
+    LastStartCpuMachine,
+    LastStartRead,
+    LastStartWritten,
+    LastStartPeakMemory,
+    LastStartReadyAfter,
+    LastStartSettledAfter,
+    LastStartNoWindow,
+    LastStartNotWithin,
 };
-inline constexpr int kNamedMsgCount = 29;
+inline constexpr int kNamedMsgCount = 42;
 
 // The key of a named message in section MSG.
 std::wstring_view NamedMsgKey(NamedMsg id);

@@ -18,20 +18,34 @@ struct TimelineRow {
     Impact impact = Impact::Unmeasured;  // of this launch's own figures
 };
 
+struct TimelinePoint {
+    int x = 0, y = 0;
+};
+
 struct TimelineLayout {
     int nameWidth = 0;                // the programs' names, left of the time area
     int timeLeft = 0, timeRight = 0;  // the time area, across
     double seconds = 0;               // the time shown, from the walk's beginning
     int curveTop = 0, curveHeight = 0;
+    // The machine's CPU use, each sample in the middle of its second; a tick without a sample
+    // breaks the curve, so it is drawn as runs of known samples.
+    std::vector<std::vector<TimelinePoint>> curve;
     std::vector<int> ticks;  // the axis' marks, in seconds
+    int rowsTop = 0;         // below the curve and the axis' labels
     std::vector<TimelineRow> rows;
     int height = 0;  // the whole picture
 
     // The x of a second of the walk.
     int X(double second) const;
+    // The row at a height of the picture, or -1 outside every row.
+    int RowAt(int y) const;
 };
 
 // `measuringWindowSeconds` is how long a launch that never settled is shown busy.
 TimelineLayout LayOutTimeline(const StartRecord& start, int width, unsigned dpi, double measuringWindowSeconds);
+
+// An axis mark's label: minutes and seconds ("0:45", "2:00"), hours in front from an hour on
+// ("1:30:00"). The same in every language.
+std::wstring TickLabel(int seconds);
 
 }  // namespace lentora

@@ -97,7 +97,7 @@ TEST(LongLanguageValue, IsCutTo2047CharactersAndApplied) {
     item.mask = TCIF_TEXT;
     item.pszText = options.data();
     item.cchTextMax = static_cast<int>(options.size());
-    ASSERT_TRUE(TabCtrl_GetItem(tabs, 1, &item));
+    ASSERT_TRUE(TabCtrl_GetItem(tabs, 2, &item));
     EXPECT_EQ(std::wstring(options.c_str()), cut);
     EXPECT_EQ(main.ScreenLogCount(L"Language file is correct version."), 1);
 

@@ -115,9 +115,10 @@ TEST_F(LanguageApply, AnEmptyFileGivesEveryDefault) {
     auto hint = [](int action) { return main().ActionFor(action).hint(); };
     const Shown shown[] = {
         {L"task page", TabText(pages, 0), L"Start of programs"},
-        {L"options page", TabText(pages, 1), L"Options"},
-        {L"log page", TabText(pages, 2), L"Log"},
-        {L"about page", TabText(pages, 3), L"About"},
+        {L"last start page", TabText(pages, 1), L"Last start"},
+        {L"options page", TabText(pages, 2), L"Options"},
+        {L"log page", TabText(pages, 3), L"Log"},
+        {L"about page", TabText(pages, 4), L"About"},
         {L"about sub-page", TabText(about, 0), L"About"},
         {L"licence sub-page", TabText(about, 1), L"License"},
         {L"components sub-page", TabText(about, 2), L"Used components"},
@@ -191,9 +192,9 @@ TEST_F(LanguageApply, EveryKindOfTargetShowsTheFilesText) {
         std::function<std::wstring()> shown;
     };
     const Target targets[] = {
-        {L"pcMainPage.tsOptions.caption", [] { return TabText(main().Control(ids::pageTabs), 1); }},
+        {L"pcMainPage.tsOptions.caption", [] { return TabText(main().Control(ids::pageTabs), 2); }},
         {L"pcAbout.tsAboutProg.caption", [] { return TabText(main().Control(ids::aboutTabs), 0); }},
-        {L"pcMainPage.tsLog.caption", [] { return TabText(main().Control(ids::pageTabs), 2); }},
+        {L"pcMainPage.tsLog.caption", [] { return TabText(main().Control(ids::pageTabs), 3); }},
         {L"actStop.caption", [] { return main().ActionFor(ids::stopWalk).caption(); }},
         {L"lvListProg.column1.caption", [] { return ColumnText(1); }},
         {L"chbAero.caption", [] { return Text(ids::extendedBordersCheck); }},

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -106,6 +107,8 @@ struct MainWindowSetup {
     std::optional<std::string> startList;                      // bytes of startlist.xml
     std::vector<std::pair<std::wstring, std::string>> files;   // more files: name, bytes
     std::vector<std::wstring> args;
+    // Runs with the program folder's path once its files are there, before the window is made.
+    std::function<void(const std::wstring& folder)> prepare;
 };
 
 // "%APPDATA%\Lentora" of the prefix: the profile folder every start-up makes sure of.
@@ -141,6 +144,7 @@ public:
         if (setup.ini) WriteBytes(Path(L"lentora.ini"), *setup.ini);
         if (setup.startList) WriteBytes(Path(L"startlist.xml"), *setup.startList);
         for (const auto& [name, bytes] : setup.files) WriteBytes(Path(name), bytes);
+        if (setup.prepare) setup.prepare(Path(L""));
         if (const char* exe = std::getenv("LENTORA_EXE")) CopyFileW(WinePath(exe).c_str(), ExePath().c_str(), TRUE);
         if (!std::filesystem::exists(ProfileFolderPath())) createdProfile_ = ProfileFolderPath();
         form_ = std::make_unique<MainWindow>(StartupContext{ExePath(), std::move(setup.args)});

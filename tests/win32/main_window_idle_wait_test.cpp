@@ -95,7 +95,7 @@ TEST(MainWindowIdleWait, OptionsGoFromTheFileThroughThePageToTheSequencerAndBack
         EXPECT_FALSE(main.Enabled(ids::saveOptionsButton)) << "loading leaves no change to save";
 
         // The user's edits count at once, saved or not.
-        main.ShowTab(1);
+        main.ShowTab(2);
         main.Click(ids::waitForIdleCheck);
         Type(main->Control(ids::idleThresholdField), L"70");
         Type(main->Control(ids::longestWaitField), L"15");

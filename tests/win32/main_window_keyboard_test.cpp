@@ -11,6 +11,7 @@
 
 #include "keyboard_test_support.h"
 #include "main_window_fixture.h"
+#include "measure/start_history.h"
 
 namespace lentora {
 namespace {
@@ -22,14 +23,23 @@ using test::MainWindowSetup;
 const char kTwoTasks[] = R"(<TASK id="0" name="C:\one.exe" time="3" enable="true" reg="0"/>)"
                          R"(<TASK id="1" name="C:\two.exe" time="5" enable="true" reg="0"/>)";
 
+// One measured start, so the Last start page shows its list and its picture.
+MainWindowSetup WithAStart() {
+    MainWindowSetup setup;
+    setup.files = {{kStartHistoryFileName,
+                    R"(<history version="1"><start at="2026-12-11T09:05:07" by="log-on">)"
+                    R"(<launch line="C:\one.exe" delay="3" launched="3" outcome="started" settled="4"/></start></history>)"}};
+    return setup;
+}
+
 MainWindowSetup WithTwoTasks() {
     MainWindowSetup setup;
     setup.startList = test::StartListXml(kTwoTasks);
     return setup;
 }
 
-// Logging is on (kQuietIni), so the Log tab is there: Tasks, Options, Log, About.
-enum Page { kTasks, kOptions, kLog, kAbout };
+// Logging is on (kQuietIni), so the Log tab is there: Tasks, Last start, Options, Log, About.
+enum Page { kTasks, kLastStart, kOptions, kLog, kAbout };
 
 // Wholly inside the part of its parent that is on show.
 bool InView(HWND control) {
@@ -57,13 +67,15 @@ TEST(MainWindowKeyboard, TabAndShiftTabVisitEachPageRowByRowAndWrap) {
          {ids::pageTabs, ids::scrollDownButton, ids::startWithWindowsCheck, ids::checkForUpdatesCheck, ids::userProfileCheck,
           ids::pollingIntervalField, ids::delayOfStartCheck, ids::exitAfterField, ids::checkNowButton,
           ids::launchBalloonsCheck, ids::createShortcutButton, ids::waitForIdleCheck, ids::languageList, ids::useSkinCheck, ids::moreSkinsLink, ids::scrollUpButton}},
+        {"last start: the list of starts, then the picture", kLastStart, 0,
+         {ids::pageTabs, ids::lastStartList, ids::lastStartPicture}},
         {"log", kLog, 0, {ids::pageTabs, ids::logList}},
         {"about: header link, sub-page tabs, then the links of the used components", kAbout, 2,
          {ids::pageTabs, ids::siteLink, ids::aboutTabs, ids::skinLayerLink, ids::logComponentLink, ids::xmlParserLink}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        MainWindowFixture main;
+        MainWindowFixture main(WithAStart());
         ASSERT_TRUE(main.created());
         main.ShowTab(c.page);
         TabCtrl_SetCurFocus(main->Control(ids::aboutTabs), c.aboutPage);
@@ -123,15 +135,20 @@ TEST(MainWindowKeyboard, CtrlTabAndCtrlShiftTabSwitchPagesFromAnywhereAndWrap) {
         int focusedAfter;  // the new page's first control, or the tabs where they had the focus
     };
     const Case cases[] = {
-        {"from the task list on", kTasks, ids::taskListView, false, kOptions, ids::scrollDownButton, ids::scrollDownButton},
+        {"from the task list on", kTasks, ids::taskListView, false, kLastStart, ids::lastStartPicture, ids::lastStartList},
+        {"on to the options", kLastStart, ids::lastStartPicture, false, kOptions, ids::scrollDownButton,
+         ids::scrollDownButton},
         {"from the last page round to the first, on the tabs", kAbout, ids::pageTabs, false, kTasks,
          ids::taskListView, ids::pageTabs},
         {"back from the first round to the last", kTasks, ids::startStopButton, true, kAbout, ids::aboutTabs, ids::siteLink},
-        {"back from an option", kOptions, ids::launchBalloonsCheck, true, kTasks, ids::taskListView, ids::addTask},
+        {"back from an option", kOptions, ids::launchBalloonsCheck, true, kLastStart, ids::lastStartPicture,
+         ids::lastStartList},
+        {"back from the picture of a start", kLastStart, ids::lastStartPicture, true, kTasks, ids::taskListView,
+         ids::addTask},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        MainWindowFixture main;
+        MainWindowFixture main(WithAStart());
         ASSERT_TRUE(main.created());
         main.ShowTab(c.from);
         SetFocus(main->Control(c.focused));

@@ -37,6 +37,7 @@ public:
     TrayController& Tray() const { return w_.tray_; }
     WalkPresenter& WalkView() const { return w_.walkView_; }
     UpdateCoordinator& Updates() const { return w_.updates_; }
+    StartHistoryStore& StartHistory() const { return w_.startHistory_; }
     ui::SkinManager& Skins() const { return w_.skins_; }
     ILogSink& LogSink() const { return w_.log_; }
     void Log(const std::wstring& line) const { w_.log_.Log(line); }
@@ -50,6 +51,7 @@ public:
     HWND Control(int id) const { return w_.frame_.Control(id); }
     HWND StatusBar() const { return Control(ids::statusBar); }
     TaskPage& TaskView() const { return w_.frame_.EnsureContent(), w_.frame_.TaskView(); }
+    LastStartPage& LastStart() const { return w_.frame_.LastStart(); }
     OptionsPage& Options() const { return w_.frame_.Options(); }
     LogPage& LogView() const { return w_.frame_.LogView(); }
     std::vector<std::wstring> LogLines() const { return w_.frame_.LogView().Lines(); }

@@ -202,7 +202,7 @@ TEST(MainWindowSettings, AnEmptiedDelayFieldStopsTheSaveAfterFiveKeysAndStillSav
 TEST(MainWindowSettings, ANumberTypedBeyondItsRangeIsSavedAndShownAtItsBound) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
-    main.ShowTab(1);
+    main.ShowTab(2);
     struct Case {
         int id;
         const wchar_t *typed, *key, *kept;
@@ -234,7 +234,7 @@ TEST(MainWindowSettings, EveryOptionControlMarksTheOptionsChangedAndSaveOptionsC
     test::RegistryCleanup cleanup;  // saving with "start with Windows" on writes the autorun value
     cleanup.Value(HKEY_CURRENT_USER, run, L"Lentora");
     ASSERT_FALSE(main.Checked(ids::startWithWindowsCheck));
-    main.ShowTab(1);
+    main.ShowTab(2);
     // A pick in a drop-down list as the user makes it: the list reports it to its parent.
     auto pick = [&](int id, auto index) {
         HWND combo = main->Control(id);

@@ -58,11 +58,11 @@ TEST(MainWindowStartup, CommandLineSwitchesAreWholeArgumentsInAnyCase) {
         EXPECT_EQ(main.Exists(L"lentora.log"), c.log);
         EXPECT_EQ(main->LogLines().empty(), !c.log);
         // The Log tab sits between Options and About exactly while logging is on.
-        std::vector<std::wstring> tabs = {PageCaption(main, L"tsStartProgram"), PageCaption(main, L"tsOptions"),
-                                          PageCaption(main, L"tsAbout")};
-        if (c.log) tabs.insert(tabs.begin() + 2, L"Log");
+        std::vector<std::wstring> tabs = {PageCaption(main, L"tsStartProgram"), PageCaption(main, L"tsLastStart"),
+                                          PageCaption(main, L"tsOptions"), PageCaption(main, L"tsAbout")};
+        if (c.log) tabs.insert(tabs.begin() + 3, L"Log");
         EXPECT_EQ(main.TabTexts(), tabs);
-        main.ShowTab(2);
+        main.ShowTab(3);
         EXPECT_EQ((GetWindowLongPtrW(GetParent(main->Control(ids::logList)), GWL_STYLE) & WS_VISIBLE) != 0, c.log);
     }
 }
@@ -142,7 +142,7 @@ TEST(MainWindowStartup, TheProfileOptionMovesOnlyTheTaskListAndTakesEffectAtOnce
     MainWindowFixture main(std::move(setup));
     ASSERT_TRUE(main.created());
     ASSERT_EQ(main->Tasks().Count(), 1u);
-    main.ShowTab(1);
+    main.ShowTab(2);
     main.Click(ids::userProfileCheck);  // and closed without "Save options"
     main.Close();
     EXPECT_TRUE(std::filesystem::exists(profileList));

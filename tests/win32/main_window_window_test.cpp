@@ -119,7 +119,7 @@ TEST(WalkPresenter, ShowsEachStateOfTheWalkAndEachLaunchAsTheWindowPresentsIt) {
         {true, false, LaunchOutcome::Started, main->Msg(Message::TaskStartedStatus), L""},
         {false, true, LaunchOutcome::Started, main->Msg(Message::TaskStartedStatus), L""},
     };
-    main.ShowTab(1);
+    main.ShowTab(2);
     for (const LaunchCase& c : launches) {
         SCOPED_TRACE(testing::PrintToString(c.status) + (c.balloons ? " balloons on" : " balloons off"));
         if (main.Checked(ids::launchBalloonsCheck) != c.balloons) main.Click(ids::launchBalloonsCheck);
@@ -217,7 +217,7 @@ TEST(MainWindow, HasItsClientSizeAndMinimumSizeScaledForTheDpi) {
 TEST(MainWindow, DownAndUpScrollTheOptionsPageToItsEnds) {
     MainWindowFixture main;
     ASSERT_TRUE(main.created());
-    main.ShowTab(1);
+    main.ShowTab(2);
     HWND box = GetParent(main->Control(ids::scrollDownButton));
     auto inView = [&](int id) {
         RECT page{}, control{};
@@ -242,7 +242,7 @@ TEST(MainWindow, DownAndUpScrollTheOptionsPageToItsEnds) {
 TEST(MainWindow, UseSkinSwitchesTheSkinControlsAndTheGlassFrame) {
     MainWindowFixture main(MainWindowSetup{.ini = "[Options]\r\ncheck_update=0\r\n[Skin]\r\nUseSkin=1\r\nUseAero=1\r\n"});
     ASSERT_TRUE(main.created());
-    main.ShowTab(1);
+    main.ShowTab(2);
     ASSERT_TRUE(main.Checked(ids::useSkinCheck));
     ASSERT_TRUE(main.Checked(ids::extendedBordersCheck));
     EXPECT_TRUE(main.Enabled(ids::extendedBordersCheck));
@@ -292,13 +292,13 @@ TEST(MainWindow, SkinPaintsThePagesAfterEveryPageChange) {
     SendMessageW(toolbar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lent), 0);
     EXPECT_EQ(GetTextColor(lent), RGB(1, 2, 3));
     ReleaseDC(main->Control(ids::startStopButton), lent);
-    main.ShowTab(1);
+    main.ShowTab(2);
     HWND optionsPanel = GetParent(main->Control(ids::scrollDownButton));
     EXPECT_EQ(ScreenPixel(optionsPanel, {2, 40}), skin);
     main.ShowTab(0);
     EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), skin);
 
-    main.ShowTab(1);
+    main.ShowTab(2);
     main.Click(ids::useSkinCheck);
     main.ShowTab(0);
     EXPECT_EQ(ScreenPixel(toolbar, {2, 2}), GetSysColor(COLOR_BTNFACE)) << "skinning off";
@@ -333,7 +333,7 @@ TEST(MainWindow, SkinDrawsTheControlsThatIgnoreColourMessages) {
     };
     for (const Case& c : cases) EXPECT_EQ(ScreenPixel(c.control, c.at), c.skinned) << c.what;
 
-    main.ShowTab(1);
+    main.ShowTab(2);
     main.Click(ids::useSkinCheck);
     main.ShowTab(0);
     for (const Case& c : cases) EXPECT_NE(ScreenPixel(c.control, c.at), c.skinned) << c.what << ", skinning off";

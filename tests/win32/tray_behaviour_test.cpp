@@ -404,7 +404,7 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         LVCOLUMNW column{LVCF_TEXT};
         column.pszText = marked;
         ListView_SetColumn(list, 0, &column);
-        main.ShowTab(1);
+        main.ShowTab(2);
         EXPECT_TRUE(main->Options().Built());
         column.pszText = caption;
         column.cchTextMax = 64;
@@ -418,7 +418,7 @@ TEST(TrayBehaviour, StartModeShowsOnlyTheTrayIconUntilTheWindowIsBroughtBack) {
         EXPECT_FALSE(main.Enabled(ids::saveOptionsButton)) << "nothing changed by the user";
         EXPECT_FALSE(main.Enabled(ids::extendedBordersCheck)) << "skins are off";
         EXPECT_EQ(main->LogLines(), logged);
-        EXPECT_EQ(main.TabTexts(), (std::vector<std::wstring>{L"Task List", L"Options", L"Log", L"About"}));
+        EXPECT_EQ(main.TabTexts(), (std::vector<std::wstring>{L"Task List", L"Last start", L"Options", L"Log", L"About"}));
         wchar_t status[256] = {};
         SendMessageW(main->StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
         EXPECT_EQ(status, main->Msg(Message::DelayOfStartStatus)) << "the delay's status text";
