@@ -3,6 +3,7 @@
 #include <dwmapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/main_window_ids.h"
@@ -305,6 +306,8 @@ void PageFrame::LayoutControls() {
     if (pageBuilt_[kOptionsPage]) optionsPage_.Layout(width, height, dpi);
     if (pageBuilt_[kLogPage]) logPage_.Layout(width, height);
     if (pageBuilt_[kAboutPage]) aboutPage_.Layout(width, height, dpi);
+    // Last: widening lays the window out again, with the tabs to fit already cleared.
+    if (std::exchange(tabsToFit_, false)) WidenForTabs();
 }
 
 void PageFrame::EnsureImages() {
@@ -366,6 +369,7 @@ void PageFrame::SetLanguageTabMetrics() {
         TabCtrl_SetItemSize(tabs, 0, ui::Scale(kLanguageTabHeight, dpi));
         TabCtrl_SetPadding(tabs, ui::Scale(kLanguageTabPadding, dpi), ui::Scale(3, dpi));
     }
+    tabsToFit_ = true;
     RequestLayout();
     InvalidateRect(pageTabs_, nullptr, TRUE);
 }
@@ -386,6 +390,8 @@ void PageFrame::SetLogPageVisible(bool visible) {
     else
         TabCtrl_DeleteItem(pageTabs_, TabOf(kLogPage));
     ShowPage(TabCtrl_GetCurSel(pageTabs_));
+    tabsToFit_ = true;
+    RequestLayout();
 }
 
 void PageFrame::InsertLogTab() {
@@ -393,6 +399,27 @@ void PageFrame::InsertLogTab() {
     item.pszText = const_cast<wchar_t*>(logPage_.tabCaption.c_str());
     item.iImage = PictureOf(IDI_IMG_LOG);
     TabCtrl_InsertItem(pageTabs_, TabOf(kLogPage), &item);
+}
+
+void PageFrame::WidenForTabs() {
+    if (IsZoomed(window_)) return;
+    const int count = TabCtrl_GetItemCount(pageTabs_);
+    RECT first{}, last{}, strip{};
+    if (count == 0 || !TabCtrl_GetItemRect(pageTabs_, 0, &first) || !TabCtrl_GetItemRect(pageTabs_, count - 1, &last))
+        return;
+    GetClientRect(pageTabs_, &strip);
+    // The strip's own margin at both ends, as the first tab starts from it.
+    const int missing = (last.right - first.left) + 2 * std::max<int>(first.left, 2) - (strip.right - strip.left);
+    if (missing <= 0) return;
+    RECT window{};
+    GetWindowRect(window_, &window);
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int width = std::min<int>(window.right - window.left + missing, monitor.rcWork.right - monitor.rcWork.left);
+    // Around the same centre, on the monitor.
+    const int centred = window.left - (width - (window.right - window.left)) / 2;
+    const int left = std::max<int>(monitor.rcWork.left, std::min<int>(centred, monitor.rcWork.right - width));
+    SetWindowPos(window_, nullptr, left, window.top, width, window.bottom - window.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int PageFrame::TabOf(int page) const { return !logPageVisible_ && page > kLogPage ? page - 1 : page; }

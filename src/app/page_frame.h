@@ -94,6 +94,9 @@ private:
     void CreatePageTabs();
     void RoutePages();
     void LayoutControls();
+    // Long captions (a language's, the Log tab's) may need more room than the window has: it widens
+    // so that every tab shows, as far as its monitor allows. Once the tabs have been laid out.
+    void WidenForTabs();
     void EnsurePage(int page);
     void ApplyFonts();
     void ApplyPageFonts(int page);
@@ -120,6 +123,7 @@ private:
 
     std::array<bool, 5> pageBuilt_{};
     bool framed_ = false;  // the frame and the first page are there: they can be laid out
+    bool tabsToFit_ = false;  // the tabs changed: the window may have to widen at the next layout
     bool built_ = false, layoutPending_ = false, logPageVisible_ = false, glassOn_ = true;
     HWND pageTabs_ = nullptr, statusBar_ = nullptr;
     ui::Tooltip tooltip_;

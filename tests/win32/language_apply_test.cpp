@@ -248,6 +248,22 @@ TEST_F(LanguageApply, ShippedFilesAreOfTheVersionTheCheckExpects) {
     }
 }
 
+// Russian captions with the Log tab need more room than the window is made with: it widens.
+TEST_F(LanguageApply, EveryPageTabShowsInFullInRussianWithTheLogTab) {
+    ASSERT_TRUE(main().UseLog());
+    ASSERT_TRUE(test::PickLanguageFile(main(), L"Russian.lng"));
+    test::ClickApply(main());
+    HWND tabs = main().Control(ids::pageTabs);
+    const int count = TabCtrl_GetItemCount(tabs);
+    ASSERT_EQ(count, 5);
+    RECT first{}, last{}, strip{};
+    TabCtrl_GetItemRect(tabs, 0, &first);
+    TabCtrl_GetItemRect(tabs, count - 1, &last);
+    GetClientRect(tabs, &strip);
+    EXPECT_GE(first.left, 0) << "not scrolled";
+    EXPECT_LE(last.right, strip.right) << "the last tab is not cut";
+}
+
 // A folder of the shortcut's name in the Startup folder makes the shortcut fail.
 TEST_F(LanguageApply, ShortcutErrorBoxIsInTheAppliedLanguage) {
     wchar_t startup[MAX_PATH] = {};
