@@ -74,8 +74,12 @@ void StartMeasurement::OnTick(double second, const std::optional<CpuLoadSampler:
         return value ? static_cast<std::uint8_t>(std::clamp(*value, 0, 100)) : StartRecord::kUnknownPercent;
     };
     record_.machineCpu.push_back(percent(machine ? std::optional<int>(machine->percent) : std::nullopt));
-    // A system without the drive's counters leaves the series empty, not a row of unknowns.
-    if (disk_.Available()) record_.diskBusy.push_back(percent(disk_.Take()));
+    // Opened at the first tick, not when the walk begins: a start at log-on reaches the tray sooner.
+    // Its first reading has nothing before it. A system without the drive's counters leaves the
+    // series empty, not a row of unknowns.
+    const bool firstReading = !disk_;
+    if (firstReading) disk_.emplace();
+    if (disk_->Available()) record_.diskBusy.push_back(percent(firstReading ? std::nullopt : disk_->Take()));
     SettleWatch::Tick tick;
     tick.second = second;
     // An unknown sample counts as busy: nothing settles on a guess.

@@ -58,7 +58,7 @@ private:
     StartRecord record_;
     double windowSeconds_;
     SettleWatch settle_;
-    DiskBusySampler disk_;  // its first reading at the walk's beginning
+    std::optional<DiskBusySampler> disk_;  // from the first tick
     std::vector<Measured> launches_;
     std::map<TaskId, Started> processes_;  // started before their launch's outcome is told
     std::vector<Started> meters_;          // by settle-watch number
